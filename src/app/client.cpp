@@ -1,0 +1,36 @@
+#include "app/client.h"
+
+#include "app/app.h"
+#include "net/net.h"
+
+Client::Client(platform::Host& h) : host(h) {
+  for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
+                             &TimerShuffle, &TimerProp}) {
+    t->Attach(&host);
+  }
+  TimerBong.SetHandler([this] { net::TimerBong_Timer(*this); });
+  TimerKeepAlive.SetHandler([this] { net::TimerKeepAlive_Timer(*this); });
+  host.Winsock1().SetEvents(this);
+}
+
+Client::~Client() {
+  host.Winsock1().SetEvents(nullptr);
+  if (app.Hooked) host.Lobby().Listen(MainForm.Caption(), nullptr);
+  for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
+                             &TimerShuffle, &TimerProp}) {
+    t->SetEnabled(false);
+    t->Attach(nullptr);
+  }
+}
+
+void Client::OnDataArrival(std::span<const std::uint8_t> bytes) {
+  net::Winsock1_DataArrival(*this, bytes);
+}
+
+void Client::OnClose() {
+  net::Winsock1_Close(*this);
+}
+
+std::int32_t Client::OnWindowMessage(std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {
+  return app::GameWndProc(*this, msg, wParam, lParam);
+}

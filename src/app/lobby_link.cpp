@@ -1,0 +1,173 @@
+#include <exception>
+
+#include "app/app.h"
+#include "app/client.h"
+#include "net/net.h"
+#include "props/props.h"
+#include "view/view.h"
+
+namespace app {
+
+namespace {
+
+constexpr std::uint32_t kMsgConnect = 22;
+constexpr std::uint32_t kMsgLeaveRequest = 771;
+constexpr std::uint32_t kMsgLeaveOrder = 1024;
+constexpr std::uint32_t kMsgHandQuery = 1125;
+constexpr std::uint32_t kMsgLoginPending = 1126;
+constexpr int kKeyF1 = 112;
+constexpr int kKeyF6 = 117;
+
+std::string Trimmed(const std::string& s) {
+  const auto b = s.find_first_not_of(' ');
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+void SysCommandToLobby(Client& c, std::int32_t command, const char* what) {
+  if (Trimmed(c.app.LobbyTitle).empty()) return;
+  auto& lobby = c.host.Lobby();
+  if (!lobby.FindWindow(c.app.LobbyTitle)) {
+    c.host.Log("lobby-out", std::string(what) + " not found");
+    EndProgram(c, "the lobby window \"" + c.app.LobbyTitle + "\" is gone");
+  }
+  c.host.Log("lobby-out", std::string(what));
+  lobby.SendMessage(c.app.LobbyTitle, platform::kWmSysCommand, command, 0);
+}
+
+// The player goes: tell the server when connected, then drop the connection.
+void LeaveNow(Client& c) {
+  if (c.host.Winsock1().State() == platform::kSockConnected) {
+    c.net.TaskOn[net::kTaskWatch] = false;
+    c.net.TaskTick[net::kTaskWatch] = 0;
+    net::LeaveTable(c);
+  }
+  net::DropConnection(c);
+}
+
+// Runs one step of a sequence whose steps may each fail on their own.
+template <typename F>
+void Try(Client& c, const char* step, F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    c.host.Log("error", std::string(step) + ": " + e.what());
+  }
+}
+
+}  // namespace
+
+bool LobbyExists(Client& c) {
+  return c.host.Lobby().FindWindow(c.app.LobbyTitle);
+}
+
+void RestoreLobby(Client& c) {
+  SysCommandToLobby(c, platform::kScRestore, "274 restore");
+}
+
+void MinimizeLobby(Client& c) {
+  SysCommandToLobby(c, platform::kScMinimize, "274 minimise");
+}
+
+void PostToLobby(Client& c, std::uint32_t msg) {
+  auto& lobby = c.host.Lobby();
+  if (!lobby.FindWindow(c.app.LobbyTitle)) {
+    c.host.Log("lobby-out", std::to_string(msg) + " not found");
+    return;
+  }
+  c.host.Log("lobby-out", std::to_string(msg));
+  lobby.PostMessage(c.app.LobbyTitle, msg, 0, 0);
+}
+
+void BackToLobby(Client& c) {
+  if (!LobbyExists(c)) EndProgram(c, "the lobby window \"" + c.app.LobbyTitle + "\" is gone");
+  c.MainForm.SetState(platform::WindowState::Minimized);
+  RestoreLobby(c);
+}
+
+std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {
+  switch (msg) {
+    case kMsgHandQuery:
+      c.host.Log("lobby-in", std::to_string(msg));
+      if (!LobbyExists(c)) return 0;
+      PostToLobby(c, c.net.InHand ? kMsgHandQuery : kMsgLeaveOrder);
+      return 0;
+    case kMsgLeaveRequest:
+      c.host.Log("lobby-in", std::to_string(msg));
+      if (!LobbyExists(c)) return 0;
+      if (c.net.LoginPending) {
+        PostToLobby(c, kMsgLoginPending);
+      } else if (c.net.InHand) {
+        PostToLobby(c, kMsgHandQuery);
+      } else {
+        LeaveNow(c);
+        view::ResetTableDisplay(c);
+        PostToLobby(c, kMsgLeaveOrder);
+      }
+      return 0;
+    case kMsgLeaveOrder:
+      c.host.Log("lobby-in", std::to_string(msg));
+      LeaveNow(c);
+      return 0;
+    case kMsgConnect: {
+      c.host.Log("lobby-in", std::to_string(msg));
+      c.net.DirectLink = true;
+      c.net.LoginPending = true;
+      if (c.app.ProxyKind == 0) {
+        net::ResetRings(c);
+        auto& sock = c.host.Winsock1();
+        sock.SetRemote(c.app.ServerHost, c.app.ServerPort);
+        if (sock.State() != platform::kSockClosed) sock.Close();
+        sock.Connect();
+        c.net.LoginFrame[net::kOffCmd] = 18;
+        c.TimerBong.SetEnabled(true);
+        c.net.TaskOn[net::kTaskLogin] = true;
+        c.net.TaskTick[net::kTaskLogin] = 0;
+        c.net.LoginAnnounced = false;
+        c.net.ConnectRetries = 0;
+      } else if (c.app.ProxyKind == 5) {
+        c.net.TaskOn[net::kTaskLogin] = false;
+        StartProxyHandshake(c);
+      }
+      c.ui.ButtonState[2] = 0;
+      c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 4));
+      c.MainForm.Time_Img.SetVisible(false);
+      c.MainForm.Number.SetVisible(false);
+      return 0;
+    }
+    default:
+      // Everything else belongs to the window's previous procedure, which the host keeps.
+      static_cast<void>(wParam);
+      static_cast<void>(lParam);
+      return 0;
+  }
+}
+
+void Form_KeyDown(Client& c, int keyCode) {
+  if ((keyCode == kKeyF1 || !c.app.ChatFocused) && c.props.Prop_GameDllState > 0 &&
+      keyCode >= kKeyF1 && keyCode <= kKeyF6) {
+    Try(c, "SetKeyDown", [&] { props::SetKeyDown(c, keyCode); });
+  }
+  if (keyCode != kKeyF1) return;
+  Try(c, "boss mode", [&] { c.table.BossMode = true; });
+  Try(c, "minimise", [&] { c.MainForm.SetState(platform::WindowState::Minimized); });
+  Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
+}
+
+void Form_Resize(Client& c) {
+  if (c.MainForm.State() == platform::WindowState::Minimized) return;
+  Try(c, "to front", [&] {
+    c.MainForm.SetTopmost(true);
+    c.MainForm.SetTopmost(false);
+  });
+  if (c.table.BossMode) {
+    c.table.DefaultCountdown = 8;
+    c.table.BossMode = false;
+  }
+  Try(c, "chat focus", [&] { c.app.ChatFocused = true; });
+  Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
+  c.table.TimeoutCount = 0;
+  if (c.props.Prop_GameDllState > 0) Try(c, "FixBuffPos", [&] { props::FixBuffPos(c); });
+}
+
+}  // namespace app

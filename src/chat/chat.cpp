@@ -1,0 +1,16 @@
+#include "chat/chat.h"
+#include "app/client.h"
+
+namespace chat {
+
+void ShowChatLine(Client& c, const std::string& line, int pos, int /*v0*/, int /*v2*/, int /*v3*/) {
+  c.host.Log("chat", std::to_string(pos) + " " + line);
+}
+
+void BlinkStep(Client& c) {
+  if (c.chat.ChatBlinkLeft > 0) --c.chat.ChatBlinkLeft;
+}
+
+void ClearChatList(Client& /*c*/) {}
+
+}  // namespace chat

@@ -1,0 +1,26 @@
+#pragma once
+// The dispatcher and the handlers of the login, seating and table commands.
+#include "net/frame.h"
+
+class Client;
+
+namespace dispatch {
+
+void Dispatch(Client& c, net::NetMsg& msg);
+
+// Login and seating.
+void OnLoginResult(Client& c);  // 18
+void OnSeatNames(Client& c);    // 3
+void OnPlayerInfo(Client& c);   // 20
+void OnPlayerLeft(Client& c);   // 21
+
+// Hand start, table status, leaving and gold.
+void OnHandStart(Client& c);    // 4
+void OnTableStatus(Client& c);  // 16
+void OnTableClosed(Client& c);  // 22
+void OnPlayerReady(Client& c);  // 23
+void OnHandResume(Client& c);   // 41
+void OnOwnGold(Client& c);      // 91
+void OnOtherGold(Client& c);    // 92
+
+}  // namespace dispatch

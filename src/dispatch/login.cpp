@@ -1,0 +1,64 @@
+#include "app/app.h"
+#include "app/client.h"
+#include "dispatch/dispatch.h"
+#include "net/net.h"
+#include "text/gbk.h"
+#include "ui/ui.h"
+
+namespace dispatch {
+
+namespace {
+
+constexpr const char* kPlatformSite = "www.vorellodge.com";
+constexpr std::uint32_t kMsgConnect = 22;
+constexpr std::uint32_t kMsgLoggedIn = 771;
+
+}  // namespace
+
+void OnLoginResult(Client& c) {
+  net::NetState& n = c.net;
+  const net::NetMsg& m = n.LastMsg;
+  n.HoldReadyA = n.HoldReadyB = false;
+  n.HeldFrameA.fill(0);
+  n.HeldFrameB.fill(0);
+  n.HoldQuit = false;
+  c.disp.PlayedHand = 0;
+  c.disp.PropRefresh = false;
+  c.score.RunningScore.fill(0);
+  c.TimerKeepAlive.SetEnabled(true);
+  ui::UnloadLeaveDialog(c);
+  c.disp.HandNumber = 0;
+  c.ui.StartPending = true;
+  n.LoginPending = false;
+
+  const int result = m.Value[3];
+  if (result == 1) {
+    app::SysmsgClear(c, 0);
+    app::SysmsgClear(c, 1);
+    app::SysmsgAdd(c, 0, "连接服务器成功！");
+    app::SysmsgAdd(c, 1, std::string("欢迎进入Qintara ") + kPlatformSite);
+    app::PostToLobby(c, kMsgLoggedIn);
+    n.Online = true;
+    c.table.DefaultCountdown = m.Value[1] & 15;
+    c.table.TimeoutLimit = m.Value[0];
+    n.g_bCanRecon = true;
+    c.disp.AdPage = text::DecodeSingleByte(std::span(n.RecvFrame).subspan(16, 100), 100);
+    if (!c.disp.AdPage.empty()) {
+      c.disp.AdPage2 = c.disp.AdPage + ".gamead";
+      ui::ShowAdvertisement(c, 1, c.disp.AdPage);
+    }
+    return;
+  }
+  app::PostToLobby(c, kMsgConnect);
+  app::SysmsgClear(c, 0);
+  app::SysmsgClear(c, 1);
+  if (result == 2) {
+    app::SysmsgAdd(c, 0, "启动游戏失败，请重新在大厅就座后进入游戏！");
+  } else {
+    app::SysmsgAdd(c, 0, "验证错误，请重新登陆游戏！");
+  }
+  app::RestoreLobby(c);
+  app::EndProgram(c, "login refused (result " + std::to_string(result) + ")");
+}
+
+}  // namespace dispatch

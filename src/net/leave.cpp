@@ -1,0 +1,84 @@
+#include "app/app.h"
+#include "app/client.h"
+#include "chat/chat.h"
+#include "net/net.h"
+#include "props/props.h"
+#include "ui/ui.h"
+#include "view/view.h"
+
+namespace net {
+
+namespace {
+
+void AllTasksOff(NetState& n) {
+  n.TaskOn.fill(false);
+  n.TaskTick[kTaskWatch] = 0;
+}
+
+}  // namespace
+
+void LeaveTable(Client& c) {
+  Frame f{};
+  f[kOffCmd] = 16;
+  f[kOffSeat] = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
+  if (c.host.Winsock1().State() == platform::kSockConnected) SendDirect(c, f);
+  NetState& n = c.net;
+  n.TaskOn[kTaskSend] = n.TaskOn[kTaskRecv] = n.TaskOn[kTaskLogin] = false;
+  n.TaskOn[kTaskBlink] = n.TaskOn[kTaskWatch] = false;
+  n.TaskTick[kTaskWatch] = 0;
+  n.TaskOn[kTaskTurnClock] = n.TaskOn[kTaskReadyClock] = false;
+  c.table.BubbleOn = false;
+  c.TimerBong.SetEnabled(false);
+  c.TimerKeepAlive.SetEnabled(false);
+  c.host.WaitProcessingEvents(n.Reconnected ? 800 : 400);
+  n.g_bCanRecon = false;
+  ui::StopSeatChange(c);
+}
+
+void DropConnection(Client& c) {
+  NetState& n = c.net;
+  n.InHand = false;
+  c.ui.ButtonState[2] = -1;
+  AllTasksOff(n);
+  c.table.BubbleOn = false;
+  c.TimerBong.SetEnabled(false);
+  c.TimerKeepAlive.SetEnabled(false);
+  app::SysmsgClear(c, 0);
+  app::SysmsgClear(c, 1);
+  n.HoldQuit = false;
+  platform::Socket& sock = c.host.Winsock1();
+  sock.Close();
+  n.LoginPending = false;
+  c.host.WaitUntil([&sock] { return sock.State() != platform::kSockConnected; });
+
+  for (int p = 0; p < 4; ++p) {
+    c.MainForm.Tou(p).SetPicture(0);
+    c.MainForm.Nid(p).SetCaption("");
+    c.MainForm.Cash(p).SetCaption("");
+    c.MainForm.Level(p).SetCaption("");
+    c.MainForm.imgTing(p).SetVisible(false);
+    c.MainForm.OK(p).SetVisible(false);
+    c.MainForm.Speak(p).SetVisible(false);
+    auto& hand = c.table.Hand.at(static_cast<std::size_t>(p));
+    hand.Account.clear();
+    hand.SeatBit = 0;
+    c.disp.Player.at(static_cast<std::size_t>(p)) = {};
+  }
+  chat::ClearChatList(c);
+  c.disp.SeatedOthers = 0;
+  n.InHand = false;
+  c.table.TimeoutCount = 0;
+  c.score.TableResetDone = false;
+  c.disp.HandNumber = 0;
+  c.ui.StartPending = true;
+  if (props::Active(c)) props::Shutdown(c);
+  c.MainForm.SetState(platform::WindowState::Minimized);
+}
+
+void StartReconnect(Client& c) {
+  c.host.Log("reconnect", "connection lost; reconnection not built");
+}
+
+void OnReconnectResult(Client& /*c*/) {}
+
+}  // namespace net

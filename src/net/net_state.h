@@ -1,0 +1,73 @@
+#pragma once
+// Connection state: the two rings, the tick scheduler's flags and counters, and the frame the
+// dispatcher is working on.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "net/frame.h"
+
+namespace net {
+
+constexpr int kRingSize = 34816;  // exactly 128 frames
+
+// Entries of TaskOn / TaskTick.
+enum TaskId : int {
+  kTaskSend = 1,
+  kTaskRecv = 2,
+  kTaskLogin = 3,
+  kTaskBlink = 4,
+  kTaskWatch = 6,
+  kTaskTurnClock = 7,
+  kTaskReadyClock = 8,
+  kTaskBubble = 10,  // counter only; its flag is the table's BubbleOn
+};
+
+struct Ring {
+  std::array<std::uint8_t, kRingSize> Bytes{};
+  int WritePos = 0;
+  int ReadPos = 0;
+  int Waiting() const { return (WritePos + kRingSize - ReadPos) % kRingSize; }
+};
+
+struct NetState {
+  Ring SendRing;
+  Ring RecvRing;
+
+  std::array<bool, 10> TaskOn{};            // 1..9
+  std::array<std::int32_t, 11> TaskTick{};  // 1..10
+  double TurnSecond = 0;
+  double ReadySecond = 0;
+
+  bool Online = false;
+  bool LoginPending = false;
+  bool InHand = false;
+  std::int32_t SilentTicks = 0;
+  bool HoldQuit = false;
+  bool HoldReadyA = false;
+  bool HoldReadyB = false;
+  Frame HeldFrameA{};
+  Frame HeldFrameB{};
+  bool DirectLink = true;
+  Frame LoginFrame{};
+
+  std::array<std::uint8_t, 2> SessionKey{};
+  NetMsg LastMsg;
+  Frame RecvFrame{};
+  std::array<std::string, 4> SeatNames;
+  std::string ChatOut;
+
+  // The login task has told the lobby about the login it is waiting to send.
+  bool LoginAnnounced = false;
+  // Connection attempts of the first connect that failed outright (refused, unreachable).
+  int ConnectRetries = 0;
+
+  // Reconnection.
+  bool g_bCanRecon = false;
+  int ReconnectTries = 0;
+  int ReconnectDelay = 1;
+  std::uint32_t ReconnectTicket = 0;
+  bool Reconnected = false;
+};
+
+}  // namespace net

@@ -1,0 +1,229 @@
+#include "platform/controls.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace platform {
+
+namespace {
+Rect Union(const Rect& a, const Rect& b) {
+  if (a.Empty()) return b;
+  if (b.Empty()) return a;
+  const int l = std::min(a.left, b.left);
+  const int t = std::min(a.top, b.top);
+  const int r = std::max(a.left + a.width, b.left + b.width);
+  const int btm = std::max(a.top + a.height, b.top + b.height);
+  return {l, t, r - l, btm - t};
+}
+}  // namespace
+
+Control::Control(Form& form, ControlKind kind, std::string name, int index, Rect bounds)
+    : form_(&form), kind_(kind), name_(std::move(name)), index_(index), bounds_(bounds) {}
+
+void Control::Changed() const {
+  if (visible_) form_->Touch(bounds_);
+}
+
+void Control::Move(int left, int top, int width, int height) {
+  const Rect next{left, top, width, height};
+  if (next == bounds_) return;
+  const Rect before = bounds_;
+  bounds_ = next;
+  if (visible_) form_->Touch(Union(before, bounds_));
+}
+
+void Control::SetVisible(bool v) {
+  if (v == visible_) return;
+  visible_ = v;
+  form_->Touch(bounds_);
+}
+
+void Control::SetPicture(int id) {
+  if (id == picture_) return;
+  picture_ = id;
+  Changed();
+}
+
+void Control::SetCaption(std::string text) {
+  if (text == caption_) return;
+  caption_ = std::move(text);
+  Changed();
+}
+
+void Control::SetForeColor(std::uint32_t rgb) {
+  if (rgb == foreColor_) return;
+  foreColor_ = rgb;
+  Changed();
+}
+
+void Control::SetBackColor(std::uint32_t rgb, bool opaque) {
+  if (rgb == backColor_ && opaque == backOpaque_) return;
+  backColor_ = rgb;
+  backOpaque_ = opaque;
+  Changed();
+}
+
+void Control::SetFontSize(int points) {
+  if (points == fontSize_) return;
+  fontSize_ = points;
+  Changed();
+}
+
+void Control::SetFontBold(bool bold) {
+  if (bold == fontBold_) return;
+  fontBold_ = bold;
+  Changed();
+}
+
+void Control::SetAlignment(Align a) {
+  if (a == align_) return;
+  align_ = a;
+  Changed();
+}
+
+void Control::AddItem(std::string text) {
+  items_.push_back(std::move(text));
+  Changed();
+}
+
+void Control::RemoveItem(int i) {
+  if (i < 0 || i >= static_cast<int>(items_.size())) throw std::out_of_range("RemoveItem");
+  items_.erase(items_.begin() + i);
+  if (listIndex_ >= static_cast<int>(items_.size())) listIndex_ = -1;
+  Changed();
+}
+
+void Control::Clear() {
+  if (items_.empty() && listIndex_ == -1) return;
+  items_.clear();
+  listIndex_ = -1;
+  Changed();
+}
+
+void Control::SetListIndex(int i) {
+  if (i < -1 || i >= static_cast<int>(items_.size())) throw std::out_of_range("ListIndex");
+  if (i == listIndex_) return;
+  listIndex_ = i;
+  Changed();
+}
+
+void Control::SetText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  Changed();
+}
+
+void Control::ZOrder(int position) {
+  form_->ZOrder(*this, position);
+}
+
+Form::Form(std::string name, Rect geometry) : name_(std::move(name)), geometry_(geometry) {}
+
+Control& Form::Add(ControlKind kind, std::string name, int index, Rect bounds) {
+  auto key = std::make_pair(name, index);
+  if (byName_.contains(key)) throw std::logic_error("duplicate control " + name);
+  controls_.push_back(std::make_unique<Control>(*this, kind, std::move(name), index, bounds));
+  Control* c = controls_.back().get();
+  byName_.emplace(std::move(key), c);
+  stacking_.push_back(c);
+  Touch(bounds);
+  return *c;
+}
+
+ControlArray Form::AddArray(ControlKind kind, const std::string& name, int count, Rect bounds) {
+  std::vector<Control*> items;
+  items.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) items.push_back(&Add(kind, name, i, bounds));
+  return ControlArray(std::move(items));
+}
+
+Control* Form::Find(std::string_view name, int index) const {
+  auto it = byName_.find(std::make_pair(std::string(name), index));
+  return it == byName_.end() ? nullptr : it->second;
+}
+
+Control& Form::Get(std::string_view name, int index) const {
+  Control* c = Find(name, index);
+  if (c == nullptr) {
+    throw std::out_of_range("no control " + std::string(name) + "(" + std::to_string(index) +
+                            ") on " + name_);
+  }
+  return *c;
+}
+
+void Form::ZOrder(Control& control, int position) {
+  auto it = std::find(stacking_.begin(), stacking_.end(), &control);
+  if (it == stacking_.end()) return;
+  if (position == 0) {
+    if (it + 1 == stacking_.end()) return;
+    std::rotate(it, it + 1, stacking_.end());
+  } else {
+    if (it == stacking_.begin()) return;
+    std::rotate(stacking_.begin(), it, it + 1);
+  }
+  if (control.Visible()) Touch(control.Bounds());
+}
+
+Control* Form::HitTest(int x, int y) const {
+  for (auto it = stacking_.rbegin(); it != stacking_.rend(); ++it) {
+    Control* c = *it;
+    if (c->Visible() && c->Bounds().Contains(x, y)) return c;
+  }
+  return nullptr;
+}
+
+void Form::SetGeometry(Rect r) {
+  if (r == geometry_) return;
+  geometry_ = r;
+  Touch({});
+}
+
+void Form::SetCaption(std::string c) {
+  if (c == caption_) return;
+  caption_ = std::move(c);
+  Touch({});
+}
+
+void Form::SetVisible(bool v) {
+  if (v == visible_) return;
+  visible_ = v;
+  Touch({});
+}
+
+void Form::SetState(WindowState s) {
+  if (s == state_) return;
+  state_ = s;
+  Touch({});
+}
+
+void Form::SetOpacity(int alpha) {
+  alpha = std::clamp(alpha, 0, 255);
+  if (alpha == opacity_) return;
+  opacity_ = alpha;
+  Touch({});
+}
+
+void Form::SetTopmost(bool t) {
+  if (t == topmost_) return;
+  topmost_ = t;
+  Touch({});
+}
+
+void Form::SetPicture(int id) {
+  if (id == picture_) return;
+  picture_ = id;
+  Touch({0, 0, geometry_.width, geometry_.height});
+}
+
+void Form::SetBackColor(std::uint32_t rgb) {
+  if (rgb == backColor_) return;
+  backColor_ = rgb;
+  Touch({0, 0, geometry_.width, geometry_.height});
+}
+
+void Form::Touch(Rect dirty) {
+  ++revision_;
+  if (observer_ != nullptr) observer_->FormChanged(*this, dirty);
+}
+
+}  // namespace platform

@@ -1,0 +1,217 @@
+#include "platform/virtual/virtual_host.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace vhost {
+
+// --- FakeSocket -------------------------------------------------------------------------------
+
+void FakeSocket::SetRemote(const std::string& host, int port) {
+  remoteHost = host;
+  remotePort = port;
+}
+
+void FakeSocket::Connect() {
+  ++connects;
+  state_ = platform::kSockConnecting;
+  const std::uint64_t attempt = ++attempt_;
+  if (connectMode == ConnectMode::Hang) return;
+  host_.Schedule(connectDelayMs, [this, attempt] {
+    if (attempt != attempt_ || state_ != platform::kSockConnecting) return;
+    state_ = connectMode == ConnectMode::Accept ? platform::kSockConnected : platform::kSockError;
+  });
+}
+
+void FakeSocket::Close() {
+  ++attempt_;
+  state_ = platform::kSockClosed;
+}
+
+void FakeSocket::SendData(std::span<const std::uint8_t> bytes) {
+  if (state_ != platform::kSockConnected) throw std::runtime_error("send on a closed socket");
+  sent.insert(sent.end(), bytes.begin(), bytes.end());
+}
+
+void FakeSocket::Deliver(std::span<const std::uint8_t> bytes) {
+  if (events_ != nullptr) {
+    host_.Run([&] { events_->OnDataArrival(bytes); });
+  }
+}
+
+void FakeSocket::PeerClose() {
+  if (state_ != platform::kSockConnected) return;
+  state_ = platform::kSockClosing;
+  if (events_ != nullptr) host_.Run([&] { events_->OnClose(); });
+}
+
+// --- FakeLobby --------------------------------------------------------------------------------
+
+bool FakeLobby::PostMessage(const std::string& title, std::uint32_t msg, std::int32_t wParam,
+                            std::int32_t lParam) {
+  if (!windows.contains(title)) return false;
+  posted.push_back({title, msg, wParam, lParam});
+  return true;
+}
+
+std::optional<std::int32_t> FakeLobby::SendMessage(const std::string& title, std::uint32_t msg,
+                                                   std::int32_t wParam, std::int32_t lParam) {
+  if (!windows.contains(title)) return std::nullopt;
+  sent.push_back({title, msg, wParam, lParam});
+  return 0;
+}
+
+void FakeLobby::Listen(const std::string& ownTitle, platform::LobbyEvents* events) {
+  listener_ = events;
+  listeningAs = events != nullptr ? ownTitle : std::string();
+}
+
+std::int32_t FakeLobby::Deliver(std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {
+  if (listener_ == nullptr) return 0;
+  return listener_->OnWindowMessage(msg, wParam, lParam);
+}
+
+std::vector<std::uint32_t> FakeLobby::PostedNumbers() const {
+  std::vector<std::uint32_t> out;
+  for (const auto& m : posted) out.push_back(m.msg);
+  return out;
+}
+
+// --- VirtualHost ------------------------------------------------------------------------------
+
+VirtualHost::VirtualHost() = default;
+
+void VirtualHost::TimerChanged(platform::Timer& timer) {
+  if (!timer.Enabled()) {
+    timers_.erase(&timer);
+    return;
+  }
+  auto it = timers_.find(&timer);
+  if (it != timers_.end() && it->second.generation == timer.Generation()) return;
+  timers_[&timer] = {now_ + timer.Interval(), timer.Generation(), ++seq_};
+}
+
+double VirtualHost::SecondsSinceMidnight() const {
+  const double s = startOfDay + static_cast<double>(now_) / 1000.0;
+  return s - 86400.0 * static_cast<double>(static_cast<std::int64_t>(s / 86400.0));
+}
+
+void VirtualHost::Randomize(double seed) {
+  rng_.seed(static_cast<std::uint64_t>(seed * 1000));
+}
+
+double VirtualHost::Rnd() {
+  return std::uniform_real_distribution<double>(0.0, 1.0)(rng_);
+}
+
+bool VirtualHost::FireNext(std::int64_t limit) {
+  platform::Timer* timer = nullptr;
+  std::int64_t when = limit + 1;
+  std::uint64_t seq = 0;
+  for (auto& [t, e] : timers_) {
+    if (e.due < when || (e.due == when && timer != nullptr && e.seq < seq)) {
+      when = e.due;
+      seq = e.seq;
+      timer = t;
+    }
+  }
+  auto ev = events_.begin();
+  if (ev != events_.end() && ev->first <= limit && ev->first < when) {
+    now_ = std::max(now_, ev->first);
+    auto f = std::move(ev->second);
+    events_.erase(ev);
+    f();
+    return true;
+  }
+  if (timer == nullptr) return false;
+  now_ = std::max(now_, when);
+  const std::uint64_t generation = timers_[timer].generation;
+  timer->Fire();
+  // A timer the handler left alone runs on; one it restarted was rescheduled already.
+  auto it = timers_.find(timer);
+  if (it != timers_.end() && it->second.generation == generation) {
+    it->second.due += std::max(1, timer->Interval());
+    if (it->second.due <= now_) it->second.due = now_ + std::max(1, timer->Interval());
+    it->second.seq = ++seq_;
+  }
+  return true;
+}
+
+void VirtualHost::Advance(std::int64_t ms) {
+  const std::int64_t target = now_ + ms;
+  Run([&] {
+    while (!Ended() && FireNext(target)) {
+    }
+  });
+  if (!Ended()) now_ = std::max(now_, target);
+}
+
+void VirtualHost::Run(const std::function<void()>& f) {
+  if (Ended()) return;
+  try {
+    f();
+  } catch (const platform::ProgramEnded& e) {
+    if (!endReason_) endReason_ = e.reason;
+  }
+}
+
+void VirtualHost::WaitProcessingEvents(int ms) {
+  const std::int64_t target = now_ + ms;
+  while (FireNext(target)) {
+  }
+  now_ = std::max(now_, target);
+}
+
+void VirtualHost::WaitUntil(const std::function<bool()>& done) {
+  constexpr std::int64_t kGiveUpMs = 24LL * 3600 * 1000;
+  const std::int64_t limit = now_ + kGiveUpMs;
+  while (!done()) {
+    if (!FireNext(limit)) throw std::runtime_error("virtual host: a wait that can never end");
+  }
+}
+
+void VirtualHost::EndProgram(const std::string& reason) {
+  throw platform::ProgramEnded{reason};
+}
+
+const std::string& VirtualHost::EndReason() const {
+  static const std::string kNone;
+  return endReason_ ? *endReason_ : kNone;
+}
+
+platform::MsgBoxResult VirtualHost::MessageBox(const std::string& text, const std::string& title,
+                                               platform::MsgBoxButtons /*buttons*/) {
+  messageBoxes.push_back({text, title});
+  return nextAnswer;
+}
+
+void VirtualHost::Log(std::string_view kind, std::string_view detail) {
+  log.push_back({now_, std::string(kind), std::string(detail)});
+  if (std::getenv("QINTARA_TEST_LOG") != nullptr) {
+    std::fprintf(stderr, "%lld %.*s: %.*s\n", static_cast<long long>(now_),
+                 static_cast<int>(kind.size()), kind.data(), static_cast<int>(detail.size()),
+                 detail.data());
+  }
+}
+
+bool VirtualHost::HasLog(std::string_view kind, std::string_view detail) const {
+  for (const auto& l : log) {
+    if (l.kind == kind && l.detail == detail) return true;
+  }
+  return false;
+}
+
+std::vector<std::string> VirtualHost::LogDetails(std::string_view kind) const {
+  std::vector<std::string> out;
+  for (const auto& l : log) {
+    if (l.kind == kind) out.push_back(l.detail);
+  }
+  return out;
+}
+
+void VirtualHost::Schedule(std::int64_t delayMs, std::function<void()> f) {
+  events_.emplace(now_ + delayMs, std::move(f));
+}
+
+}  // namespace vhost

@@ -1,0 +1,151 @@
+#pragma once
+// A deterministic host on a virtual clock, for tests and offline tools. Time moves only when the
+// driver advances it; due timers and scheduled events then fire in time order.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace vhost {
+
+class VirtualHost;
+
+class FakeSocket final : public platform::Socket {
+ public:
+  enum class ConnectMode { Accept, Refuse, Hang };
+
+  explicit FakeSocket(VirtualHost& host) : host_(host) {}
+
+  void SetRemote(const std::string& host, int port) override;
+  void Connect() override;
+  void Close() override;
+  int State() const override { return state_; }
+  void SendData(std::span<const std::uint8_t> bytes) override;
+  void SetEvents(platform::SocketEvents* events) override { events_ = events; }
+
+  // Test side.
+  ConnectMode connectMode = ConnectMode::Accept;
+  int connectDelayMs = 5;
+  void Deliver(std::span<const std::uint8_t> bytes);
+  void PeerClose();
+  std::string remoteHost;
+  int remotePort = 0;
+  int connects = 0;
+  std::vector<std::uint8_t> sent;  // every byte written, in order
+
+ private:
+  VirtualHost& host_;
+  int state_ = platform::kSockClosed;
+  std::uint64_t attempt_ = 0;
+  platform::SocketEvents* events_ = nullptr;
+};
+
+class FakeLobby final : public platform::LobbyLink {
+ public:
+  struct Message {
+    std::string title;
+    std::uint32_t msg;
+    std::int32_t wParam;
+    std::int32_t lParam;
+  };
+
+  bool FindWindow(const std::string& title) override { return windows.contains(title); }
+  bool PostMessage(const std::string& title, std::uint32_t msg, std::int32_t wParam,
+                   std::int32_t lParam) override;
+  std::optional<std::int32_t> SendMessage(const std::string& title, std::uint32_t msg,
+                                          std::int32_t wParam, std::int32_t lParam) override;
+  void Listen(const std::string& ownTitle, platform::LobbyEvents* events) override;
+
+  // Test side.
+  std::set<std::string> windows;  // titles of the windows that exist
+  std::vector<Message> posted;
+  std::vector<Message> sent;
+  std::string listeningAs;
+  // Delivers a message to the client's window as the lobby would.
+  std::int32_t Deliver(std::uint32_t msg, std::int32_t wParam = 0, std::int32_t lParam = 0);
+  std::vector<std::uint32_t> PostedNumbers() const;
+
+ private:
+  platform::LobbyEvents* listener_ = nullptr;
+};
+
+class VirtualHost final : public platform::Host {
+ public:
+  VirtualHost();
+
+  // Host.
+  void TimerChanged(platform::Timer& timer) override;
+  double SecondsSinceMidnight() const override;
+  std::int64_t TickCount() const override { return now_; }
+  void Randomize(double seed) override;
+  double Rnd() override;
+  void WaitProcessingEvents(int ms) override;
+  void WaitUntil(const std::function<bool()>& done) override;
+  void Pause(int ms) override { now_ += ms; }
+  [[noreturn]] void EndProgram(const std::string& reason) override;
+  platform::MsgBoxResult MessageBox(const std::string& text, const std::string& title,
+                                    platform::MsgBoxButtons buttons) override;
+  void Log(std::string_view kind, std::string_view detail) override;
+  bool LogVerbose() const override { return verbose; }
+  bool AnotherInstanceRunning() override { return anotherInstance; }
+  platform::ScreenSize Screen() const override { return screen; }
+  platform::Socket& Winsock1() override { return socket; }
+  platform::LobbyLink& Lobby() override { return lobby; }
+
+  // Driver side. Each returns normally when the program ends; Ended() then tells.
+  void Advance(std::int64_t ms);
+  // Runs f, catching the end of the program.
+  void Run(const std::function<void()>& f);
+  void Schedule(std::int64_t delayMs, std::function<void()> f);
+  std::int64_t Now() const { return now_; }
+  bool Ended() const { return endReason_.has_value(); }
+  const std::string& EndReason() const;
+
+  struct LogLine {
+    std::int64_t ms;
+    std::string kind;
+    std::string detail;
+  };
+  std::vector<LogLine> log;
+  bool HasLog(std::string_view kind, std::string_view detail) const;
+  std::vector<std::string> LogDetails(std::string_view kind) const;
+
+  FakeSocket socket{*this};
+  FakeLobby lobby;
+  platform::ScreenSize screen{1280, 1024};
+  bool anotherInstance = false;
+  bool verbose = false;
+  platform::MsgBoxResult nextAnswer = platform::MsgBoxResult::Ok;
+  struct Box {
+    std::string text;
+    std::string title;
+  };
+  std::vector<Box> messageBoxes;
+  // The virtual day starts at this many seconds after midnight.
+  double startOfDay = 10 * 3600;
+
+ private:
+  struct TimerEntry {
+    std::int64_t due;
+    std::uint64_t generation;
+    std::uint64_t seq;  // order among timers due at the same moment
+  };
+  // Fires the earliest timer or event due at or before limit; false when there is none.
+  bool FireNext(std::int64_t limit);
+
+  std::int64_t now_ = 0;
+  std::map<platform::Timer*, TimerEntry> timers_;
+  std::multimap<std::int64_t, std::function<void()>> events_;
+  std::optional<std::string> endReason_;
+  std::mt19937_64 rng_{12345};
+  std::uint64_t seq_ = 0;
+};
+
+}  // namespace vhost

@@ -1,0 +1,21 @@
+#include "app/client.h"
+#include "props/props.h"
+
+namespace props {
+
+bool Active(const Client& c) {
+  return c.props.Prop_GameDllState > 0;
+}
+void RecMsg(Client& /*c*/, net::Frame& /*frame*/) {}
+void RecState(Client& /*c*/, int /*kind*/, bool /*on*/) {}
+void Poll(Client& /*c*/) {}
+void Shutdown(Client& c) {
+  if (c.props.Prop_GameDllState > 0) c.props.Prop_GameDllState = 0;
+}
+void SetKeyDown(Client& /*c*/, int /*keyCode*/) {}
+void FixBuffPos(Client& /*c*/) {}
+void MarkScorePending(Client& c) {
+  c.props.ScorePending = true;
+}
+
+}  // namespace props

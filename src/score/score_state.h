@@ -1,0 +1,15 @@
+#pragma once
+// Hand-end and score-sheet state.
+#include <array>
+
+namespace score {
+
+struct ScoreState {
+  std::array<double, 4> RunningScore{};
+  bool TableResetDone = false;
+  bool GameEnded = false;
+  int ReadyCountdown = 0;
+  int SeatResultCount = 0;
+};
+
+}  // namespace score

@@ -1,0 +1,37 @@
+#pragma once
+// GBK (code page 936) at the edges of the program: frames, INI files, the rules file and the
+// lobby title. Everything inside the program is UTF-8.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace text {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Whole-string conversions. ToGbk fails on a character GBK cannot hold; FromGbk shows a byte
+// sequence that is not GBK as '?'.
+std::optional<Bytes> ToGbk(std::string_view utf8);
+std::string FromGbk(std::span<const std::uint8_t> gbk);
+
+// Single-byte text of a frame: one byte per character, ending at the first 0 byte or after
+// maxLen bytes.
+std::string DecodeSingleByte(std::span<const std::uint8_t> bytes, std::size_t maxLen);
+// Double-byte text: a byte of 128 or more joins the byte after it into one GBK character.
+// Ends at the first 0 byte (when stopAtZero) or after maxLen bytes.
+std::string DecodeDoubleByte(std::span<const std::uint8_t> bytes, std::size_t maxLen,
+                             bool stopAtZero = true);
+
+// One byte per character, or nothing when a character has no single-byte code.
+std::optional<Bytes> EncodeSingleByte(std::string_view utf8);
+// GBK bytes; a character GBK cannot hold is written as '?'.
+Bytes EncodeDoubleByte(std::string_view utf8);
+
+// Characters, not bytes, of UTF-8 text.
+std::size_t CharCount(std::string_view utf8);
+std::string FirstChars(std::string_view utf8, std::size_t count);
+
+}  // namespace text

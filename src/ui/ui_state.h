@@ -1,0 +1,16 @@
+#pragma once
+// Control bar and sound switches.
+#include <array>
+
+namespace ui {
+
+struct UiState {
+  std::array<int, 9> ButtonState{};  // 0 armed, -1 used
+  std::array<int, 9> ButtonLit{};
+  bool StartPending = true;
+  bool SoundOn = true;
+  bool MusicOn = true;
+  bool VoiceOn = true;
+};
+
+}  // namespace ui
