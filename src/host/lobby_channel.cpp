@@ -9,8 +9,8 @@
 
 #include <QEventLoop>
 #include <QTimer>
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <exception>
 
@@ -210,8 +210,8 @@ void LobbyChannel::Listen(const std::string& ownTitle, platform::LobbyEvents* ev
   }
   listenFd_ = fd;
   path_ = *path;
-  listenNotifier_ = std::make_unique<QSocketNotifier>(static_cast<qintptr>(fd),
-                                                      QSocketNotifier::Read);
+  listenNotifier_ =
+      std::make_unique<QSocketNotifier>(static_cast<qintptr>(fd), QSocketNotifier::Read);
   QObject::connect(listenNotifier_.get(), &QSocketNotifier::activated, [this] { AcceptAll(); });
 }
 
@@ -243,10 +243,9 @@ void LobbyChannel::AcceptAll() {
     if (fd < 0) return;
     incoming_.push_back(Incoming{fd, nullptr, {}, 0});
     auto it = std::prev(incoming_.end());
-    it->notifier = std::make_unique<QSocketNotifier>(static_cast<qintptr>(fd),
-                                                     QSocketNotifier::Read);
-    QObject::connect(it->notifier.get(), &QSocketNotifier::activated,
-                     [this, it] { ReadFrom(it); });
+    it->notifier =
+        std::make_unique<QSocketNotifier>(static_cast<qintptr>(fd), QSocketNotifier::Read);
+    QObject::connect(it->notifier.get(), &QSocketNotifier::activated, [this, it] { ReadFrom(it); });
     // Bytes may already be there; the notifier reports them too, but reading now keeps order.
     ReadFrom(it);
     if (listenFd_ < 0) return;  // a message ended the listening

@@ -39,8 +39,8 @@ TEST(LobbyWire, SocketNameHashesTheGbkBytesOfTheTitle) {
 TEST(LobbyWire, MessageIsTwelveLittleEndianBytes) {
   const platform::WireMessage m{0x0112, 0xF120, -2};
   const auto bytes = platform::EncodeWireMessage(m);
-  const std::array<std::uint8_t, 12> expected{0x12, 0x01, 0, 0, 0x20, 0xF1, 0,
-                                              0,    0xFE, 0xFF, 0xFF, 0xFF};
+  const std::array<std::uint8_t, 12> expected{0x12, 0x01, 0,    0,    0x20, 0xF1,
+                                              0,    0,    0xFE, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(bytes, expected);
   EXPECT_EQ(platform::DecodeWireMessage(bytes), m);
 
