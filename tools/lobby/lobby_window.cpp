@@ -60,8 +60,9 @@ LobbyWindow::LobbyWindow(Lobby& lobby)
                             QStringLiteral("玩家"), QStringLiteral("状态")});
   tables_->setRootIsDecorated(false);
   tables_->setAlternatingRowColors(true);
-  tables_->header()->setSectionResizeMode(QHeaderView::Stretch);
-  tables_->setMinimumHeight(90);
+  tables_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  tables_->header()->setStretchLastSection(true);
+  tables_->setFixedHeight(84);
   Child<QTreeWidgetItem>(tables_);  // the one table
   tables_->setCurrentItem(tables_->topLevelItem(0));
   QObject::connect(tables_, &QTreeWidget::itemDoubleClicked, this, [this] { Sit(); });
@@ -80,13 +81,8 @@ LobbyWindow::LobbyWindow(Lobby& lobby)
     auto* button = Child<QPushButton>(QString::fromUtf8(b.text), sendBox);
     button->setToolTip(Meaning(b.msg, 0, false));
     const std::uint32_t msg = b.msg;
-    QObject::connect(button, &QPushButton::clicked, this, [this, msg] {
-      const bool ok = lobby_.Post(msg);
-      AddEntry(QStringLiteral("大厅 → 客户端"),
-               ok ? QStringLiteral("%1  %2").arg(msg).arg(Meaning(msg, 0, false))
-                  : QStringLiteral("%1  客户端窗口不存在").arg(msg),
-               ok ? kToClient : kNote);
-    });
+    // The message list shows the post from the lobby's own line.
+    QObject::connect(button, &QPushButton::clicked, this, [this, msg] { lobby_.Post(msg); });
     sendRow->addWidget(button);
     sendButtons_.push_back(button);
   }
@@ -141,9 +137,28 @@ void LobbyWindow::AddEntry(const QString& direction, const QString& text, const 
 }
 
 void LobbyWindow::AddLine(const QString& line) {
-  if (line.startsWith(QStringLiteral("lobby-in")) || line.startsWith(QStringLiteral("lobby-out")))
-    return;  // the message list has these in words
-  if (line.startsWith(QStringLiteral("listening"))) return;
+  const QStringList w = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  if (w.isEmpty()) return;
+  if (w.front() == QStringLiteral("lobby-in") || w.front() == QStringLiteral("listening")) {
+    return;  // received messages are shown in words by the message handler
+  }
+  if (w.front() == QStringLiteral("lobby-out") && w.size() >= 3) {
+    const auto msg = w.at(1).toUInt();
+    if (w.at(2) == QStringLiteral("not")) {
+      AddEntry(QStringLiteral("大厅 → 客户端"), QStringLiteral("%1  客户端窗口不存在").arg(msg),
+               kNote);
+    } else {
+      AddEntry(QStringLiteral("大厅 → 客户端"),
+               QStringLiteral("%1  %2").arg(msg).arg(Meaning(msg, w.at(2).toInt(), false)),
+               kToClient);
+    }
+    return;
+  }
+  if (w.front() == QStringLiteral("answer") && w.size() >= 3) {
+    AddEntry(QStringLiteral("客户端答复"), QStringLiteral("%1 → %2").arg(w.at(1), w.at(2)),
+             kFromClient);
+    return;
+  }
   AddEntry(QStringLiteral("说明"), line, kNote);
 }
 
