@@ -22,8 +22,8 @@ struct BotView {
   std::uint8_t wild = 0;
   std::uint8_t drawn = 0;  // last tile drawn, 0 after a claim
   bool ting = false;
-  int options = 0;             // prompt option bits
-  std::uint8_t discard = 0;    // claim prompts: the tile on offer
+  int options = 0;           // prompt option bits
+  std::uint8_t discard = 0;  // claim prompts: the tile on offer
 };
 
 // The move on the bot's own turn: a win, a gang or set-aside, else a discard (with a ting

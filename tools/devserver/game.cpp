@@ -47,9 +47,13 @@ Game::Game(GameOptions opt, GameSink& sink, std::uint32_t seed)
   }
 }
 
-void Game::SetPlayer(int seat, const proto::PlayerCard& card) { seats_.at(Idx(seat)).card = card; }
+void Game::SetPlayer(int seat, const proto::PlayerCard& card) {
+  seats_.at(Idx(seat)).card = card;
+}
 
-void Game::SetConnected(int seat, bool connected) { seats_.at(Idx(seat)).connected = connected; }
+void Game::SetConnected(int seat, bool connected) {
+  seats_.at(Idx(seat)).connected = connected;
+}
 
 void Game::Broadcast(const net::Frame& f) {
   for (int s = 0; s < 4; ++s) sink_.Send(s, f);
@@ -450,7 +454,8 @@ void Game::Win(int winner, int feeder) {
   f.melds = static_cast<int>(w.melds.size());
   f.handOpen = w.claimedMelds > 0;
   f.base = opt_.base;
-  for (const auto& m : w.melds) f.meldTiles.insert(f.meldTiles.end(), m.tiles.begin(), m.tiles.end());
+  for (const auto& m : w.melds)
+    f.meldTiles.insert(f.meldTiles.end(), m.tiles.begin(), m.tiles.end());
   for (int s = 0; s < 4; ++s) f.openDoor.at(Idx(s)) = seats_.at(Idx(s)).claimedMelds;
   std::uint8_t tile = drawn_;
   fedTile_ = 0;
@@ -463,7 +468,8 @@ void Game::Win(int winner, int feeder) {
   }
   Broadcast(proto::Claim(winner, kOptHu, {0, 0, tile}, 0, {}));
   sink_.Note("seat " + std::to_string(winner) + " wins " +
-             (feeder < 0 ? std::string("by self-draw") : "on the discard of seat " + std::to_string(feeder)) +
+             (feeder < 0 ? std::string("by self-draw")
+                         : "on the discard of seat " + std::to_string(feeder)) +
              ": " + ShortNames(f.hand));
   ++stats_.wins;
   if (feeder < 0) ++stats_.selfDrawn;
@@ -472,14 +478,16 @@ void Game::Win(int winner, int feeder) {
   std::array<std::int64_t, 4> pay{};
   if (feeder >= 0) {
     const auto owed = -st.pay.at(Idx(feeder));
-    const auto paid = std::min<std::int64_t>(owed, static_cast<std::int64_t>(seats_.at(Idx(feeder)).card.gold));
+    const auto paid =
+        std::min<std::int64_t>(owed, static_cast<std::int64_t>(seats_.at(Idx(feeder)).card.gold));
     pay.at(Idx(feeder)) = -paid;
     pay.at(Idx(winner)) = paid;
   } else {
     for (int s = 0; s < 4; ++s) {
       if (s == winner) continue;
       const auto owed = -st.pay.at(Idx(s));
-      const auto paid = std::min<std::int64_t>(owed, static_cast<std::int64_t>(seats_.at(Idx(s)).card.gold));
+      const auto paid =
+          std::min<std::int64_t>(owed, static_cast<std::int64_t>(seats_.at(Idx(s)).card.gold));
       pay.at(Idx(s)) = -paid;
       pay.at(Idx(winner)) += paid;
     }
@@ -507,7 +515,8 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
   for (int s = 0; s < 4; ++s) {
     auto hand = seats_.at(Idx(s)).hand;
     // A fed winner's hand is revealed as it stood; the claim already showed the winning tile.
-    if (s == lastWinner_ && fedTile_ != 0) hand.erase(std::find(hand.begin(), hand.end(), fedTile_));
+    if (s == lastWinner_ && fedTile_ != 0)
+      hand.erase(std::find(hand.begin(), hand.end(), fedTile_));
     for (std::size_t i = 0; i < hand.size(); i += 4) {
       const auto from = hand.begin() + static_cast<std::ptrdiff_t>(i);
       const auto to = hand.begin() + static_cast<std::ptrdiff_t>(std::min(i + 4, hand.size()));
@@ -538,7 +547,8 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
     }
   }
   const auto sum = std::accumulate(pay.begin(), pay.end(), std::int64_t{0});
-  if (sum != 0) Fail("payments of hand " + std::to_string(stats_.hands) + " sum to " + std::to_string(sum));
+  if (sum != 0)
+    Fail("payments of hand " + std::to_string(stats_.hands) + " sum to " + std::to_string(sum));
   for (int s = 0; s < 4; ++s) {
     auto& seat = seats_.at(Idx(s));
     seat.card.gold += static_cast<double>(pay.at(Idx(s)));
@@ -636,7 +646,8 @@ std::vector<net::Frame> Game::ResumeFrames(int seat) const {
     const auto& x = seats_.at(Idx(s));
     proto::SnapshotSeat snap;
     snap.exposed = x.aside;
-    for (const auto& m : x.melds) snap.exposed.insert(snap.exposed.end(), m.tiles.begin(), m.tiles.end());
+    for (const auto& m : x.melds)
+      snap.exposed.insert(snap.exposed.end(), m.tiles.begin(), m.tiles.end());
     snap.concealed = s == seat ? x.hand : std::vector<std::uint8_t>(x.hand.size(), 0);
     snap.discards = static_cast<int>(x.river.size());
     out.push_back(proto::Snapshot(s, snap, wall_->HeadUsed(), wall_->TailUsed()));

@@ -27,14 +27,14 @@ class GameSink {
 };
 
 struct GameOptions {
-  int countdown = 10;         // decision clock, seconds
-  int base = 10;              // gold per doubling
-  int botDelayMs = 700;       // how long a bot thinks
-  int graceMs = 3000;         // beyond a person's clock before the server moves for them
-  int readyWaitMs = 30000;    // longest wait for a person to get ready
+  int countdown = 10;       // decision clock, seconds
+  int base = 10;            // gold per doubling
+  int botDelayMs = 700;     // how long a bot thinks
+  int graceMs = 3000;       // beyond a person's clock before the server moves for them
+  int readyWaitMs = 30000;  // longest wait for a person to get ready
   double startGold = 100000;
-  bool checks = true;         // verify tiles and payments after every step
-  int maxHands = 0;           // stop dealing after this many hands (0: never)
+  bool checks = true;  // verify tiles and payments after every step
+  int maxHands = 0;    // stop dealing after this many hands (0: never)
   std::array<bool, 4> human{};
 };
 
@@ -44,8 +44,8 @@ struct GameStats {
   int selfDrawn = 0;
   int drawGames = 0;
   int chi = 0, peng = 0, gang = 0, concealedGang = 0, single = 0, ting = 0;
-  int rejected = 0;        // moves refused as illegal
-  int checkFailures = 0;   // broken invariants (tiles, payments)
+  int rejected = 0;       // moves refused as illegal
+  int checkFailures = 0;  // broken invariants (tiles, payments)
   std::string firstFailure;
 };
 

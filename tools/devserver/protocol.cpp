@@ -8,7 +8,9 @@
 namespace devserver::proto {
 namespace {
 
-std::size_t Off(int at) { return static_cast<std::size_t>(at); }
+std::size_t Off(int at) {
+  return static_cast<std::size_t>(at);
+}
 
 void PutSign64(net::Frame& f, int signAt, int at, std::int64_t delta, bool signMeansNegative) {
   const bool negative = delta < 0;
@@ -87,7 +89,9 @@ net::Frame HandSetup(int dealer, std::uint32_t ticket) {
   return f;
 }
 
-net::Frame Continue() { return Header(kTableStatus, 15, {0, 0, 0, 0}); }
+net::Frame Continue() {
+  return Header(kTableStatus, 15, {0, 0, 0, 0});
+}
 
 net::Frame PlayersLeft(int remainingMask) {
   return Header(kTableStatus, remainingMask, {0, 0, 0, 1});
@@ -105,7 +109,9 @@ net::Frame Deal(int seat, const std::array<std::uint8_t, 4>& tiles) {
   return Header(kDeal, SeatBit(seat), {tiles[0], tiles[1], tiles[2], tiles[3]});
 }
 
-net::Frame Draw(int seat, std::uint8_t tile) { return Header(kDraw, SeatBit(seat), {0, 0, 0, tile}); }
+net::Frame Draw(int seat, std::uint8_t tile) {
+  return Header(kDraw, SeatBit(seat), {0, 0, 0, tile});
+}
 
 net::Frame Wild(std::uint8_t wild, std::uint8_t indicator) {
   return Header(kWild, 0, {0, 0, wild, indicator});
@@ -199,7 +205,9 @@ net::Frame TableClosed(const std::string& text) {
   return f;
 }
 
-net::Frame ReconnectResult(int result) { return Header(kReconnectResult, 0, {0, 0, 0, result}); }
+net::Frame ReconnectResult(int result) {
+  return Header(kReconnectResult, 0, {0, 0, 0, result});
+}
 
 net::Frame Resume(int dealer, const std::array<int, 4>& dice, std::uint8_t wild,
                   std::uint8_t indicator) {
@@ -236,8 +244,8 @@ std::string Describe(const net::Frame& f) {
   char buf[96];
   std::snprintf(buf, sizeof buf, "cmd %d arg1 %d seat %d arg2 %d v[%d %d %d %d] key %d,%d",
                 f.at(2) * 256 + f.at(3), f.at(5), f.at(6), f.at(7), net::ReadValue16(f, 0),
-                net::ReadValue16(f, 1), net::ReadValue16(f, 2), net::ReadValue16(f, 3),
-                f.at(260), f.at(261));
+                net::ReadValue16(f, 1), net::ReadValue16(f, 2), net::ReadValue16(f, 3), f.at(260),
+                f.at(261));
   out = buf;
   std::string payload;
   int shown = 0;

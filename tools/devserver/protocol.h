@@ -38,7 +38,9 @@ enum Cmd : int {
   kOtherGold = 92,
 };
 
-inline int SeatBit(int seat) { return 1 << seat; }
+inline int SeatBit(int seat) {
+  return 1 << seat;
+}
 
 net::Frame Header(int cmd, int seatBit, std::array<int, 4> values = {0, 0, 0, 0});
 // Single-byte text, at most maxLen bytes (characters without a one-byte code become '?').
@@ -120,7 +122,9 @@ struct ClientMsg {
 };
 ClientMsg ReadClient(const net::Frame& f);
 // Tile code carried in a move value (flag bits above the code dropped).
-inline std::uint8_t TileOf(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
+inline std::uint8_t TileOf(int value) {
+  return static_cast<std::uint8_t>(value & 0xFF);
+}
 
 // One line for the log: command, header fields, key and the non-zero payload bytes.
 std::string Describe(const net::Frame& f);

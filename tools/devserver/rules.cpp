@@ -5,7 +5,9 @@
 namespace devserver {
 namespace {
 
-bool SameNumberedSuit(int a, int b) { return a >= 7 && b >= 7 && (a - 7) / 9 == (b - 7) / 9; }
+bool SameNumberedSuit(int a, int b) {
+  return a >= 7 && b >= 7 && (a - 7) / 9 == (b - 7) / 9;
+}
 
 // Removes sets (and at most one pair) from c, wilds filling gaps. Kinds below `from` are empty.
 // NOLINTNEXTLINE(misc-no-recursion)
@@ -223,7 +225,8 @@ Settlement SettleWin(const WinFacts& f) {
     s.pay.at(static_cast<std::size_t>(payer)) -= amount;
     s.pay.at(static_cast<std::size_t>(f.winner)) += amount;
   }
-  for (int p = 0; p < 4; ++p) s.rows.at(static_cast<std::size_t>(p)).amount = s.pay.at(static_cast<std::size_t>(p));
+  for (int p = 0; p < 4; ++p)
+    s.rows.at(static_cast<std::size_t>(p)).amount = s.pay.at(static_cast<std::size_t>(p));
   return s;
 }
 

@@ -13,9 +13,9 @@ enum Opt : int {
   kOptPass = 1,
   kOptChi = 4,
   kOptPeng = 8,
-  kOptGang = 16,          // exposed gang with the discard
-  kOptConcealedGang = 32, // four own tiles
-  kOptSingle = 64,        // fourth tile onto an own peng, or a red dragon / wild tile set aside
+  kOptGang = 16,           // exposed gang with the discard
+  kOptConcealedGang = 32,  // four own tiles
+  kOptSingle = 64,         // fourth tile onto an own peng, or a red dragon / wild tile set aside
   kOptHu = 128,
 };
 
@@ -51,26 +51,26 @@ struct WinFacts {
   int winner = -1;
   int feeder = -1;  // seat whose discard was taken, -1 for a self-drawn win
   int dealer = 0;
-  bool gangDraw = false;  // won on the replacement tile after a gang
+  bool gangDraw = false;           // won on the replacement tile after a gang
   std::vector<std::uint8_t> hand;  // the winner's concealed tiles including the winning tile
   std::uint8_t wild = 0;
   int melds = 0;
-  bool handOpen = false;  // a chi, peng or exposed gang was claimed
+  bool handOpen = false;                // a chi, peng or exposed gang was claimed
   std::vector<std::uint8_t> meldTiles;  // tiles of the winner's melds
-  std::array<int, 4> openDoor{};  // melds each seat claimed from discards
+  std::array<int, 4> openDoor{};        // melds each seat claimed from discards
   int base = 10;
 };
 
 struct WinRow {
-  int sevenPairsBits = 0;  // row 3
-  int patternBits = 0;     // row 4
-  int how = 0;             // row 6: 1 fed, 2 self-drawn
-  int gangDraw = 0;        // row 9
-  int dry = 0;             // row 11: won without a wild tile
-  int openDoor = 0;        // row 12
-  int dealer = 0;          // row 13
-  std::int64_t amount = 0; // rows 22..30
-  int fanExp = 0;          // row 47
+  int sevenPairsBits = 0;   // row 3
+  int patternBits = 0;      // row 4
+  int how = 0;              // row 6: 1 fed, 2 self-drawn
+  int gangDraw = 0;         // row 9
+  int dry = 0;              // row 11: won without a wild tile
+  int openDoor = 0;         // row 12
+  int dealer = 0;           // row 13
+  std::int64_t amount = 0;  // rows 22..30
+  int fanExp = 0;           // row 47
 };
 
 struct Settlement {

@@ -133,7 +133,8 @@ FieldSpec ParseField(const std::string& tok, int line) {
   if (auto at = suffix("byte")) {
     if (text) {
       auto b = text::EncodeSingleByte(unquoted);
-      if (!b) Bad(line, "text has characters without a one-byte code; use text" + std::to_string(*at));
+      if (!b)
+        Bad(line, "text has characters without a one-byte code; use text" + std::to_string(*at));
       return bytesAt(*at, *b);
     }
     std::vector<std::uint8_t> b;
@@ -431,8 +432,8 @@ int RunScenario(const Scenario& sc, Listener& listener, Logger& log, std::ostrea
         while (r.Now() < deadline) {
           if (!r.Pump(deadline)) break;
           if (r.Now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(
-                std::clamp<std::int64_t>(deadline - r.Now(), 0, 20)));
+            std::this_thread::sleep_for(
+                std::chrono::milliseconds(std::clamp<std::int64_t>(deadline - r.Now(), 0, 20)));
           }
         }
         break;

@@ -29,7 +29,9 @@ TableServer::TableServer(ServerOptions opt, Listener& listener, Logger& log)
   start_ = MonotonicMs();
 }
 
-std::int64_t TableServer::GameTime() const { return MonotonicMs() - gameStart_; }
+std::int64_t TableServer::GameTime() const {
+  return MonotonicMs() - gameStart_;
+}
 
 void TableServer::NewGame() {
   GameOptions g;

@@ -13,8 +13,8 @@
 namespace devserver {
 
 struct ServerOptions {
-  int countdown = 10;     // decision clock seconds told at login
-  int timeoutLimit = 0;   // timeouts before the client's automatic play, told at login
+  int countdown = 10;    // decision clock seconds told at login
+  int timeoutLimit = 0;  // timeouts before the client's automatic play, told at login
   int humanSeat = 0;
   int botDelayMs = 700;
   int readyWaitMs = 20000;

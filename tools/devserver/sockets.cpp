@@ -26,7 +26,9 @@ Fd& Fd::operator=(Fd&& o) noexcept {
   return *this;
 }
 
-Fd::~Fd() { reset(); }
+Fd::~Fd() {
+  reset();
+}
 
 void Fd::reset() {
   if (fd_ >= 0) ::close(fd_);
@@ -34,7 +36,9 @@ void Fd::reset() {
 }
 
 namespace {
-void NonBlocking(int fd) { ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL, 0) | O_NONBLOCK); }
+void NonBlocking(int fd) {
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL, 0) | O_NONBLOCK);
+}
 }  // namespace
 
 Listener::Listener(int port) {
@@ -108,7 +112,9 @@ std::optional<net::Frame> Conn::NextFrame() {
   return f;
 }
 
-void Conn::Queue(const net::Frame& f) { out_.insert(out_.end(), f.begin(), f.end()); }
+void Conn::Queue(const net::Frame& f) {
+  out_.insert(out_.end(), f.begin(), f.end());
+}
 
 bool Conn::Flush() {
   while (fd_.valid() && !out_.empty()) {

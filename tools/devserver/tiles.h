@@ -17,10 +17,18 @@ using Counts = std::array<int, kKinds>;
 // Kind index of a wire code, or -1 for a byte that names no tile.
 int KindOf(std::uint8_t code);
 std::uint8_t CodeOf(int kind);
-inline bool IsTile(std::uint8_t code) { return KindOf(code) >= 0; }
-inline int SuitBit(std::uint8_t code) { return code >> 4; }
-inline int Rank(std::uint8_t code) { return code & 0x0F; }
-inline bool IsHonour(std::uint8_t code) { return SuitBit(code) == 1; }
+inline bool IsTile(std::uint8_t code) {
+  return KindOf(code) >= 0;
+}
+inline int SuitBit(std::uint8_t code) {
+  return code >> 4;
+}
+inline int Rank(std::uint8_t code) {
+  return code & 0x0F;
+}
+inline bool IsHonour(std::uint8_t code) {
+  return SuitBit(code) == 1;
+}
 
 // The wild tile a turned-up indicator names: the next rank in its suit, winds and dragons
 // each cycling among themselves.

@@ -40,8 +40,12 @@ std::uint8_t Wall::TurnIndicator() {
   return ring_.at(static_cast<std::size_t>(indicator_));
 }
 
-bool Wall::CanDrawHead() const { return !taken_.at(static_cast<std::size_t>(head_)); }
-bool Wall::CanDrawTail() const { return !taken_.at(static_cast<std::size_t>(tail_)); }
+bool Wall::CanDrawHead() const {
+  return !taken_.at(static_cast<std::size_t>(head_));
+}
+bool Wall::CanDrawTail() const {
+  return !taken_.at(static_cast<std::size_t>(tail_));
+}
 
 std::optional<std::uint8_t> Wall::DrawHead() {
   if (!CanDrawHead()) return std::nullopt;
