@@ -1,0 +1,21 @@
+#pragma once
+// Pictures by resource id, decoded once from res/<id>.png and kept.
+#include <QPixmap>
+#include <QString>
+#include <unordered_map>
+
+namespace host {
+
+class PictureStore {
+ public:
+  PictureStore();
+  // Null pixmap when the id has no picture.
+  const QPixmap& Get(int id);
+  const QString& Folder() const { return folder_; }
+
+ private:
+  QString folder_;
+  std::unordered_map<int, QPixmap> cache_;
+};
+
+}  // namespace host

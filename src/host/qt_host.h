@@ -1,0 +1,66 @@
+#pragma once
+// The real machine: Qt timers, event loops, message boxes, the TCP socket, the log.
+#include <QObject>
+#include <QTimer>
+#include <memory>
+#include <random>
+#include <unordered_map>
+
+#include "host/log_file.h"
+#include "host/qt_socket.h"
+#include "platform/host.h"
+
+namespace host {
+
+// A lobby link that finds no window; stands in where no lobby channel is available.
+class NoLobby final : public platform::LobbyLink {
+ public:
+  bool FindWindow(const std::string&) override { return false; }
+  bool PostMessage(const std::string&, std::uint32_t, std::int32_t, std::int32_t) override {
+    return false;
+  }
+  std::optional<std::int32_t> SendMessage(const std::string&, std::uint32_t, std::int32_t,
+                                          std::int32_t) override {
+    return std::nullopt;
+  }
+  void Listen(const std::string&, platform::LobbyEvents*) override {}
+};
+
+class QtHost final : public platform::Host {
+ public:
+  QtHost();
+  ~QtHost() override;
+
+  void TimerChanged(platform::Timer& timer) override;
+  double SecondsSinceMidnight() const override;
+  std::int64_t TickCount() const override;
+  void Randomize(double seed) override;
+  double Rnd() override;
+  void WaitProcessingEvents(int ms) override;
+  void WaitUntil(const std::function<bool()>& done) override;
+  void Pause(int ms) override;
+  [[noreturn]] void EndProgram(const std::string& reason) override;
+  platform::MsgBoxResult MessageBox(const std::string& text, const std::string& title,
+                                    platform::MsgBoxButtons buttons) override;
+  void Log(std::string_view kind, std::string_view detail) override;
+  bool LogVerbose() const override { return log_.Verbose(); }
+  bool AnotherInstanceRunning() override;
+  platform::ScreenSize Screen() const override;
+  platform::Socket& Winsock1() override { return socket_; }
+  platform::LobbyLink& Lobby() override { return *lobby_; }
+
+  void SetLobby(std::unique_ptr<platform::LobbyLink> lobby) { lobby_ = std::move(lobby); }
+  // Runs a core entry point, logging an error that escapes it instead of crashing.
+  void Guard(const char* what, const std::function<void()>& f);
+
+ private:
+  LogFile log_;
+  QtSocket socket_;
+  std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();
+  std::unordered_map<platform::Timer*, std::unique_ptr<QTimer>> timers_;
+  std::mt19937_64 rng_{std::random_device{}()};
+  int instanceLock_ = -1;
+  bool unattended_ = false;
+};
+
+}  // namespace host

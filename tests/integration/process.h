@@ -1,0 +1,60 @@
+#pragma once
+// Helpers for driving the real client: a child process, a loopback listener, frame reads.
+#include <sys/types.h>
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "net/frame.h"
+
+namespace itest {
+
+class ChildProcess {
+ public:
+  // Starts program with args and extra environment variables.
+  ChildProcess(const std::string& program, const std::vector<std::string>& args,
+               const std::map<std::string, std::string>& env);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // The exit status once the process has ended within the time, else empty.
+  std::optional<int> WaitExit(std::chrono::milliseconds within);
+  void Kill();
+
+ private:
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+class Listener {
+ public:
+  Listener();  // 127.0.0.1, a free port
+  ~Listener();
+  Listener(const Listener&) = delete;
+  Listener& operator=(const Listener&) = delete;
+  int Port() const { return port_; }
+  // Accepts one connection; false when none came in time.
+  bool Accept(std::chrono::milliseconds within);
+  std::optional<net::Frame> ReadFrame(std::chrono::milliseconds within);
+  void Send(const net::Frame& frame);
+  void CloseConnection();
+
+ private:
+  int fd_ = -1;
+  int conn_ = -1;
+  int port_ = 0;
+  std::vector<std::uint8_t> pending_;
+};
+
+// A fresh private folder for one test's runtime files.
+std::string MakeTempDir();
+std::string ReadFile(const std::string& path);
+// Waits until the file contains text.
+bool WaitForText(const std::string& path, const std::string& text,
+                 std::chrono::milliseconds within);
+
+}  // namespace itest
