@@ -27,7 +27,11 @@ MainFormT::MainFormT()
       Cash(AddArray(ControlKind::Label, "Cash", 4)),
       Level(AddArray(ControlKind::Label, "Level", 4)),
       OK(AddArray(ControlKind::Image, "OK", 4)),
-      imgTing(AddArray(ControlKind::Image, "imgTing", 4)) {
+      imgTing(AddArray(ControlKind::Image, "imgTing", 4)),
+      lblDifen(AddLabel("lblDifen")),
+      imgBeishu(AddImage("imgBeishu")),
+      imgsezi(AddArray(ControlKind::Image, "imgsezi", 2)),
+      lbfont(AddArray(ControlKind::Label, "lbfont", 3)) {
   SetCaption("Qintara");
   SetBackColor(0x0B5D3B);
   for (auto* c : MJ_Image) c->SetVisible(false);
@@ -48,6 +52,10 @@ MainFormT::MainFormT()
   }
   Location.SetForeColor(0xFFFFFF);
   Location.SetFontSize(12);
+  lblDifen.SetVisible(false);
+  imgBeishu.SetVisible(false);
+  for (auto* c : imgsezi) c->SetVisible(false);
+  for (auto* c : lbfont) c->SetVisible(false);
 }
 
 }  // namespace ui

@@ -31,6 +31,10 @@ class MainFormT : public platform::Form {
   platform::ControlArray Level;      // 0..3 level labels
   platform::ControlArray OK;         // 0..3 ready marks
   platform::ControlArray imgTing;    // 0..3 ting marks
+  platform::Control& lblDifen;       // dice multiplier number
+  platform::Control& imgBeishu;      // dice multiplier icon
+  platform::ControlArray imgsezi;    // 0..1 the multiplier's dice
+  platform::ControlArray lbfont;     // 0..2 multiplier legend labels
 };
 
 }  // namespace ui

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, StartupFails,
                                            BadLine{"EmptyProxyPort", "a$k$h$1$loc$0$ph$$"},
                                            BadLine{"WordForPort", "a$k$h$port$loc$0$"},
                                            BadLine{"ChineseAccount", "张三$k$h$1$loc$0$"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(Startup, NoCommandLineIsRefusedWithAMessage) {
   Start("   ");
