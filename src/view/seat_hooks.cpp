@@ -1,5 +1,6 @@
 #include "view/seat_hooks.h"
 
+#include "app/app.h"
 #include "app/client.h"
 #include "table/tiles.h"
 
@@ -18,6 +19,8 @@ void ShowCompass(Client& c) {
 
 void BuildWall(Client& c) {
   c.host.Log("hook", "BuildWall");
+  // The wall stands: the lobby learns that a hand has begun.
+  app::PostToLobby(c, 1127);
   // A new wall starts a new hand's logs.
   c.table.HandOpen = false;
   c.table.GangCount = 0;

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "process.h"
 #include "support/frame_builder.h"
@@ -76,8 +77,37 @@ TEST_F(LobbyAndClient, ClientAnnouncesItsLoginBeforeTheFrameAndItsSuccessAfter) 
   EXPECT_LT(Find(log, "recv: 18"), Find(log, "lobby-out: 771")) << log;
 }
 
+TEST_F(LobbyAndClient, DuringAHandTheClientSaysItIsPlayingAndStays) {
+  // A real table: the development server seats three bots and deals once the start countdown
+  // has run out.
+  std::ofstream(commands).flush();
+  lobby.emplace(QINTARA_LOBBY_BINARY,
+                std::vector<std::string>{"--headless", "--launch", "--devserver",
+                                         QINTARA_DEVSERVER_BINARY, "--log", lobbyLog, "--commands",
+                                         commands, "--client", QINTARA_BINARY},
+                Env());
+  ASSERT_TRUE(WaitForText(lobbyLog, "lobby-in 771 0 0", 10s)) << ReadFile(lobbyLog);
+  ASSERT_TRUE(WaitForText(lobbyLog, "lobby-in 1127 0 0", 60s))
+      << "the wall is built: " << ReadFile(lobbyLog);
+  Tell("post 1125");
+  Tell("post 771");
+  Tell("post 1125");
+  const auto answered = [&] {
+    const std::string text = ReadFile(lobbyLog);
+    std::size_t n = 0;
+    for (auto at = text.find("lobby-in 1125 0 0"); at != std::string::npos;
+         at = text.find("lobby-in 1125 0 0", at + 1)) {
+      ++n;
+    }
+    return n;
+  };
+  for (int i = 0; i < 100 && answered() < 3; ++i) std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(answered(), 3U) << ReadFile(lobbyLog);
+  EXPECT_EQ(ReadFile(lobbyLog).find("lobby-in 1024"), std::string::npos)
+      << "the player stays at the table during the hand";
+}
+
 TEST_F(LobbyAndClient, HandQueryOutsideAHandIsAnsweredNotPlaying) {
-  // The in-hand answer (1125) needs a hand started by command 4: covered on the virtual clock.
   AtTheTable();
   Tell("post 1125");
   ASSERT_TRUE(WaitForText(lobbyLog, "lobby-in 1024 0 0", 10s)) << ReadFile(lobbyLog);
