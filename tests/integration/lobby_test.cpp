@@ -83,7 +83,7 @@ TEST_F(LobbyAndClient, DuringAHandTheClientSaysItIsPlayingAndStays) {
   std::ofstream(commands).flush();
   lobby.emplace(QINTARA_LOBBY_BINARY,
                 std::vector<std::string>{"--headless", "--launch", "--devserver",
-                                         QINTARA_DEVSERVER_BINARY, "--log", lobbyLog, "--commands",
+                                         QINTARA_DEVSERVER, "--log", lobbyLog, "--commands",
                                          commands, "--client", QINTARA_BINARY},
                 Env());
   ASSERT_TRUE(WaitForText(lobbyLog, "lobby-in 771 0 0", 10s)) << ReadFile(lobbyLog);
