@@ -1,7 +1,69 @@
+// Frame codec and scheduler costs on the virtual host.
 #include <benchmark/benchmark.h>
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
+#include "app/app.h"
+#include "app/client.h"
+#include "net/net.h"
+#include "platform/virtual/virtual_host.h"
+#include "support/frame_builder.h"
+
+namespace {
+
+void BM_EncodeHeader(benchmark::State& state) {
+  net::NetMsg m{.Cmd = 7, .Seat = 4, .Value = {8, 0x2043, 0x2043, 0}};
+  for (auto _ : state) benchmark::DoNotOptimize(net::EncodeHeader(m));
 }
+BENCHMARK(BM_EncodeHeader);
+
+void BM_DecodeHeader(benchmark::State& state) {
+  const net::Frame f = qtest::FrameBuilder(5).seat(4).v(3, 0x43);
+  for (auto _ : state) benchmark::DoNotOptimize(net::DecodeHeader(f));
+}
+BENCHMARK(BM_DecodeHeader);
+
+struct Table {
+  vhost::VirtualHost host;
+  Client c{host};
+  Table() {
+    host.lobby.windows.insert("VorelLodge");
+    host.Run([&] { app::Form_Load(c, "alice$k$127.0.0.1$7000$t$0$$0$$$0$$$1$0$"); });
+    host.Advance(300);
+    host.socket.Deliver(qtest::FrameBuilder(18).v(3, 1).frame());
+    host.Advance(200);
+  }
+};
+
+// SendFrame into the ring and out through the send task.
+void BM_SendFrameThroughRing(benchmark::State& state) {
+  Table t;
+  const net::NetMsg m{.Cmd = 2, .Seat = 1, .Value = {0, 0, 0, 0x4043}};
+  for (auto _ : state) {
+    net::SendFrame(t.c, m);
+    net::TimerBong_Timer(t.c);
+    if (t.host.socket.sent.size() > (1 << 20)) t.host.socket.sent.clear();
+  }
+}
+BENCHMARK(BM_SendFrameThroughRing);
+
+// A received frame through the ring, the decoder and the dispatcher.
+void BM_ReceiveAndDispatch(benchmark::State& state) {
+  Table t;
+  const net::Frame f = qtest::FrameBuilder(30).key(1, 2);
+  for (auto _ : state) {
+    t.host.socket.Deliver(f);
+    net::TimerBong_Timer(t.c);
+    net::TimerBong_Timer(t.c);
+  }
+}
+BENCHMARK(BM_ReceiveAndDispatch);
+
+// One tick of a logged-in table with nothing to do.
+void BM_IdleTick(benchmark::State& state) {
+  Table t;
+  for (auto _ : state) net::TimerBong_Timer(t.c);
+}
+BENCHMARK(BM_IdleTick);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "net/frame.h"
+
 namespace dispatch {
 
 struct PlayerRec {
@@ -37,6 +39,28 @@ struct DispatchState {
   bool GameOver = false;
   bool RestartPending = false;
   bool PropRefresh = false;
+
+  // Voice styles already handed out in the current seating sequence.
+  std::array<bool, 6> MaleVoiceUsed{};
+  std::array<bool, 6> FemaleVoiceUsed{};
+  // Watch mode: the four player frames of a sequence, collected before any is shown
+  // (byte 3 = 0 marks an empty slot).
+  std::array<net::Frame, 4> WatchSlots{};
+  // The resumed hand's dealer seat bit and dice, from the hand-state command.
+  int ResumeDealerSeat = 0;
+  std::array<int, 2> ResumeDice{};
+  // Each position's gold when the hand started, for the score sheet.
+  std::array<double, 4> GoldAtStart{};
+  // Accounts of positions 1 to 3 as the hand was set up.
+  std::array<std::string, 3> OtherNames;
+  // The next ready countdown is the short one (10 s instead of 15 s).
+  bool ShortReady = false;
+  // What the result windows show of each position: nickname and portrait.
+  struct NameCardRec {
+    std::string NickName;
+    int Face = 0;
+  };
+  std::array<NameCardRec, 4> NameCard{};
 };
 
 }  // namespace dispatch

@@ -1,15 +1,369 @@
+#include <array>
+#include <stdexcept>
+
+#include "app/app.h"
 #include "app/client.h"
 #include "dispatch/dispatch.h"
+#include "dispatch/seat_common.h"
+#include "net/net.h"
+#include "props/props.h"
+#include "props/seat_hooks.h"
+#include "score/seat_hooks.h"
+#include "table/tiles.h"
+#include "text/gbk.h"
+#include "ui/seat_hooks.h"
+#include "ui/ui.h"
+#include "view/seat_hooks.h"
+#include "view/view.h"
 
 namespace dispatch {
 
-// Filled in with hand start, table status and gold.
-void OnHandStart(Client& /*c*/) {}
-void OnTableStatus(Client& /*c*/) {}
-void OnTableClosed(Client& /*c*/) {}
-void OnPlayerReady(Client& /*c*/) {}
-void OnHandResume(Client& /*c*/) {}
-void OnOwnGold(Client& /*c*/) {}
-void OnOtherGold(Client& /*c*/) {}
+namespace {
+
+constexpr int kAllSeats = 15;
+constexpr int kOffDiceMultiple = 18;
+constexpr int kOffShortReady = 11;
+constexpr int kOffTicket = 268;
+constexpr int kSmallDiceGifBase = 600;  // faces 1..6
+constexpr std::array<const char*, 4> kDirection = {"北", "西", "南", "东"};
+constexpr const char* kWatchEnded = "有用户退出，旁观结束！";
+
+std::size_t Idx(int p) {
+  return static_cast<std::size_t>(p);
+}
+
+std::span<const std::uint8_t> Bytes(Client& c) {
+  return std::span<const std::uint8_t>(c.net.RecvFrame);
+}
+
+void ReleaseHeld(Client& c, net::Frame& held, bool holding) {
+  if (held[net::kOffCmd] == 0 || holding) return;
+  held[net::kOffSeat] = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
+  net::QueueRawFrame(c, held);
+  held[net::kOffCmd] = 0;
+}
+
+int SmallDiceGif(int face) {
+  static constexpr std::array<int, 6> kFaces = {kSmallDiceGifBase,     kSmallDiceGifBase + 1,
+                                                kSmallDiceGifBase + 2, kSmallDiceGifBase + 3,
+                                                kSmallDiceGifBase + 4, kSmallDiceGifBase + 5};
+  return kFaces.at(static_cast<std::size_t>(face - 1));  // a die outside 1..6 is a bad frame
+}
+
+void ShowDiceMultiple(Client& c, const net::NetMsg& m) {
+  auto& form = c.MainForm;
+  const bool on = c.net.RecvFrame[kOffDiceMultiple] != 0;
+  if (on) {
+    form.lblDifen.SetCaption(std::to_string(m.Value[2] + m.Value[3]));
+    form.imgsezi(0).SetPicture(SmallDiceGif(m.Value[2]));
+    form.imgsezi(1).SetPicture(SmallDiceGif(m.Value[3]));
+  }
+  form.lblDifen.SetVisible(on);
+  form.imgBeishu.SetVisible(on);
+  form.imgsezi(0).SetVisible(on);
+  form.imgsezi(1).SetVisible(on);
+  for (auto* l : form.lbfont) l->SetVisible(false);
+}
+
+void MarkDealer(Client& c, int pos) {
+  for (int p = 0; p < 4; ++p) c.table.Hand.at(Idx(p)).IsDealer = p == pos;
+}
+
+int PosOfSeatBit(Client& c, int seatBit) {
+  for (int p = 0; p < 4; ++p) {
+    if (c.table.Hand.at(Idx(p)).SeatBit == seatBit) return p;
+  }
+  return -1;
+}
+
+void EndWatching(Client& c) {
+  app::ShowMessage(c, kWatchEnded, "");
+  app::EndProgram(c, "a player left the watched table");
+}
+
+void StatusContinue(Client& c, const net::NetMsg& m) {
+  DispatchState& d = c.disp;
+  if (d.RestartPending) {
+    d.RestartPending = false;
+    c.net.InHand = false;
+    if (!c.table.WatchMode) {
+      d.ShortReady = c.net.RecvFrame[kOffShortReady] == 1;
+      if (m.Value[2] == 1) {
+        ui::StartSeatChange(c);
+        ui::ShowAdvertisement(c, 2, d.AdPage2);
+      }
+    }
+  }
+  if (m.Value[2] == 1) return;
+  props::WealthMultiplierUpdate(c);
+}
+
+void StatusPlayersLeft(Client& c, const net::NetMsg& m) {
+  if (m.Seat == kAllSeats) return;
+  DispatchState& d = c.disp;
+  auto& form = c.MainForm;
+  c.net.TaskOn[net::kTaskReadyClock] = false;
+  c.net.InHand = false;
+  d.GameOver = true;
+  c.score.GameEnded = true;
+
+  const int leavers = kAllSeats - m.Seat;
+  const int own = c.table.Hand[0].SeatBit;
+  const int h = table::SeatPosOf(own, table::BitOf(table::BitIndex(leavers)));
+  if (h == 0) {
+    if (props::Active(c)) props::Shutdown(c);
+    c.host.Winsock1().Close();
+    app::EndProgram(c, "the game is over and the own seat has gone");
+  }
+
+  c.score.TableResetDone = false;
+  std::string list;
+  for (int bit = 1; bit <= 8; bit *= 2) {
+    if ((leavers & bit) == 0) continue;
+    const int p = table::SeatPosOf(own, bit);
+    list += d.Player.at(Idx(p)).NickName + ",";
+    d.SeatedOthers -= 1;
+    if (props::Active(c)) props::ClearUser(c, p);
+    props::WealthPlayerLeft(c, p, true);
+  }
+  for (int t = 1; t <= 3; ++t) {
+    form.OK(t).SetVisible(false);
+    form.Tou(t).SetPicture(0);
+    form.Nid(t).SetCaption("");
+    form.Cash(t).SetCaption("");
+    form.Level(t).SetCaption("");
+    c.table.Hand.at(Idx(t)).Account.clear();
+    d.Player.at(Idx(t)) = {};
+  }
+  app::SysmsgClear(c, 0);
+  app::SysmsgClear(c, 1);
+  app::SysmsgAdd(c, 0, list + "退出了游戏！ " + ClockText(c));
+  app::SysmsgAdd(c, 1, list + "请退出重新开始游戏.");
+  score::ShowRecordWindow(c);
+  ui::ShowLeaveDialog(c, "玩家" + list + "退出了游戏！游戏结束！");
+  c.host.Winsock1().Close();
+  net::LeaveTable(c);
+  if (c.table.WatchMode) EndWatching(c);
+}
+
+void StatusHandSetUp(Client& c, const net::NetMsg& m) {
+  DispatchState& d = c.disp;
+  c.MainForm.Zhuang.SetCaption(kDirection.at(Idx(table::BitIndex(m.Seat))));
+  MarkDealer(c, PosOfSeatBit(c, m.Seat));
+  if (c.MainForm.State() == platform::WindowState::Minimized && !c.table.BossMode) {
+    c.MainForm.SetState(platform::WindowState::Normal);
+    app::MinimizeLobby(c);
+    c.host.Log("focus", "MainForm");
+  }
+  for (int t = 1; t <= 3; ++t) d.OtherNames.at(Idx(t - 1)) = c.table.Hand.at(Idx(t)).Account;
+  const std::uint32_t ticket = net::ReadU32LE(Bytes(c), kOffTicket);
+  if (ticket >= 0x80000000U) throw std::overflow_error("reconnect ticket does not fit 31 bits");
+  c.net.ReconnectTicket = ticket;
+  ui::StopSeatChange(c);
+  ui::HideAdvertisement(c, 2);
+  d.RestartPending = true;
+  if (c.table.TimeoutCount > 0) c.table.TimeoutCount = 0;
+}
+
+void StatusLacksGold(Client& c, const net::NetMsg& m) {
+  DispatchState& d = c.disp;
+  c.net.InHand = false;
+  ui::StopSeatChange(c);
+  ui::HideAdvertisement(c, 2);
+
+  const int lacking = kAllSeats - m.Seat;
+  std::string list;
+  for (int t = 1; t <= 3; ++t) {
+    const int bit = c.table.Hand.at(Idx(t)).SeatBit;
+    if (bit != 0 && (lacking & bit) != 0) {
+      if (!list.empty()) list += "，";
+      list += d.Player.at(Idx(t)).NickName;
+    }
+  }
+  if (!list.empty()) list = "玩家" + list;
+  const int own = c.table.Hand[0].SeatBit;
+  std::string self;
+  if (own != 0 && (lacking & own) != 0) {
+    self = list.empty() ? c.table.Hand[0].Account : "，" + c.table.Hand[0].Account;
+  }
+
+  app::SysmsgClear(c, 0);
+  app::SysmsgAdd(c, 0, list + self + "金币不够，退出游戏！");
+  c.net.TaskOn[net::kTaskReadyClock] = false;
+  if (c.MainForm.State() != platform::WindowState::Minimized) score::ShowScoreWindow(c);
+  d.GameOver = true;
+  c.score.GameEnded = true;
+
+  if (!self.empty()) {
+    const bool changeRoom = (c.net.RecvFrame[kOffShortReady] & own) != 0;
+    ui::ShowLeaveDialog(c, changeRoom ? "您的金币不够，请更换房间或充值后继续游戏！"
+                                      : "您的金币不够，请领取低保或充值后继续游戏！");
+    if (props::Active(c)) props::Shutdown(c);
+    c.net.TaskOn[net::kTaskLogin] = false;
+    c.net.g_bCanRecon = false;
+    c.net.TaskOn[net::kTaskWatch] = false;
+    c.TimerBong.SetEnabled(false);
+    c.host.Winsock1().Close();
+    c.net.TaskOn[net::kTaskReadyClock] = false;
+    for (int t = 1; t <= 3; ++t) {
+      if (!c.table.Hand.at(Idx(t)).Account.empty()) ClearPosition(c, t, false);
+    }
+    c.TimerKeepAlive.SetEnabled(false);
+    net::LeaveTable(c);
+    return;
+  }
+  c.net.TaskOn[net::kTaskReadyClock] = false;
+  c.net.InHand = false;
+  c.score.TableResetDone = false;
+  if (c.table.WatchMode) EndWatching(c);
+}
+
+}  // namespace
+
+void OnHandStart(Client& c) {
+  net::NetState& n = c.net;
+  DispatchState& d = c.disp;
+  const net::NetMsg m = n.LastMsg;
+  auto& form = c.MainForm;
+
+  ReleaseHeld(c, n.HeldFrameA, n.HoldReadyA);
+  ReleaseHeld(c, n.HeldFrameB, n.HoldReadyB);
+  n.HoldReadyA = false;
+  n.HoldQuit = false;
+  d.PlayedHand = 1;
+  d.PropRefresh = true;
+  if (props::Active(c)) props::InitShowNext(c, true);
+  for (std::size_t i = 0; i < d.GoldAtStart.size(); ++i) d.GoldAtStart[i] = d.Player[i].Gold;
+  ui::UnloadExitDialog(c);
+  d.GameOver = false;
+  if (c.table.WatchMode) {
+    FullReset(c);
+    c.score.TableResetDone = true;
+  }
+
+  n.TaskOn[net::kTaskBlink] = true;
+  n.TaskTick[net::kTaskBlink] = 0;
+  n.InHand = true;
+  for (auto* ok : form.OK) ok->SetVisible(false);
+  d.HandNumber += 1;
+  view::ResetTableDisplay(c);
+  view::BuildWall(c);
+
+  const int dealer = PosOfSeatBit(c, m.Seat);
+  if (dealer < 0) {
+    app::ShowMessage(c, "有玩家退出，游戏结束！", "");
+    app::RestoreLobby(c);
+    app::EndProgram(c, "the dealer of the new hand is not at the table");
+  }
+  MarkDealer(c, dealer);
+  const int side = (dealer - m.Value[0] + 13 - m.Value[1]) & 3;
+  c.table.WallHead = (side * 17 + m.Value[2] + m.Value[3]) * 2 % table::kTileCount;
+  c.table.WallTail = (c.table.WallHead + 134) % table::kTileCount;
+  c.table.Dice = {m.Value[0], m.Value[1]};
+
+  ShowDiceMultiple(c, m);
+  props::WealthAtHandStart(c);
+
+  form.ZhiNan.SetVisible(true);
+  form.Host.SetVisible(true);
+  form.Zhuang.SetVisible(true);
+  form.Zhuang.ZOrder(0);
+  view::ClearSeenCounts(c);
+  for (int b = 0; b < form.Operation.Count(); ++b) {
+    auto& op = form.Operation(b);
+    op.SetVisible(false);
+    op.SetEnabled(false);
+    op.SetPicture(kOpGifBase + 3 * b);
+  }
+}
+
+void OnTableStatus(Client& c) {
+  const net::NetMsg m = c.net.LastMsg;
+  switch (m.Value[3]) {
+    case 0:
+      StatusContinue(c, m);
+      break;
+    case 1:
+      StatusPlayersLeft(c, m);
+      break;
+    case 2:
+      StatusHandSetUp(c, m);
+      break;
+    default:
+      StatusLacksGold(c, m);
+      break;
+  }
+}
+
+void OnTableClosed(Client& c) {
+  c.net.TaskOn[net::kTaskWatch] = false;
+  c.net.TaskOn[net::kTaskReadyClock] = false;
+  c.net.InHand = false;
+  c.host.Pause(2000);  // a plain pause: the window does not answer meanwhile
+  const std::string notice = text::DecodeDoubleByte(Bytes(c).subspan(16, 200), 200);
+  app::SysmsgClear(c, 0);
+  app::SysmsgAdd(c, 0, notice);
+  for (auto* tou : c.MainForm.Tou) tou->SetPicture(0);
+  if (props::Active(c)) props::Shutdown(c);
+  ui::ShowLeaveDialog(c, notice);
+}
+
+void OnPlayerReady(Client& c) {
+  const std::string account = text::DecodeSingleByte(Bytes(c).subspan(16, 16), 16);
+  if (c.net.LastMsg.Value[3] == 1) {
+    for (int p = 0; p < 4; ++p) {
+      if (c.MainForm.Nid(p).Caption().empty()) continue;
+      if (c.table.Hand.at(Idx(p)).Account != account) continue;
+      c.MainForm.OK(p).SetVisible(true);
+      c.MainForm.OK(p).ZOrder(0);
+    }
+  }
+  ResetWhenOthersReady(c);
+}
+
+void OnHandResume(Client& c) {
+  const net::NetMsg m = c.net.LastMsg;
+  auto& form = c.MainForm;
+  for (int i = 0; i <= 2; ++i) c.ui.ButtonState.at(Idx(i)) = -1;
+  FullReset(c);
+  c.score.TableResetDone = true;
+  for (int i = 0; i <= 2; ++i) form.AnNiu(i).SetEnabled(false);
+  form.Zhuang.SetCaption(kDirection.at(Idx(table::BitIndex(m.Seat))));
+  form.Zhuang.SetVisible(true);
+  form.Host.SetVisible(true);
+  form.Zhuang.ZOrder(0);
+  form.Host.ZOrder(0);
+  c.disp.ResumeDealerSeat = m.Seat;
+  c.table.WildTile = m.Value[2];
+  c.table.IndicatorTile = m.Value[3];
+  c.disp.ResumeDice = {m.Value[0], m.Value[1]};
+  c.table.Dice = {m.Value[0], m.Value[1]};
+}
+
+void OnOwnGold(Client& c) {
+  const auto b = Bytes(c);
+  double amount = net::ReadU64LEAsDouble(b, 17);
+  if (b[16] != 0) amount = -amount;
+  PlayerRec& own = c.disp.Player[0];
+  own.Gold += amount;
+  if (own.Gold < 0) own.Gold = 0;
+  c.MainForm.Cash(0).SetCaption(GoldText(own.Gold));
+}
+
+void OnOtherGold(Client& c) {
+  const auto b = Bytes(c);
+  double amount = net::ReadU64LEAsDouble(b, 17);
+  if (b[16] != 0) amount = -amount;
+  const std::string name = text::DecodeDoubleByte(b.subspan(25, 17), 17);
+  if (name.empty()) return;
+  for (int t = 1; t <= 3; ++t) {
+    PlayerRec& pl = c.disp.Player.at(Idx(t));
+    if (pl.Account != name) continue;
+    pl.Gold += amount;
+    if (pl.Gold < 0) pl.Gold = 0;
+    c.MainForm.Cash(t).SetCaption(GoldText(pl.Gold));
+    return;
+  }
+}
 
 }  // namespace dispatch

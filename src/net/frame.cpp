@@ -1,6 +1,23 @@
 #include "net/frame.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace net {
+
+namespace {
+
+// Payload offsets come from handlers reading server frames: check them, never trust them.
+template <typename T>
+std::span<T> Field(std::span<T> bytes, std::size_t at, std::size_t n) {
+  if (at > bytes.size() || bytes.size() - at < n) {
+    throw std::out_of_range("payload field " + std::to_string(at) + "+" + std::to_string(n) +
+                            " outside " + std::to_string(bytes.size()) + " bytes");
+  }
+  return bytes.subspan(at, n);
+}
+
+}  // namespace
 
 Frame EncodeHeader(const NetMsg& msg) {
   Frame f{};
@@ -40,13 +57,13 @@ std::int16_t ReadValue16(std::span<const std::uint8_t, kFrameSize> frame, int i)
 }
 
 std::uint32_t ReadU32BE(std::span<const std::uint8_t> bytes, std::size_t at) {
-  auto b = bytes.subspan(at, 4);
+  auto b = Field(bytes, at, 4);
   return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) | (std::uint32_t{b[2]} << 8) |
          std::uint32_t{b[3]};
 }
 
 std::uint32_t ReadU32LE(std::span<const std::uint8_t> bytes, std::size_t at) {
-  auto b = bytes.subspan(at, 4);
+  auto b = Field(bytes, at, 4);
   return (std::uint32_t{b[3]} << 24) | (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[1]} << 8) |
          std::uint32_t{b[0]};
 }
@@ -56,14 +73,14 @@ std::int32_t ReadI32LE(std::span<const std::uint8_t> bytes, std::size_t at) {
 }
 
 double ReadU64LEAsDouble(std::span<const std::uint8_t> bytes, std::size_t at) {
-  auto b = bytes.subspan(at, 8);
+  auto b = Field(bytes, at, 8);
   double v = 0;
   for (int i = 7; i >= 0; --i) v = v * 256 + b[static_cast<std::size_t>(i)];
   return v;
 }
 
 void WriteU32BE(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t v) {
-  auto b = bytes.subspan(at, 4);
+  auto b = Field(bytes, at, 4);
   for (int i = 3; i >= 0; --i) {
     b[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v & 0xFF);
     v >>= 8;
@@ -71,7 +88,7 @@ void WriteU32BE(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t v) 
 }
 
 void WriteU32LE(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t v) {
-  auto b = bytes.subspan(at, 4);
+  auto b = Field(bytes, at, 4);
   for (std::size_t i = 0; i < 4; ++i) {
     b[i] = static_cast<std::uint8_t>(v & 0xFF);
     v >>= 8;
@@ -79,7 +96,7 @@ void WriteU32LE(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t v) 
 }
 
 void WriteU64LE(std::span<std::uint8_t> bytes, std::size_t at, std::uint64_t v) {
-  auto b = bytes.subspan(at, 8);
+  auto b = Field(bytes, at, 8);
   for (std::size_t i = 0; i < 8; ++i) {
     b[i] = static_cast<std::uint8_t>(v & 0xFF);
     v >>= 8;

@@ -6,7 +6,9 @@ namespace props {
 bool Active(const Client& c) {
   return c.props.Prop_GameDllState > 0;
 }
-void RecMsg(Client& /*c*/, net::Frame& /*frame*/) {}
+void RecMsg(Client& c, net::Frame& frame) {
+  c.host.Log("plugin", "Rec_MSG " + std::to_string(frame[net::kOffCmd]));
+}
 void RecState(Client& /*c*/, int /*kind*/, bool /*on*/) {}
 void Poll(Client& /*c*/) {}
 void Shutdown(Client& c) {

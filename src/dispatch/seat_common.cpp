@@ -1,0 +1,146 @@
+#include "dispatch/seat_common.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/client.h"
+#include "net/frame.h"
+#include "props/props.h"
+#include "props/seat_hooks.h"
+#include "score/seat_hooks.h"
+#include "text/gbk.h"
+#include "view/view.h"
+
+namespace dispatch {
+
+namespace {
+
+std::span<const std::uint8_t> Field(const net::Frame& f, std::size_t at, std::size_t len) {
+  return std::span<const std::uint8_t>(f).subspan(at, len);
+}
+
+std::size_t Idx(int p) {
+  return static_cast<std::size_t>(p);
+}
+
+}  // namespace
+
+PlayerRec ParsePlayer(const net::Frame& f) {
+  const std::span<const std::uint8_t> b(f);
+  PlayerRec r;
+  r.NickName = text::DecodeDoubleByte(Field(f, 16, 32), 32);
+  r.Face = text::DecodeSingleByte(Field(f, 48, 16), 16);
+  if (r.Face.empty()) r.Face = "m1";
+  r.Sex = f[64];
+  r.Title = text::DecodeDoubleByte(Field(f, 72, 8), 8);
+  r.Num1 = net::ReadU64LEAsDouble(b, 80);
+  r.Num2 = net::ReadU64LEAsDouble(b, 88);
+  r.Gold = net::ReadU64LEAsDouble(b, 96);
+  r.Num4 = net::ReadU64LEAsDouble(b, 104);
+  r.Group = text::DecodeDoubleByte(Field(f, 112, 16), 16);
+  r.Num5 = net::ReadU64LEAsDouble(b, 128);
+  r.Num6 = net::ReadU64LEAsDouble(b, 136);
+  r.Num7 = net::ReadU64LEAsDouble(b, 144);
+  for (std::size_t i = 0; i < r.Stat.size(); ++i) r.Stat[i] = net::ReadI32LE(b, 152 + 4 * i);
+  r.Account = text::DecodeSingleByte(Field(f, 168, 16), 16);
+  r.Caption = text::DecodeDoubleByte(Field(f, 184, 24), 24);
+  r.VoiceA = text::DecodeSingleByte(Field(f, 210, 8), 8);
+  r.VoiceB = text::DecodeSingleByte(Field(f, 218, 8), 8);
+  r.UserId = net::ReadU64LEAsDouble(b, 226);
+  return r;
+}
+
+int FaceIndex(const std::string& face) {
+  auto digit = [&face](std::size_t i) {
+    const char ch = face[i];
+    return ch >= '0' && ch <= '9' ? ch - '0' : -1;
+  };
+  int f = 0;
+  if (face.size() == 2 && digit(1) >= 0) {
+    f = digit(1) - 1;
+  } else if (face.size() == 3 && digit(1) >= 0 && digit(2) >= 0) {
+    f = digit(1) * 10 + digit(2) - 1;
+  }
+  // "m0" and other keys outside the ten portraits show the first one.
+  if (f > 9 || f < 0) f = 0;
+  if (!face.empty() && face[0] == 'w') f += 10;
+  return f;
+}
+
+int FaceGif(int face) {
+  return face < 10 ? kFaceGifBase + face : kFaceGifWomenBase + face - 10;
+}
+
+void ShowPlayer(Client& c, int p) {
+  const PlayerRec& pl = c.disp.Player.at(Idx(p));
+  const int f = FaceIndex(pl.Face);
+  c.MainForm.Tou(p).SetPicture(FaceGif(f));
+  score::SetScoreAvatar(c, p, f);
+  c.MainForm.Nid(p).SetCaption("[" + pl.Caption + "] " + pl.NickName);
+  c.MainForm.Cash(p).SetCaption(GoldText(pl.Gold));
+  c.MainForm.Level(p).SetCaption(pl.Group);
+  score::SetRecordPlayer(c, p, pl.NickName, f);
+  c.disp.NameCard.at(Idx(p)) = {pl.NickName, f};
+}
+
+std::string GoldText(double gold) {
+  char buf[40];
+  if (std::fabs(gold) < 1e15 && gold == std::floor(gold)) {
+    std::snprintf(buf, sizeof buf, "%.0f", gold);
+  } else {
+    std::snprintf(buf, sizeof buf, "%.15G", gold);
+  }
+  return std::string(buf) + "金币";
+}
+
+std::string ClockText(Client& c) {
+  const auto s = static_cast<long>(c.host.SecondsSinceMidnight());
+  return std::to_string(s / 3600) + ":" + std::to_string(s / 60 % 60) + ":" +
+         std::to_string(s % 60);
+}
+
+void FullReset(Client& c) {
+  view::ClearHandState(c);
+  view::ResetTableDisplay(c);
+  view::ResetHands(c);
+}
+
+void ShowStartButtonNormal(Client& c) {
+  const bool first = c.disp.HandNumber < 1 && c.ui.StartPending;
+  c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, first ? 4 : 6));
+}
+
+bool OthersReady(Client& c) {
+  return c.MainForm.OK(1).Visible() && c.MainForm.OK(2).Visible() && c.MainForm.OK(3).Visible();
+}
+
+void ResetWhenOthersReady(Client& c) {
+  if (c.disp.PlayedHand != 1 || !OthersReady(c)) return;
+  ShowStartButtonNormal(c);
+  FullReset(c);
+  c.score.TableResetDone = true;
+}
+
+void ClearPosition(Client& c, int t, bool withMessage) {
+  auto& form = c.MainForm;
+  c.score.TableResetDone = false;
+  c.disp.SeatedOthers -= 1;
+  form.OK(t).SetVisible(false);
+  form.Tou(t).SetPicture(0);
+  form.Nid(t).SetCaption("");
+  form.Cash(t).SetCaption("");
+  form.Level(t).SetCaption("");
+  if (withMessage) {
+    app::SysmsgClear(c, 0);
+    app::SysmsgAdd(c, 0, c.disp.Player.at(Idx(t)).NickName + "退出了游戏 " + ClockText(c));
+    app::SysmsgClear(c, 1);
+  }
+  c.disp.OtherNames.at(Idx(t - 1)).clear();
+  c.table.Hand.at(Idx(t)).Account.clear();
+  c.disp.Player.at(Idx(t)) = {};
+  if (props::Active(c)) props::ClearUser(c, t);
+  props::WealthPlayerLeft(c, t, false);
+}
+
+}  // namespace dispatch

@@ -1,0 +1,18 @@
+#pragma once
+// What the score sheet and the record window learn from the seating and table commands. Until
+// their owners take them over, each call records that it was made.
+#include <string>
+
+class Client;
+
+namespace score {
+
+// The score window's avatar of a position (its tag holds the face index).
+void SetScoreAvatar(Client& c, int pos, int face);
+// The record window's avatar and ID label of a position.
+void SetRecordPlayer(Client& c, int pos, const std::string& nickName, int face);
+// Shown centred over the main window, in front.
+void ShowRecordWindow(Client& c);
+void ShowScoreWindow(Client& c);
+
+}  // namespace score

@@ -1,0 +1,24 @@
+#include "ui/seat_hooks.h"
+
+#include "app/client.h"
+
+namespace ui {
+
+void ShowLeaveDialog(Client& c, const std::string& text) {
+  c.host.Log("hook", "ShowLeaveDialog " + text);
+}
+
+void UnloadExitDialog(Client& c) {
+  c.host.Log("hook", "UnloadExitDialog");
+}
+
+void StartSeatChange(Client& c) {
+  c.host.Log("hook", "StartSeatChange");
+}
+
+void SetVoiceStyle(Client& c, int pos, const std::string& style, int voiceSex) {
+  c.host.Log("hook",
+             "SetVoiceStyle " + std::to_string(pos) + " " + style + " " + std::to_string(voiceSex));
+}
+
+}  // namespace ui
