@@ -4,12 +4,16 @@
 // box and the other decorations have ids of their own from 1100 on.
 namespace view::pic {
 
-constexpr int kTileBase = 201;         // TileGif(0..179)
-constexpr int kOpBase = 141;           // OpGif(0..17)
-constexpr int kDiceBase = 161;         // DiceGif(0..15): 6 faces, 10 rolling frames
-constexpr int kSmallDiceBase = 600;    // SmallDiceGif(0..5)
-constexpr int kFaceBaseA = 191;        // FaceGif(0..9)
-constexpr int kFaceBaseB = 401;        // FaceGif(10..19)
+constexpr int kTileBase = 201;       // TileGif(0..179)
+constexpr int kOpBase = 141;         // OpGif(0..17)
+constexpr int kDiceBase = 161;       // DiceGif(0..15): 6 faces, 10 rolling frames
+constexpr int kSmallDiceBase = 600;  // SmallDiceGif(0..5)
+constexpr int kFaceBaseA = 191;      // FaceGif(0..9)
+constexpr int kFaceBaseB = 401;      // FaceGif(10..19)
+// Resource id of portrait i (FaceGif 0..19).
+constexpr int FaceId(int i) {
+  return i < 10 ? kFaceBaseA + i : kFaceBaseB + i - 10;
+}
 constexpr int kCompassBase = 126;      // CompassGif(0..3)
 constexpr int kButtonBase = 101;       // ButtonGif(0..19) at full scale
 constexpr int kSmallButtonBase = 381;  // ButtonGif(2..19) on small screens
