@@ -125,6 +125,12 @@ void FormWidget::FormChanged(platform::Form& /*form*/, platform::Rect dirty) {
     update();
   } else {
     update(ToWidget(dirty));
+    // Table controls are placed on Pic1: the same rect shifted by its origin may be the one.
+    if (const platform::Control* pic1 = form_.Find("Pic1");
+        pic1 != nullptr && (pic1->Left() != 0 || pic1->Top() != 0)) {
+      update(ToWidget(
+          {dirty.left + pic1->Left(), dirty.top + pic1->Top(), dirty.width, dirty.height}));
+    }
   }
 }
 
