@@ -1,6 +1,7 @@
 #include "process.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
@@ -24,7 +25,7 @@ namespace itest {
 using Clock = std::chrono::steady_clock;
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::map<std::string, std::string>& env) {
+                           const std::map<std::string, std::string>& env, bool captureStdout) {
   std::map<std::string, std::string> merged;
   for (char** e = environ; *e != nullptr; ++e) {
     std::string kv(*e);
@@ -42,8 +43,39 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   std::vector<char*> argv;
   for (auto& s : argStrings) argv.push_back(s.data());
   argv.push_back(nullptr);
-  if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
-    throw std::runtime_error("cannot start " + program);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  int pipeFds[2] = {-1, -1};
+  if (captureStdout) {
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+  }
+  const int rc = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (captureStdout) {
+    close(pipeFds[1]);
+    stdout_ = pipeFds[0];
+  }
+  if (rc != 0) throw std::runtime_error("cannot start " + program);
+}
+
+std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds within) {
+  const auto end = Clock::now() + within;
+  while (true) {
+    const auto nl = buffered_.find('\n');
+    if (nl != std::string::npos) {
+      std::string line = buffered_.substr(0, nl);
+      buffered_.erase(0, nl + 1);
+      return line;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+    if (stdout_ < 0 || left.count() <= 0) return std::nullopt;
+    pollfd p{stdout_, POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(left.count())) <= 0) return std::nullopt;
+    char buf[1024];
+    const ssize_t n = read(stdout_, buf, sizeof buf);
+    if (n <= 0) return std::nullopt;
+    buffered_.append(buf, static_cast<std::size_t>(n));
   }
 }
 

@@ -16,7 +16,7 @@ class ChildProcess {
  public:
   // Starts program with args and extra environment variables.
   ChildProcess(const std::string& program, const std::vector<std::string>& args,
-               const std::map<std::string, std::string>& env);
+               const std::map<std::string, std::string>& env, bool captureStdout = false);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -24,9 +24,13 @@ class ChildProcess {
   // The exit status once the process has ended within the time, else empty.
   std::optional<int> WaitExit(std::chrono::milliseconds within);
   void Kill();
+  // With captureStdout: the next line the process printed, or empty when none came in time.
+  std::optional<std::string> ReadLine(std::chrono::milliseconds within);
 
  private:
   pid_t pid_ = -1;
+  int stdout_ = -1;
+  std::string buffered_;
   std::optional<int> status_;
 };
 

@@ -1,0 +1,292 @@
+#include "server.h"
+
+#include <poll.h>
+
+#include <algorithm>
+
+#include "protocol.h"
+#include "text/gbk.h"
+
+namespace devserver {
+namespace {
+
+struct BotCard {
+  const char* account;
+  const char* nick;
+  const char* face;
+  int sex;
+};
+constexpr std::array<BotCard, 3> kBots{{
+    {"bot_ahu", "阿虎", "m3", 1},
+    {"bot_xiaomei", "小美", "w2", 0},
+    {"bot_laoli", "老李", "m5", 1},
+}};
+
+}  // namespace
+
+TableServer::TableServer(ServerOptions opt, Listener& listener, Logger& log)
+    : opt_(opt), listener_(listener), log_(log), rng_(opt.seed) {
+  start_ = MonotonicMs();
+}
+
+std::int64_t TableServer::GameTime() const {
+  return MonotonicMs() - gameStart_;
+}
+
+void TableServer::NewGame() {
+  GameOptions g;
+  g.countdown = opt_.countdown;
+  g.botDelayMs = opt_.botDelayMs;
+  g.readyWaitMs = opt_.readyWaitMs;
+  g.human.at(static_cast<std::size_t>(opt_.humanSeat)) = true;
+  game_.emplace(g, *this, static_cast<std::uint32_t>(rng_()));
+  gameStart_ = MonotonicMs();
+  int b = 0;
+  for (int s = 0; s < 4; ++s) {
+    proto::PlayerCard card;
+    if (s == opt_.humanSeat) {
+      card.account = account_;
+      card.nick = account_;
+      card.face = "m1";
+      card.gold = opt_.humanGold;
+      card.group = "新手";
+      card.caption = "玩家";
+    } else {
+      const auto& bot = kBots.at(static_cast<std::size_t>(b++));
+      card.account = bot.account;
+      card.nick = bot.nick;
+      card.face = bot.face;
+      card.sex = bot.sex;
+      card.gold = 100000;
+      card.group = "电脑";
+      card.caption = "机器人";
+      card.ready = true;
+    }
+    card.userId = 1000 + static_cast<std::uint64_t>(s);
+    game_->SetPlayer(s, card);
+  }
+}
+
+TableServer::Client* TableServer::AtSeat(int seat) {
+  for (auto& c : clients_) {
+    if (c->seat == seat && c->conn.Open()) return c.get();
+  }
+  return nullptr;
+}
+
+void TableServer::SendTo(Client& c, net::Frame f) {
+  if (f.at(net::kOffCmd) != proto::kReconnectResult) proto::PutKey(f, c.key);
+  log_.SetClock(MonotonicMs() - start_);
+  log_.Frame("-> conn " + std::to_string(c.conn.Id()) + " seat " + std::to_string(c.seat), f);
+  c.conn.Queue(f);
+}
+
+void TableServer::Send(int seat, const net::Frame& f) {
+  if (auto* c = AtSeat(seat)) SendTo(*c, f);
+}
+
+void TableServer::Note(const std::string& line) {
+  log_.SetClock(MonotonicMs() - start_);
+  log_.Line("game: " + line);
+}
+
+void TableServer::Run() {
+  for (;;) {
+    const auto now = MonotonicMs();
+    if (opt_.runForMs > 0 && now - start_ >= opt_.runForMs) return;
+    int timeout = 1000;
+    if (game_) {
+      if (auto due = game_->NextDue()) {
+        timeout = static_cast<int>(std::clamp<std::int64_t>(*due - GameTime(), 0, 1000));
+      }
+    }
+    std::vector<pollfd> fds;
+    fds.push_back({listener_.FdNum(), POLLIN, 0});
+    for (auto& c : clients_) {
+      short ev = POLLIN;
+      if (c->conn.WantsWrite()) ev = static_cast<short>(ev | POLLOUT);
+      fds.push_back({c->conn.FdNum(), ev, 0});
+    }
+    ::poll(fds.data(), fds.size(), timeout);
+    while (auto fd = listener_.Accept()) {
+      auto c = std::make_unique<Client>(Client{Conn(std::move(*fd), ++ids_), -1, {}});
+      std::uniform_int_distribution<int> byte(1, 255);
+      c->key = {static_cast<std::uint8_t>(byte(rng_)), static_cast<std::uint8_t>(byte(rng_))};
+      log_.SetClock(MonotonicMs() - start_);
+      log_.Line("connection " + std::to_string(c->conn.Id()) + " opened");
+      clients_.push_back(std::move(c));
+    }
+    for (std::size_t i = 0; i < clients_.size(); ++i) {
+      auto& c = *clients_[i];
+      const bool alive = c.conn.ReadSome();
+      while (auto f = c.conn.NextFrame()) OnFrame(c, *f);
+      if (!alive) Gone(c);
+    }
+    if (game_) game_->Advance(GameTime());
+    for (auto& c : clients_) {
+      if (!c->conn.Flush() && c->seat >= 0) Gone(*c);
+    }
+    std::erase_if(clients_, [](const std::unique_ptr<Client>& c) { return !c->conn.Open(); });
+  }
+}
+
+void TableServer::Gone(Client& c) {
+  if (!c.conn.Open() && c.seat == -2) return;
+  log_.SetClock(MonotonicMs() - start_);
+  if (c.conn.Partial() > 0) {
+    log_.Line("connection " + std::to_string(c.conn.Id()) + " left " +
+              std::to_string(c.conn.Partial()) + " bytes of an unfinished frame");
+  }
+  log_.Line("connection " + std::to_string(c.conn.Id()) + " closed");
+  if (c.seat >= 0 && game_) {
+    game_->SetConnected(c.seat, false);
+    game_->SetDealing(false);  // the hand plays out; no new one starts without the person
+  }
+  c.conn.Close();
+  c.seat = -2;
+}
+
+void TableServer::OnFrame(Client& c, const net::Frame& f) {
+  log_.SetClock(MonotonicMs() - start_);
+  log_.Frame("<- conn " + std::to_string(c.conn.Id()) + " seat " + std::to_string(c.seat), f);
+  const auto m = proto::ReadClient(f);
+  if (m.cmd == proto::kLogin) return Login(c, f);
+  if (m.cmd == proto::kReconnect) return Rejoin(c, f);
+  if (c.seat < 0 || !game_) {
+    log_.Line("command " + std::to_string(m.cmd) + " before login; ignored");
+    return;
+  }
+  const int seat = c.seat;
+  Action a;
+  switch (m.cmd) {
+    case proto::kDiscard:
+      a.kind = ActKind::Discard;
+      a.tiles[0] = proto::TileOf(m.v[3]);
+      a.ting = m.byte16;
+      game_->Act(seat, a);
+      break;
+    case proto::kClaim:
+      switch (m.v[0]) {
+        case kOptPass:
+          a.kind = ActKind::Pass;
+          break;
+        case kOptChi:
+          a.kind = ActKind::Chi;
+          break;
+        case kOptPeng:
+          a.kind = ActKind::Peng;
+          break;
+        case kOptGang:
+          a.kind = ActKind::Gang;
+          break;
+        case kOptConcealedGang:
+          a.kind = ActKind::ConcealedGang;
+          break;
+        case kOptSingle:
+          a.kind = ActKind::Single;
+          break;
+        case kOptHu:
+          a.kind = ActKind::Hu;
+          break;
+        default:
+          log_.Line("claim kind " + std::to_string(m.v[0]) + " unknown; ignored");
+          return;
+      }
+      if (a.kind == ActKind::Single) {
+        a.tiles[0] = proto::TileOf(m.v[3]);
+      } else if (a.kind == ActKind::Chi) {
+        // The two hand tiles; the third value repeats the tile claimed.
+        a.tiles = {proto::TileOf(m.v[1]), proto::TileOf(m.v[2]), proto::TileOf(m.v[3])};
+        const auto d = game_->OnOffer();
+        if (a.tiles[0] == d && a.tiles[2] != d) std::swap(a.tiles[0], a.tiles[2]);
+        if (a.tiles[1] == d && a.tiles[2] != d) std::swap(a.tiles[1], a.tiles[2]);
+      } else {
+        a.tiles[0] = proto::TileOf(m.v[1]);
+      }
+      game_->Act(seat, a);
+      break;
+    case proto::kTableStatus:
+      if (m.v[3] == 1) {
+        game_->SetDealing(true);
+        game_->Ready(seat);
+      } else {
+        log_.Line("seat " + std::to_string(seat) + " leaves the table");
+        game_->SetConnected(seat, false);
+        game_->SetDealing(false);
+        c.conn.Close();
+        c.seat = -2;
+      }
+      break;
+    case proto::kChat: {
+      net::Frame relay = f;
+      relay.at(net::kOffSeat) = static_cast<std::uint8_t>(proto::SeatBit(seat));
+      net::WriteU32BE(std::span<std::uint8_t>(relay), net::kOffChatLen, 0);
+      for (auto& other : clients_) {
+        if (other->seat >= 0 && other->conn.Open()) SendTo(*other, relay);
+      }
+      break;
+    }
+    case proto::kKeepAlive:
+      if (m.key != c.key) {
+        log_.Line("keep-alive carries key " + std::to_string(m.key[0]) + "," +
+                  std::to_string(m.key[1]) + ", not the key last sent");
+      }
+      break;
+    default:
+      log_.Line("command " + std::to_string(m.cmd) + " not handled; ignored");
+      break;
+  }
+}
+
+void TableServer::Login(Client& c, const net::Frame& f) {
+  const std::string account =
+      text::DecodeSingleByte(std::span<const std::uint8_t>(f).subspan(16, 16), 16);
+  if (account.empty()) {
+    log_.Line("login without an account refused");
+    SendTo(c, proto::LoginResult(3, opt_.countdown, opt_.timeoutLimit, ""));
+    return;
+  }
+  // A new login takes the table over: an earlier connection of the seat is dropped.
+  if (auto* old = AtSeat(opt_.humanSeat); old != nullptr && old != &c) {
+    log_.Line("connection " + std::to_string(old->conn.Id()) + " replaced by a new login");
+    old->conn.Close();
+    old->seat = -2;
+  }
+  account_ = account;
+  c.seat = opt_.humanSeat;
+  SendTo(c, proto::LoginResult(1, opt_.countdown, opt_.timeoutLimit, ""));
+  NewGame();
+  game_->SetDealing(true);
+  Seating(c);
+}
+
+void TableServer::Seating(Client& c) {
+  for (int s = 0; s < 4; ++s) SendTo(c, proto::SeatName(s, game_->Player(s).account));
+  SendTo(c, proto::PlayerInfo(proto::SeatBit(c.seat), game_->Player(c.seat)));
+  // The others by place: left, opposite, right, each into the next free place.
+  for (int p = 1; p < 4; ++p) SendTo(c, proto::PlayerInfo(0, game_->Player((c.seat - p) & 3)));
+}
+
+void TableServer::Rejoin(Client& c, const net::Frame& f) {
+  const std::string account =
+      text::DecodeSingleByte(std::span<const std::uint8_t>(f).subspan(16, 16), 16);
+  const auto ticket = net::ReadU32LE(std::span<const std::uint8_t>(f), 268);
+  const bool ok = game_ && account == account_ && (!game_->InHand() || ticket == game_->Ticket());
+  if (!ok) {
+    log_.Line("reconnection of '" + account + "' with ticket " + std::to_string(ticket) +
+              " refused");
+    SendTo(c, proto::ReconnectResult(0));
+    return;
+  }
+  if (auto* old = AtSeat(opt_.humanSeat); old != nullptr && old != &c) {
+    old->conn.Close();
+    old->seat = -2;
+  }
+  c.seat = opt_.humanSeat;
+  game_->SetConnected(c.seat, true);
+  game_->SetDealing(true);
+  SendTo(c, proto::ReconnectResult(1));
+  for (const auto& frame : game_->ResumeFrames(c.seat)) SendTo(c, frame);
+}
+
+}  // namespace devserver

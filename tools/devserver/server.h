@@ -1,0 +1,64 @@
+#pragma once
+// Table mode: one table, one person connecting over loopback and three bots.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "game.h"
+#include "sockets.h"
+
+namespace devserver {
+
+struct ServerOptions {
+  int countdown = 10;    // decision clock seconds told at login
+  int timeoutLimit = 0;  // timeouts before the client's automatic play, told at login
+  int humanSeat = 0;
+  int botDelayMs = 700;
+  int readyWaitMs = 20000;
+  double humanGold = 10000;
+  std::uint32_t seed = 0;
+  std::int64_t runForMs = 0;  // stop after this long (0: run until killed)
+};
+
+class TableServer : public GameSink {
+ public:
+  TableServer(ServerOptions opt, Listener& listener, Logger& log);
+  // Serves until runForMs has passed (or forever).
+  void Run();
+
+  // GameSink
+  void Send(int seat, const net::Frame& f) override;
+  void Note(const std::string& line) override;
+
+ private:
+  struct Client {
+    Conn conn;
+    int seat = -1;  // -1 until logged in
+    std::array<std::uint8_t, 2> key{};
+  };
+  void NewGame();
+  void OnFrame(Client& c, const net::Frame& f);
+  void Login(Client& c, const net::Frame& f);
+  void Rejoin(Client& c, const net::Frame& f);
+  void Seating(Client& c);
+  void SendTo(Client& c, net::Frame f);
+  void Gone(Client& c);
+  Client* AtSeat(int seat);
+  std::int64_t GameTime() const;
+
+  ServerOptions opt_;
+  Listener& listener_;
+  Logger& log_;
+  std::mt19937 rng_;
+  std::vector<std::unique_ptr<Client>> clients_;
+  std::optional<Game> game_;
+  std::int64_t gameStart_ = 0;
+  std::int64_t start_ = 0;
+  int ids_ = 0;
+  std::string account_;
+};
+
+}  // namespace devserver
