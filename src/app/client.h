@@ -14,6 +14,7 @@
 #include "table/table_state.h"
 #include "ui/main_form.h"
 #include "ui/ui_state.h"
+#include "view/view_state.h"
 
 class Client final : public platform::SocketEvents, public platform::LobbyEvents {
  public:
@@ -33,6 +34,7 @@ class Client final : public platform::SocketEvents, public platform::LobbyEvents
   chat::ChatState chat;
   props::PropState props;
   ui::UiState ui;
+  view::ViewState display;
 
   ui::MainFormT MainForm;
 

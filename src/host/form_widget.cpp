@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/main_form.h"
+
 namespace host {
 
 namespace {
@@ -32,8 +34,21 @@ Qt::Alignment ToQt(platform::Align a) {
   }
 }
 
-void PaintControl(QPainter& p, const platform::Control& c, PictureStore& pictures) {
-  const QRect r(c.Left(), c.Top(), c.Width(), c.Height());
+// Where a control lies in the window: the main window's table controls sit on Pic1.
+platform::Rect Bounds(const platform::Form& form, const platform::Control& c) {
+  platform::Rect r = c.Bounds();
+  const platform::Control* pic1 = form.Find("Pic1");
+  if (pic1 != nullptr && !ui::MainFormT::IsWindowControl(c)) {
+    r.left += pic1->Left();
+    r.top += pic1->Top();
+  }
+  return r;
+}
+
+void PaintControl(QPainter& p, const platform::Form& form, const platform::Control& c,
+                  PictureStore& pictures) {
+  const platform::Rect b = Bounds(form, c);
+  const QRect r(b.left, b.top, b.width, b.height);
   switch (c.Kind()) {
     case platform::ControlKind::Image: {
       const QPixmap& pm = pictures.Get(c.Picture());
@@ -110,6 +125,12 @@ void FormWidget::FormChanged(platform::Form& /*form*/, platform::Rect dirty) {
     update();
   } else {
     update(ToWidget(dirty));
+    // Table controls are placed on Pic1: the same rect shifted by its origin may be the one.
+    if (const platform::Control* pic1 = form_.Find("Pic1");
+        pic1 != nullptr && (pic1->Left() != 0 || pic1->Top() != 0)) {
+      update(ToWidget(
+          {dirty.left + pic1->Left(), dirty.top + pic1->Top(), dirty.width, dirty.height}));
+    }
   }
 }
 
@@ -140,7 +161,7 @@ void FormWidget::PaintForm(QPainter& p, const platform::Form& form, PictureStore
   const QPixmap& bg = pictures.Get(form.Picture());
   if (!bg.isNull()) p.drawPixmap(QRect(0, 0, g.width, g.height), bg);
   for (const platform::Control* c : form.Stacking()) {
-    if (c->Visible()) PaintControl(p, *c, pictures);
+    if (c->Visible()) PaintControl(p, form, *c, pictures);
   }
 }
 

@@ -10,6 +10,7 @@ struct ScoreState {
   bool GameEnded = false;
   int ReadyCountdown = 0;
   int SeatResultCount = 0;
+  bool HandInProgress = false;
 };
 
 }  // namespace score

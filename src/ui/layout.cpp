@@ -1,13 +1,426 @@
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "app/app.h"
 #include "app/client.h"
 #include "ui/ui.h"
+#include "view/picture_ids.h"
+#include "view/view.h"
 
 namespace ui {
 
-// The frame, the control layout and sound are filled in with the window and sound work.
-void PaintBorder(Client& /*c*/) {}
-void PaintSmallTable(Client& /*c*/) {}
-void LayoutControls(Client& /*c*/) {}
-void LayoutTable(Client& /*c*/) {}
+namespace {
+
+namespace pic = view::pic;
+using view::Sx;
+using view::Sy;
+
+constexpr int kTwips = 15;
+constexpr int kPointerArrow = 0;
+constexpr int kPointerSizeAll = 15;
+
+int Px(double twips) {
+  return static_cast<int>(std::lround(twips / kTwips));
+}
+
+// Logs a step whose window or feature lives elsewhere in the client and is not built yet.
+void Hook(Client& c, const std::string& what) {
+  c.host.Log("hook", what);
+}
+
+const std::array<const char*, 9> kTips{"发送信息，快捷键为回车键",
+                                       "点击打开聊天窗口",
+                                       "点击开始新一局游戏",
+                                       "游戏的基本设置",
+                                       "最小化窗口，快捷键为F1",
+                                       "可以查看当前牌局详细结果",
+                                       "可以查看本次游戏的所有牌局详细结果",
+                                       "点击这里了解游戏规则",
+                                       "退出游戏"};
+
+platform::ControlArray& TitleArray(Client& c, int which) {
+  return which == 0 ? c.MainForm.ImgClose : c.MainForm.ImgMin;
+}
+
+}  // namespace
+
+void PlayEffect(Client& c, int n) {
+  c.host.Log("sound", "effect " + std::to_string(n));
+}
+
+// ---- Frame ----
+
+void PaintBorder(Client& c) {
+  auto& f = c.MainForm;
+  const double W = f.Geometry().width * kTwips;
+  const double H = f.Geometry().height * kTwips;
+  // Target rectangles in twips, in the order of the skin cuts.
+  const std::array<std::array<double, 4>, 8> targets{{{0, 0, 120, 300},
+                                                      {120, 0, W - 240, 300},
+                                                      {W - 120, 0, 120, 300},
+                                                      {0, 300, 120, H - 420},
+                                                      {W - 120, 300, 120, H - 420},
+                                                      {0, H - 120, 120, 120},
+                                                      {120, H - 120, W - 240, 120},
+                                                      {W - 120, H - 120, 120, 120}}};
+  for (int i = 0; i < 8; ++i) {
+    const auto& t = targets.at(static_cast<std::size_t>(i));
+    auto& piece = f.SkinPiece(i);
+    piece.Move(Px(t[0]), Px(t[1]), Px(t[2]), Px(t[3]));
+    piece.SetVisible(true);
+  }
+  f.ImgIcon.SetPicture(pic::kIcon);
+  f.ImgIcon.Move(Px(50), Px(50), Px(240), Px(240));
+  f.ImgIcon.SetVisible(true);
+  auto& close = f.ImgClose(0);
+  close.Move(Px(W - close.Width() * kTwips - 70), Px(25));
+  close.SetPicture(f.ImgClose(1).Picture());
+  close.SetVisible(true);
+  close.ZOrder(0);
+  auto& min = f.ImgMin(0);
+  min.Move(close.Left() - min.Width() - Px(30), Px(25));
+  min.SetPicture(f.ImgMin(1).Picture());
+  min.SetVisible(true);
+  min.ZOrder(0);
+  f.LbMove.Move(Px(290), 0, min.Left() - Px(290), close.Height() + Px(50));
+  f.LbMove.SetVisible(true);
+  f.lcaption.Move(Px(300), Px(25), std::max(0, min.Left() - Px(300)), Px(240));
+  f.lcaption.SetForeColor(0xFFFFFF);
+  f.lcaption.SetVisible(true);
+  f.lcaption.ZOrder(0);
+  f.LbMove.ZOrder(0);
+  close.ZOrder(0);
+  min.ZOrder(0);
+}
+
+void PaintSmallTable(Client& c) {
+  c.MainForm.Pic1.SetPicture(pic::kTableFeltSmall);
+}
+
+void TitleButton_MouseDown(Client& c, int which) {
+  auto& a = TitleArray(c, which);
+  a(0).SetPicture(a(3).Picture());
+}
+
+void TitleButton_MouseUp(Client& c, int which) {
+  auto& a = TitleArray(c, which);
+  a(0).SetPicture(a(2).Picture());
+}
+
+void TitleButton_MouseMove(Client& c, int which) {
+  if (!c.ui.ChromeNormal) return;
+  auto& a = TitleArray(c, which);
+  a(0).SetPicture(a(2).Picture());
+  c.ui.ChromeNormal = false;
+}
+
+void TitleButton_Click(Client& c, int which) {
+  if (which == 0) {
+    ToggleExitDialog(c);
+  } else {
+    c.MainForm.SetState(platform::WindowState::Minimized);
+    MinimiseTable(c);
+  }
+}
+
+void RestoreChrome(Client& c) {
+  if (c.ui.ChromeNormal) return;
+  c.ui.ChromeNormal = true;
+  c.MainForm.ImgClose(0).SetPicture(c.MainForm.ImgClose(1).Picture());
+  c.MainForm.ImgMin(0).SetPicture(c.MainForm.ImgMin(1).Picture());
+}
+
+void LbMove_MouseMove(Client& c) {
+  RestoreChrome(c);
+  c.MainForm.LbMove.SetMousePointer(kPointerArrow);
+}
+
+bool LbMove_MouseDown(Client& c, int button) {
+  if (button != 1) return false;
+  Hook(c, "hide Talk and huifu");
+  c.MainForm.LbMove.SetMousePointer(kPointerSizeAll);
+  return true;
+}
+
+void AfterDrag(Client& c) {
+  Hook(c, "centre the rules window and the exit dialog over the table");
+}
+
+// ---- Control bar ----
+
+int AnNiuPicture(Client& c, int i, bool lit) {
+  int entry = 0;
+  if (i < 2) {
+    entry = 2 * i;
+  } else if (i == 2) {
+    entry = c.disp.HandNumber < 1 && c.ui.StartPending ? 4 : 6;
+  } else {
+    entry = 2 * i + 2;
+  }
+  return view::ButtonPicture(c, entry + (lit ? 1 : 0));
+}
+
+void LightButton(Client& c, int i) {
+  auto& lit = c.ui.ButtonLit.at(static_cast<std::size_t>(i));
+  if (lit == 0) {
+    lit = -1;
+    c.MainForm.AnNiu(i).SetPicture(AnNiuPicture(c, i, true));
+  }
+  c.MainForm.AnNiu(i).SetToolTipText(kTips.at(static_cast<std::size_t>(i)));
+}
+
+void RestoreButtons(Client& c) {
+  for (int i = 0; i < 9; ++i) {
+    auto& lit = c.ui.ButtonLit.at(static_cast<std::size_t>(i));
+    if (lit == 0) continue;
+    lit = 0;
+    c.MainForm.AnNiu(i).SetPicture(AnNiuPicture(c, i, false));
+  }
+}
+
+void AnNiu_MouseMove(Client& c, int i) {
+  LightButton(c, i);
+}
+
+void AnNiu_Click(Client& c, int i) {
+  switch (i) {
+    case 0:
+      SendChatLine(c);
+      break;
+    case 1:
+      ToggleHistory(c);
+      break;
+    case 2:
+      Continue(c);
+      break;
+    case 3:
+      ToggleSettings(c);
+      break;
+    case 4:
+      MinimiseTable(c);
+      break;
+    case 5:
+      ToggleScore(c);
+      break;
+    case 6:
+      ToggleHero(c);
+      break;
+    case 7:
+      ToggleRules(c);
+      break;
+    case 8:
+      ToggleExitDialog(c);
+      break;
+    default:
+      break;
+  }
+}
+
+void SendChatLine(Client& c) {
+  Hook(c, "SendChatLine " + c.MainForm.Chat.Text());
+}
+
+void ToggleHistory(Client& c) {
+  Hook(c, "ToggleHistory");
+}
+
+void Continue(Client& c) {
+  if (!c.score.TableResetDone) {
+    view::FullReset(c);
+    c.score.TableResetDone = true;
+  }
+  c.ui.StartPending = false;
+  Hook(c, "Continue");
+}
+
+void ToggleSettings(Client& c) {
+  Hook(c, "ToggleSettings");
+}
+
+void MinimiseTable(Client& c) {
+  c.MainForm.SetState(platform::WindowState::Minimized);
+  Hook(c, "hide Hero, Score, Talk, VosSet and the rules window");
+}
+
+void ToggleScore(Client& c) {
+  Hook(c, "ToggleScore");
+}
+
+void ToggleHero(Client& c) {
+  Hook(c, "ToggleHero");
+}
+
+void ToggleRules(Client& c) {
+  Hook(c, "ToggleRules");
+}
+
+void ToggleExitDialog(Client& c) {
+  Hook(c, "ToggleExitDialog");
+}
+
+// ---- Layout ----
+
+void LayoutSeatLabels(Client& c) {
+  auto& f = c.MainForm;
+  constexpr std::array<std::array<int, 2>, 4> kAt{{{181, 700}, {165, 15}, {509, 15}, {852, 15}}};
+  for (int p = 0; p < 4; ++p) {
+    const auto& a = kAt.at(static_cast<std::size_t>(p));
+    f.Nid(p).Move(Sx(c, a[0]), Sy(c, a[1]));
+    f.Cash(p).Move(Sx(c, a[0]), Sy(c, a[1] + (p == 0 ? 24 : 25)));
+    f.Level(p).Move(Sx(c, a[0]), Sy(c, a[1] + (p == 0 ? 44 : 49)));
+  }
+  f.Location.Move(Sx(c, 760), Sy(c, 668));
+  f.imgword1.Move(Sx(c, 640), Sy(c, 659), Sx(c, 57), Sy(c, 13));
+  f.imgword2.Move(Sx(c, 640), Sy(c, 675), Sx(c, 57), Sy(c, 13));
+  f.imgLocation.Move(Sx(c, 632), Sy(c, 654), Sx(c, 394), Sy(c, 39));
+}
+
+void LayoutControls(Client& c) {
+  auto& f = c.MainForm;
+  const bool small = c.table.ScaleX < 1.0F;
+  c.disp.RestartPending = true;
+  // Wild-tile box; the tile picture keeps its own size and offsets.
+  f.Vorel.Move(Sx(c, 932), Sy(c, 92), Sx(c, 80), Sy(c, 125));
+  f.VR_Image.Move(f.Vorel.Left() + 20, f.Vorel.Top() + 59, 36, 56);
+  f.VR_Image.ZOrder(0);
+  f.VR_Image.SetVisible(false);
+  // Avatars.
+  f.Tou(0).Move(Sx(c, 9), Sy(c, 665), Sx(c, 87), Sy(c, 88));
+  constexpr std::array<int, 3> kTouLeft{7, 350, 693};
+  for (int p = 1; p <= 3; ++p) {
+    f.Tou(p).Move(Sx(c, kTouLeft.at(static_cast<std::size_t>(p - 1))), Sy(c, 15), Sx(c, 70),
+                  Sy(c, 62));
+    f.Tou(p).SetVisible(true);
+  }
+  // Control bar.
+  for (int i = 0; i < 9; ++i) {
+    auto& b = f.AnNiu(i);
+    c.ui.ButtonState.at(static_cast<std::size_t>(i)) = 0;
+    c.ui.ButtonLit.at(static_cast<std::size_t>(i)) = 0;
+    b.SetWidth(Sx(c, i == 0 ? 50 : 60));
+    b.SetHeight(Sy(c, 30));
+    b.SetPicture(AnNiuPicture(c, i, false));
+    b.SetMousePointer(99);
+    b.SetVisible(true);
+    b.ZOrder(0);
+  }
+  c.ui.ButtonState[2] = -1;
+  f.AnNiu(0).Move(Sx(c, 573), Sy(c, 730));
+  f.AnNiu(1).Move(Sx(c, 648), Sy(c, 699));
+  for (int i = 2; i <= 4; ++i) f.AnNiu(i).Move(f.AnNiu(i - 1).Left() + Sx(c, 70), f.AnNiu(1).Top());
+  f.AnNiu(5).Move(f.AnNiu(1).Left(), f.AnNiu(1).Top() + Sy(c, 32));
+  for (int i = 6; i <= 8; ++i) f.AnNiu(i).Move(f.AnNiu(i - 1).Left() + Sx(c, 70), f.AnNiu(5).Top());
+  // Seat labels.
+  for (int p = 1; p <= 3; ++p) {
+    f.Nid(p).SetVisible(true);
+    f.Cash(p).SetVisible(true);
+    f.Level(p).SetVisible(true);
+    if (small) {
+      f.Cash(p).SetFontSize(8);
+      f.Level(p).SetFontSize(8);
+    }
+  }
+  if (small) f.Level(0).SetFontSize(8);
+  c.score.HandInProgress = false;
+  LayoutSeatLabels(c);
+  // Ready marks.
+  constexpr std::array<std::array<int, 2>, 4> kOk{{{460, 630}, {60, 280}, {460, 88}, {900, 280}}};
+  for (int p = 0; p < 4; ++p) {
+    const auto& a = kOk.at(static_cast<std::size_t>(p));
+    f.OK(p).Move(Sx(c, a[0]), Sy(c, a[1]), Sx(c, 48), Sy(c, 26));
+    if (p > 0) f.OK(p).SetVisible(false);
+  }
+  // Bank.
+  if (small) {
+    f.Bank.SetWidth(Sx(c, f.Bank.Width()));
+    f.Bank.SetHeight(Sy(c, f.Bank.Height()));
+  }
+  f.Bank.Move(Sx(c, 699), Sy(c, 658));
+  f.Bank.SetVisible(true);
+  f.Bank.ZOrder(0);
+  // Speech bubbles.
+  for (auto* s : f.Speak) s->Move(s->Left(), s->Top(), Sx(c, 116), Sy(c, 74));
+  f.Speak(0).Move(Sx(c, 200), Sy(c, 470));
+  f.Speak(1).Move(Sx(c, 136), Sy(c, 360));
+  f.Speak(2).Move(
+      f.Tou(2).Left() + f.Tou(2).Width() - Sy(c, 20),
+      static_cast<int>(std::lround(f.Tou(2).Top() + 0.8 * f.Tou(2).Height())) + Sy(c, 65));
+  f.Speak(3).Move(Sx(c, 760), Sy(c, 360));
+}
+
+void LayoutTable(Client& c) {
+  auto& f = c.MainForm;
+  const bool small = c.table.ScaleX < 1.0F;
+  f.ZhiNan.SetVisible(false);
+  f.ZhiNan.Move(Sx(c, 457), Sy(c, 329), Sx(c, 110), Sy(c, 110));
+  // Clock.
+  f.Time_Img.Move(f.Vorel.Left() - Sx(c, 10), f.Vorel.Top() + f.Vorel.Height() + Sy(c, 20),
+                  Sx(c, 81), Sy(c, 38));
+  f.Number.Move(f.Time_Img.Left() + Sx(c, 48), f.Time_Img.Top() + Sy(c, 5), Sx(c, 24), Sy(c, 24));
+  if (small) {
+    f.Time_Img.SetLeft(f.Vorel.Left());
+    f.Number.SetFontSize(12);
+    f.Number.SetLeft(f.Time_Img.Left() + Sx(c, 48) + 2);
+  }
+  // Action buttons side by side.
+  f.Operation(0).Move(Sx(c, 358), Sy(c, 461));
+  for (int i = 0; i < 6; ++i) {
+    auto& op = f.Operation(i);
+    op.SetWidth(Sx(c, 50));
+    op.SetHeight(Sy(c, 71));
+    op.SetPicture(view::OperationPicture(i, view::OpLook::Disabled));
+    if (i > 0) op.Move(f.Operation(i - 1).Left() + f.Operation(0).Width(), f.Operation(0).Top());
+    op.SetMousePointer(99);
+    op.SetEnabled(false);
+    op.SetVisible(false);
+  }
+  // Tiles and dice pictures.
+  for (int i = 1; i < 136; ++i) f.MJ_Image(i).ZOrder(0);
+  f.MJ_Image(0).ZOrder(0);
+  for (int i = 0; i < 16; ++i) f.SZ_Image(i).SetPicture(pic::kDiceBase + i);
+  for (auto* d : f.Sai_Image) d->Move(d->Left(), d->Top(), Sx(c, 48), Sy(c, 48));
+  // System message lines.
+  if (!small) {
+    f.Sysmsg(0).Move(Sx(c, 312), 696, Sx(c, 281), 13);
+  } else {
+    const int h = static_cast<int>(std::lround((26 * c.table.ScaleY + 4) / 2));
+    f.Sysmsg(0).Move(Sx(c, 312), Sy(c, 696) - 2, Sx(c, 281), h);
+  }
+  f.Sysmsg(1).Move(f.Sysmsg(0).Left(), f.Sysmsg(0).Top() + f.Sysmsg(0).Height(),
+                   f.Sysmsg(0).Width(), f.Sysmsg(0).Height());
+  for (auto* s : f.Sysmsg) s->SetVisible(true);
+  f.Lbchat.Move(Sx(c, 594), Sy(c, 694), Sx(c, 25), Sy(c, 33));
+  // Chat box.
+  f.Chat.SetFontSize(10);
+  f.Chat.Move(Sx(c, 312), Sy(c, 732), Sx(c, 250), Sy(c, 33));
+  f.Chat.SetVisible(true);
+  // Advertisement.
+  f.Bird.Move(Sx(c, 936), Sy(c, 680), Sx(c, 82), Sy(c, 80));
+  f.Bird.ZOrder(0);
+  f.Bird.SetVisible(true);
+  // Multiplier displays.
+  const int shift = small ? 8 : 0;
+  f.imgBeishu.Move(Sx(c, 4), Sy(c, 585));
+  f.lblDifen.Move(Sx(c, 56) + shift, Sy(c, 586));
+  f.Imgwealth.Move(Sx(c, 4), Sy(c, 617));
+  f.lbwealth.Move(Sx(c, 56) + shift, Sy(c, 617));
+  f.lblDifen.SetFontSize(18);
+  f.lbwealth.SetFontSize(18);
+  f.imgsezi(0).Move(Sx(c, 18), small ? Sy(c, 553) : Sy(c, 559));
+  f.imgsezi(1).Move(Sx(c, 48) + (small ? 3 : 0), small ? Sy(c, 553) : Sy(c, 559));
+  constexpr std::array<int, 3> kFontTop{280, 312, 344};
+  for (int i = 0; i < 3; ++i)
+    f.lbfont(i).Move(Sx(c, 424) - (small ? 10 : 0),
+                     Sy(c, kFontTop.at(static_cast<std::size_t>(i))));
+  for (platform::Control* m : {&f.imgBeishu, &f.lblDifen, &f.Imgwealth, &f.lbwealth, &f.imgsezi(0),
+                               &f.imgsezi(1), &f.lbfont(0), &f.lbfont(1), &f.lbfont(2)}) {
+    m->ZOrder(0);
+    m->SetVisible(false);
+  }
+  c.score.GameEnded = false;
+}
+
 void StopSeatChange(Client& /*c*/) {}
 void BuildSoundList(Client& /*c*/) {}
 void StartMusic(Client& /*c*/) {}

@@ -1,6 +1,11 @@
 #pragma once
 // The main window's controls, created once as a form designer would, then moved and
 // re-pictured by the table code.
+//
+// Two coordinate systems share the form: the window's own frame controls (Pic1 itself, the
+// skin pieces, icon, caption, drag strip and title buttons) are placed in window pixels; every
+// other control lies on the table picture Pic1 and is placed in Pic1's design pixels, as the
+// table's controls were children of Pic1. A renderer adds Pic1's Left and Top to those.
 #include "platform/controls.h"
 
 namespace ui {
@@ -8,6 +13,11 @@ namespace ui {
 class MainFormT : public platform::Form {
  public:
   MainFormT();
+
+  // True for the controls placed in window pixels (see above).
+  static bool IsWindowControl(const platform::Control& c);
+  // Where a control lies in window pixels.
+  platform::Rect WindowBounds(const platform::Control& c) const;
 
   platform::Control& Pic1;      // the table area
   platform::Control& Location;  // table location strip
@@ -31,10 +41,31 @@ class MainFormT : public platform::Form {
   platform::ControlArray Level;      // 0..3 level labels
   platform::ControlArray OK;         // 0..3 ready marks
   platform::ControlArray imgTing;    // 0..3 ting marks
-  platform::Control& lblDifen;       // dice multiplier number
-  platform::Control& imgBeishu;      // dice multiplier icon
-  platform::ControlArray imgsezi;    // 0..1 the multiplier's dice
-  platform::ControlArray lbfont;     // 0..2 multiplier legend labels
+
+  // The dice: SZ_Image(0..15) hold the faces and rolling frames, Sai_Image(0..1) roll.
+  platform::ControlArray SZ_Image;
+  platform::ControlArray Sai_Image;
+  platform::Control& Vorel;        // wild-tile box
+  platform::ControlArray Chi;      // 0..5 chi choice pictures
+  platform::ControlArray Gang;     // 0..4 gang choice pictures
+  platform::ControlArray imgsezi;  // 0..1 small dice of the dice multiplier
+  platform::Control& imgBeishu;
+  platform::Control& lblDifen;
+  platform::Control& Imgwealth;
+  platform::Control& lbwealth;
+  platform::ControlArray lbfont;  // 0..2 multiplier legend
+  platform::Control& imgLocation;
+  platform::Control& imgword1;
+  platform::Control& imgword2;
+  platform::Control& Lbchat;
+  // Frame.
+  platform::Control& Skin;
+  platform::ControlArray SkinPiece;  // 0..7 the painted frame pieces
+  platform::Control& ImgIcon;
+  platform::Control& lcaption;
+  platform::Control& LbMove;
+  platform::ControlArray ImgClose;  // 0 the button, 1..3 normal, lit and pressed holders
+  platform::ControlArray ImgMin;
 };
 
 }  // namespace ui

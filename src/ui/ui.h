@@ -18,4 +18,37 @@ void UnloadLeaveDialog(Client& c);
 void ShowAdvertisement(Client& c, int which, const std::string& page);
 void HideAdvertisement(Client& c, int which);
 
+// Plays entry n of the sound file list once, when sound is on.
+void PlayEffect(Client& c, int n);
+
+// ---- Frame, control bar and layout ----
+void LayoutSeatLabels(Client& c);
+// Highlights control-bar button i and sets its tooltip.
+void LightButton(Client& c, int i);
+void RestoreButtons(Client& c);
+// Picture of control-bar button i, normal or highlighted.
+int AnNiuPicture(Client& c, int i, bool lit);
+void AnNiu_Click(Client& c, int i);
+void AnNiu_MouseMove(Client& c, int i);
+void ToggleSettings(Client& c);
+void MinimiseTable(Client& c);
+void ToggleScore(Client& c);
+void ToggleHero(Client& c);
+void ToggleRules(Client& c);
+void ToggleHistory(Client& c);
+void ToggleExitDialog(Client& c);
+void Continue(Client& c);
+void SendChatLine(Client& c);
+// Title buttons: which is 0 for ImgClose, 1 for ImgMin.
+void TitleButton_MouseDown(Client& c, int which);
+void TitleButton_MouseUp(Client& c, int which);
+void TitleButton_MouseMove(Client& c, int which);
+void TitleButton_Click(Client& c, int which);
+void RestoreChrome(Client& c);
+void LbMove_MouseMove(Client& c);
+// True when the window should now be dragged by the system (left button only).
+bool LbMove_MouseDown(Client& c, int button);
+// After the system drag: keeps the rules window and the exit dialog centred.
+void AfterDrag(Client& c);
+
 }  // namespace ui

@@ -11,6 +11,8 @@ struct UiState {
   bool SoundOn = true;
   bool MusicOn = true;
   bool VoiceOn = true;
+  // Both title buttons show their normal pictures.
+  bool ChromeNormal = true;
 };
 
 }  // namespace ui

@@ -1,5 +1,6 @@
 #include "app/client.h"
 #include "table/tiles.h"
+#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace view {

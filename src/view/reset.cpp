@@ -1,26 +1,66 @@
 #include "app/client.h"
+#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace view {
 
 void ClearHandState(Client& c) {
+  auto& f = c.MainForm;
+  LoadTileSizes(c, TileSizes::WallAndDiscards);
   c.table.LastDiscardCtl = -1;
-  for (auto* img : c.MainForm.MJ_Image) {
+  c.display.BlinkCtl = -1;
+  for (auto* img : f.MJ_Image) {
     img->SetVisible(false);
     img->SetPicture(0);
   }
   for (auto& h : c.table.Hand) {
     for (auto& s : h.Slot) s.Code = 0;
   }
+  f.imgTing(1).Move(c.table.ScaleX >= 1.0F ? Sx(c, 95) : Sx(c, 70), Sy(c, 300));
+  f.imgTing(2).Move(Sx(c, 460), Sy(c, 175));
+  f.imgTing(3).Move(Sx(c, 770), Sy(c, 300));
+  f.imgTing(0).Move(Sx(c, 440), Sy(c, 550));
+  for (auto* t : f.imgTing) t->SetVisible(false);
+  for (auto* op : f.Operation) {
+    op->SetEnabled(false);
+    op->SetVisible(false);
+  }
+  auto& t = c.table;
+  t.GangTile.fill(0);
+  for (auto& g : t.GangType) g.fill(0);
+  t.GangCount = 0;
+  t.TingSelecting = false;
+  t.TingCandidates.fill(0);
+  t.TingChoice = 0;
+  t.TingDeclared = false;
   c.net.SeatNames.fill({});
+  f.VR_Image.SetVisible(false);
+  if (!t.WatchMode) f.Zhuang.SetCaption("");
 }
 
 void ResetTableDisplay(Client& c) {
-  for (auto* img : c.MainForm.MJ_Image) img->SetVisible(false);
-  for (auto* op : c.MainForm.Operation) op->SetVisible(false);
-  for (auto* s : c.MainForm.Speak) s->SetVisible(false);
-  c.MainForm.Time_Img.SetVisible(false);
-  c.MainForm.Number.SetVisible(false);
+  auto& f = c.MainForm;
+  for (auto* img : f.MJ_Image) img->SetVisible(false);
+  for (platform::Control* ctl : {&f.Time_Img, &f.Number, &f.ZhiNan, &f.Host, &f.Zhuang})
+    ctl->SetVisible(false);
+  for (auto* op : f.Operation) op->SetVisible(false);
+  for (auto* s : f.Speak) s->SetVisible(false);
+  for (auto* ch : f.Chi) ch->SetVisible(false);
+  for (auto* g : f.Gang) g->SetVisible(false);
+  c.host.Log("hook", "hide Talk");
+  LayoutWall(c);
+  StoreAnchors(c);
+  f.lblDifen.SetCaption("1");
+  f.lblDifen.SetVisible(false);
+  for (auto* d : f.imgsezi) d->SetVisible(false);
+  f.imgBeishu.SetVisible(false);
+  for (auto* l : f.lbfont) l->SetVisible(false);
+  f.lbwealth.SetCaption("1");
+  f.lbwealth.SetVisible(false);
+  f.Imgwealth.SetVisible(false);
+  c.props.ScorePending = false;
+  f.Bank.SetVisible(true);
+  f.Bank.ZOrder(0);
 }
 
 void ResetHands(Client& c) {
@@ -42,9 +82,23 @@ void ResetHands(Client& c) {
   c.table.DrawFromHead = true;
   c.table.CanDiscard = false;
   c.disp.SeatNameCount = 0;
+  c.display.RightDiscCtl.fill(0);
+  c.display.RightDiscCount = 0;
+  for (auto& k : c.display.AsideCtl) k.fill(0);
   c.table.WinnerPos = -1;
   c.score.SeatResultCount = 0;
   c.net.InHand = false;
+}
+
+void FullReset(Client& c) {
+  ClearHandState(c);
+  ResetTableDisplay(c);
+  ResetHands(c);
+}
+
+void LeaveReset(Client& c) {
+  ResetHands(c);
+  ResetTableDisplay(c);
 }
 
 }  // namespace view

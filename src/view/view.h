@@ -1,6 +1,11 @@
 #pragma once
-// Tile pictures, the decision prompt and snapshot, and the table reset.
+// Tile pictures and geometry, the decision prompt and snapshot, and the table reset.
+#include <array>
+
 class Client;
+namespace platform {
+class Control;
+}
 
 namespace view {
 
@@ -11,9 +16,79 @@ constexpr int kTilePictures = 180;
 int TilePic(int code, int set);
 // Shows tile picture pic on MJ_Image(ctl); out-of-range numbers change nothing.
 void SetTilePicture(Client& c, int ctl, int pic);
-// Resource id of control-bar picture i at the current scale.
+// Resource id of control-bar picture i (ButtonGif) at the current scale.
 int ButtonPicture(Client& c, int i);
 void BuildPictureTables(Client& c);
+
+// ---- Scale ----
+// round(ScaleX * v) and round(ScaleY * v), ties to even; outside 16 bits throws.
+int Sx(const Client& c, double v);
+int Sy(const Client& c, double v);
+
+// ---- Tile sizes: every placement first loads the sizes of its context ----
+enum class TileSizes { WallAndDiscards, OwnDiscard, Concealed, Melds };
+void LoadTileSizes(Client& c, TileSizes context);
+// One position only (the discard move reloads the concealed sizes of its position).
+void LoadTileSizes(Client& c, TileSizes context, int pos);
+
+// Offsets of meld and set-aside placement: the snapshot uses them as they stand, the claim
+// displays scale them.
+enum class Offsets { Unscaled, Scaled };
+
+struct Place {
+  int left = 0;
+  int top = 0;
+  friend bool operator==(const Place&, const Place&) = default;
+};
+
+// Sends a table control to the back, still in front of the table picture.
+void ToBack(Client& c, platform::Control& ctl);
+
+// ---- Wall ----
+// Row and discard anchors of the four positions.
+void StoreAnchors(Client& c);
+// Sizes, places and stacking of the 136 tiles as an empty wall (pictures untouched).
+void LayoutWall(Client& c);
+// The wall build animation at a hand's start.
+void BuildWall(Client& c);
+
+// ---- Concealed rows (concealed sizes loaded) ----
+// Where slot k of position pos stands; snapshot rows step sideways by 5 unscaled.
+Place ConcealedPlace(const Client& c, int pos, int k, bool snapshot = false);
+// Picture number of a concealed tile of pos: the own face (set 4) or the position's back.
+int ConcealedPicture(int pos, int code);
+// Moves, sizes and pictures the image of slot k of pos.
+void PlaceConcealed(Client& c, int pos, int k, bool snapshot = false);
+// A drawn tile stands apart from its row.
+void StandApart(Client& c, int pos, int ctl);
+
+// ---- Discards ----
+// The tile just discarded, in the middle of the table with the discard size of pos.
+void ShowCurrentDiscard(Client& c, int pos, int ctl, int code);
+// Moves a discard into its owner's rows at the cursor and advances the cursor.
+void PlaceDiscard(Client& c, int pos, int ctl);
+
+// ---- Melds and set-aside tiles (meld sizes loaded) ----
+Place MeldPlace(const Client& c, int pos, int step, Offsets offsets);
+void PlaceMeldTile(Client& c, int pos, int step, int ctl, int code, Offsets offsets);
+// A gang's fourth tile (or a tile added to a peng) lies on the meld's middle tile.
+void PlaceOnMiddle(Client& c, int pos, int middleCtl, int ctl, int code);
+// After another position's chi or peng: its displaced concealed tile moves to the row's end.
+void CloseRowAfterClaim(Client& c, int pos);
+Place AsidePlace(const Client& c, int pos, bool redDragon, Offsets offsets);
+// Sets a red dragon (or a wild tile) of pos aside onto its pile.
+void SetAside(Client& c, int pos, int ctl, int code, bool redDragon, Offsets offsets);
+
+// ---- Animations and small pictures ----
+void RollDice(Client& c, int rounds, const std::array<int, 4>& dice);
+void DrawSeatWind(Client& c, int ownIndex);
+void ShowCompass(Client& c);
+// Raised own tile: 10 pixels above its row.
+void SetRaised(Client& c, int ctl, bool raised);
+bool IsRaised(const Client& c, int ctl);
+enum class OpLook { Disabled = 0, Offered = 1, Hover = 2 };
+int OperationPicture(int button, OpLook look);
+void SetOperationLook(Client& c, int button, OpLook look);
 
 void OnDecisionPrompt(Client& c);  // 6
 void OnSnapshot(Client& c);        // 40
@@ -21,5 +96,8 @@ void OnSnapshot(Client& c);        // 40
 void ClearHandState(Client& c);
 void ResetTableDisplay(Client& c);
 void ResetHands(Client& c);
+// The sequences the callers use.
+void FullReset(Client& c);
+void LeaveReset(Client& c);
 
 }  // namespace view

@@ -15,6 +15,13 @@ int UsedCount(const std::array<bool, 6>& used) {
   return static_cast<int>(std::count(used.begin(), used.end(), true));
 }
 
+// Middle tiles of the seat-wind draw that show the own 南 (own seat index 2).
+int SouthTilesOf(const Client& c) {
+  int n = 0;
+  for (int i = 0; i < 4; ++i) n += c.MainForm.MJ_Image(i).Picture() == 201 + 145 ? 1 : 0;
+  return n;
+}
+
 TEST_F(SeatingTest, FourNamesSeatTheTableAroundTheOwnAccount) {
   SeatNames();
   const auto& h = c.table.Hand;
@@ -30,7 +37,8 @@ TEST_F(SeatingTest, FourNamesSeatTheTableAroundTheOwnAccount) {
   EXPECT_TRUE(c.disp.Reseating);
   EXPECT_EQ(c.ui.ButtonState[2], -1);
   EXPECT_FALSE(c.TimerKeepAlive.Enabled());
-  EXPECT_TRUE(Hooked("DrawSeatWind 2"));
+  // The seat-wind draw turned one middle tile to the own wind, 南 for seat index 2.
+  EXPECT_EQ(SouthTilesOf(c), 1);
   EXPECT_EQ(c.MainForm.ZhiNan.Picture(), 126 + 2);
 }
 
@@ -40,7 +48,7 @@ TEST_F(SeatingTest, NamesWithoutTheOwnAccountLeaveTheSeatsAlone) {
   EXPECT_EQ(c.table.Hand[0].SeatBit, 4);
   EXPECT_EQ(c.table.Hand[1].SeatBit, 2);
   EXPECT_EQ(c.table.Hand[2].Account, "bob");
-  EXPECT_EQ(HookCount("DrawSeatWind 2"), 1);
+  EXPECT_EQ(SouthTilesOf(c), 1);
 }
 
 TEST_F(SeatingTest, ReadyMarksHideWhileNamesArrive) {

@@ -66,7 +66,10 @@ TEST_F(TableCmdsTest, HandStartSetsDealerWallDiceAndReleasesHeldFrames) {
     EXPECT_FALSE(c.MainForm.Operation(b).Enabled());
     EXPECT_EQ(c.MainForm.Operation(b).Picture(), 141 + 3 * b);
   }
-  EXPECT_TRUE(Hooked("BuildWall"));
+  // The wall is built face down and the lobby told.
+  EXPECT_EQ(c.MainForm.MJ_Image(0).Picture(), 201 + 8);
+  EXPECT_TRUE(c.MainForm.MJ_Image(135).Visible());
+  EXPECT_TRUE(host.HasLog("lobby-out", "1127"));
   EXPECT_TRUE(Hooked("WealthAtHandStart"));
   EXPECT_TRUE(Hooked("UnloadExitDialog"));
 }

@@ -1,0 +1,147 @@
+#include "table_states.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "app/app.h"
+#include "table/table_state.h"
+#include "table/tiles.h"
+#include "view/picture_ids.h"
+#include "view/view.h"
+
+namespace snapshot {
+
+namespace {
+
+using view::Offsets;
+using view::TileSizes;
+
+void Seat(Client& c) {
+  auto& f = c.MainForm;
+  const char* names[4] = {"alice", "小龙", "bob", "翠花"};
+  const char* gold[4] = {"金币: 12800", "金币: 5600", "金币: 30210", "金币: 980"};
+  const char* level[4] = {"等级: 雀圣", "等级: 雀士", "等级: 雀王", "等级: 新手"};
+  for (int p = 0; p < 4; ++p) {
+    f.Nid(p).SetCaption(names[p]);
+    f.Cash(p).SetCaption(gold[p]);
+    f.Level(p).SetCaption(level[p]);
+    f.Tou(p).SetPicture(view::pic::FaceId(5 * p + 1));
+    f.Tou(p).SetVisible(true);
+  }
+  f.Host.SetVisible(true);
+  f.Zhuang.SetCaption("bob");
+  f.Zhuang.SetVisible(true);
+  app::SysmsgAdd(c, 0, "欢迎来到一号桌，祝您游戏愉快！");
+  app::SysmsgAdd(c, 1, "bob: 快点出牌啊");
+}
+
+int Take(Client& c) {
+  const int k = c.table.WallHead;
+  c.table.WallHead = table::NextWallHead(k);
+  return k;
+}
+
+void Meld(Client& c, int pos, int first, const std::vector<int>& codes, int state) {
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    const int s = first + static_cast<int>(i);
+    const int ctl = Take(c);
+    c.table.Hand.at(static_cast<std::size_t>(pos)).Slot.at(static_cast<std::size_t>(s)) = {
+        state, codes[i], ctl};
+    view::PlaceMeldTile(c, pos, s, ctl, codes[i], Offsets::Scaled);
+  }
+}
+
+void Concealed(Client& c, int pos, int first, std::vector<int> codes) {
+  auto& h = c.table.Hand.at(static_cast<std::size_t>(pos));
+  if (pos == 0) table::SortTiles(codes);
+  h.HiddenFirst = first;
+  h.HiddenCount = static_cast<int>(codes.size());
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    const int k = first + static_cast<int>(i);
+    h.Slot.at(static_cast<std::size_t>(k)) = {table::kSlotDrawn, codes[i], Take(c)};
+    view::PlaceConcealed(c, pos, k);
+  }
+}
+
+void Discards(Client& c, int pos, const std::vector<int>& codes) {
+  for (int code : codes) {
+    const int ctl = Take(c);
+    view::LoadTileSizes(c, TileSizes::WallAndDiscards, pos);
+    view::PlaceDiscard(c, pos, ctl);
+    view::SetTilePicture(c, ctl, view::TilePic(code, pos));
+  }
+}
+
+void MidHand(Client& c) {
+  auto& f = c.MainForm;
+  c.table.Hand[0].SeatBit = 1;
+  view::ShowCompass(c);
+  c.table.WallHead = 40;
+  c.table.WildTile = 0x26;
+  view::LoadTileSizes(c, TileSizes::Melds);
+  Meld(c, 0, 1, {0x85, 0x85, 0x85}, table::kSlotPeng);
+  view::SetAside(c, 0, Take(c), 0x15, true, Offsets::Scaled);
+  view::SetAside(c, 0, Take(c), 0x15, true, Offsets::Scaled);
+  Meld(c, 1, 2, {0x43, 0x44, 0x45}, table::kSlotPeng);
+  view::SetAside(c, 1, Take(c), 0x15, true, Offsets::Scaled);
+  view::SetAside(c, 1, Take(c), 0x26, false, Offsets::Scaled);
+  Meld(c, 2, 2, {0x11, 0x11, 0x11}, table::kSlotExposedGang);
+  view::PlaceOnMiddle(c, 2, c.table.Hand[2].Slot[3].Ctl, Take(c), 0x11);
+  view::SetAside(c, 3, Take(c), 0x26, false, Offsets::Scaled);
+  view::SetAside(c, 3, Take(c), 0x26, false, Offsets::Scaled);
+  view::LoadTileSizes(c, TileSizes::Concealed);
+  Concealed(c, 0, 7, {0x41, 0x42, 0x43, 0x27, 0x28, 0x29, 0x84, 0x84, 0x86, 0x87});
+  Concealed(c, 1, 7, std::vector<int>(10, 0));
+  Concealed(c, 2, 7, std::vector<int>(10, 0));
+  Concealed(c, 3, 4, std::vector<int>(13, 0));
+  Discards(c, 0, {0x17, 0x14, 0x21, 0x89, 0x12, 0x46, 0x49, 0x16, 0x13, 0x22});
+  Discards(c, 1, {0x11, 0x29, 0x81, 0x17, 0x48, 0x23, 0x88, 0x14, 0x16});
+  Discards(c, 2, {0x13, 0x82, 0x47, 0x25, 0x12, 0x89, 0x24});
+  Discards(c, 3, {0x14, 0x17, 0x83, 0x21, 0x46, 0x12, 0x29, 0x41, 0x86});
+  view::LoadTileSizes(c, TileSizes::Concealed);
+  view::ShowCurrentDiscard(c, 1, Take(c), 0x85);
+  // Wild tile, clock and the offered actions.
+  f.VR_Image.SetPicture(view::kTileGifBase + view::TilePic(0x26, 0));
+  f.VR_Image.SetVisible(true);
+  f.VR_Image.ZOrder(0);
+  f.Number.SetCaption("7");
+  for (platform::Control* ctl : {&f.Time_Img, &f.Number}) {
+    ctl->SetVisible(true);
+    ctl->ZOrder(0);
+  }
+  const view::OpLook looks[6] = {view::OpLook::Disabled, view::OpLook::Offered,
+                                 view::OpLook::Hover,    view::OpLook::Disabled,
+                                 view::OpLook::Disabled, view::OpLook::Offered};
+  for (int b = 0; b < 6; ++b) {
+    view::SetOperationLook(c, b, looks[b]);
+    f.Operation(b).SetEnabled(looks[b] != view::OpLook::Disabled);
+    f.Operation(b).SetVisible(true);
+    f.Operation(b).ZOrder(0);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<Table> BuildTable(const std::string& state, bool small) {
+  if (state != "empty" && state != "wall" && state != "midhand")
+    throw std::invalid_argument("unknown state " + state + " (empty, wall, midhand)");
+  auto t = std::make_unique<Table>();
+  t->host.screen = small ? platform::ScreenSize{800, 600} : platform::ScreenSize{1280, 1024};
+  t->host.lobby.windows.insert("VorelLodge");
+  t->client = std::make_unique<Client>(t->host);
+  Client& c = *t->client;
+  t->host.Run([&] {
+    app::Form_Load(c, "alice$key$127.0.0.1$7000$一号桌 · 欢乐场$0$$0$$$0$$$1$0$");
+    c.TimerBong.SetEnabled(false);
+    Seat(c);
+    view::FullReset(c);
+    if (state == "empty") return;
+    view::BuildWall(c);
+    if (state == "wall") return;
+    MidHand(c);
+  });
+  if (t->host.Ended()) throw std::runtime_error("the client ended: " + t->host.EndReason());
+  return t;
+}
+
+}  // namespace snapshot
