@@ -51,7 +51,8 @@ int ParseIntField(std::string_view field, int min, int max) {
     throw std::invalid_argument("not a number: " + std::string(field));
   }
   const double rounded = std::nearbyint(value);
-  if (rounded < min || rounded > max) {
+  // Written so that "nan" fails too: converting it to int would be undefined.
+  if (!(rounded >= min && rounded <= max)) {
     throw std::out_of_range("number out of range: " + std::string(field));
   }
   return static_cast<int>(rounded);

@@ -82,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, StartupFails,
                                            BadLine{"EmptyProxyKind", "a$k$h$1$loc$$"},
                                            BadLine{"EmptyProxyPort", "a$k$h$1$loc$0$ph$$"},
                                            BadLine{"WordForPort", "a$k$h$port$loc$0$"},
+                                           BadLine{"NanPort", "a$k$h$nan$loc$0$"},
                                            BadLine{"ChineseAccount", "张三$k$h$1$loc$0$"}),
                          [](const auto& p) { return std::string(p.param.name); });
 

@@ -38,6 +38,9 @@ TEST(CommandLine, NumericFields) {
   EXPECT_THROW(ParseIntField("abc", 0, 65535), std::invalid_argument);
   EXPECT_THROW(ParseIntField("12x", 0, 65535), std::invalid_argument);
   EXPECT_THROW(ParseIntField("70000", 0, 65535), std::out_of_range);
+  EXPECT_THROW(ParseIntField("inf", 0, 65535), std::out_of_range);
+  EXPECT_THROW(ParseIntField("nan", 0, 65535), std::out_of_range);
+  EXPECT_THROW(ParseIntField("-nan", -32768, 32767), std::out_of_range);
   EXPECT_DOUBLE_EQ(LeadingNumber("1"), 1);
   EXPECT_DOUBLE_EQ(LeadingNumber(""), 0);
 }
