@@ -19,7 +19,8 @@ void PassToPlugin(Client& c) {
   if (c.props.Prop_GameDllState > 0) {
     props::RecMsg(c, c.net.RecvFrame);
   } else if (c.host.LogVerbose()) {
-    c.host.Log("recv", "command " + std::to_string(c.net.LastMsg.Cmd) + " dropped (no plug-in)");
+    // Its own kind: a "recv" line stands for one received frame, already logged by the decoder.
+    c.host.Log("dropped", std::to_string(c.net.LastMsg.Cmd) + " (no plug-in)");
   }
 }
 

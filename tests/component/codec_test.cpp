@@ -92,6 +92,17 @@ TEST_F(Codec, EverySentFrameCarriesTheLastKeyButAReconnectResultNeverChangesIt) 
   EXPECT_EQ(f[261], 0xCD);
 }
 
+TEST_F(Codec, AVerboseLogHasOneReceiveLinePerFrameEvenWhenTheFrameIsDropped) {
+  host.verbose = true;
+  const auto before = host.LogDetails("recv").size();
+  Push(FrameBuilder(8));
+  Advance(150);
+  const auto recv = host.LogDetails("recv");
+  ASSERT_EQ(recv.size(), before + 1);
+  EXPECT_EQ(recv.back().substr(0, 3), "8 0") << "command number, then the frame's bytes";
+  EXPECT_EQ(host.LogDetails("dropped"), std::vector<std::string>{"8 (no plug-in)"});
+}
+
 TEST_F(Codec, CommandsWithoutAHandlerGoToThePluginOnlyWhenItIsActive) {
   Push(FrameBuilder(8));
   Advance(150);
