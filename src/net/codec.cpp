@@ -56,14 +56,16 @@ void QueueRawFrame(Client& c, Frame& frame) {
 void DecodeFrame(Client& c) {
   Ring& ring = c.net.RecvRing;
   // Read positions only ever move by whole frames, so a frame never wraps.
-  auto at = ring.Bytes.begin() + ring.ReadPos;
+  const int from = ring.ReadPos;
+  auto at = ring.Bytes.begin() + from;
   std::copy(at, at + kFrameSize, c.net.RecvFrame.begin());
   ring.ReadPos = (ring.ReadPos + kFrameSize) % kRingSize;
 
   const Frame& f = c.net.RecvFrame;
   c.net.LastMsg = DecodeHeader(f);
   NetMsg& m = c.net.LastMsg;
-  app::LogFrame(c, "recv", f);
+  // A departure held at the ring head is decoded again every run; it arrived once.
+  if (from != c.net.HeldQuitAt) app::LogFrame(c, "recv", f);
 
   if (m.Cmd == 3) {
     const auto s = static_cast<std::size_t>(table::BitIndex(m.Seat));

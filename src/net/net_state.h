@@ -61,6 +61,8 @@ struct NetState {
   bool LoginAnnounced = false;
   // Connection attempts of the first connect that failed outright (refused, unreachable).
   int ConnectRetries = 0;
+  // Receive-ring position of a departure held back (and logged) at the last receive run; -1 none.
+  int HeldQuitAt = -1;
 
   // Reconnection.
   bool g_bCanRecon = false;

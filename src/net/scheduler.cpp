@@ -99,10 +99,12 @@ void ReceiveTask(Client& c) {
     if (n.HoldQuit && n.LastMsg.Cmd == kQuitCmd) {
       // The departure waits at the head of the ring until the hand's result has been shown.
       n.RecvRing.ReadPos = remembered;
+      n.HeldQuitAt = remembered;
       if (n.LastMsg.Seat != c.table.Hand[0].SeatBit && !c.TimerKeepAlive.Enabled()) {
         c.TimerKeepAlive.SetEnabled(true);
       }
     } else {
+      n.HeldQuitAt = -1;
       if (n.InHand) n.SilentTicks = 0;
       dispatch::Dispatch(c, n.LastMsg);
     }
@@ -192,6 +194,7 @@ void Tick(Client& c) {
 void ResetRings(Client& c) {
   c.net.SendRing.WritePos = c.net.SendRing.ReadPos = 0;
   c.net.RecvRing.WritePos = c.net.RecvRing.ReadPos = 0;
+  c.net.HeldQuitAt = -1;
 }
 
 void OpenDirect(Client& c) {

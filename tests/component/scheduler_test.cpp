@@ -148,6 +148,21 @@ TEST_F(Scheduler, DepartureWaitsAtTheRingHeadWhileResultsAreHeld) {
   EXPECT_EQ(c.net.SessionKey[0], 9);
 }
 
+TEST_F(Scheduler, AHeldDepartureIsLoggedOnceThoughItIsDecodedEveryRun) {
+  StartLoggedIn();
+  c.net.HoldQuit = true;
+  const auto before = host.LogDetails("recv").size();
+  Push(Concat({FrameBuilder(21).seat(4), FrameBuilder(30)}));
+  Advance(1000);
+  EXPECT_EQ(host.LogDetails("recv").size(), before + 1);
+  c.net.HoldQuit = false;
+  Advance(200);
+  const auto recv = host.LogDetails("recv");
+  ASSERT_EQ(recv.size(), before + 2);
+  EXPECT_EQ(recv[before], "21");
+  EXPECT_EQ(recv[before + 1], "30");
+}
+
 TEST_F(Scheduler, FrameQueuedWhileDisconnectedGoesOutWithTheNextOne) {
   StartLoggedIn();
   const auto sentBefore = Sent().size();
