@@ -7,6 +7,7 @@
 #include "host/form_widget.h"
 #include "host/picture_store.h"
 #include "host/qt_host.h"
+#include "ui/form_events.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
   host::QtHost qtHost;
   host::PictureStore pictures;
   Client client(qtHost);
-  host::FormWidget mainWindow(client.MainForm, pictures, /*frameless=*/true);
+  ui::MainFormEvents events(client);
+  host::FormWidget mainWindow(client.MainForm, pictures, /*frameless=*/true, &events);
   qtHost.Guard("start-up", [&] { app::Form_Load(client, commandLine); });
   const int rc = QApplication::exec();
   qtHost.Log("end", "the window was closed");
