@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and opens the client against a local game server.
+# Installs what is missing, builds, and opens the lobby stand-in: it starts the development
+# game server on 127.0.0.1 and seats the client at its table. Extra arguments go to the lobby
+# (see tools/lobby/README.md), e.g. --title 我的大厅 or --server-port 7700.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 build=${BUILD_DIR:-$root/build}
-server="$build/tools/devserver/qintara-devserver"
-port=${PORT:-7700}
-if [[ -x $server ]]; then
-  "$server" --port "$port" &
-  trap 'kill $! 2>/dev/null || true' EXIT
-  sleep 0.5
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
+  echo "No display: run this from a desktop session (or under xvfb-run to try it blind)." >&2
+  exit 1
 fi
-"$build/src/host/qintara" "demo\$key\$127.0.0.1\$$port\$演示桌\$0\$\$0\$\$\$0\$\$\$1\$0\$"
+exec "$build/tools/lobby/qintara-lobby" --launch "$@"

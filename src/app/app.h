@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "net/frame.h"
+#include "platform/controls.h"
 
 class Client;
 
@@ -29,6 +30,8 @@ void PostToLobby(Client& c, std::uint32_t msg);
 void BackToLobby(Client& c);
 std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std::int32_t lParam);
 void Form_KeyDown(Client& c, int keyCode);
+// The same boss key on another form (the other-player-left dialog): that form is minimised.
+void Form_KeyDown(Client& c, platform::Form& received, int keyCode);
 void Form_Resize(Client& c);
 
 // The lobby's command line, field by field.

@@ -88,12 +88,10 @@ void BackToLobby(Client& c) {
 std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {
   switch (msg) {
     case kMsgHandQuery:
-      c.host.Log("lobby-in", std::to_string(msg));
       if (!LobbyExists(c)) return 0;
       PostToLobby(c, c.net.InHand ? kMsgHandQuery : kMsgLeaveOrder);
       return 0;
     case kMsgLeaveRequest:
-      c.host.Log("lobby-in", std::to_string(msg));
       if (!LobbyExists(c)) return 0;
       if (c.net.LoginPending) {
         PostToLobby(c, kMsgLoginPending);
@@ -106,11 +104,9 @@ std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std:
       }
       return 0;
     case kMsgLeaveOrder:
-      c.host.Log("lobby-in", std::to_string(msg));
       LeaveNow(c);
       return 0;
     case kMsgConnect: {
-      c.host.Log("lobby-in", std::to_string(msg));
       c.net.DirectLink = true;
       c.net.LoginPending = true;
       if (c.app.ProxyKind == 0) {
@@ -137,21 +133,24 @@ std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std:
     }
     default:
       // Everything else belongs to the window's previous procedure, which the host keeps.
-      static_cast<void>(wParam);
-      static_cast<void>(lParam);
-      return 0;
+      return c.host.Lobby().DefaultWindowProc(msg, wParam, lParam);
   }
 }
 
-void Form_KeyDown(Client& c, int keyCode) {
+void Form_KeyDown(Client& c, platform::Form& received, int keyCode) {
   if ((keyCode == kKeyF1 || !c.app.ChatFocused) && c.props.Prop_GameDllState > 0 &&
       keyCode >= kKeyF1 && keyCode <= kKeyF6) {
     Try(c, "SetKeyDown", [&] { props::SetKeyDown(c, keyCode); });
   }
   if (keyCode != kKeyF1) return;
+  // The information, talk and reply windows join these steps once they exist.
   Try(c, "boss mode", [&] { c.table.BossMode = true; });
-  Try(c, "minimise", [&] { c.MainForm.SetState(platform::WindowState::Minimized); });
+  Try(c, "minimise", [&] { received.SetState(platform::WindowState::Minimized); });
   Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
+}
+
+void Form_KeyDown(Client& c, int keyCode) {
+  Form_KeyDown(c, c.MainForm, keyCode);
 }
 
 void Form_Resize(Client& c) {

@@ -1,10 +1,12 @@
 // The table client: started by the lobby with its command line.
 #include <QApplication>
 #include <QStringList>
+#include <memory>
 
 #include "app/app.h"
 #include "app/client.h"
 #include "host/form_widget.h"
+#include "host/lobby_channel.h"
 #include "host/picture_store.h"
 #include "host/qt_host.h"
 #include "ui/form_events.h"
@@ -25,6 +27,19 @@ int main(int argc, char** argv) {
   Client client(qtHost);
   ui::MainFormEvents events(client);
   host::FormWidget mainWindow(client.MainForm, pictures, /*frameless=*/true, &events);
+  auto lobby = std::make_unique<host::LobbyChannel>(
+      [&qtHost](std::string_view kind, std::string_view detail) { qtHost.Log(kind, detail); });
+  // What the window itself does with the messages the client passes on: the lobby may restore
+  // or minimise it like any other window.
+  lobby->SetDefaultProc([&client](std::uint32_t msg, std::int32_t wParam, std::int32_t) {
+    if (msg == platform::kWmSysCommand && wParam == platform::kScRestore) {
+      client.MainForm.SetState(platform::WindowState::Normal);
+    } else if (msg == platform::kWmSysCommand && wParam == platform::kScMinimize) {
+      client.MainForm.SetState(platform::WindowState::Minimized);
+    }
+    return 0;
+  });
+  qtHost.SetLobby(std::move(lobby));
   qtHost.Guard("start-up", [&] { app::Form_Load(client, commandLine); });
   const int rc = QApplication::exec();
   qtHost.Log("end", "the window was closed");

@@ -24,6 +24,7 @@ class NoLobby final : public platform::LobbyLink {
     return std::nullopt;
   }
   void Listen(const std::string&, platform::LobbyEvents*) override {}
+  std::int32_t DefaultWindowProc(std::uint32_t, std::int32_t, std::int32_t) override { return 0; }
 };
 
 class QtHost final : public platform::Host {

@@ -31,6 +31,10 @@ class LobbyLink {
                                                   std::int32_t wParam, std::int32_t lParam) = 0;
   // Starts (or, with null, stops) receiving messages addressed to the window titled ownTitle.
   virtual void Listen(const std::string& ownTitle, LobbyEvents* events) = 0;
+  // The window's own procedure, for the messages the client's procedure passes on (on a
+  // system without window messages: restore and minimise of the client's window).
+  virtual std::int32_t DefaultWindowProc(std::uint32_t msg, std::int32_t wParam,
+                                         std::int32_t lParam) = 0;
 };
 
 }  // namespace platform

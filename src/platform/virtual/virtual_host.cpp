@@ -67,6 +67,12 @@ void FakeLobby::Listen(const std::string& ownTitle, platform::LobbyEvents* event
   listeningAs = events != nullptr ? ownTitle : std::string();
 }
 
+std::int32_t FakeLobby::DefaultWindowProc(std::uint32_t msg, std::int32_t wParam,
+                                         std::int32_t lParam) {
+  passedOn.push_back({listeningAs, msg, wParam, lParam});
+  return 0;
+}
+
 std::int32_t FakeLobby::Deliver(std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {
   if (listener_ == nullptr) return 0;
   return listener_->OnWindowMessage(msg, wParam, lParam);

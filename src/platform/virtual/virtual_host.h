@@ -62,11 +62,14 @@ class FakeLobby final : public platform::LobbyLink {
   std::optional<std::int32_t> SendMessage(const std::string& title, std::uint32_t msg,
                                           std::int32_t wParam, std::int32_t lParam) override;
   void Listen(const std::string& ownTitle, platform::LobbyEvents* events) override;
+  std::int32_t DefaultWindowProc(std::uint32_t msg, std::int32_t wParam,
+                                 std::int32_t lParam) override;
 
   // Test side.
   std::set<std::string> windows;  // titles of the windows that exist
   std::vector<Message> posted;
   std::vector<Message> sent;
+  std::vector<Message> passedOn;  // messages handed to the window's own procedure
   std::string listeningAs;
   // Delivers a message to the client's window as the lobby would.
   std::int32_t Deliver(std::uint32_t msg, std::int32_t wParam = 0, std::int32_t lParam = 0);
