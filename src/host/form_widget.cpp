@@ -154,8 +154,9 @@ FormWidget::FormWidget(platform::Form& form, PictureStore& pictures, bool framel
   if (frameless) setWindowFlag(Qt::FramelessWindowHint);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  // The table's tips show whether or not the window has the keyboard.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   setFocusPolicy(Qt::ClickFocus);
-  setMinimumSize(160, 120);
   logPaints_ = std::getenv("QINTARA_PAINT_LOG") != nullptr;
   if (events_ != nullptr) input_ = std::make_unique<platform::FormInput>(form_, *events_);
   for (platform::Control* c : form_.Stacking()) {
@@ -278,6 +279,7 @@ void FormWidget::SyncWindow() {
   if (g.width > 0 && g.height > 0 && !isVisible() &&
       (size() != QSize(g.width, g.height) || pos() != QPoint(g.left, g.top))) {
     setGeometry(g.left, g.top, g.width, g.height);
+    setMinimumSize(std::max(1, g.width / 4), std::max(1, g.height / 4));
     UpdateTransform();
     update();
   }

@@ -146,6 +146,45 @@ TEST_F(MainWindow, TheBossKeyMinimisesTheWindow) {
   EXPECT_FALSE(c.table.BossMode) << "coming back runs the resize procedure";
 }
 
+// Counts the window events of a plain form.
+struct WindowEvents final : platform::FormEvents {
+  int closes = 0;
+  int resizes = 0;
+  platform::PressResult OnMouseDown(platform::Control*, int, int, int, int) override {
+    return platform::PressResult::None;
+  }
+  void OnMouseMove(platform::Control*, int, int, int, int) override {}
+  void OnMouseUp(platform::Control*, int, int, int, int) override {}
+  void OnClick(platform::Control*) override {}
+  void OnDblClick(platform::Control*) override {}
+  void OnKeyDown(platform::Control*, int, int) override {}
+  void OnKeyUp(platform::Control*, int, int) override {}
+  void OnFocus(platform::Control&, bool) override {}
+  void OnResize() override { ++resizes; }
+  void OnMoved() override {}
+  void OnClose() override { ++closes; }
+};
+
+TEST(FormWindow, ClosingAndMinimisingReachTheCore) {
+  platform::Form form("F", {0, 0, 200, 100});
+  form.SetVisible(true);
+  WindowEvents events;
+  host::PictureStore pictures;
+  host::FormWidget window(form, pictures, false, &events);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_EQ(window.size(), QSize(200, 100));
+  form.SetState(platform::WindowState::Minimized);
+  QApplication::processEvents();
+  EXPECT_TRUE(window.isMinimized());
+  EXPECT_EQ(events.resizes, 1);
+  window.showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(form.State(), platform::WindowState::Normal) << "the window system restored it";
+  EXPECT_EQ(events.resizes, 2);
+  window.close();
+  EXPECT_EQ(events.closes, 1);
+}
+
 TEST(KeyCodes, FollowTheVirtualKeyNumbers) {
   struct Case {
     int qt;
