@@ -32,12 +32,8 @@ void FormInput::Move(int x, int y, int buttons, int shift) {
 }
 
 void FormInput::Release(int x, int y, int button, int shift) {
-  if (!pressed_) {
-    Control* c = form_.HitTest(x, y);
-    const Point p = Local(c, x, y);
-    events_.OnMouseUp(c, button, shift, p.x, p.y);
-    return;
-  }
+  // A release without its press (the press went to the window system) belongs to nobody.
+  if (!pressed_) return;
   Control* c = captured_;
   const Point p = Local(c, x, y);
   if (button != pressButton_) {
@@ -57,6 +53,12 @@ void FormInput::Release(int x, int y, int button, int shift) {
 }
 
 void FormInput::DoubleClick(int x, int y, int button, int shift) {
+  if (pressed_ && button == pressButton_) {
+    // The window system delivered the second press already: it becomes the double click.
+    clickable_ = false;
+    if (button == kLeftButton) events_.OnDblClick(captured_);
+    return;
+  }
   if (button != kLeftButton || pressed_) {
     static_cast<void>(Press(x, y, button, shift));
     return;

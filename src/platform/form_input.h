@@ -22,11 +22,8 @@ class FormInput {
   void Release(int x, int y, int button, int shift);
   // The second press of a double click: it replaces that press's MouseDown.
   void DoubleClick(int x, int y, int button, int shift);
-  // Forgets a press whose release the window will not see (the window system took the mouse).
-  void CancelPress() { pressed_ = false; }
-
+  // A press is held and its control takes the moves and the release.
   bool Pressed() const { return pressed_; }
-  Form& TheForm() const { return form_; }
 
  private:
   // The control's own coordinates of a window point (window pixels for the background).

@@ -137,6 +137,21 @@ TEST_F(FormEvents, APressCapturesTheMouseUntilItsRelease) {
                       "dblclick AnNiu(3)", "up AnNiu(3) 1 " + std::to_string(bar.x - r.left) + "," +
                                                std::to_string(bar.y - r.top)}));
   EXPECT_EQ(std::count(rec.seen.begin(), rec.seen.end(), "click AnNiu(3)"), 1);
+
+  // Where the window system sends the second press before the double click, that press
+  // stands, and its release still gives no click.
+  rec.seen.clear();
+  static_cast<void>(in.Press(bar.x, bar.y, kLeftButton, 0));
+  in.DoubleClick(bar.x, bar.y, kLeftButton, 0);
+  in.Release(bar.x, bar.y, kLeftButton, 0);
+  ASSERT_EQ(rec.seen.size(), 3u);
+  EXPECT_EQ(rec.seen[1], "dblclick AnNiu(3)");
+  EXPECT_EQ(rec.seen[2].substr(0, 12), "up AnNiu(3) ");
+
+  // A release whose press the window system took goes nowhere.
+  rec.seen.clear();
+  in.Release(bar.x, bar.y, kLeftButton, 0);
+  EXPECT_TRUE(rec.seen.empty());
 }
 
 TEST_F(FormEvents, DisabledAndHiddenControlsLetTheMouseThrough) {
