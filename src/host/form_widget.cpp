@@ -161,7 +161,8 @@ FormWidget::FormWidget(platform::Form& form, PictureStore& pictures, bool framel
   if (events_ != nullptr) input_ = std::make_unique<platform::FormInput>(form_, *events_);
   for (platform::Control* c : form_.Stacking()) {
     if (c->Kind() != platform::ControlKind::TextBox) continue;
-    auto* edit = new QLineEdit(this);  // a child: the widget owns it
+    auto owned = std::make_unique<QLineEdit>(this);
+    QLineEdit* edit = owned.get();
     edit->setFrame(false);
     edit->setStyleSheet(QStringLiteral(
         "QLineEdit { background: rgba(255,255,255,230); border: 1px solid rgb(90,90,90); "
@@ -169,10 +170,10 @@ FormWidget::FormWidget(platform::Form& form, PictureStore& pictures, bool framel
     edit->installEventFilter(this);
     QObject::connect(edit, &QLineEdit::textEdited,
                      [c](const QString& text) { c->SetText(text.toStdString()); });
-    editors_.push_back({c, edit});
+    editors_.push_back({c, std::move(owned)});
   }
   if (frameless) {
-    grip_ = new QSizeGrip(this);  // a child: the widget owns it
+    grip_ = std::make_unique<QSizeGrip>(this);
     grip_->setFixedSize(12, 12);
     grip_->setCursor(Qt::SizeFDiagCursor);
   }
@@ -187,7 +188,7 @@ FormWidget::~FormWidget() {
 
 QLineEdit* FormWidget::EditorOf(const platform::Control& c) const {
   for (const Editor& ed : editors_)
-    if (ed.control == &c) return ed.edit;
+    if (ed.control == &c) return ed.edit.get();
   return nullptr;
 }
 
@@ -541,7 +542,7 @@ void FormWidget::keyReleaseEvent(QKeyEvent* e) {
 
 bool FormWidget::eventFilter(QObject* watched, QEvent* e) {
   const auto it = std::find_if(editors_.begin(), editors_.end(),
-                               [watched](const Editor& ed) { return ed.edit == watched; });
+                               [watched](const Editor& ed) { return ed.edit.get() == watched; });
   if (it == editors_.end() || events_ == nullptr) return QWidget::eventFilter(watched, e);
   platform::Control& c = *it->control;
   switch (e->type()) {

@@ -63,7 +63,7 @@ class FormWidget final : public QWidget, public platform::FormObserver {
  private:
   struct Editor {
     platform::Control* control;
-    QLineEdit* edit;  // owned by this widget as its child
+    std::unique_ptr<QLineEdit> edit;  // also a child widget: it unparents itself when freed
   };
 
   void SyncWindow();
@@ -81,7 +81,7 @@ class FormWidget final : public QWidget, public platform::FormObserver {
   platform::FormEvents* events_;
   std::unique_ptr<platform::FormInput> input_;
   std::vector<Editor> editors_;
-  QSizeGrip* grip_ = nullptr;  // child
+  std::unique_ptr<QSizeGrip> grip_;
   QCursor hand_;
   double scale_ = 1.0;
   QPointF offset_;
