@@ -163,7 +163,10 @@ void Form_Resize(Client& c) {
     c.table.DefaultCountdown = 8;
     c.table.BossMode = false;
   }
-  Try(c, "chat focus", [&] { c.app.ChatFocused = true; });
+  Try(c, "chat focus", [&] {
+    c.MainForm.SetFocus(&c.MainForm.Chat);
+    c.app.ChatFocused = true;
+  });
   Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
   c.table.TimeoutCount = 0;
   if (c.props.Prop_GameDllState > 0) Try(c, "FixBuffPos", [&] { props::FixBuffPos(c); });

@@ -14,3 +14,12 @@ void BlinkStep(Client& c) {
 void ClearChatList(Client& /*c*/) {}
 
 }  // namespace chat
+
+namespace chat {
+
+void Chat_KeyPress(Client& c, int keyAscii) {
+  // Sending with the rate gate belongs to the chat lines; until then Enter is only noted.
+  if (keyAscii == 13) c.host.Log("hook", "Chat_KeyPress Enter " + c.MainForm.Chat.Text());
+}
+
+}  // namespace chat

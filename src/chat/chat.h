@@ -11,3 +11,10 @@ void BlinkStep(Client& c);
 void ClearChatList(Client& c);
 
 }  // namespace chat
+
+namespace chat {
+
+// A character typed into the chat box Chat (13 for Enter).
+void Chat_KeyPress(Client& c, int keyAscii);
+
+}  // namespace chat

@@ -89,7 +89,8 @@ void RunHandler(Client& c, int cmd) {
       OnHandResume(c);
       break;
     case 46:
-      props::MarkScorePending(c);
+      // Scores are announced to a running plug-in only; without one nothing waits for them.
+      if (props::Active(c)) props::MarkScorePending(c);
       PassToPlugin(c);
       break;
     case 91:

@@ -116,7 +116,10 @@ void PlaceWatchedTable(Client& c) {
   if (watched >= 0) {
     const auto& rec = recs[Idx(watched)];
     own.Account = rec.Account;
-    own.SeatBit = d.WatchSlots[Idx(watched)][net::kOffSeat] & 15;
+    // The watched player's frame may carry 15 ("this is you") instead of its seat: only a
+    // real seat bit replaces the one the seat names gave.
+    const int seat = d.WatchSlots[Idx(watched)][net::kOffSeat] & 15;
+    if (SingleSeatBit(seat)) own.SeatBit = seat;
     d.Player[0] = rec;
   }
   view::ShowCompass(c);  // a missing seat bit becomes seat 1 here

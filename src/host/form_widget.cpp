@@ -1,11 +1,20 @@
 #include "host/form_widget.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QToolTip>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
-
-#include "ui/main_form.h"
+#include <cstdio>
+#include <cstdlib>
 
 namespace host {
 
@@ -34,21 +43,11 @@ Qt::Alignment ToQt(platform::Align a) {
   }
 }
 
-// Where a control lies in the window: the main window's table controls sit on Pic1.
-platform::Rect Bounds(const platform::Form& form, const platform::Control& c) {
-  platform::Rect r = c.Bounds();
-  const platform::Control* pic1 = form.Find("Pic1");
-  if (pic1 != nullptr && !ui::MainFormT::IsWindowControl(c)) {
-    r.left += pic1->Left();
-    r.top += pic1->Top();
-  }
-  return r;
+QRect ToQRect(const platform::Rect& r) {
+  return QRect(r.left, r.top, r.width, r.height);
 }
 
-void PaintControl(QPainter& p, const platform::Form& form, const platform::Control& c,
-                  PictureStore& pictures) {
-  const platform::Rect b = Bounds(form, c);
-  const QRect r(b.left, b.top, b.width, b.height);
+void PaintControl(QPainter& p, const platform::Control& c, const QRect& r, PictureStore& pictures) {
   switch (c.Kind()) {
     case platform::ControlKind::Image: {
       const QPixmap& pm = pictures.Get(c.Picture());
@@ -90,46 +89,184 @@ void PaintControl(QPainter& p, const platform::Form& form, const platform::Contr
   }
 }
 
+// The table's own hand pointer: a white glove pointing up, its fingertip the hot spot.
+QCursor HandCursor() {
+  QPixmap pm(32, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  QPainterPath hand;
+  hand.addRoundedRect(QRectF(6, 0.5, 4.5, 15), 2.2, 2.2);    // index finger
+  hand.addRoundedRect(QRectF(10.5, 7, 4, 9), 2, 2);          // middle
+  hand.addRoundedRect(QRectF(14.5, 8, 4, 8), 2, 2);          // ring
+  hand.addRoundedRect(QRectF(18.5, 9.5, 3.5, 7), 1.7, 1.7);  // little
+  hand.addRoundedRect(QRectF(6, 12, 16, 11), 3, 3);          // palm
+  QPainterPath thumb;
+  thumb.addPolygon(QPolygonF(
+      {QPointF(6.5, 14), QPointF(2.5, 10.5), QPointF(0.8, 12), QPointF(5, 19), QPointF(7, 19)}));
+  hand = hand.united(thumb).simplified();
+  p.setPen(QPen(Qt::black, 1.0));
+  p.setBrush(Qt::white);
+  p.drawPath(hand);
+  p.end();
+  return QCursor(pm, 8, 1);
+}
+
+int ButtonOf(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton:
+      return platform::kLeftButton;
+    case Qt::RightButton:
+      return platform::kRightButton;
+    case Qt::MiddleButton:
+      return platform::kMiddleButton;
+    default:
+      return 0;
+  }
+}
+
+int ButtonsOf(Qt::MouseButtons b) {
+  int out = 0;
+  if (b & Qt::LeftButton) out |= platform::kLeftButton;
+  if (b & Qt::RightButton) out |= platform::kRightButton;
+  if (b & Qt::MiddleButton) out |= platform::kMiddleButton;
+  return out;
+}
+
+int ShiftOf(Qt::KeyboardModifiers m) {
+  int out = 0;
+  if (m & Qt::ShiftModifier) out |= platform::kShiftMask;
+  if (m & Qt::ControlModifier) out |= platform::kCtrlMask;
+  if (m & Qt::AltModifier) out |= platform::kAltMask;
+  return out;
+}
+
+bool Within(const QFocusEvent* f) {
+  // Focus lost to another application or a popup is not the text box's own loss.
+  return f->reason() != Qt::ActiveWindowFocusReason && f->reason() != Qt::PopupFocusReason;
+}
+
 }  // namespace
 
-FormWidget::FormWidget(platform::Form& form, PictureStore& pictures, bool frameless)
-    : form_(form), pictures_(pictures) {
+FormWidget::FormWidget(platform::Form& form, PictureStore& pictures, bool frameless,
+                       platform::FormEvents* events)
+    : form_(form), pictures_(pictures), events_(events), hand_(HandCursor()) {
   if (frameless) setWindowFlag(Qt::FramelessWindowHint);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  // The table's tips show whether or not the window has the keyboard.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
+  setFocusPolicy(Qt::ClickFocus);
+  logPaints_ = std::getenv("QINTARA_PAINT_LOG") != nullptr;
+  if (events_ != nullptr) input_ = std::make_unique<platform::FormInput>(form_, *events_);
+  for (platform::Control* c : form_.Stacking()) {
+    if (c->Kind() != platform::ControlKind::TextBox) continue;
+    auto owned = std::make_unique<QLineEdit>(this);
+    QLineEdit* edit = owned.get();
+    edit->setFrame(false);
+    edit->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: rgba(255,255,255,230); border: 1px solid rgb(90,90,90); "
+        "padding-left: 2px; }"));
+    edit->installEventFilter(this);
+    QObject::connect(edit, &QLineEdit::textEdited,
+                     [c](const QString& text) { c->SetText(text.toStdString()); });
+    editors_.push_back({c, std::move(owned)});
+  }
+  if (frameless) {
+    grip_ = std::make_unique<QSizeGrip>(this);
+    grip_->setFixedSize(12, 12);
+    grip_->setCursor(Qt::SizeFDiagCursor);
+  }
   form_.SetObserver(this);
   SyncWindow();
+  UpdateTransform();
 }
 
 FormWidget::~FormWidget() {
   form_.SetObserver(nullptr);
 }
 
-double FormWidget::Scale() const {
+QLineEdit* FormWidget::EditorOf(const platform::Control& c) const {
+  for (const Editor& ed : editors_)
+    if (ed.control == &c) return ed.edit.get();
+  return nullptr;
+}
+
+// ---- Geometry ----
+
+void FormWidget::UpdateTransform() {
   const auto& g = form_.Geometry();
-  if (g.width <= 0 || g.height <= 0) return 1.0;
-  return std::min(static_cast<double>(width()) / g.width, static_cast<double>(height()) / g.height);
+  if (g.width <= 0 || g.height <= 0) {
+    scale_ = 1.0;
+    offset_ = {};
+  } else {
+    scale_ =
+        std::min(static_cast<double>(width()) / g.width, static_cast<double>(height()) / g.height);
+    // Whole-pixel margins keep the unscaled design sharp.
+    offset_ = QPointF(std::round((width() - g.width * scale_) / 2),
+                      std::round((height() - g.height * scale_) / 2));
+  }
+  for (const Editor& ed : editors_) SyncEditor(ed);
+  if (grip_ != nullptr) grip_->move(width() - grip_->width(), height() - grip_->height());
+}
+
+QTransform FormWidget::DesignToWidget() const {
+  return QTransform(scale_, 0, 0, scale_, offset_.x(), offset_.y());
+}
+
+QPoint FormWidget::WidgetToDesign(QPointF p) const {
+  return QPoint(static_cast<int>(std::floor((p.x() - offset_.x()) / scale_)),
+                static_cast<int>(std::floor((p.y() - offset_.y()) / scale_)));
 }
 
 QRect FormWidget::ToWidget(const platform::Rect& r) const {
-  const double s = Scale();
-  const int l = static_cast<int>(std::floor(r.left * s));
-  const int t = static_cast<int>(std::floor(r.top * s));
-  const int rr = static_cast<int>(std::ceil((r.left + r.width) * s));
-  const int b = static_cast<int>(std::ceil((r.top + r.height) * s));
-  return QRect(l, t, rr - l, b - t).adjusted(-1, -1, 1, 1);
+  return DesignToWidget().mapRect(QRectF(ToQRect(r))).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
+
+// ---- The model ----
 
 void FormWidget::FormChanged(platform::Form& /*form*/, platform::Rect dirty) {
   if (dirty.Empty()) {
     SyncWindow();
-    update();
-  } else {
-    update(ToWidget(dirty));
-    // Table controls are placed on Pic1: the same rect shifted by its origin may be the one.
-    if (const platform::Control* pic1 = form_.Find("Pic1");
-        pic1 != nullptr && (pic1->Left() != 0 || pic1->Top() != 0)) {
-      update(ToWidget(
-          {dirty.left + pic1->Left(), dirty.top + pic1->Top(), dirty.width, dirty.height}));
+    return;
+  }
+  update(ToWidget(dirty));
+  for (const Editor& ed : editors_) {
+    const platform::Rect r = form_.WindowBounds(*ed.control);
+    const bool overlaps = dirty.left < r.left + r.width && r.left < dirty.left + dirty.width &&
+                          dirty.top < r.top + r.height && r.top < dirty.top + dirty.height;
+    if (overlaps) SyncEditor(ed);
+  }
+}
+
+void FormWidget::SyncEditor(const Editor& ed) {
+  const platform::Control& c = *ed.control;
+  QLineEdit& e = *ed.edit;
+  const QString text = QString::fromStdString(c.Text());
+  if (e.text() != text) e.setText(text);
+  const QRect r = DesignToWidget().mapRect(QRectF(ToQRect(form_.WindowBounds(c)))).toRect();
+  if (e.geometry() != r) e.setGeometry(r);
+  QFont f = ControlFont(c);
+  f.setPointSizeF(std::max(1.0, c.FontSize() * scale_));
+  if (e.font() != f) e.setFont(f);
+  const QColor fore = Rgb(c.ForeColor());
+  if (e.palette().color(QPalette::Text) != fore) {
+    QPalette pal = e.palette();
+    pal.setColor(QPalette::Text, fore);
+    e.setPalette(pal);
+  }
+  e.setEnabled(c.Enabled());
+  const bool show = c.Visible() && form_.Visible();
+  if (e.isVisibleTo(this) != show) e.setVisible(show);
+}
+
+void FormWidget::SyncFocus() {
+  platform::Control* want = form_.Focused();
+  for (const Editor& ed : editors_) {
+    if (ed.control == want && !ed.edit->hasFocus() && ed.edit->isVisibleTo(this)) {
+      ed.edit->setFocus(Qt::OtherFocusReason);
+    } else if (ed.control != want && ed.edit->hasFocus()) {
+      setFocus(Qt::OtherFocusReason);
     }
   }
 }
@@ -138,42 +275,307 @@ void FormWidget::SyncWindow() {
   if (syncing_) return;
   syncing_ = true;
   const auto& g = form_.Geometry();
-  setWindowTitle(QString::fromStdString(form_.Caption()));
-  if (g.width > 0 && g.height > 0 && size() != QSize(g.width, g.height) && !isVisible()) {
+  const QString title = QString::fromStdString(form_.Caption());
+  if (windowTitle() != title) setWindowTitle(title);
+  if (g.width > 0 && g.height > 0 && !isVisible() &&
+      (size() != QSize(g.width, g.height) || pos() != QPoint(g.left, g.top))) {
     setGeometry(g.left, g.top, g.width, g.height);
+    setMinimumSize(std::max(1, g.width / 4), std::max(1, g.height / 4));
+    UpdateTransform();
+    update();
   }
-  setWindowOpacity(form_.Opacity() / 255.0);
+  const double opacity = form_.Opacity() / 255.0;
+  if (!qFuzzyCompare(windowOpacity(), opacity)) setWindowOpacity(opacity);
   if (form_.Visible()) {
     if (form_.State() == platform::WindowState::Minimized) {
       if (!isMinimized()) showMinimized();
     } else if (!isVisible() || isMinimized()) {
       showNormal();
     }
+    // Topmost and back at once is how the core brings its window to the front.
+    if (form_.Topmost()) {
+      raise();
+      activateWindow();
+    }
   } else if (isVisible()) {
     hide();
   }
+  for (const Editor& ed : editors_) SyncEditor(ed);
+  SyncFocus();
   syncing_ = false;
 }
 
-void FormWidget::PaintForm(QPainter& p, const platform::Form& form, PictureStore& pictures) {
+// ---- Painting ----
+
+void FormWidget::PaintForm(QPainter& p, const platform::Form& form, PictureStore& pictures,
+                           bool paintTextBoxes) {
   const auto& g = form.Geometry();
-  p.fillRect(QRect(0, 0, g.width, g.height), Rgb(form.BackColor()));
+  const QRect whole(0, 0, g.width, g.height);
+  // Controls outside the area being repainted cost nothing.
+  const QRect clip = p.hasClipping() ? p.clipBoundingRect().toAlignedRect() : whole;
+  p.fillRect(whole.intersected(clip), Rgb(form.BackColor()));
   const QPixmap& bg = pictures.Get(form.Picture());
-  if (!bg.isNull()) p.drawPixmap(QRect(0, 0, g.width, g.height), bg);
+  if (!bg.isNull()) p.drawPixmap(whole, bg);
   for (const platform::Control* c : form.Stacking()) {
-    if (c->Visible()) PaintControl(p, form, *c, pictures);
+    if (!c->Visible()) continue;
+    if (!paintTextBoxes && c->Kind() == platform::ControlKind::TextBox) continue;
+    const QRect r = ToQRect(form.WindowBounds(*c));
+    if (!r.intersects(clip)) continue;
+    PaintControl(p, *c, r, pictures);
   }
 }
 
-void FormWidget::paintEvent(QPaintEvent* event) {
+void FormWidget::paintEvent(QPaintEvent* e) {
+  ++paints_;
+  lastPaint_ = e->region();
+  if (logPaints_) {
+    const QRect r = e->rect();
+    std::fprintf(stderr, "paint %llu %d,%d %dx%d\n", static_cast<unsigned long long>(paints_),
+                 r.x(), r.y(), r.width(), r.height());
+  }
   QPainter p(this);
-  p.fillRect(event->rect(), Qt::black);
-  p.setClipRegion(event->region());
+  const auto& g = form_.Geometry();
+  const QRect design = DesignToWidget().mapRect(QRectF(0, 0, g.width, g.height)).toAlignedRect();
+  // The bars beside a table of another aspect.
+  const QRegion bars = e->region().subtracted(QRegion(design));
+  for (const QRect& r : bars) p.fillRect(r, Qt::black);
+  p.setClipRegion(e->region().intersected(QRegion(design)));
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.setRenderHint(QPainter::TextAntialiasing);
-  const double s = Scale();
-  p.scale(s, s);
-  PaintForm(p, form_, pictures_);
+  p.setTransform(DesignToWidget());
+  PaintForm(p, form_, pictures_, editors_.empty());
+}
+
+void FormWidget::resizeEvent(QResizeEvent* /*e*/) {
+  UpdateTransform();
+  update();
+}
+
+// ---- The window ----
+
+void FormWidget::moveEvent(QMoveEvent* /*e*/) {
+  if (syncing_ || isMinimized() || !isVisible()) return;
+  const auto& g = form_.Geometry();
+  const QPoint at = pos();
+  if (at == QPoint(g.left, g.top)) return;
+  syncing_ = true;
+  form_.SetGeometry({at.x(), at.y(), g.width, g.height});
+  syncing_ = false;
+}
+
+void FormWidget::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (e->type() != QEvent::WindowStateChange) return;
+  const bool minimized = isMinimized();
+  if (minimized == wasMinimized_) return;
+  wasMinimized_ = minimized;
+  syncing_ = true;
+  form_.SetState(minimized ? platform::WindowState::Minimized : platform::WindowState::Normal);
+  syncing_ = false;
+  if (events_ != nullptr) events_->OnResize();
+}
+
+void FormWidget::closeEvent(QCloseEvent* e) {
+  if (events_ != nullptr) events_->OnClose();
+  e->accept();
+}
+
+bool FormWidget::event(QEvent* e) {
+  if (e->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(e);
+    const QPoint d = WidgetToDesign(help->pos());
+    const platform::Control* c = form_.HitTest(d.x(), d.y());
+    if (c != nullptr && !c->ToolTipText().empty()) {
+      QToolTip::showText(help->globalPos(), QString::fromStdString(c->ToolTipText()), this,
+                         ToWidget(form_.WindowBounds(*c)));
+    } else {
+      QToolTip::hideText();
+      e->ignore();
+    }
+    return true;
+  }
+  if (e->type() == QEvent::Enter) EndSystemMove();
+  return QWidget::event(e);
+}
+
+void FormWidget::EndSystemMove() {
+  if (!systemMove_) return;
+  systemMove_ = false;
+  if (events_ != nullptr) events_->OnMoved();
+}
+
+// ---- Mouse ----
+
+void FormWidget::UpdateCursor(QPointF widgetPos) {
+  const QPoint d = WidgetToDesign(widgetPos);
+  const platform::Control* c = form_.HitTest(d.x(), d.y());
+  switch (c == nullptr ? platform::kPointerDefault : c->MousePointer()) {
+    case platform::kPointerHand:
+      setCursor(hand_);
+      break;
+    case platform::kPointerSizeAll:
+      setCursor(Qt::SizeAllCursor);
+      break;
+    default:
+      unsetCursor();
+      break;
+  }
+}
+
+void FormWidget::mousePressEvent(QMouseEvent* e) {
+  EndSystemMove();
+  if (input_ == nullptr) return;
+  const QPoint d = WidgetToDesign(e->position());
+  const platform::PressResult r =
+      input_->Press(d.x(), d.y(), ButtonOf(e->button()), ShiftOf(e->modifiers()));
+  UpdateCursor(e->position());
+  if (r != platform::PressResult::DragWindow) return;
+  if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+    systemMove_ = true;
+  } else {
+    // No window manager to move us: follow the pointer until the release.
+    manualMove_ = true;
+    moveGrab_ = e->globalPosition().toPoint();
+    moveOrigin_ = pos();
+  }
+}
+
+void FormWidget::mouseMoveEvent(QMouseEvent* e) {
+  if (manualMove_) {
+    move(moveOrigin_ + e->globalPosition().toPoint() - moveGrab_);
+    return;
+  }
+  EndSystemMove();
+  if (input_ == nullptr) return;
+  const QPoint d = WidgetToDesign(e->position());
+  input_->Move(d.x(), d.y(), ButtonsOf(e->buttons()), ShiftOf(e->modifiers()));
+  UpdateCursor(e->position());
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* e) {
+  if (manualMove_) {
+    manualMove_ = false;
+    if (events_ != nullptr) events_->OnMoved();
+    UpdateCursor(e->position());
+    return;
+  }
+  EndSystemMove();
+  if (input_ == nullptr) return;
+  const QPoint d = WidgetToDesign(e->position());
+  input_->Release(d.x(), d.y(), ButtonOf(e->button()), ShiftOf(e->modifiers()));
+  UpdateCursor(e->position());
+}
+
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (input_ == nullptr || manualMove_) return;
+  const QPoint d = WidgetToDesign(e->position());
+  input_->DoubleClick(d.x(), d.y(), ButtonOf(e->button()), ShiftOf(e->modifiers()));
+  UpdateCursor(e->position());
+}
+
+// ---- Keys and text boxes ----
+
+int FormWidget::KeyCode(int qtKey) {
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+    return qtKey;  // the same codes
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+  switch (qtKey) {
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return platform::kKeyReturn;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return platform::kKeyAlt;
+    case Qt::Key_Escape:
+      return platform::kKeyEscape;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_PageUp:
+      return 33;
+    case Qt::Key_PageDown:
+      return 34;
+    case Qt::Key_End:
+      return 35;
+    case Qt::Key_Home:
+      return 36;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Delete:
+      return 46;
+    default:
+      return 0;
+  }
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* e) {
+  const int key = KeyCode(e->key());
+  if (events_ == nullptr || key == 0) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  events_->OnKeyDown(nullptr, key, ShiftOf(e->modifiers()));
+}
+
+void FormWidget::keyReleaseEvent(QKeyEvent* e) {
+  const int key = KeyCode(e->key());
+  if (events_ == nullptr || key == 0 || e->isAutoRepeat()) {
+    QWidget::keyReleaseEvent(e);
+    return;
+  }
+  events_->OnKeyUp(nullptr, key, ShiftOf(e->modifiers()));
+}
+
+bool FormWidget::eventFilter(QObject* watched, QEvent* e) {
+  const auto it = std::find_if(editors_.begin(), editors_.end(),
+                               [watched](const Editor& ed) { return ed.edit.get() == watched; });
+  if (it == editors_.end() || events_ == nullptr) return QWidget::eventFilter(watched, e);
+  platform::Control& c = *it->control;
+  switch (e->type()) {
+    case QEvent::KeyPress: {
+      auto* k = static_cast<QKeyEvent*>(e);
+      const int key = KeyCode(k->key());
+      if (key == 0) return false;
+      events_->OnKeyDown(&c, key, ShiftOf(k->modifiers()));
+      return key == platform::kKeyReturn;  // Enter sends; the box itself has no use for it
+    }
+    case QEvent::KeyRelease: {
+      auto* k = static_cast<QKeyEvent*>(e);
+      const int key = KeyCode(k->key());
+      if (key != 0 && !k->isAutoRepeat()) events_->OnKeyUp(&c, key, ShiftOf(k->modifiers()));
+      return false;
+    }
+    case QEvent::FocusIn:
+      // Also when the window comes back to a box that kept the focus, in case the core moved it.
+      if (static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason &&
+          (Within(static_cast<QFocusEvent*>(e)) || form_.Focused() != &c)) {
+        form_.SetFocus(&c);
+        events_->OnFocus(c, true);
+      }
+      return false;
+    case QEvent::FocusOut:
+      if (Within(static_cast<QFocusEvent*>(e))) {
+        if (form_.Focused() == &c) form_.SetFocus(nullptr);
+        events_->OnFocus(c, false);
+      }
+      return false;
+    default:
+      return false;
+  }
 }
 
 }  // namespace host

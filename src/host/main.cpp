@@ -9,6 +9,7 @@
 #include "host/lobby_channel.h"
 #include "host/picture_store.h"
 #include "host/qt_host.h"
+#include "ui/form_events.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
   host::QtHost qtHost;
   host::PictureStore pictures;
   Client client(qtHost);
-  host::FormWidget mainWindow(client.MainForm, pictures, /*frameless=*/true);
+  ui::MainFormEvents events(client);
+  host::FormWidget mainWindow(client.MainForm, pictures, /*frameless=*/true, &events);
   auto lobby = std::make_unique<host::LobbyChannel>(
       [&qtHost](std::string_view kind, std::string_view detail) { qtHost.Log(kind, detail); });
   // What the window itself does with the messages the client passes on: the lobby may restore

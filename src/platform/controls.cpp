@@ -21,21 +21,23 @@ Control::Control(Form& form, ControlKind kind, std::string name, int index, Rect
     : form_(&form), kind_(kind), name_(std::move(name)), index_(index), bounds_(bounds) {}
 
 void Control::Changed() const {
-  if (visible_) form_->Touch(bounds_);
+  if (visible_) form_->Touch(form_->WindowBounds(*this));
 }
 
 void Control::Move(int left, int top, int width, int height) {
   const Rect next{left, top, width, height};
   if (next == bounds_) return;
-  const Rect before = bounds_;
+  Rect before = form_->WindowBounds(*this);
+  const int dx = before.left - bounds_.left;
+  const int dy = before.top - bounds_.top;
   bounds_ = next;
-  if (visible_) form_->Touch(Union(before, bounds_));
+  if (visible_) form_->Touch(Union(before, {left + dx, top + dy, width, height}));
 }
 
 void Control::SetVisible(bool v) {
   if (v == visible_) return;
   visible_ = v;
-  form_->Touch(bounds_);
+  form_->Touch(form_->WindowBounds(*this));
 }
 
 void Control::SetPicture(int id) {
@@ -161,15 +163,21 @@ void Form::ZOrder(Control& control, int position) {
     if (it == stacking_.begin()) return;
     std::rotate(stacking_.begin(), it, it + 1);
   }
-  if (control.Visible()) Touch(control.Bounds());
+  if (control.Visible()) Touch(WindowBounds(control));
 }
 
 Control* Form::HitTest(int x, int y) const {
   for (auto it = stacking_.rbegin(); it != stacking_.rend(); ++it) {
     Control* c = *it;
-    if (c->Visible() && c->Bounds().Contains(x, y)) return c;
+    if (c->Visible() && c->Enabled() && WindowBounds(*c).Contains(x, y)) return c;
   }
   return nullptr;
+}
+
+void Form::SetFocus(Control* control) {
+  if (control == focused_) return;
+  focused_ = control;
+  Touch({});
 }
 
 void Form::SetGeometry(Rect r) {

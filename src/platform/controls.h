@@ -150,6 +150,7 @@ class ControlArray {
 class Form {
  public:
   explicit Form(std::string name, Rect geometry = {0, 0, 1024, 768});
+  virtual ~Form() = default;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
@@ -172,8 +173,16 @@ class Form {
   // Back to front.
   const std::vector<Control*>& Stacking() const { return stacking_; }
   void ZOrder(Control& control, int position);
-  // The topmost visible control under a design point, or null.
+  // The topmost visible, enabled control under a point in window pixels, or null. A disabled
+  // control lets the mouse through to what lies beneath it.
   Control* HitTest(int x, int y) const;
+  // Where a control lies in window pixels; a form whose controls sit on a container adds the
+  // container's origin.
+  virtual Rect WindowBounds(const Control& c) const { return c.Bounds(); }
+
+  // The control with the keyboard focus (a text box), or null for the form itself.
+  Control* Focused() const { return focused_; }
+  void SetFocus(Control* control);
 
   const Rect& Geometry() const { return geometry_; }
   void SetGeometry(Rect r);
@@ -196,7 +205,8 @@ class Form {
   void SetBackColor(std::uint32_t rgb);
 
   void SetObserver(FormObserver* o) { observer_ = o; }
-  // Counts every change; a host can compare it to skip work when nothing moved.
+  // Counts every change; a host can compare it to skip work when nothing moved. The dirty
+  // rectangles an observer receives are in window pixels.
   std::uint64_t Revision() const { return revision_; }
   void Touch(Rect dirty);
 
@@ -215,6 +225,7 @@ class Form {
   std::vector<Control*> stacking_;
   std::map<std::pair<std::string, int>, Control*, std::less<>> byName_;
   FormObserver* observer_ = nullptr;
+  Control* focused_ = nullptr;
   std::uint64_t revision_ = 0;
 };
 

@@ -17,7 +17,7 @@ class MainFormT : public platform::Form {
   // True for the controls placed in window pixels (see above).
   static bool IsWindowControl(const platform::Control& c);
   // Where a control lies in window pixels.
-  platform::Rect WindowBounds(const platform::Control& c) const;
+  platform::Rect WindowBounds(const platform::Control& c) const override;
 
   platform::Control& Pic1;      // the table area
   platform::Control& Location;  // table location strip

@@ -347,6 +347,26 @@ TEST_F(WatchSeatingTest, FourFramesAreCollectedThenPlacedAroundTheWatchedPlayer)
   EXPECT_EQ(c.MainForm.Cash(3).Caption(), "5金币");
 }
 
+TEST_F(WatchSeatingTest, AWatchedFrameMarkedAsOwnKeepsTheSeatTheNamesGave) {
+  // The names put the watched account at seat bit 2; its own frame says 15 ("you").
+  Feed({NameFrame(1, "w1"), NameFrame(2, "alice"), NameFrame(4, "w3"), NameFrame(8, "w4")});
+  ASSERT_EQ(c.table.Hand[0].SeatBit, 2);
+  Feed({PlayerFrame({.account = "w1", .nick = "W1", .seat = 1}),
+        PlayerFrame({.account = "w2", .nick = "W2", .seat = 15, .userId = 777}),
+        PlayerFrame({.account = "w4", .nick = "W4", .seat = 8}),
+        PlayerFrame({.account = "w3", .nick = "W3", .seat = 4})});
+  ASSERT_FALSE(host.Ended());
+  const auto& h = c.table.Hand;
+  EXPECT_EQ(h[0].SeatBit, 2);
+  EXPECT_EQ(h[0].Account, "w2");
+  EXPECT_EQ(c.disp.Player[0].NickName, "W2");
+  EXPECT_EQ(c.MainForm.Nid(0).Caption(), "[新手] W2");
+  EXPECT_EQ(h[1].Account, "w1");
+  EXPECT_EQ(h[2].Account, "w4");
+  EXPECT_EQ(h[3].Account, "w3");
+  EXPECT_EQ(c.MainForm.ZhiNan.Picture(), 126 + 1);
+}
+
 TEST_F(WatchSeatingTest, AnyDepartureEndsWatching) {
   Feed({FrameBuilder(21).text(16, "nobody")});
   EXPECT_TRUE(host.Ended());

@@ -302,8 +302,16 @@ TEST_F(TableCmdsTest, OtherGoldChangesTheNamedPlayerOnly) {
 }
 
 TEST_F(TableCmdsTest, PlugInCommandsReachThePlugInOnlyWhenItRuns) {
-  Feed({FrameBuilder(46)});
+  ASSERT_LE(c.props.Prop_GameDllState, 0);
+  Feed({FrameBuilder(44), FrameBuilder(45), FrameBuilder(46)});
+  EXPECT_FALSE(c.props.ScorePending) << "no plug-in: no scores are awaited";
+  EXPECT_TRUE(host.LogDetails("plugin").empty());
+
+  c.props.Prop_GameDllState = 1;
+  Feed({FrameBuilder(44), FrameBuilder(45), FrameBuilder(46)});
   EXPECT_TRUE(c.props.ScorePending);
+  EXPECT_EQ(host.LogDetails("plugin"),
+            (std::vector<std::string>{"Rec_MSG 44", "Rec_MSG 45", "Rec_MSG 46"}));
 }
 
 }  // namespace

@@ -1,0 +1,119 @@
+#include "ui/form_events.h"
+
+#include <string_view>
+
+#include "app/app.h"
+#include "app/client.h"
+#include "chat/chat.h"
+#include "ui/ui.h"
+#include "view/input.h"
+
+namespace ui {
+
+namespace {
+
+using platform::Control;
+
+bool Is(const Control* c, std::string_view name) {
+  return c != nullptr && c->Name() == name;
+}
+
+// 0 for the close button, 1 for the minimise button, -1 for anything else. Only item 0 of each
+// array is ever visible, so only it takes the mouse.
+int TitleButton(const Control* c) {
+  if (c == nullptr || c->Index() != 0) return -1;
+  if (c->Name() == "ImgClose") return 0;
+  if (c->Name() == "ImgMin") return 1;
+  return -1;
+}
+
+// The frame is painted on the window itself: its pieces count as the window's background.
+bool IsBackground(const Control* c) {
+  return c == nullptr || Is(c, "Skin") || Is(c, "SkinPiece") || Is(c, "ImgIcon") ||
+         Is(c, "lcaption");
+}
+
+}  // namespace
+
+platform::PressResult MainFormEvents::OnMouseDown(Control* control, int button, int shift, int x,
+                                                  int y) {
+  if (const int t = TitleButton(control); t >= 0) {
+    TitleButton_MouseDown(c_, t);
+  } else if (Is(control, "LbMove")) {
+    if (LbMove_MouseDown(c_, button)) return platform::PressResult::DragWindow;
+  } else if (Is(control, "MJ_Image")) {
+    view::MJ_Image_MouseDown(c_, control->Index(), button, shift, x, y);
+  }
+  return platform::PressResult::None;
+}
+
+void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x, int y) {
+  if (const int t = TitleButton(control); t >= 0) {
+    TitleButton_MouseMove(c_, t);
+  } else if (Is(control, "LbMove")) {
+    LbMove_MouseMove(c_);
+  } else if (Is(control, "AnNiu")) {
+    AnNiu_MouseMove(c_, control->Index());
+  } else if (Is(control, "MJ_Image")) {
+    view::MJ_Image_MouseMove(c_, control->Index(), button, shift, x, y);
+  } else if (Is(control, "Pic1")) {
+    view::Pic1_MouseMove(c_, button, shift, x, y);
+    // The title buttons border the table directly: leaving one for the table lets it go dark,
+    // or it would stay lit until the pointer happened to cross the frame.
+    RestoreChrome(c_);
+  } else if (IsBackground(control)) {
+    RestoreChrome(c_);
+  }
+}
+
+void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, int y) {
+  if (const int t = TitleButton(control); t >= 0) {
+    TitleButton_MouseUp(c_, t);
+  } else if (Is(control, "MJ_Image")) {
+    view::MJ_Image_MouseUp(c_, control->Index(), button, shift, x, y);
+  } else if (Is(control, "Pic1")) {
+    view::Pic1_MouseUp(c_, button, shift, x, y);
+  }
+}
+
+void MainFormEvents::OnClick(Control* control) {
+  if (const int t = TitleButton(control); t >= 0) {
+    TitleButton_Click(c_, t);
+  } else if (Is(control, "AnNiu")) {
+    AnNiu_Click(c_, control->Index());
+  } else if (Is(control, "Pic1")) {
+    view::Pic1_Click(c_);
+  }
+}
+
+void MainFormEvents::OnDblClick(Control* /*control*/) {}
+
+void MainFormEvents::OnKeyDown(Control* control, int keyCode, int /*shift*/) {
+  if (Is(control, "Chat") && keyCode == platform::kKeyReturn) {
+    chat::Chat_KeyPress(c_, keyCode);
+    return;
+  }
+  // The table picture and the chat box have no key procedures of their own yet: every key
+  // reaches the form's, which holds the boss key.
+  app::Form_KeyDown(c_, keyCode);
+}
+
+void MainFormEvents::OnKeyUp(Control* /*control*/, int /*keyCode*/, int /*shift*/) {}
+
+void MainFormEvents::OnFocus(Control& control, bool focused) {
+  if (control.Name() == "Chat") c_.app.ChatFocused = focused;
+}
+
+void MainFormEvents::OnResize() {
+  app::Form_Resize(c_);
+}
+
+void MainFormEvents::OnMoved() {
+  AfterDrag(c_);
+}
+
+void MainFormEvents::OnClose() {
+  app::EndProgram(c_, "the window was closed");
+}
+
+}  // namespace ui

@@ -1,0 +1,276 @@
+// The main window's input: hit-testing in window pixels, capture and clicks, and the routing of
+// mouse, keys, focus and window events to the event procedures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/form_input.h"
+#include "support/client_fixture.h"
+#include "ui/form_events.h"
+#include "ui/ui.h"
+#include "view/picture_ids.h"
+
+namespace qtest {
+namespace {
+
+using platform::Control;
+using platform::kLeftButton;
+using platform::kRightButton;
+using platform::PressResult;
+
+// Records what reaches the event interface, to check the pointer mechanics on their own.
+struct Recorder final : platform::FormEvents {
+  std::vector<std::string> seen;
+  PressResult press = PressResult::None;
+
+  static std::string Name(const Control* c) {
+    if (c == nullptr) return "form";
+    return c->Index() < 0 ? c->Name() : c->Name() + "(" + std::to_string(c->Index()) + ")";
+  }
+  void Add(const char* what, const Control* c, int b, int x, int y) {
+    seen.push_back(std::string(what) + " " + Name(c) + " " + std::to_string(b) + " " +
+                   std::to_string(x) + "," + std::to_string(y));
+  }
+  PressResult OnMouseDown(Control* c, int b, int, int x, int y) override {
+    Add("down", c, b, x, y);
+    return press;
+  }
+  void OnMouseMove(Control* c, int b, int, int x, int y) override { Add("move", c, b, x, y); }
+  void OnMouseUp(Control* c, int b, int, int x, int y) override { Add("up", c, b, x, y); }
+  void OnClick(Control* c) override { seen.push_back("click " + Name(c)); }
+  void OnDblClick(Control* c) override { seen.push_back("dblclick " + Name(c)); }
+  void OnKeyDown(Control*, int, int) override {}
+  void OnKeyUp(Control*, int, int) override {}
+  void OnFocus(Control&, bool) override {}
+  void OnResize() override {}
+  void OnMoved() override {}
+  void OnClose() override {}
+};
+
+class FormEvents : public ClientTest {
+ protected:
+  void SetUp() override {
+    StartLoggedIn();
+    ASSERT_FALSE(host.Ended());
+  }
+  // The middle of a control, in window pixels.
+  platform::Point At(const Control& ctl) const {
+    const platform::Rect r = c.MainForm.WindowBounds(ctl);
+    return {r.left + r.width / 2, r.top + r.height / 2};
+  }
+  // A point of the table picture, given in table pixels, that no control covers.
+  platform::Point Table(int x, int y) const {
+    return {c.MainForm.Pic1.Left() + x, c.MainForm.Pic1.Top() + y};
+  }
+  void MoveTo(platform::Point p) { input.Move(p.x, p.y, 0, 0); }
+  void ClickAt(platform::Point p, int button = kLeftButton) {
+    static_cast<void>(input.Press(p.x, p.y, button, 0));
+    input.Release(p.x, p.y, button, 0);
+  }
+  bool Hooked(const std::string& what) const { return host.HasLog("hook", what); }
+
+  ui::MainFormEvents events{c};
+  platform::FormInput input{c.MainForm, events};
+};
+
+TEST_F(FormEvents, TableControlsAreHitWhereTheyAreDrawnOnTheTable) {
+  auto& f = c.MainForm;
+  ASSERT_EQ(f.Pic1.Left(), 8);
+  ASSERT_EQ(f.Pic1.Top(), 20);
+  Recorder rec;
+  platform::FormInput in(f, rec);
+  const platform::Rect bank = f.Bank.Bounds();
+  // The table control's own place, shifted by the table picture's origin.
+  in.Move(bank.left + 8 + 3, bank.top + 20 + 4, 0, 0);
+  in.Move(bank.left + 3, bank.top + 4, 0, 0);
+  // Pic1 reports table pixels; the frame reports window pixels.
+  in.Move(8 + 100, 20 + 300, 0, 0);
+  in.Move(2, 400, 0, 0);
+  EXPECT_EQ(rec.seen,
+            (std::vector<std::string>{"move Bank 0 3,4",
+                                      "move Pic1 0 " + std::to_string(bank.left - 8 + 3) + "," +
+                                          std::to_string(bank.top - 20 + 4),
+                                      "move Pic1 0 100,300", "move SkinPiece(3) 0 2,380"}));
+}
+
+TEST_F(FormEvents, APressCapturesTheMouseUntilItsRelease) {
+  auto& f = c.MainForm;
+  Recorder rec;
+  platform::FormInput in(f, rec);
+  const platform::Point bar = At(f.AnNiu(3));
+  const platform::Rect r = f.WindowBounds(f.AnNiu(3));
+  struct Case {
+    const char* name;
+    int releaseX;
+    int releaseY;
+    bool hideBetween;
+    bool clicks;
+  };
+  for (const Case& k : {Case{"released over it", bar.x, bar.y, false, true},
+                        Case{"released off it", bar.x, r.top - 30, false, false},
+                        Case{"hidden meanwhile", bar.x, bar.y, true, false}}) {
+    SCOPED_TRACE(k.name);
+    rec.seen.clear();
+    f.AnNiu(3).SetVisible(true);
+    EXPECT_EQ(in.Press(bar.x, bar.y, kLeftButton, 0), PressResult::None);
+    if (k.hideBetween) f.AnNiu(3).SetVisible(false);
+    in.Move(k.releaseX, k.releaseY, kLeftButton, 0);
+    in.Release(k.releaseX, k.releaseY, kLeftButton, 0);
+    ASSERT_GE(rec.seen.size(), 3u);
+    EXPECT_EQ(rec.seen[1].substr(0, 14), "move AnNiu(3) ") << "moves go to the captured control";
+    EXPECT_EQ(rec.seen[2].substr(0, 12), "up AnNiu(3) ");
+    EXPECT_EQ(rec.seen.size() == 4 && rec.seen[3] == "click AnNiu(3)", k.clicks);
+  }
+  f.AnNiu(3).SetVisible(true);
+
+  // Right button clicks too; a double click replaces its second press and gives no second click.
+  rec.seen.clear();
+  ClickAt(bar, kRightButton);
+  static_cast<void>(in.Press(bar.x, bar.y, kRightButton, 0));
+  in.Release(bar.x, bar.y, kRightButton, 0);
+  in.DoubleClick(bar.x, bar.y, kLeftButton, 0);
+  in.Release(bar.x, bar.y, kLeftButton, 0);
+  const std::vector<std::string> tail(rec.seen.end() - 2, rec.seen.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{
+                      "dblclick AnNiu(3)", "up AnNiu(3) 1 " + std::to_string(bar.x - r.left) + "," +
+                                               std::to_string(bar.y - r.top)}));
+  EXPECT_EQ(std::count(rec.seen.begin(), rec.seen.end(), "click AnNiu(3)"), 1);
+
+  // Where the window system sends the second press before the double click, that press
+  // stands, and its release still gives no click.
+  rec.seen.clear();
+  static_cast<void>(in.Press(bar.x, bar.y, kLeftButton, 0));
+  in.DoubleClick(bar.x, bar.y, kLeftButton, 0);
+  in.Release(bar.x, bar.y, kLeftButton, 0);
+  ASSERT_EQ(rec.seen.size(), 3u);
+  EXPECT_EQ(rec.seen[1], "dblclick AnNiu(3)");
+  EXPECT_EQ(rec.seen[2].substr(0, 12), "up AnNiu(3) ");
+
+  // A release whose press the window system took goes nowhere.
+  rec.seen.clear();
+  in.Release(bar.x, bar.y, kLeftButton, 0);
+  EXPECT_TRUE(rec.seen.empty());
+}
+
+TEST_F(FormEvents, DisabledAndHiddenControlsLetTheMouseThrough) {
+  auto& f = c.MainForm;
+  auto& op = f.Operation(0);
+  op.SetVisible(true);
+  op.SetEnabled(false);
+  EXPECT_EQ(f.HitTest(At(op).x, At(op).y), &f.Pic1);
+  op.SetEnabled(true);
+  EXPECT_EQ(f.HitTest(At(op).x, At(op).y), &op);
+  op.SetVisible(false);
+  EXPECT_EQ(f.HitTest(At(op).x, At(op).y), &f.Pic1);
+}
+
+TEST_F(FormEvents, TheControlBarLightsUnderThePointerAndGoesDarkOverTheTable) {
+  auto& f = c.MainForm;
+  const int normal1 = f.AnNiu(1).Picture();
+  MoveTo(At(f.AnNiu(1)));
+  MoveTo(At(f.AnNiu(5)));
+  EXPECT_EQ(f.AnNiu(1).Picture(), ui::AnNiuPicture(c, 1, true));
+  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c, 5, true));
+  EXPECT_EQ(f.AnNiu(1).ToolTipText(), "点击打开聊天窗口");
+  EXPECT_EQ(f.AnNiu(5).ToolTipText(), "可以查看当前牌局详细结果");
+  MoveTo(Table(500, 200));
+  EXPECT_EQ(f.AnNiu(1).Picture(), normal1);
+  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c, 5, false));
+  EXPECT_EQ(c.ui.ButtonLit[1], 0);
+
+  // Only a click over the button acts.
+  ClickAt(At(f.AnNiu(7)));
+  EXPECT_TRUE(Hooked("ToggleRules"));
+  static_cast<void>(input.Press(At(f.AnNiu(6)).x, At(f.AnNiu(6)).y, kLeftButton, 0));
+  input.Release(Table(500, 200).x, Table(500, 200).y, kLeftButton, 0);
+  EXPECT_FALSE(Hooked("ToggleHero"));
+}
+
+TEST_F(FormEvents, TitleButtonsLightPressAndShareOneHighlight) {
+  auto& f = c.MainForm;
+  auto& close = f.ImgClose(0);
+  auto& min = f.ImgMin(0);
+  MoveTo(At(close));
+  EXPECT_EQ(close.Picture(), view::pic::kCloseLit);
+  MoveTo(At(min));
+  EXPECT_EQ(min.Picture(), view::pic::kMinNormal) << "one highlight until the strip is crossed";
+  MoveTo(At(f.LbMove));
+  EXPECT_EQ(close.Picture(), view::pic::kCloseNormal);
+  MoveTo(At(min));
+  EXPECT_EQ(min.Picture(), view::pic::kMinLit);
+  MoveTo({2, 300});  // the frame
+  EXPECT_EQ(min.Picture(), view::pic::kMinNormal);
+  MoveTo(At(close));
+  MoveTo(Table(600, 10));  // straight down onto the table
+  EXPECT_EQ(close.Picture(), view::pic::kCloseNormal);
+
+  const platform::Point p = At(close);
+  static_cast<void>(input.Press(p.x, p.y, kRightButton, 0));
+  EXPECT_EQ(close.Picture(), view::pic::kClosePressed);
+  input.Release(p.x, p.y, kRightButton, 0);
+  EXPECT_EQ(close.Picture(), view::pic::kCloseLit);
+  EXPECT_TRUE(Hooked("ToggleExitDialog"));
+
+  ClickAt(At(min));
+  EXPECT_EQ(f.State(), platform::WindowState::Minimized);
+}
+
+TEST_F(FormEvents, TheTitleStripDragsWithTheLeftButtonOnly) {
+  auto& f = c.MainForm;
+  const platform::Point p = At(f.LbMove);
+  EXPECT_EQ(input.Press(p.x, p.y, kRightButton, 0), PressResult::None);
+  input.Release(p.x, p.y, kRightButton, 0);
+  EXPECT_EQ(input.Press(p.x, p.y, kLeftButton, 0), PressResult::DragWindow);
+  EXPECT_EQ(f.LbMove.MousePointer(), platform::kPointerSizeAll);
+  EXPECT_FALSE(input.Pressed()) << "the window system owns the mouse during the drag";
+  events.OnMoved();
+  EXPECT_TRUE(Hooked("centre the rules window and the exit dialog over the table"));
+  MoveTo(p);
+  EXPECT_EQ(f.LbMove.MousePointer(), platform::kPointerDefault);
+}
+
+TEST_F(FormEvents, KeysFocusAndWindowEventsReachTheirProcedures) {
+  auto& f = c.MainForm;
+  events.OnFocus(f.Chat, true);
+  EXPECT_TRUE(c.app.ChatFocused);
+  f.Chat.SetText("你好");
+  events.OnKeyDown(&f.Chat, platform::kKeyReturn, 0);
+  EXPECT_TRUE(host.HasLog("hook", "Chat_KeyPress Enter 你好"));
+  events.OnFocus(f.Chat, false);
+  EXPECT_FALSE(c.app.ChatFocused);
+
+  // The boss key hides the table and the lobby.
+  const auto sentBefore = host.lobby.sent.size();
+  events.OnKeyDown(nullptr, platform::kKeyF1, 0);
+  EXPECT_TRUE(c.table.BossMode);
+  EXPECT_EQ(f.State(), platform::WindowState::Minimized);
+  ASSERT_EQ(host.lobby.sent.size(), sentBefore + 1);
+  EXPECT_EQ(host.lobby.sent.back().wParam, platform::kScMinimize);
+
+  // Minimised, a resize changes nothing; restored, the table comes back with the chat focused.
+  events.OnResize();
+  EXPECT_TRUE(c.table.BossMode);
+  f.SetState(platform::WindowState::Normal);
+  events.OnResize();
+  EXPECT_FALSE(c.table.BossMode);
+  EXPECT_EQ(f.Focused(), &f.Chat);
+  EXPECT_TRUE(c.app.ChatFocused);
+
+  // Closing the window ends the program.
+  host.Run([&] { events.OnClose(); });
+  EXPECT_TRUE(host.Ended());
+  EXPECT_TRUE(host.HasLog("end", "the window was closed"));
+}
+
+TEST_F(FormEvents, AnIdleTableChangesNoControl) {
+  Advance(2000);
+  const auto before = c.MainForm.Revision();
+  Advance(20000);  // ticks, keep-alives and connection watches
+  EXPECT_EQ(c.MainForm.Revision(), before);
+  EXPECT_GT(host.socket.sent.size(), 272u);
+}
+
+}  // namespace
+}  // namespace qtest

@@ -1,0 +1,202 @@
+// The main window on the offscreen platform: what it repaints, how it scales, and that the
+// pointer, keys and the chat box reach the core through the same transform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTest>
+#include <QToolTip>
+
+#include "host/form_widget.h"
+#include "host/picture_store.h"
+#include "support/client_fixture.h"
+#include "ui/form_events.h"
+#include "ui/ui.h"
+
+namespace qtest {
+namespace {
+
+class MainWindow : public ClientTest {
+ protected:
+  void SetUp() override {
+    StartLoggedIn();
+    ASSERT_FALSE(host.Ended());
+    window = std::make_unique<host::FormWidget>(c.MainForm, pictures, true, &events);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    Settle();
+  }
+  void TearDown() override { window.reset(); }
+
+  static void Settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  }
+  // Where the middle of a control is on the screen.
+  QPointF On(const platform::Control& ctl) const {
+    const platform::Rect r = c.MainForm.WindowBounds(ctl);
+    return window->DesignToWidget().map(QPointF(r.left + r.width / 2.0, r.top + r.height / 2.0));
+  }
+  void Mouse(QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton,
+             Qt::MouseButtons held = Qt::NoButton) {
+    QMouseEvent e(type, at, window->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &e);
+  }
+  void Click(QPointF at) {
+    Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+  }
+  QImage Grab() const { return window->grab().toImage(); }
+
+  host::PictureStore pictures;
+  ui::MainFormEvents events{c};
+  std::unique_ptr<host::FormWidget> window;
+};
+
+TEST_F(MainWindow, AnIdleTableCostsNoPaintingAndAChangeRepaintsOnlyItsPlace) {
+  const auto before = window->PaintCount();
+  for (int i = 0; i < 40; ++i) {  // ten seconds of ticks, keep-alives and watches
+    Advance(250);
+    Settle();
+  }
+  EXPECT_EQ(window->PaintCount(), before);
+
+  Mouse(QEvent::MouseMove, On(c.MainForm.AnNiu(3)));
+  Settle();
+  ASSERT_GT(window->PaintCount(), before);
+  const QRect painted = window->LastPaintRegion().boundingRect();
+  EXPECT_LE(painted.width() * painted.height(), 80 * 40) << "only the lit button";
+}
+
+TEST_F(MainWindow, ScalesToTheWindowLetterboxedAndMapsThePointerBack) {
+  // Half the design width and the full height: half size, centred top to bottom.
+  const auto& g = c.MainForm.Geometry();
+  window->resize(g.width / 2, g.height);
+  Settle();
+  const QPointF pic1 = window->DesignToWidget().map(QPointF(8, 20));
+  EXPECT_DOUBLE_EQ(pic1.x(), 4);
+  EXPECT_DOUBLE_EQ(pic1.y(), std::round((g.height - g.height / 2.0) / 2) + 10);
+
+  const QImage img = Grab();
+  EXPECT_EQ(img.pixelColor(5, 5), QColor(Qt::black)) << "the bar above the table";
+  EXPECT_NE(img.pixelColor(img.width() / 2, img.height() / 2), QColor(Qt::black));
+
+  Mouse(QEvent::MouseMove, On(c.MainForm.AnNiu(1)));
+  EXPECT_EQ(c.ui.ButtonLit[1], -1);
+  Mouse(QEvent::MouseMove, On(c.MainForm.Pic1));
+  EXPECT_EQ(c.ui.ButtonLit[1], 0);
+  Click(On(c.MainForm.AnNiu(7)));
+  EXPECT_TRUE(host.HasLog("hook", "ToggleRules"));
+  EXPECT_EQ(c.MainForm.Geometry().width, g.width) << "the model keeps its design size";
+}
+
+TEST_F(MainWindow, ButtonsShowTheHandTheirTooltipAndTheTableTheArrow) {
+  auto& bar = c.MainForm.AnNiu(8);
+  Mouse(QEvent::MouseMove, On(bar));
+  EXPECT_EQ(window->cursor().shape(), Qt::BitmapCursor);
+  QHelpEvent help(QEvent::ToolTip, On(bar).toPoint(), window->mapToGlobal(On(bar).toPoint()));
+  QApplication::sendEvent(window.get(), &help);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("退出游戏"));
+  Mouse(QEvent::MouseMove, On(c.MainForm.Pic1));
+  EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MainWindow, TheChatBoxIsAnEditorKeptInStepWithTheModel) {
+  auto& chat = c.MainForm.Chat;
+  QLineEdit* edit = window->EditorOf(chat);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->isVisible());
+  const QRect want =
+      window->DesignToWidget()
+          .mapRect(QRectF(QRect(c.MainForm.WindowBounds(chat).left,
+                                c.MainForm.WindowBounds(chat).top, chat.Width(), chat.Height())))
+          .toRect();
+  EXPECT_EQ(edit->geometry(), want);
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  edit->setFocus(Qt::MouseFocusReason);
+  Settle();
+  EXPECT_TRUE(c.app.ChatFocused);
+  QTest::keyClicks(edit, QStringLiteral("hi"));
+  EXPECT_EQ(chat.Text(), "hi");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_TRUE(host.HasLog("hook", "Chat_KeyPress Enter hi"));
+  chat.SetText("");
+  EXPECT_TRUE(edit->text().isEmpty());
+
+  // A click on the table takes the focus from the box.
+  window->setFocus(Qt::MouseFocusReason);
+  Settle();
+  EXPECT_FALSE(c.app.ChatFocused);
+  EXPECT_EQ(c.MainForm.Focused(), nullptr);
+}
+
+TEST_F(MainWindow, TheBossKeyMinimisesTheWindow) {
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &f1);
+  Settle();
+  EXPECT_TRUE(c.table.BossMode);
+  EXPECT_TRUE(window->isMinimized());
+  window->showNormal();
+  Settle();
+  EXPECT_EQ(c.MainForm.State(), platform::WindowState::Normal);
+  EXPECT_FALSE(c.table.BossMode) << "coming back runs the resize procedure";
+}
+
+// Counts the window events of a plain form.
+struct WindowEvents final : platform::FormEvents {
+  int closes = 0;
+  int resizes = 0;
+  platform::PressResult OnMouseDown(platform::Control*, int, int, int, int) override {
+    return platform::PressResult::None;
+  }
+  void OnMouseMove(platform::Control*, int, int, int, int) override {}
+  void OnMouseUp(platform::Control*, int, int, int, int) override {}
+  void OnClick(platform::Control*) override {}
+  void OnDblClick(platform::Control*) override {}
+  void OnKeyDown(platform::Control*, int, int) override {}
+  void OnKeyUp(platform::Control*, int, int) override {}
+  void OnFocus(platform::Control&, bool) override {}
+  void OnResize() override { ++resizes; }
+  void OnMoved() override {}
+  void OnClose() override { ++closes; }
+};
+
+TEST(FormWindow, ClosingAndMinimisingReachTheCore) {
+  platform::Form form("F", {0, 0, 200, 100});
+  form.SetVisible(true);
+  WindowEvents events;
+  host::PictureStore pictures;
+  host::FormWidget window(form, pictures, false, &events);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_EQ(window.size(), QSize(200, 100));
+  form.SetState(platform::WindowState::Minimized);
+  QApplication::processEvents();
+  EXPECT_TRUE(window.isMinimized());
+  EXPECT_EQ(events.resizes, 1);
+  window.showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(form.State(), platform::WindowState::Normal) << "the window system restored it";
+  EXPECT_EQ(events.resizes, 2);
+  window.close();
+  EXPECT_EQ(events.closes, 1);
+}
+
+TEST(KeyCodes, FollowTheVirtualKeyNumbers) {
+  struct Case {
+    int qt;
+    int code;
+  };
+  for (const Case& k : {Case{Qt::Key_F1, 112}, Case{Qt::Key_F6, 117}, Case{Qt::Key_Escape, 27},
+                        Case{Qt::Key_Return, 13}, Case{Qt::Key_Enter, 13}, Case{Qt::Key_Alt, 18},
+                        Case{Qt::Key_C, 67}, Case{Qt::Key_7, 55}, Case{Qt::Key_Left, 37},
+                        Case{Qt::Key_VolumeUp, 0}}) {
+    EXPECT_EQ(host::FormWidget::KeyCode(k.qt), k.code) << k.qt;
+  }
+}
+
+}  // namespace
+}  // namespace qtest
