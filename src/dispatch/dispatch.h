@@ -1,5 +1,7 @@
 #pragma once
 // The dispatcher and the handlers of the login, seating and table commands.
+#include <functional>
+
 #include "net/frame.h"
 
 class Client;
@@ -7,6 +9,9 @@ class Client;
 namespace dispatch {
 
 void Dispatch(Client& c, net::NetMsg& msg);
+// Runs one step of handling a received frame: a run-time error in it gives the player back to
+// the lobby and ends the program.
+void RunGuarded(Client& c, int cmd, const std::function<void()>& step);
 
 // Login and seating.
 void OnLoginResult(Client& c);  // 18

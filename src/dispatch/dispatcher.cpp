@@ -112,13 +112,17 @@ void Dispatch(Client& c, net::NetMsg& msg) {
     c.net.SessionKey[0] = c.net.RecvFrame[net::kOffKey];
     c.net.SessionKey[1] = c.net.RecvFrame[net::kOffKey + 1];
   }
+  RunGuarded(c, msg.Cmd, [&] { RunHandler(c, msg.Cmd); });
+}
+
+void RunGuarded(Client& c, int cmd, const std::function<void()>& step) {
   try {
-    RunHandler(c, msg.Cmd);
+    step();
   } catch (const std::exception& e) {
     // A handler that trips over its frame gives the player back to the lobby and stops.
-    c.host.Log("error", "command " + std::to_string(msg.Cmd) + ": " + e.what());
+    c.host.Log("error", "command " + std::to_string(cmd) + ": " + e.what());
     app::RestoreLobby(c);
-    app::EndProgram(c, "run-time error in command " + std::to_string(msg.Cmd));
+    app::EndProgram(c, "run-time error in command " + std::to_string(cmd));
   }
 }
 

@@ -12,6 +12,12 @@ namespace {
 
 void AppendToSendRing(Client& c, const Frame& frame) {
   Ring& ring = c.net.SendRing;
+  // A full ring would look empty and overwrite frames still waiting: refuse the newcomer.
+  if (ring.Waiting() + kFrameSize >= kRingSize) {
+    c.host.Log("error", "send ring full: command " + std::to_string(frame[kOffCmd]) + " dropped");
+    c.net.TaskOn[kTaskSend] = true;  // whatever waits still goes out once connected
+    return;
+  }
   for (std::uint8_t b : frame) {
     ring.Bytes[static_cast<std::size_t>(ring.WritePos)] = b;
     ring.WritePos = (ring.WritePos + 1) % kRingSize;

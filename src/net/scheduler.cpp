@@ -95,7 +95,9 @@ void ReceiveTask(Client& c) {
   }
   if (n.RecvRing.Waiting() >= kFrameSize) {
     const int remembered = n.RecvRing.ReadPos;
-    DecodeFrame(c);
+    // Decoding already shows chat and feeds the plug-in: it fails the way a handler does.
+    const int cmd = n.RecvRing.Bytes[static_cast<std::size_t>(remembered + kOffCmd)];
+    dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
     if (n.HoldQuit && n.LastMsg.Cmd == kQuitCmd) {
       // The departure waits at the head of the ring until the hand's result has been shown.
       n.RecvRing.ReadPos = remembered;

@@ -101,6 +101,30 @@ TEST_F(Scheduler, RingsWrapWithoutLosingOrReorderingFrames) {
   EXPECT_EQ(c.net.SendRing.Waiting(), 0);
 }
 
+TEST_F(Scheduler, AFullSendRingRefusesNewFramesAndKeepsTheQueuedOnesIntact) {
+  StartLoggedIn();
+  c.TimerKeepAlive.SetEnabled(false);
+  const auto sentBefore = Sent().size();
+  host.socket.Close();
+  for (int i = 0; i < 130; ++i) {
+    net::SendFrame(c, net::NetMsg{.Cmd = 7,
+                                  .Value = {0, 0, static_cast<std::int16_t>(i >> 8),
+                                            static_cast<std::int16_t>(i & 0xFF)}});
+  }
+  EXPECT_EQ(host.LogDetails("error").size(), 3u);
+  host.socket.Connect();
+  Advance(100);
+  net::SendFrame(c, net::NetMsg{.Cmd = 24});  // room again: the queue is draining
+  Advance(200 * 50);
+  const auto sent = Sent();
+  ASSERT_EQ(sent.size(), sentBefore + 128);
+  EXPECT_EQ(sent.back()[3], 24);
+  for (int i = 0; i < 127; ++i) {
+    const auto& f = sent[sentBefore + static_cast<std::size_t>(i)];
+    EXPECT_EQ(f[13] * 256 + f[15], i) << "in order and whole";
+  }
+}
+
 TEST_F(Scheduler, ReceiveRingOverflowEndsTheProgram) {
   StartLoggedIn();
   std::vector<std::uint8_t> flood(net::kRingSize, 0);
