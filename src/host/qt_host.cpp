@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
+#include <QUrl>
 #include <cstdlib>
 #include <exception>
 
@@ -157,6 +159,12 @@ bool QtHost::AnotherInstanceRunning() {
     return true;
   }
   return false;
+}
+
+void QtHost::OpenUrl(const std::string& url) {
+  if (!QDesktopServices::openUrl(QUrl(QString::fromStdString(url)))) {
+    Log("error", "no browser opened " + url);
+  }
 }
 
 platform::ScreenSize QtHost::Screen() const {

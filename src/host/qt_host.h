@@ -46,6 +46,7 @@ class QtHost final : public platform::Host {
   void Log(std::string_view kind, std::string_view detail) override;
   bool LogVerbose() const override { return log_.Verbose(); }
   bool AnotherInstanceRunning() override;
+  void OpenUrl(const std::string& url) override;
   platform::ScreenSize Screen() const override;
   platform::Socket& Winsock1() override { return socket_; }
   platform::LobbyLink& Lobby() override { return *lobby_; }

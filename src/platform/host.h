@@ -53,6 +53,8 @@ class Host : public TimerHost {
   virtual bool LogVerbose() const = 0;
 
   virtual bool AnotherInstanceRunning() = 0;
+  // Opens a web address in the user's own browser.
+  virtual void OpenUrl(const std::string& url) = 0;
   virtual ScreenSize Screen() const = 0;
 
   virtual Socket& Winsock1() = 0;

@@ -83,6 +83,8 @@ void MainFormEvents::OnClick(Control* control) {
     AnNiu_Click(c_, control->Index());
   } else if (Is(control, "Pic1")) {
     view::Pic1_Click(c_);
+  } else if (Is(control, "Bird")) {
+    Bird_Click(c_);
   }
 }
 

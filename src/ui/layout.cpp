@@ -426,10 +426,31 @@ void BuildSoundList(Client& /*c*/) {}
 void StartMusic(Client& /*c*/) {}
 void UnloadLeaveDialog(Client& /*c*/) {}
 
+// The table embeds no web view: the first page becomes a link on the logo pane that opens in the
+// player's own browser. The second page, shown only while seats are being changed, is dropped.
 void ShowAdvertisement(Client& c, int which, const std::string& page) {
   c.host.Log("advert", std::to_string(which) + " " + page);
+  if (which != 1 || c.disp.AdFailed) return;
+  // The server names the page; only web addresses may reach the browser.
+  if (page.rfind("http://", 0) != 0 && page.rfind("https://", 0) != 0) {
+    c.host.Log("error", "advertisement page is not a web address: " + page);
+    c.disp.AdFailed = true;
+    return;
+  }
+  c.ui.AdLink = page;
+  c.MainForm.Bird.SetToolTipText("点击查看：" + page);
+  c.MainForm.Bird.SetMousePointer(99);
 }
 
-void HideAdvertisement(Client& /*c*/, int /*which*/) {}
+void HideAdvertisement(Client& c, int which) {
+  if (which != 1) return;
+  c.ui.AdLink.clear();
+  c.MainForm.Bird.SetToolTipText("");
+  c.MainForm.Bird.SetMousePointer(0);
+}
+
+void Bird_Click(Client& c) {
+  if (!c.ui.AdLink.empty()) c.host.OpenUrl(c.ui.AdLink);
+}
 
 }  // namespace ui

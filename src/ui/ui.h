@@ -17,6 +17,7 @@ void UnloadLeaveDialog(Client& c);
 // Advertisement browser 1 or 2.
 void ShowAdvertisement(Client& c, int which, const std::string& page);
 void HideAdvertisement(Client& c, int which);
+void Bird_Click(Client& c);
 
 // Plays entry n of the sound file list once, when sound is on.
 void PlayEffect(Client& c, int n);

@@ -1,6 +1,7 @@
 #pragma once
 // Control bar and sound switches.
 #include <array>
+#include <string>
 
 namespace ui {
 
@@ -13,6 +14,8 @@ struct UiState {
   bool VoiceOn = true;
   // Both title buttons show their normal pictures.
   bool ChromeNormal = true;
+  // The advertisement page the logo pane links to; empty when there is none.
+  std::string AdLink;
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/client_fixture.h"
+#include "ui/ui.h"
 
 namespace qtest {
 namespace {
@@ -45,6 +46,24 @@ TEST_F(LoginResult, SuccessWithoutAnAdvertisementLeavesTheBrowsersAlone) {
   Advance(150);
   EXPECT_TRUE(host.LogDetails("advert").empty());
   EXPECT_TRUE(c.disp.AdPage2.empty());
+}
+
+TEST_F(LoginResult, TheAdvertisementBecomesALinkOnTheLogoPane) {
+  Push(FrameBuilder(18).v(3, 1).text(16, "https://ads.example/p"));
+  Advance(150);
+  EXPECT_EQ(c.MainForm.Bird.MousePointer(), 99);
+  EXPECT_EQ(c.MainForm.Bird.ToolTipText(), "点击查看：https://ads.example/p");
+  ui::Bird_Click(c);
+  EXPECT_EQ(host.openedUrls, std::vector<std::string>{"https://ads.example/p"});
+}
+
+TEST_F(LoginResult, AnAdvertisementThatIsNoWebAddressIsNeverOpened) {
+  Push(FrameBuilder(18).v(3, 1).text(16, "file:///etc/passwd"));
+  Advance(150);
+  ui::Bird_Click(c);
+  EXPECT_TRUE(host.openedUrls.empty());
+  EXPECT_TRUE(c.disp.AdFailed);
+  EXPECT_EQ(c.MainForm.Bird.MousePointer(), 0);
 }
 
 struct Refusal {

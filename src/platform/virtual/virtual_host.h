@@ -98,6 +98,7 @@ class VirtualHost final : public platform::Host {
   void Log(std::string_view kind, std::string_view detail) override;
   bool LogVerbose() const override { return verbose; }
   bool AnotherInstanceRunning() override { return anotherInstance; }
+  void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
   platform::ScreenSize Screen() const override { return screen; }
   platform::Socket& Winsock1() override { return socket; }
   platform::LobbyLink& Lobby() override { return lobby; }
@@ -124,6 +125,7 @@ class VirtualHost final : public platform::Host {
   FakeLobby lobby;
   platform::ScreenSize screen{1280, 1024};
   bool anotherInstance = false;
+  std::vector<std::string> openedUrls;
   bool verbose = false;
   platform::MsgBoxResult nextAnswer = platform::MsgBoxResult::Ok;
   struct Box {
