@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "net/net.h"
+#include "platform/lobby.h"
 #include "props/props.h"
 #include "view/view.h"
 
@@ -10,11 +11,6 @@ namespace app {
 
 namespace {
 
-constexpr std::uint32_t kMsgConnect = 22;
-constexpr std::uint32_t kMsgLeaveRequest = 771;
-constexpr std::uint32_t kMsgLeaveOrder = 1024;
-constexpr std::uint32_t kMsgHandQuery = 1125;
-constexpr std::uint32_t kMsgLoginPending = 1126;
 constexpr int kKeyF1 = 112;
 constexpr int kKeyF6 = 117;
 
@@ -87,26 +83,26 @@ void BackToLobby(Client& c) {
 
 std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {
   switch (msg) {
-    case kMsgHandQuery:
+    case platform::kLobbyHandQuery:
       if (!LobbyExists(c)) return 0;
-      PostToLobby(c, c.net.InHand ? kMsgHandQuery : kMsgLeaveOrder);
+      PostToLobby(c, c.net.InHand ? platform::kClientInHand : platform::kClientIdle);
       return 0;
-    case kMsgLeaveRequest:
+    case platform::kLobbyMayLeave:
       if (!LobbyExists(c)) return 0;
       if (c.net.LoginPending) {
-        PostToLobby(c, kMsgLoginPending);
+        PostToLobby(c, platform::kClientLoginPending);
       } else if (c.net.InHand) {
-        PostToLobby(c, kMsgHandQuery);
+        PostToLobby(c, platform::kClientInHand);
       } else {
         LeaveNow(c);
         view::ResetTableDisplay(c);
-        PostToLobby(c, kMsgLeaveOrder);
+        PostToLobby(c, platform::kClientIdle);
       }
       return 0;
-    case kMsgLeaveOrder:
+    case platform::kLobbyLeaveNow:
       LeaveNow(c);
       return 0;
-    case kMsgConnect: {
+    case platform::kLobbyConnect: {
       c.net.DirectLink = true;
       c.net.LoginPending = true;
       if (c.app.ProxyKind == 0) {

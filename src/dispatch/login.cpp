@@ -2,6 +2,7 @@
 #include "app/client.h"
 #include "dispatch/dispatch.h"
 #include "net/net.h"
+#include "platform/lobby.h"
 #include "text/gbk.h"
 #include "ui/ui.h"
 
@@ -10,8 +11,6 @@ namespace dispatch {
 namespace {
 
 constexpr const char* kPlatformSite = "www.vorellodge.com";
-constexpr std::uint32_t kMsgConnect = 22;
-constexpr std::uint32_t kMsgLoggedIn = 771;
 
 }  // namespace
 
@@ -37,7 +36,7 @@ void OnLoginResult(Client& c) {
     app::SysmsgClear(c, 1);
     app::SysmsgAdd(c, 0, "连接服务器成功！");
     app::SysmsgAdd(c, 1, std::string("欢迎进入Qintara ") + kPlatformSite);
-    app::PostToLobby(c, kMsgLoggedIn);
+    app::PostToLobby(c, platform::kClientLoggedIn);
     n.Online = true;
     c.table.DefaultCountdown = m.Value[1] & 15;
     c.table.TimeoutLimit = m.Value[0];
@@ -49,7 +48,7 @@ void OnLoginResult(Client& c) {
     }
     return;
   }
-  app::PostToLobby(c, kMsgConnect);
+  app::PostToLobby(c, platform::kClientLoggingIn);
   app::SysmsgClear(c, 0);
   app::SysmsgClear(c, 1);
   if (result == 2) {

@@ -7,6 +7,19 @@
 
 namespace platform {
 
+// The numbered messages between the lobby and the client; a number means one thing on its way
+// to the client and another on its way back.
+constexpr std::uint32_t kLobbyConnect = 22;      // connect (again) and log in
+constexpr std::uint32_t kLobbyMayLeave = 771;    // may the player leave the table now?
+constexpr std::uint32_t kLobbyLeaveNow = 1024;   // leave the table now
+constexpr std::uint32_t kLobbyHandQuery = 1125;  // is a hand being played?
+constexpr std::uint32_t kClientLoggingIn = 22;   // about to log in, or the login was refused
+constexpr std::uint32_t kClientLoggedIn = 771;   // connected and logged in
+constexpr std::uint32_t kClientIdle = 1024;      // no hand is played / the player has left
+constexpr std::uint32_t kClientInHand = 1125;    // a hand is being played
+constexpr std::uint32_t kClientLoginPending = 1126;
+constexpr std::uint32_t kClientHandBegun = 1127;  // the wall has been built
+
 constexpr std::uint32_t kWmSysCommand = 0x0112;
 constexpr std::int32_t kScRestore = 0xF120;
 constexpr std::int32_t kScMinimize = 0xF020;

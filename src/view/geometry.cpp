@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "platform/lobby.h"
 #include "table/tiles.h"
 #include "ui/ui.h"
 #include "view/picture_ids.h"
@@ -14,8 +15,6 @@
 namespace view {
 
 namespace {
-
-constexpr std::uint32_t kMsgWallBuilt = 1127;
 
 // Sound effects of the table (indexes of the sound file list).
 constexpr int kSoundTake = 3;
@@ -200,7 +199,7 @@ void BuildWall(Client& c) {
       }
       c.host.WaitProcessingEvents(10);
     }
-    app::PostToLobby(c, kMsgWallBuilt);
+    app::PostToLobby(c, platform::kClientHandBegun);
     auto& t = c.table;
     t.HiddenGangLog.fill({});
     t.HiddenGangCount = 0;

@@ -10,17 +10,12 @@
 #include <csignal>
 
 #include "net/frame.h"
+#include "platform/lobby.h"
 
 namespace lobby {
 
 namespace {
 
-constexpr std::uint32_t kMsgConnect = 22;
-constexpr std::uint32_t kMsgLeaveRequest = 771;
-constexpr std::uint32_t kMsgLeaveOrder = 1024;
-constexpr std::uint32_t kMsgHandQuery = 1125;
-constexpr std::uint32_t kMsgLoginPending = 1126;
-constexpr std::uint32_t kMsgHandBegun = 1127;
 constexpr int kLoginCmd = 18;
 
 std::optional<std::int64_t> Number(const QString& s) {
@@ -68,30 +63,30 @@ QString Meaning(std::uint32_t msg, std::int32_t wParam, bool fromClient) {
   }
   if (fromClient) {
     switch (msg) {
-      case kMsgConnect:
+      case platform::kClientLoggingIn:
         return QStringLiteral("即将登录 / 登录被拒");
-      case kMsgLeaveRequest:
+      case platform::kClientLoggedIn:
         return QStringLiteral("已连接并登录");
-      case kMsgLeaveOrder:
+      case platform::kClientIdle:
         return QStringLiteral("未在局中 / 已离开牌桌");
-      case kMsgHandQuery:
+      case platform::kClientInHand:
         return QStringLiteral("正在局中");
-      case kMsgLoginPending:
+      case platform::kClientLoginPending:
         return QStringLiteral("登录尚未完成");
-      case kMsgHandBegun:
+      case platform::kClientHandBegun:
         return QStringLiteral("牌局开始（已砌牌）");
       default:
         return QStringLiteral("未知消息");
     }
   }
   switch (msg) {
-    case kMsgConnect:
+    case platform::kLobbyConnect:
       return QStringLiteral("连接并登录");
-    case kMsgLeaveRequest:
+    case platform::kLobbyMayLeave:
       return QStringLiteral("现在可以离开吗？");
-    case kMsgLeaveOrder:
+    case platform::kLobbyLeaveNow:
       return QStringLiteral("立即离开牌桌");
-    case kMsgHandQuery:
+    case platform::kLobbyHandQuery:
       return QStringLiteral("是否正在局中？");
     default:
       return QStringLiteral("未知消息");
