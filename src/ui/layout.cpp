@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -280,8 +281,9 @@ void LayoutControls(Client& c) {
   auto& f = c.MainForm;
   const bool small = c.table.ScaleX < 1.0F;
   c.disp.RestartPending = true;
-  // Wild-tile box; the tile picture keeps its own size and offsets.
-  f.Vorel.Move(Sx(c, 932), Sy(c, 92), Sx(c, 80), Sy(c, 125));
+  // Wild-tile box; the tile picture keeps its own size and offsets, so the box never gets shorter
+  // than the tile it frames.
+  f.Vorel.Move(Sx(c, 932), Sy(c, 92), Sx(c, 80), std::max(Sy(c, 125), 59 + 56 + 4));
   f.VR_Image.Move(f.Vorel.Left() + 20, f.Vorel.Top() + 59, 36, 56);
   f.VR_Image.ZOrder(0);
   f.VR_Image.SetVisible(false);
