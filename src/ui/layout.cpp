@@ -227,11 +227,22 @@ void ToggleHistory(Client& c) {
 }
 
 void Continue(Client& c) {
+  // A button not armed for this hand (before seating, or already pressed) does nothing: it must
+  // neither clear the table nor turn "start" into "continue".
+  if (c.ui.ButtonState[2] != 0) return;
+  c.ui.StartPending = false;
+  auto& f = c.MainForm;
+  f.AnNiu(2).SetPicture(view::ButtonPicture(c, 6));
+  f.OK(0).SetVisible(true);
+  f.OK(0).ZOrder(0);
+  c.net.TaskOn[net::kTaskReadyClock] = false;
+  f.Time_Img.SetVisible(false);
+  f.Number.SetVisible(false);
+  c.ui.ButtonState[2] = -1;
   if (!c.score.TableResetDone) {
     view::FullReset(c);
     c.score.TableResetDone = true;
   }
-  c.ui.StartPending = false;
   Hook(c, "Continue");
 }
 

@@ -304,6 +304,35 @@ TEST_F(TableView, SmallControlBarUsesItsOwnPictures) {
   EXPECT_EQ(c.MainForm.Sysmsg(0).Top(), 542);
 }
 
+TEST_F(TableView, StartButtonActsOnlyWhileArmed) {
+  StartAt(1280, 1024);
+  auto& start = c.MainForm.AnNiu(2);
+  c.score.TableResetDone = false;
+  Tile(12).SetVisible(true);
+  // Not armed yet (before seating): the click changes nothing.
+  ui::AnNiu_Click(c, 2);
+  EXPECT_TRUE(c.ui.StartPending);
+  EXPECT_EQ(start.Picture(), 105);
+  EXPECT_TRUE(Tile(12).Visible());
+  EXPECT_FALSE(c.score.TableResetDone);
+  // Armed: the player is ready, the table is cleared, "start" becomes "continue".
+  c.ui.ButtonState[2] = 0;
+  c.MainForm.Time_Img.SetVisible(true);
+  ui::AnNiu_Click(c, 2);
+  EXPECT_FALSE(c.ui.StartPending);
+  EXPECT_EQ(start.Picture(), 107);
+  EXPECT_EQ(c.ui.ButtonState[2], -1);
+  EXPECT_TRUE(c.MainForm.OK(0).Visible());
+  EXPECT_FALSE(c.MainForm.Time_Img.Visible());
+  EXPECT_FALSE(Tile(12).Visible());
+  EXPECT_TRUE(c.score.TableResetDone);
+  // A second press in the same pause is ignored.
+  c.score.TableResetDone = false;
+  Tile(12).SetVisible(true);
+  ui::AnNiu_Click(c, 2);
+  EXPECT_TRUE(Tile(12).Visible());
+}
+
 TEST_F(TableView, HoverHighlightsOnceAndTheTableRestoresAll) {
   StartAt(1280, 1024);
   ui::AnNiu_MouseMove(c, 3);
