@@ -367,6 +367,29 @@ TEST_F(TableView, TitleButtonsShareOneHighlight) {
   EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
 }
 
+TEST_F(TableView, SmallScreenControlsLieAtTheirScaledPlacesWithTheirAdjustments) {
+  StartAt(800, 600);
+  auto& f = c.MainForm;
+  struct Case {
+    const platform::Control& ctl;
+    Place at;
+  };
+  const Case cases[] = {
+      {f.OK(1), {47, 219}},
+      {f.OK(3), {703, 219}},
+      {f.Nid(2), {398, 12}},
+      {f.Level(3), {666, 50}},
+      {f.Speak(3), {594, 281}},
+      {f.Bank, {546, 514}},
+      {f.lblDifen, {44 + 8, 458}},    // 56 * 0.78125 = 43.75, then 8 further right
+      {f.imgsezi(1), {38 + 3, 432}},  // 37.5 rounds to 38; both dice at 553 * 0.78125
+      {f.lbfont(2), {331 - 10, 269}},
+      {f.Time_Img, {728, 72 + 119 + 16}},  // at the box's left, below the box
+  };
+  for (const Case& k : cases)
+    EXPECT_EQ((Place{k.ctl.Left(), k.ctl.Top()}), k.at) << k.ctl.Name() << k.ctl.Index();
+}
+
 TEST_F(TableView, SmallScreensHaveNoFrame) {
   StartAt(800, 600);
   EXPECT_FALSE(c.MainForm.ImgClose(0).Visible());
