@@ -7,7 +7,7 @@
 
 namespace qtest {
 
-struct PlayerSpec {
+struct PlayerFields {
   std::string account{};
   std::string nick{};
   int seat = 0;  // seat bit the frame is sent for
@@ -24,7 +24,7 @@ inline FrameBuilder NameFrame(int seatBit, const std::string& name) {
   return FrameBuilder(3).seat(seatBit).text(16, name);
 }
 
-inline FrameBuilder PlayerFrame(const PlayerSpec& p) {
+inline FrameBuilder PlayerFrame(const PlayerFields& p) {
   FrameBuilder f(20);
   f.seat(p.seat)
       .text(16, p.nick)
@@ -45,7 +45,7 @@ class SeatingTest : public ClientTest {
 
   // Own account alice sits at seat index 2 (bit 4): carol on the left (bit 2), bob opposite
   // (bit 1), dave on the right (bit 8).
-  static std::vector<PlayerSpec> Table() {
+  static std::vector<PlayerFields> Table() {
     return {{.account = "alice", .nick = "爱丽丝", .seat = 4, .face = "w2", .sex = 0},
             {.account = "carol", .nick = "Carol", .seat = 2, .face = "w3", .sex = 0, .gold = 500},
             {.account = "bob", .nick = "Bob", .seat = 1, .face = "m10", .sex = 1, .gold = 70},
@@ -62,7 +62,7 @@ class SeatingTest : public ClientTest {
     Feed({NameFrame(1, "bob"), NameFrame(2, "carol"), NameFrame(4, "alice"), NameFrame(8, "dave")});
   }
 
-  void SeatTable(const std::vector<PlayerSpec>& players = Table()) {
+  void SeatTable(const std::vector<PlayerFields>& players = Table()) {
     SeatNames();
     std::vector<net::Frame> info;
     for (const auto& p : players) info.push_back(PlayerFrame(p));

@@ -174,7 +174,7 @@ TEST_F(SeatingTest, MaleVoicesUseFiveStylesAndRepeatOnlyWhenAllAreTaken) {
 }
 
 TEST_F(SeatingTest, NewPlayersWithoutSeatTakeTheFirstFreePositions) {
-  PlayerSpec p{.account = "p1", .nick = "P1"};
+  PlayerFields p{.account = "p1", .nick = "P1"};
   c.MainForm.SetState(WindowState::Minimized);
   Feed({PlayerFrame(p)});
   EXPECT_EQ(c.table.Hand[1].Account, "p1");

@@ -396,12 +396,12 @@ QImage LyingBack(int w, int h) {
   return img;
 }
 
-struct SetSpec {
+struct SetShape {
   int faceW, faceH, angle;
   int standW, standH;  // entry 7
   int lieW, lieH;      // entry 8
 };
-constexpr std::array<SetSpec, 5> kSets{{
+constexpr std::array<SetShape, 5> kSets{{
     {50, 58, 0, 50, 77, 38, 55},
     {59, 46, 90, 33, 66, 50, 44},
     {34, 37, 180, 34, 49, 33, 36},
@@ -429,21 +429,21 @@ void TileContent(QPainter& p, const QRectF& r, int suitIndex, int rank) {
 
 void Tiles(const Emit& sink) {
   for (int s = 0; s < 5; ++s) {
-    const SetSpec& spec = kSets.at(static_cast<std::size_t>(s));
+    const SetShape& shape = kSets.at(static_cast<std::size_t>(s));
     for (int e = 0; e < 36; ++e) {
       const int id = view::pic::kTileBase + 36 * s + e;
       if (e == 7) {
         if (s == 1 || s == 3) {
-          sink(id, SideStanding(spec.standW, spec.standH, s == 1));
+          sink(id, SideStanding(shape.standW, shape.standH, s == 1));
         } else {
-          sink(id, StandingBack(spec.standW, spec.standH));
+          sink(id, StandingBack(shape.standW, shape.standH));
         }
       } else if (e == 8) {
-        sink(id, LyingBack(spec.lieW, spec.lieH));
+        sink(id, LyingBack(shape.lieW, shape.lieH));
       } else if (s == 4) {
-        sink(id, StandingFace(spec.faceW, spec.faceH, e / 9, e % 9 + 1));
+        sink(id, StandingFace(shape.faceW, shape.faceH, e / 9, e % 9 + 1));
       } else {
-        sink(id, LyingFace(spec.faceW, spec.faceH, spec.angle, e / 9, e % 9 + 1));
+        sink(id, LyingFace(shape.faceW, shape.faceH, shape.angle, e / 9, e % 9 + 1));
       }
     }
   }

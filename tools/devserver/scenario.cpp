@@ -81,13 +81,13 @@ std::uint8_t ByteOf(int v, int line) {
   return static_cast<std::uint8_t>(v);
 }
 
-FieldSpec ParseField(const std::string& tok, int line) {
+FieldRule ParseField(const std::string& tok, int line) {
   const auto eq = tok.find('=');
   if (eq == std::string::npos || eq == 0) Bad(line, "expected name=value: " + tok);
   const std::string name = tok.substr(0, eq);
   const std::string value = tok.substr(eq + 1);
   if (value.empty()) Bad(line, "empty value for " + name);
-  FieldSpec f;
+  FieldRule f;
   const bool text = value.front() == '"';
   const std::string unquoted = text ? value.substr(1, value.size() - 2) : value;
   auto suffix = [&](const std::string& prefix) -> std::optional<int> {
@@ -99,7 +99,7 @@ FieldSpec ParseField(const std::string& tok, int line) {
     if (at < 0 || at + static_cast<int>(b.size()) > net::kFrameSize) {
       Bad(line, "field runs outside the frame: " + tok);
     }
-    f.kind = FieldSpec::Kind::Bytes;
+    f.kind = FieldRule::Kind::Bytes;
     f.offset = at;
     f.bytes = std::move(b);
     return f;
@@ -109,7 +109,7 @@ FieldSpec ParseField(const std::string& tok, int line) {
   if (name == "arg2") return bytesAt(7, {ByteOf(Number(value, line), line)});
   if (name == "key") {
     if (value == "last") {
-      f.kind = FieldSpec::Kind::KeyLast;
+      f.kind = FieldRule::Kind::KeyLast;
       f.offset = net::kOffKey;
       return f;
     }
@@ -118,14 +118,14 @@ FieldSpec ParseField(const std::string& tok, int line) {
     return bytesAt(net::kOffKey, {ByteOf(v[0], line), ByteOf(v[1], line)});
   }
   if (name.size() == 2 && name[0] == 'v' && name[1] >= '0' && name[1] <= '3') {
-    f.kind = FieldSpec::Kind::Value16;
+    f.kind = FieldRule::Kind::Value16;
     f.offset = name[1] - '0';
     f.number = Number(value, line);
     if (f.number < -32768 || f.number > 65535) Bad(line, "value out of range: " + tok);
     return f;
   }
   if (name.size() == 5 && name.rfind("tile", 0) == 0 && name[4] >= '0' && name[4] <= '3') {
-    f.kind = FieldSpec::Kind::ValueLow;
+    f.kind = FieldRule::Kind::ValueLow;
     f.offset = name[4] - '0';
     f.number = ByteOf(Number(value, line), line);
     return f;
@@ -224,7 +224,7 @@ Scenario ParseScenario(const std::string& text) {
         Bad(line, "unexpected word: " + tok[i]);
       }
       auto f = ParseField(tok[i], line);
-      if (st.kind == Step::Kind::Send && f.kind == FieldSpec::Kind::KeyLast) {
+      if (st.kind == Step::Kind::Send && f.kind == FieldRule::Kind::KeyLast) {
         Bad(line, "key=last only fits an expect");
       }
       st.fields.push_back(std::move(f));
@@ -246,19 +246,19 @@ net::Frame BuildFrame(const Step& s) {
   auto f = proto::Header(s.cmd, 0);
   for (const auto& fs : s.fields) {
     switch (fs.kind) {
-      case FieldSpec::Kind::Bytes:
+      case FieldRule::Kind::Bytes:
         for (std::size_t k = 0; k < fs.bytes.size(); ++k) {
           f.at(static_cast<std::size_t>(fs.offset) + k) = fs.bytes.at(k);
         }
         break;
-      case FieldSpec::Kind::Value16:
-      case FieldSpec::Kind::ValueLow: {
+      case FieldRule::Kind::Value16:
+      case FieldRule::Kind::ValueLow: {
         const auto v = static_cast<std::uint16_t>(fs.number);
         f.at(static_cast<std::size_t>(8 + 2 * fs.offset)) = static_cast<std::uint8_t>(v >> 8);
         f.at(static_cast<std::size_t>(9 + 2 * fs.offset)) = static_cast<std::uint8_t>(v & 0xFF);
         break;
       }
-      case FieldSpec::Kind::KeyLast:
+      case FieldRule::Kind::KeyLast:
         break;
     }
   }
@@ -276,7 +276,7 @@ bool Matches(const Step& s, const net::Frame& f, std::array<std::uint8_t, 2> las
   }
   for (const auto& fs : s.fields) {
     switch (fs.kind) {
-      case FieldSpec::Kind::Bytes:
+      case FieldRule::Kind::Bytes:
         for (std::size_t k = 0; k < fs.bytes.size(); ++k) {
           const auto at = static_cast<std::size_t>(fs.offset) + k;
           if (f.at(at) != fs.bytes.at(k)) {
@@ -285,7 +285,7 @@ bool Matches(const Step& s, const net::Frame& f, std::array<std::uint8_t, 2> las
           }
         }
         break;
-      case FieldSpec::Kind::Value16: {
+      case FieldRule::Kind::Value16: {
         const int got = static_cast<std::uint16_t>(net::ReadValue16(f, fs.offset));
         const int want = static_cast<std::uint16_t>(fs.number);
         if (got != want) {
@@ -294,7 +294,7 @@ bool Matches(const Step& s, const net::Frame& f, std::array<std::uint8_t, 2> las
         }
         break;
       }
-      case FieldSpec::Kind::ValueLow: {
+      case FieldRule::Kind::ValueLow: {
         const int got = f.at(static_cast<std::size_t>(9 + 2 * fs.offset));
         if (got != fs.number) {
           return fail("tile in value " + std::to_string(fs.offset) + " is " + std::to_string(got) +
@@ -302,7 +302,7 @@ bool Matches(const Step& s, const net::Frame& f, std::array<std::uint8_t, 2> las
         }
         break;
       }
-      case FieldSpec::Kind::KeyLast:
+      case FieldRule::Kind::KeyLast:
         if (f.at(net::kOffKey) != lastKey[0] || f.at(net::kOffKey + 1) != lastKey[1]) {
           return fail("key " + std::to_string(f.at(net::kOffKey)) + "," +
                       std::to_string(f.at(net::kOffKey + 1)) + ", expected " +

@@ -16,7 +16,7 @@ class Listener;
 class Logger;
 
 // One field of a frame: where it sits and what it holds.
-struct FieldSpec {
+struct FieldRule {
   enum class Kind { Value16, ValueLow, Bytes, KeyLast } kind = Kind::Bytes;
   int offset = 0;  // frame offset, or value index for Value16/ValueLow
   std::vector<std::uint8_t> bytes;
@@ -29,7 +29,7 @@ struct Step {
   std::string text;
   int cmd = 0;
   int ms = 0;  // within / wait
-  std::vector<FieldSpec> fields;
+  std::vector<FieldRule> fields;
 };
 
 struct Scenario {
