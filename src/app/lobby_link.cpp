@@ -108,15 +108,9 @@ std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std:
       if (c.app.ProxyKind == 0) {
         net::ResetRings(c);
         auto& sock = c.host.Winsock1();
-        sock.SetRemote(c.app.ServerHost, c.app.ServerPort);
         if (sock.State() != platform::kSockClosed) sock.Close();
-        sock.Connect();
-        c.net.LoginFrame[net::kOffCmd] = 18;
-        c.TimerBong.SetEnabled(true);
-        c.net.TaskOn[net::kTaskLogin] = true;
-        c.net.TaskTick[net::kTaskLogin] = 0;
-        c.net.LoginAnnounced = false;
-        c.net.ConnectRetries = 0;
+        c.net.LoginFrame[net::kOffCmd] = 18;  // a login again, even after a reconnection
+        net::OpenDirect(c);
       } else if (c.app.ProxyKind == 5) {
         c.net.TaskOn[net::kTaskLogin] = false;
         StartProxyHandshake(c);
