@@ -8,6 +8,7 @@
 
 #include "host/log_file.h"
 #include "host/qt_socket.h"
+#include "host/qt_sound.h"
 #include "platform/disk_files.h"
 #include "platform/host.h"
 
@@ -52,6 +53,7 @@ class QtHost final : public platform::Host {
   platform::Socket& Winsock1() override { return socket_; }
   platform::LobbyLink& Lobby() override { return *lobby_; }
   platform::Files& Disk() override { return files_; }
+  platform::SoundDevice& Sound() override { return sound_; }
 
   void SetLobby(std::unique_ptr<platform::LobbyLink> lobby) { lobby_ = std::move(lobby); }
   // Runs a core entry point, logging an error that escapes it instead of crashing.
@@ -60,6 +62,7 @@ class QtHost final : public platform::Host {
  private:
   LogFile log_;
   QtSocket socket_;
+  QtSound sound_;
   std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();
   platform::DiskFiles files_;
   std::unordered_map<platform::Timer*, std::unique_ptr<QTimer>> timers_;

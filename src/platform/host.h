@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/lobby.h"
 #include "platform/socket.h"
+#include "platform/sound.h"
 #include "platform/timer.h"
 
 namespace platform {
@@ -62,6 +63,7 @@ class Host : public TimerHost {
   virtual LobbyLink& Lobby() = 0;
   // The client's files (INI files, records, replays).
   virtual Files& Disk() = 0;
+  virtual SoundDevice& Sound() = 0;
 };
 
 }  // namespace platform

@@ -103,6 +103,39 @@ class MemoryFiles final : public platform::Files {
   void Put(const std::string& path, std::string_view bytes);
 };
 
+// The sound channel as a recorder: what would be played, looping or not, and how loud.
+class SoundRecorder final : public platform::SoundDevice {
+ public:
+  bool Open() override;
+  bool Play(const std::string& path, bool looping) override;
+  void Stop() override;
+  void SetAttenuation(int hundredthsDb) override;
+  void SetEvents(platform::SoundEvents* events) override { events_ = events; }
+
+  // Test side.
+  struct Request {
+    std::string path;
+    bool looping = false;
+    int attenuation = 0;  // the last volume set while this sound was the current one
+  };
+  bool noDevice = false;          // Open fails
+  std::set<std::string> missing;  // files that fail to load
+  int opens = 0;
+  int stops = 0;
+  std::vector<Request> played;  // every sound started, in order
+  bool playing = false;         // the channel plays (stopped sounds stay in played)
+  int attenuation = 0;
+  // The sound started last, or null when none was.
+  const Request* Current() const { return played.empty() ? nullptr : &played.back(); }
+  std::vector<std::string> Paths() const;
+  // Reports a failure of the current sound as a device that loads in the background would.
+  void FailLater();
+
+ private:
+  bool open_ = false;
+  platform::SoundEvents* events_ = nullptr;
+};
+
 class VirtualHost final : public platform::Host {
  public:
   VirtualHost();
@@ -127,6 +160,7 @@ class VirtualHost final : public platform::Host {
   platform::Socket& Winsock1() override { return socket; }
   platform::LobbyLink& Lobby() override { return lobby; }
   platform::Files& Disk() override { return files; }
+  platform::SoundDevice& Sound() override { return sound; }
 
   // Driver side. Each returns normally when the program ends; Ended() then tells.
   void Advance(std::int64_t ms);
@@ -149,6 +183,7 @@ class VirtualHost final : public platform::Host {
   FakeSocket socket{*this};
   FakeLobby lobby;
   MemoryFiles files;
+  SoundRecorder sound;
   platform::ScreenSize screen{1280, 1024};
   bool anotherInstance = false;
   std::vector<std::string> openedUrls;
