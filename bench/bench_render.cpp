@@ -1,9 +1,16 @@
-// Painting the whole mid-hand table once, with the window's own painting code.
+// Painting whole tables with the window's own painting code, beside the floor: the same number
+// of pictures, already decoded and at their size, copied into an image of the table's size.
+// At the end the ratios to the floor are printed, for the painting as it is (prepared) and
+// for every picture scaled while drawn (direct).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "host/form_widget.h"
 #include "host/picture_store.h"
@@ -11,27 +18,141 @@
 
 namespace {
 
-void BM_RenderMidHandTable(benchmark::State& state) {
-  auto table = snapshot::BuildTable("midhand", state.range(0) == 1);
+struct Scale {
+  const char* name;
+  bool small;
+  qreal dpr;
+};
+constexpr Scale kScales[] = {{"full", false, 1.0}, {"small", true, 1.0}, {"hidpi2", false, 2.0}};
+constexpr const char* kStates[] = {"empty", "wall", "midhand"};
+
+QImage Target(const platform::Form& form, qreal dpr) {
+  QImage img(static_cast<int>(form.Geometry().width * dpr),
+             static_cast<int>(form.Geometry().height * dpr), QImage::Format_RGB32);
+  img.setDevicePixelRatio(dpr);
+  return img;
+}
+
+void Render(benchmark::State& state, const char* name, Scale scale, bool prepared) {
+  auto table = snapshot::BuildTable(name, scale.small);
   const auto& form = table->client->MainForm;
   host::PictureStore pictures;
-  QImage img(form.Geometry().width, form.Geometry().height, QImage::Format_RGB32);
+  QImage img = Target(form, scale.dpr);
   for (auto _ : state) {
     QPainter p(&img);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
+    host::FormWidget::PaintForm(p, form, pictures, true, prepared);
+    p.end();
+    benchmark::DoNotOptimize(img.constBits());
+  }
+}
+
+// The floor: every visible picture of the table, decoded and scaled beforehand, copied at its
+// place.
+void Floor(benchmark::State& state, const char* name, Scale scale) {
+  auto table = snapshot::BuildTable(name, scale.small);
+  const auto& form = table->client->MainForm;
+  host::PictureStore pictures;
+  struct Piece {
+    QPoint at;
+    QPixmap pm;
+  };
+  std::vector<Piece> pieces;
+  for (const platform::Control* c : form.Stacking()) {
+    if (!c->Visible() || c->Kind() != platform::ControlKind::Image || c->Picture() <= 0) continue;
+    const auto r = form.WindowBounds(*c);
+    QPixmap pm = pictures.Get(c->Picture());
+    if (pm.isNull() || r.width <= 0 || r.height <= 0) continue;
+    pm = pm.scaled(static_cast<int>(r.width * scale.dpr), static_cast<int>(r.height * scale.dpr),
+                   Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    pm.setDevicePixelRatio(scale.dpr);
+    pieces.push_back({QPoint(r.left, r.top), pm});
+  }
+  QImage img = Target(form, scale.dpr);
+  for (auto _ : state) {
+    QPainter p(&img);
+    for (const auto& piece : pieces) p.drawPixmap(piece.at, piece.pm);
+    p.end();
+    benchmark::DoNotOptimize(img.constBits());
+  }
+  state.counters["pictures"] = static_cast<double>(pieces.size());
+}
+
+// A repaint after one discard: only the tile's old place in the hand and its new place in the
+// middle of the table.
+void RepaintOneDiscard(benchmark::State& state, Scale scale) {
+  auto table = snapshot::BuildTable("midhand", scale.small);
+  const auto& form = table->client->MainForm;
+  host::PictureStore pictures;
+  QImage img = Target(form, scale.dpr);
+  const auto& tile = form.MJ_Image(0);
+  const auto r = form.WindowBounds(tile);
+  const QRegion dirty =
+      QRegion(r.left, r.top, r.width, r.height) +
+      QRegion(form.Geometry().width / 2 - 20, form.Geometry().height / 2 - 30, 40, 60);
+  for (auto _ : state) {
+    QPainter p(&img);
+    p.setClipRegion(dirty);
     host::FormWidget::PaintForm(p, form, pictures);
     p.end();
     benchmark::DoNotOptimize(img.constBits());
   }
 }
-BENCHMARK(BM_RenderMidHandTable)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Collects the CPU times (steadier than wall time on a busy machine) and prints each
+// rendering's ratio to its floor.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const auto& r : runs) {
+      if (r.run_type == Run::RT_Iteration) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n%-18s %10s %10s %10s %8s %8s\n", "state/scale", "floor", "prepared", "direct",
+                "ratio", "before");
+    for (const char* s : kStates) {
+      for (const auto& sc : kScales) {
+        const std::string key = std::string(s) + "/" + sc.name;
+        const double floor = times_["Floor/" + key];
+        const double prepared = times_["Render/" + key];
+        const double direct = times_["RenderDirect/" + key];
+        if (floor <= 0) continue;
+        std::printf("%-18s %10.3f %10.3f %10.3f %8.2f %8.2f\n", key.c_str(), floor, prepared,
+                    direct, prepared / floor, direct / floor);
+      }
+    }
+  }
+
+ private:
+  std::map<std::string, double> times_;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  for (const char* s : kStates) {
+    for (const auto& sc : kScales) {
+      const std::string key = std::string(s) + "/" + sc.name;
+      benchmark::RegisterBenchmark(("Floor/" + key).c_str(), Floor, s, sc)
+          ->Unit(benchmark::kMillisecond);
+      benchmark::RegisterBenchmark(("Render/" + key).c_str(), Render, s, sc, true)
+          ->Unit(benchmark::kMillisecond);
+      benchmark::RegisterBenchmark(("RenderDirect/" + key).c_str(), Render, s, sc, false)
+          ->Unit(benchmark::kMillisecond);
+    }
+  }
+  for (const auto& sc : kScales) {
+    benchmark::RegisterBenchmark((std::string("RepaintOneDiscard/") + sc.name).c_str(),
+                                 RepaintOneDiscard, sc)
+        ->Unit(benchmark::kMicrosecond);
+  }
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
   return 0;
 }

@@ -307,22 +307,97 @@ void FormWidget::SyncWindow() {
 
 // ---- Painting ----
 
+namespace {
+
+// Where a design rectangle lands under a scaling painter, edges rounded one by one so that
+// neighbouring tiles stay seamless.
+QRect DeviceRect(const QTransform& t, const QRect& r) {
+  const QPointF a = t.map(QPointF(r.left(), r.top()));
+  const QPointF b = t.map(QPointF(r.left() + r.width(), r.top() + r.height()));
+  const int x0 = static_cast<int>(std::lround(a.x()));
+  const int y0 = static_cast<int>(std::lround(a.y()));
+  return QRect(x0, y0, static_cast<int>(std::lround(b.x())) - x0,
+               static_cast<int>(std::lround(b.y())) - y0);
+}
+
+QSize Pixels(const QRect& d, qreal dpr) {
+  return QSize(static_cast<int>(std::lround(d.width() * dpr)),
+               static_cast<int>(std::lround(d.height() * dpr)));
+}
+
+void DrawPicture(QPainter& p, PictureStore& pictures, int id, const QRect& d, qreal dpr) {
+  if (id <= 0 || d.isEmpty()) return;
+  const QPixmap& pm = pictures.Prepared(id, Pixels(d, dpr), dpr);
+  if (!pm.isNull()) p.drawPixmap(d.topLeft(), pm);
+}
+
+// A label or list box, laid out and drawn once per change, then copied.
+void DrawText(QPainter& p, PictureStore& pictures, const platform::Control& c, const QRect& r,
+              const QRect& d, qreal dpr) {
+  if (d.isEmpty()) return;
+  const QSize pixels = Pixels(d, dpr);
+  const QPixmap* pm = pictures.PreparedText(c, r.size(), pixels);
+  if (pm == nullptr) {
+    QPixmap& fresh = pictures.NewText(c, r.size(), pixels, dpr);
+    QPainter tp(&fresh);
+    tp.setRenderHint(QPainter::TextAntialiasing);
+    tp.scale(static_cast<qreal>(d.width()) / std::max(1, r.width()),
+             static_cast<qreal>(d.height()) / std::max(1, r.height()));
+    PaintControl(tp, c, QRect(QPoint(0, 0), r.size()), pictures);
+    tp.end();
+    pm = &fresh;
+  }
+  p.drawPixmap(d.topLeft(), *pm);
+}
+
+}  // namespace
+
 void FormWidget::PaintForm(QPainter& p, const platform::Form& form, PictureStore& pictures,
-                           bool paintTextBoxes) {
+                           bool paintTextBoxes, bool prepared) {
   const auto& g = form.Geometry();
   const QRect whole(0, 0, g.width, g.height);
   // Controls outside the area being repainted cost nothing.
   const QRect clip = p.hasClipping() ? p.clipBoundingRect().toAlignedRect() : whole;
   p.fillRect(whole.intersected(clip), Rgb(form.BackColor()));
-  const QPixmap& bg = pictures.Get(form.Picture());
-  if (!bg.isNull()) p.drawPixmap(whole, bg);
+  const QTransform t = p.transform();
+  if (!prepared || t.type() > QTransform::TxScale) {
+    // Every picture scaled while it is drawn (and a rotated or sheared painter, where nothing
+    // prepared fits).
+    const QPixmap& bg = pictures.Get(form.Picture());
+    if (!bg.isNull()) p.drawPixmap(whole, bg);
+    for (const platform::Control* c : form.Stacking()) {
+      if (!c->Visible()) continue;
+      if (!paintTextBoxes && c->Kind() == platform::ControlKind::TextBox) continue;
+      const QRect r = ToQRect(form.WindowBounds(*c));
+      if (r.intersects(clip)) PaintControl(p, *c, r, pictures);
+    }
+    return;
+  }
+  // Everything is prepared at the device pixels it covers and copied one to one.
+  const qreal dpr = p.device()->devicePixelRatioF();
+  p.resetTransform();
+  DrawPicture(p, pictures, form.Picture(), DeviceRect(t, whole), dpr);
   for (const platform::Control* c : form.Stacking()) {
     if (!c->Visible()) continue;
-    if (!paintTextBoxes && c->Kind() == platform::ControlKind::TextBox) continue;
     const QRect r = ToQRect(form.WindowBounds(*c));
     if (!r.intersects(clip)) continue;
-    PaintControl(p, *c, r, pictures);
+    switch (c->Kind()) {
+      case platform::ControlKind::Image:
+        DrawPicture(p, pictures, c->Picture(), DeviceRect(t, r), dpr);
+        break;
+      case platform::ControlKind::Label:
+      case platform::ControlKind::ListBox:
+        DrawText(p, pictures, *c, r, DeviceRect(t, r), dpr);
+        break;
+      case platform::ControlKind::TextBox:
+        if (!paintTextBoxes) break;
+        p.setTransform(t);
+        PaintControl(p, *c, r, pictures);
+        p.resetTransform();
+        break;
+    }
   }
+  p.setTransform(t);
 }
 
 void FormWidget::paintEvent(QPaintEvent* e) {

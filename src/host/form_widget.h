@@ -28,10 +28,12 @@ class FormWidget final : public QWidget, public platform::FormObserver {
   ~FormWidget() override;
 
   void FormChanged(platform::Form& form, platform::Rect dirty) override;
-  // Paints the form at design size. Text boxes are left out when the caller shows them as
-  // widgets of its own.
+  // Paints the form at design size, under the painter's transform. Text boxes are left out
+  // when the caller shows them as widgets of its own. Prepared: pictures and text are copied
+  // from the store at the device pixels they cover; otherwise each is scaled as it is drawn
+  // (the reference the prepared painting is checked and measured against).
   static void PaintForm(QPainter& p, const platform::Form& form, PictureStore& pictures,
-                        bool paintTextBoxes = true);
+                        bool paintTextBoxes = true, bool prepared = true);
 
   // Design pixels to widget pixels, and back.
   QTransform DesignToWidget() const;
