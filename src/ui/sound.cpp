@@ -22,11 +22,16 @@ std::string ProgramFolder(const Client& /*c*/) {
 }  // namespace
 
 void BuildSoundList(Client& c) {
-  const std::string music = ProgramFolder(c) + "/../common/music/";
+  c.ui.ProgramFolder = ProgramFolder(c);
+  const std::string music = c.ui.ProgramFolder + "/../common/music/";
   for (std::size_t i = 0; i < kEffectNames.size(); ++i) {
     c.ui.SoundFile.at(i + 1) = music + kEffectNames.at(i);
   }
-  c.ui.VoiceDir = ProgramFolder(c) + "/../common/qntr/";
+  c.ui.VoiceDir = VoiceFolder(c, true);
+}
+
+std::string VoiceFolder(const Client& c, bool dialect) {
+  return c.ui.ProgramFolder + (dialect ? "/../common/qntr/" : "/../common/mj/");
 }
 
 void InitSound(Client& c) {
