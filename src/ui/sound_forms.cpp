@@ -23,13 +23,12 @@ constexpr int kHintToggle = 4;
 constexpr const char* kHint = "设置将在下次入座生效";
 // Captions of the switches' rows.
 constexpr std::array<const char*, kToggles> kRowCaptions{"背景音乐", "聊天语音", "音效语音",
-                                                        "语音类型", "入座提示"};
+                                                         "语音类型", "入座提示"};
 // Design size of the dialog and of the rules page.
 constexpr platform::Rect kVosSetSize{0, 0, 212, 310};
-constexpr platform::Rect kRuleSize{0, 0, 560, 440};
+constexpr platform::Rect kRuleSize{0, 0, 600, 620};
 // Voice code of every male player after undoing a switch to the plain voice set.
 constexpr const char* kPlainMaleVoice = "30";
-constexpr const char* kRulesFile = "rule.ini";
 // A rules text is a page or two; a larger file is not one.
 constexpr std::size_t kMaxRulesBytes = 64 * 1024;
 
@@ -138,9 +137,9 @@ VosSetT::VosSetT()
 
 RuleT::RuleT()
     : platform::Form("rule", kRuleSize),
-      Title(AddLabel("Title", {0, 10, 560, 26})),
-      LblInfo(AddLabel("LblInfo", {28, 48, 504, 372})),
-      close(AddImage("close", {526, 11, 24, 24})) {
+      Title(AddLabel("Title", {0, 10, 600, 26})),
+      LblInfo(AddLabel("LblInfo", {28, 50, 544, 556})),
+      close(AddImage("close", {566, 11, 24, 24})) {
   SetCaption("游戏规则");
   SetPicture(pic::kRulesPanel);
   SetBackColor(0xF4ECD6);
@@ -244,8 +243,8 @@ void Command1_Click(Client& c, int i) {
   c.ui.Changed.fill(false);
 }
 
-void VosSetEvents::OnMouseMove(platform::Control* control, int /*button*/, int /*shift*/,
-                               int /*x*/, int /*y*/) {
+void VosSetEvents::OnMouseMove(platform::Control* control, int /*button*/, int /*shift*/, int /*x*/,
+                               int /*y*/) {
   if (control != nullptr && control->Name() == "Command2") {
     Command2_MouseMove(c_, control->Index());
   } else if (control == nullptr || control->Name() != "Command1") {
@@ -280,9 +279,10 @@ void LoadRules(Client& c) {
   c.rule.close.SetTag("0");
   // The rules text is the whole file, as it stands; nothing in it is parsed.
   auto& disk = c.host.Disk();
-  const auto bytes = disk.ReadFile(app::ReadOnlyFilePath(disk, kRulesFile), kMaxRulesBytes);
+  const std::string path = app::ReadOnlyFilePath(disk, app::kRulesFile);
+  const auto bytes = disk.ReadFile(path, kMaxRulesBytes);
   if (!bytes) {
-    c.host.Log("rules", std::string("no ") + kRulesFile + ": the page stays empty");
+    c.host.Log("rules", "no rules text in " + path + ": the page stays empty");
     return;
   }
   c.rule.LblInfo.SetCaption(text::FromGbk(*bytes));

@@ -54,7 +54,7 @@ constexpr int kPhrases = 1134;           // imgword1
 constexpr int kEmotes = 1135;            // imgword2
 constexpr int kSeatPanel = 1136;         // plate under the own name labels
 constexpr int kSettingsPanel = 1160;     // VosSet, 212 x 310
-constexpr int kRulesPanel = 1161;        // rule, 560 x 440
+constexpr int kRulesPanel = 1161;        // rule, 600 x 620
 
 // Where the eight frame pieces are cut from kSkin, in its pixels.
 struct SkinCut {

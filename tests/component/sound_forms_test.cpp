@@ -7,6 +7,8 @@
 #include "seating_fixture.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
+#include "ui/ui.h"
+#include "view/input.h"
 #include "view/picture_ids.h"
 
 namespace qtest {
@@ -42,7 +44,7 @@ TEST_F(VosSetTest, OpensNearTheTablesCornerWithEverySwitchOnAndClosesOnTheSecond
   ASSERT_TRUE(d.Visible());
   const auto& main = c.MainForm.Geometry();
   const auto& table = c.MainForm.Pic1.Bounds();
-  EXPECT_EQ(d.Geometry().top, main.top + table.top + table.height - 419);  // 1.35 x 310
+  EXPECT_EQ(d.Geometry().top, main.top + table.top + table.height - 419);    // 1.35 x 310
   EXPECT_EQ(d.Geometry().left, main.left + table.left + table.width - 233);  // 1.1 x 212
   for (int i = 0; i < 5; ++i) EXPECT_EQ(Switch(i).Tag(), "2") << i;
   EXPECT_EQ(Switch(kVoices).Picture(), pic::kVoiceDialect);
@@ -142,8 +144,8 @@ TEST_F(VosSetTest, TheVoiceSwitchChangesSetAndFolderAndUndoingRestoresThem) {
   Close(1);
   EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, false));
   EXPECT_EQ(c.disp.Player[2].VoiceA + c.disp.Player[2].VoiceB, "0030");
-  EXPECT_EQ(c.disp.Player[1].VoiceA + c.disp.Player[1].VoiceB, "00" + std::string(
-                                                                            c.ui.VoiceStyle[1]));
+  EXPECT_EQ(c.disp.Player[1].VoiceA + c.disp.Player[1].VoiceB,
+            "00" + std::string(c.ui.VoiceStyle[1]));
 }
 
 TEST_F(VosSetTest, TheDialogsOwnSwitchAndTheHintOnlyChangeThemselves) {
