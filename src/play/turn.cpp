@@ -16,7 +16,7 @@ void BlinkStep(Client& c) {
 }
 
 void TurnClockSecond(Client& c) {
-  if (c.table.Countdown > 0) --c.table.Countdown;
+  ClockTick(c);
 }
 
 void HideBubble(Client& c) {
