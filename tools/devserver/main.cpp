@@ -1,8 +1,8 @@
 // qintara-devserver: the development game server. Table mode (one person, three bots),
 // scripted mode (--scenario) and four-bot self-play (--self-play).
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -11,9 +11,9 @@
 
 #include "scenario.h"
 #include "selfplay.h"
-#include "transcript.h"
 #include "server.h"
 #include "sockets.h"
+#include "transcript.h"
 
 namespace {
 
@@ -76,6 +76,10 @@ int main(int argc, char** argv) {
         seeded = true;
       } else if (a == "--run-for") {
         opt.runForMs = ToInt(next(), a);
+      } else if (a == "--grace") {
+        opt.graceMs = ToInt(next(), a);
+      } else if (a == "--ready-wait") {
+        opt.readyWaitMs = ToInt(next(), a);
       } else if (a == "--demo-deal") {
         opt.demoDeal = true;
       } else if (a == "--help" || a == "-h") {

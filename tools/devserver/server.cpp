@@ -39,6 +39,7 @@ void TableServer::NewGame() {
   g.botDelayMs = opt_.botDelayMs;
   g.readyWaitMs = opt_.readyWaitMs;
   g.demoDeal = opt_.demoDeal;
+  g.graceMs = opt_.graceMs;
   g.human.at(static_cast<std::size_t>(opt_.humanSeat)) = true;
   game_.emplace(g, *this, static_cast<std::uint32_t>(rng_()));
   gameStart_ = MonotonicMs();

@@ -22,6 +22,7 @@ struct ServerOptions {
   std::uint32_t seed = 0;
   std::int64_t runForMs = 0;  // stop after this long (0: run until killed)
   bool demoDeal = false;      // deal the first hand for the demo
+  int graceMs = 3000;         // beyond the person's clock before the server moves for them
 };
 
 class TableServer : public GameSink {
