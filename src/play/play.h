@@ -1,5 +1,7 @@
 #pragma once
 // Turn flow: the turn commands, the blink, the decision clock and the speech bubble.
+#include <array>
+
 class Client;
 
 namespace play {
@@ -15,6 +17,25 @@ void OnReveal(Client& c);       // 15
 void BlinkStep(Client& c);
 void TurnClockSecond(Client& c);
 void HideBubble(Client& c);
+
+// ---- Turn commands ----
+// The seat takes count tiles (4 at the deal, 1 at a draw) from the wall.
+void TakeTiles(Client& c, int seatBit, int count, const std::array<int, 4>& tiles);
+void OnDiscard(Client& c, int seatBit, int tile);
+// The ting mark of frame byte 16 for the command being handled (2 or 7).
+void ShowTingMark(Client& c, int pos, int cmd);
+// Speech bubble of kind k at position p.
+void ShowBubble(Client& c, int pos, int kind);
+void PlaceIndicator(Client& c);
+void ShowWildIndicator(Client& c, int ctl);
+// The unclaimed last discard goes to its owner's rows.
+void MoveLastDiscardToRow(Client& c);
+// Notes a tile placed in the discard rows of pos (code 0: face down).
+void RecordRowTile(Client& c, int pos, int ctl, int code);
+// A claimed discard that already lies in its owner's row leaves it, freeing its place.
+void TakeBackDiscard(Client& c);
+// The claim result of command 7 for a seated player.
+void OnClaim(Client& c, int kind, int seatBit, const std::array<int, 3>& tiles);
 
 // ---- Claims, gangs, ting and the player's moves ----
 // Finds the sequences that claim tile d; sends the only one at once or shows the choice.

@@ -2,9 +2,11 @@
 // Turn flow state that outlives one command.
 #include <array>
 
+#include "play/turn_state.h"
+
 namespace play {
 
-struct PlayState {
+struct PlayState : TurnState {
   int DiscardBlinkLeft = 0;  // steps left of the last-discard blink
 
   // Choices on show: chi sequences (two Chi pictures each) and gang tiles with their kinds.

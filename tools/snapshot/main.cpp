@@ -25,9 +25,10 @@ int main(int argc, char** argv) {
       out = args.at(i + 1);
   }
   if (out.isEmpty() || (scale != "1" && scale != "small")) {
-    std::fprintf(stderr,
-                 "usage: qintara-snapshot --state empty|wall|midhand --scale 1|small "
-                 "--out FILE.png\n");
+    std::fprintf(
+        stderr,
+        "usage: qintara-snapshot --state empty|wall|midhand|replay:FILE[:FRAMES] --scale 1|small "
+        "--out FILE.png\n");
     return 2;
   }
   try {
