@@ -93,8 +93,10 @@ bool DiscardRaised(Client& c) {
   if (t.TingDeclared) {
     slot = EndSlot(c) - 1;  // only the tile just drawn may go
   } else if (t.TingSelecting) {
+    // The marked candidate, else the first raised one.
     slot = SlotAtHeight(c, y0 - 10 - kMarkLift);
     if (slot >= 0) OwnImage(c, slot).SetTop(y0 - 10);
+    if (slot < 0) slot = SlotAtHeight(c, y0 - 10);
   } else {
     slot = SlotAtHeight(c, y0 - 10);
   }
