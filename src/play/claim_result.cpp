@@ -11,6 +11,7 @@
 #include "play/turn_hooks.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
+#include "ui/sound.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -81,29 +82,29 @@ void Announce(Client& c, int pos, int kind, int code, ClaimView view) {
   std::string clip;
   switch (kind) {
     case kClaimChi:
-      bubble = kBubbleChi, clip = "01.wav";
+      bubble = kBubbleChi, clip = "01";
       break;
     case kClaimPeng:
-      bubble = kBubblePeng, clip = "02.wav";
+      bubble = kBubblePeng, clip = "02";
       break;
     case kClaimGang:
-      bubble = kBubbleGang, clip = "03.wav";
+      bubble = kBubbleGang, clip = "03";
       break;
     case kClaimConcealedGang:
-      bubble = kBubbleConcealedGang, clip = "03.wav";
+      bubble = kBubbleConcealedGang, clip = "03";
       break;
     case kClaimSingle:
       if (code == table::kRedDragon) {
         bubble = kBubbleRedGang;
-        if (view == ClaimView::Watching) clip = "04.wav";
+        if (view == ClaimView::Watching) clip = "04";
       } else if (IsWild(c, code)) {
-        if (view == ClaimView::Watching) clip = "05.wav";
+        if (view == ClaimView::Watching) clip = "05";
       } else {
-        bubble = kBubbleAddedGang, clip = "03.wav";
+        bubble = kBubbleAddedGang, clip = "03";
       }
       break;
     case kClaimHu:
-      bubble = kBubbleHu, clip = "09.wav";
+      bubble = kBubbleHu, clip = "09";
       break;
     default:
       return;
@@ -115,7 +116,7 @@ void Announce(Client& c, int pos, int kind, int code, ClaimView view) {
     // No word fits a wild tile set aside: no bubble rather than a stale one.
     f.Speak(pos).SetVisible(false);
   }
-  if (sound && !clip.empty()) PlayVoice(c, pos, clip);
+  if (sound && !clip.empty()) ui::PlayVoice(c, pos, clip);
 }
 
 // Side rows: lower tiles cover upper ones, and the piles lie in front of the row.

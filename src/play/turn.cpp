@@ -9,6 +9,7 @@
 #include "play/turn_hooks.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
+#include "ui/sound.h"
 #include "ui/ui.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
@@ -102,10 +103,6 @@ void PictureConcealed(Client& c, int pos, int pic0, int set) {
     const auto& s = h.Slot.at(Ix(h.HiddenFirst + k));
     view::SetTilePicture(c, s.Ctl, pic0 >= 0 ? pic0 : view::TilePic(s.Code, set));
   }
-}
-
-std::string VoiceOfTile(int tile) {
-  return std::to_string(table::VoiceSuitNo(tile)) + std::to_string(table::Rank(tile)) + ".wav";
 }
 
 }  // namespace
@@ -213,7 +210,7 @@ void OnDiscard(Client& c, int seatBit, int tile) {
   if (c.ui.SoundOn) ui::PlayEffect(c, kSoundDiscard);
   t.LastDiscard = tile;
   t.LastDiscardPos = p;
-  if (c.ui.SoundOn) PlayVoice(c, p, VoiceOfTile(tile));
+  if (c.ui.SoundOn) ui::PlayVoice(c, p, ui::TileVoiceSuffix(tile));
 
   auto& h = HandAt(c, p);
   if (p != 0 || t.WatchMode) {
@@ -254,7 +251,7 @@ void ShowTingMark(Client& c, int pos, int cmd) {
     f.imgTing(0).SetVisible(true);
   };
   if (cmd == 2 && mark == kTingOpen) {
-    if (c.ui.SoundOn) PlayVoice(c, pos, "04.wav");
+    if (c.ui.SoundOn) ui::PlayVoice(c, pos, ui::kVoiceTing);
     if (pos != 0) {
       TakeShownHand(c, pos);
       PictureConcealed(c, pos, -1, pos);

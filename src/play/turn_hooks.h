@@ -1,5 +1,5 @@
 #pragma once
-// Sound and score-sheet calls of the turn flow. Until their owners take them over, each one
+// Score-sheet calls of the turn flow. Until their owners take them over, each one
 // records that it was asked for.
 #include <string>
 
@@ -7,8 +7,6 @@ class Client;
 
 namespace play {
 
-// The voice clip of the seat at pos: its voice file name ends with suffix.
-void PlayVoice(Client& c, int pos, const std::string& suffix);
 // The score window marks the first winner of the hand.
 void MarkScoreWinner(Client& c, int pos);
 
