@@ -7,8 +7,8 @@
 #include "play/claims.h"
 #include "play/decision.h"
 #include "play/play.h"
-#include "play/sound_hooks.h"
 #include "table/hand_sort.h"
+#include "ui/sound.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
 
@@ -49,15 +49,20 @@ void CopyToMeld(Client& c, int a, int state) {
   }
 }
 
-const char* GangVoice(const Client& c, int kind, int code) {
-  if (kind == kGangConcealed) return "06";
-  if (kind == kGangSingle && code == table::kRedDragon) return "04";
-  if (kind == kGangSingle && code == c.table.WildTile) return "05";
-  return "03";
+std::string_view GangVoice(const Client& c, int kind, int code) {
+  if (kind == kGangConcealed) return ui::kVoiceConcealedGang;
+  if (kind == kGangSingle && code == table::kRedDragon) return ui::kVoiceTing;
+  if (kind == kGangSingle && code == c.table.WildTile) return ui::kVoiceWildGang;
+  return ui::kVoiceGang;
+}
+
+// The own seat's clip for its own move.
+void OwnVoice(Client& c, std::string_view suffix) {
+  ui::PlayVoice(c, 0, suffix);
 }
 
 void SendGang(Client& c, int slot, int kind) {
-  PlayOwnVoice(c, GangVoice(c, kind, OwnSlot(c, slot).Code));
+  OwnVoice(c, GangVoice(c, kind, OwnSlot(c, slot).Code));
   if (kind == kGangSingle) {
     SendSingleGang(c, slot);
   } else if (kind == kGangExposed) {
@@ -323,14 +328,14 @@ void Operation_Click(Client& c, int b) {
         t.DecisionState = 1;
         t.CanDiscard = false;
         for (int i = 1; i < 6; ++i) f.Operation(i).SetVisible(false);
-        PlayOwnVoice(c, "01");
+        OwnVoice(c, ui::kVoiceChi);
         FindChiPairs(c, t.LastDiscard);
         break;
       case table::kOpPeng:
         t.DecisionState = 1;
         t.CanDiscard = false;
         hideAll();
-        PlayOwnVoice(c, "02");
+        OwnVoice(c, ui::kVoicePeng);
         if (FindPengPair(t, t.LastDiscard) < 0) {
           NoTilesForMove(c, "peng");
         } else {
@@ -352,7 +357,7 @@ void Operation_Click(Client& c, int b) {
       case table::kOpHu:
         t.CanDiscard = false;
         SendHu(c);
-        PlayOwnVoice(c, "09");
+        OwnVoice(c, ui::kVoiceHu);
         hideAll();
         break;
       default:  // pass

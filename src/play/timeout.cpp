@@ -11,6 +11,7 @@
 #include "play/play.h"
 #include "play/ting_form.h"
 #include "table/hand_sort.h"
+#include "ui/sound.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -18,7 +19,6 @@ namespace play {
 
 namespace {
 
-constexpr int kWarningEffect = 6;
 constexpr int kWarnBelow = 6;
 constexpr std::uint32_t kRed = 0xFF0000;
 constexpr std::uint32_t kGreen = 0x00FF00;
@@ -83,7 +83,7 @@ void ClockTick(Client& c) {
     --t.Countdown;
     f.Number.SetCaption(std::to_string(t.Countdown));
     f.Number.SetForeColor(t.Countdown < kWarnBelow ? kRed : kGreen);
-    if (t.Countdown < kWarnBelow && c.ui.SoundOn) ui::PlayEffect(c, kWarningEffect);
+    if (t.Countdown < kWarnBelow && c.ui.SoundOn) ui::PlayEffect(c, ui::kSoundWarning);
     return;
   }
   if (!t.ClockIsOwn) {

@@ -6,6 +6,7 @@
 #include "play/claims.h"
 #include "play/play.h"
 #include "table/tiles.h"
+#include "ui/sound.h"
 #include "view/view.h"
 
 namespace {
@@ -290,6 +291,8 @@ TEST_F(Moves, GangChoiceOfTwoSendsThePickedKind) {
   EXPECT_EQ(Values(frames[0]), (std::vector<int>{32, 0x2015, 0x2015, 0x2015}));
   EXPECT_EQ(c.table.GangPick[0], 9);
   EXPECT_EQ(h.Slot[4].State, 5);
+  ASSERT_NE(host.sound.Current(), nullptr);
+  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 0, ui::kVoiceConcealedGang));
 }
 
 TEST_F(Moves, RedDragonOntoItsPengIsASingleTile) {
@@ -308,6 +311,8 @@ TEST_F(Moves, RedDragonOntoItsPengIsASingleTile) {
   EXPECT_EQ(Values(frames[0]), (std::vector<int>{64, 0, 0, 0x2015}));
   EXPECT_EQ(h.Slot[4].State, 6);
   EXPECT_EQ(h.Slot[4].Ctl, 111);
+  ASSERT_NE(host.sound.Current(), nullptr);
+  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 0, ui::kVoiceTing));
 }
 
 TEST_F(Moves, PassOnTheOwnTurnSendsNothingAndKeepsTheDiscardDue) {
