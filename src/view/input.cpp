@@ -234,6 +234,8 @@ void Pic1_MouseUp(Client& c, int button, int /*shift*/, int /*x*/, int /*y*/) {
   t.DecisionState = 1;
 }
 
-void Pic1_Click(Client& /*c*/) {}
+void Pic1_Click(Client& c) {
+  ui::HideSoundForms(c);
+}
 
 }  // namespace view
