@@ -1,4 +1,4 @@
-// qintara-snapshot --state NAME --scale 1|small [--dialog settings|rules [--rules FILE]]
+// qintara-snapshot --state NAME --scale 1|small [--dialog settings|rules|ting [--rules FILE]]
 //                  --out FILE.png
 // The main window in a named table state, painted as the client paints it, optionally with the
 // sound settings dialog or the rules page opened over it (the rules text read from FILE).
@@ -13,6 +13,7 @@
 
 #include "host/form_widget.h"
 #include "host/picture_store.h"
+#include "play/ting_form.h"
 #include "table_states.h"
 #include "ui/ui.h"
 
@@ -54,6 +55,9 @@ int main(int argc, char** argv) {
           std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
       ui::ToggleRules(c);
       over = &c.rule;
+    } else if (dialog == "ting") {
+      play::ShowTingForm(c);
+      over = &c.frmTing;
     }
     host::PictureStore pictures;
     QImage img(form.Geometry().width, form.Geometry().height, QImage::Format_RGB32);
