@@ -9,6 +9,7 @@
 #include "net/net_state.h"
 #include "platform/host.h"
 #include "play/play_state.h"
+#include "play/ting_form.h"
 #include "props/prop_state.h"
 #include "score/score_state.h"
 #include "table/table_state.h"
@@ -40,6 +41,7 @@ class Client final : public platform::SocketEvents,
   view::ViewState display;
 
   ui::MainFormT MainForm;
+  play::TingFormT frmTing;
 
   platform::Timer TimerBong{"TimerBong", 50};
   platform::Timer TimerKeepAlive{"TimerKeepAlive", 5000};
