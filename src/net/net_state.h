@@ -3,6 +3,8 @@
 // dispatcher is working on.
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 
 #include "net/frame.h"
@@ -63,6 +65,11 @@ struct NetState {
   int ConnectRetries = 0;
   // Receive-ring position of a departure held back (and logged) at the last receive run; -1 none.
   int HeldQuitAt = -1;
+
+  // A tick, or a step held back until one ended, is running. Its handlers may wait processing
+  // events; lobby messages and table-clearing input arriving meanwhile wait in HeldSteps.
+  bool Busy = false;
+  std::deque<std::function<void()>> HeldSteps;
 
   // Reconnection.
   bool g_bCanRecon = false;

@@ -68,7 +68,7 @@ void FakeLobby::Listen(const std::string& ownTitle, platform::LobbyEvents* event
 }
 
 std::int32_t FakeLobby::DefaultWindowProc(std::uint32_t msg, std::int32_t wParam,
-                                         std::int32_t lParam) {
+                                          std::int32_t lParam) {
   passedOn.push_back({listeningAs, msg, wParam, lParam});
   return 0;
 }
@@ -189,6 +189,7 @@ const std::string& VirtualHost::EndReason() const {
 platform::MsgBoxResult VirtualHost::MessageBox(const std::string& text, const std::string& title,
                                                platform::MsgBoxButtons /*buttons*/) {
   messageBoxes.push_back({text, title});
+  if (messageBoxOpenMs > 0) WaitProcessingEvents(messageBoxOpenMs);
   return nextAnswer;
 }
 
