@@ -1,17 +1,20 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "ui/seat_hooks.h"
+#include "ui/sound.h"
 #include "ui/ui.h"
 
 namespace app {
 
 namespace {
 
-// Sound, the other windows and the plug-in's exit are finished by their own parts; until then
-// each step records that it was asked for.
+// Music and effects share the one sound channel.
 void StopMusicAndSound(Client& c) {
-  if (c.ui.MusicOn || c.ui.SoundOn) c.host.Log("hook", "unload: stop the music and the sound");
+  if (c.ui.MusicOn || c.ui.SoundOn) ui::StopSound(c);
 }
+
+// The other windows and the plug-in's exit are finished by their own parts; until then each
+// step records that it was asked for.
 
 void UnloadOtherForms(Client& c) {
   ui::UnloadExitDialog(c);

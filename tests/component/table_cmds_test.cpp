@@ -154,13 +154,14 @@ TEST_F(TableCmdsTest, StatusPlayersLeftWithEverybodyPresentDoesNothing) {
 
 TEST_F(TableCmdsTest, StatusPlayersLeftWhenTheOwnSeatIsTheHighestLeaverEnds) {
   c.props.Prop_GameDllState = 1;
+  ASSERT_TRUE(host.sound.playing) << "the background loop runs";
   // Own seat is 4; seats 4 and 1 left, the highest of them is the own seat.
   Feed({FrameBuilder(16).v(3, 1).seat(10)});
   EXPECT_TRUE(host.Ended());
   EXPECT_EQ(host.EndReason(), "the game is over and the own seat has gone");
   // An orderly end: the main window unloads first.
   EXPECT_EQ(host.lobby.listeningAs, "") << "the lobby link stopped listening";
-  EXPECT_TRUE(Hooked("unload: stop the music and the sound"));
+  EXPECT_FALSE(host.sound.playing) << "the music stopped";
   EXPECT_TRUE(Hooked("UnloadExitDialog"));
   EXPECT_TRUE(
       Hooked("unload: frmReconnect, frmTing, Hero, huifu, Information, Score, Talk, VosSet, rule"));
