@@ -19,20 +19,34 @@ void SysmsgClear(Client& c, int list);
 void SysmsgAdd(Client& c, int list, const std::string& text);
 void ShowMessage(Client& c, const std::string& text, const std::string& title);
 [[noreturn]] void EndProgram(Client& c, const std::string& reason);
+// The orderly end (the main window unloads): the lobby link stops listening, sound stops, the
+// other windows unload and the plug-in is told to exit; then the program ends.
+[[noreturn]] void Form_Unload(Client& c, const std::string& reason);
 // Logs a frame's command number, and its bytes when the log is verbose.
 void LogFrame(Client& c, std::string_view kind, const net::Frame& frame);
 
 // The lobby window, looked up by title at every use.
 bool LobbyExists(Client& c);
 void RestoreLobby(Client& c);
+// Gives the screen back to the lobby and ends the program; the end names reason even when the
+// lobby window is gone as well.
+[[noreturn]] void RestoreLobbyAndEnd(Client& c, const std::string& reason);
 void MinimizeLobby(Client& c);
 void PostToLobby(Client& c, std::uint32_t msg);
 void BackToLobby(Client& c);
 std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std::int32_t lParam);
+// One of the lobby's four messages, handled outside any tick.
+void LobbyMessage(Client& c, std::uint32_t msg);
 void Form_KeyDown(Client& c, int keyCode);
 // The same boss key on another form (the other-player-left dialog): that form is minimised.
 void Form_KeyDown(Client& c, platform::Form& received, int keyCode);
 void Form_Resize(Client& c);
+// Keys of the chat input box other than Enter.
+void Chat_KeyDown(Client& c, int keyCode);
+// The table's boss key (F1 on the table or in the chat box): boss mode, every clock at one
+// second, the side windows hidden, both windows minimised. tellPlugin: also pass F1 to the
+// plug-in (the chat box has done so already).
+void TableBossKey(Client& c, bool tellPlugin);
 
 // The lobby's command line, field by field.
 struct CommandLine {

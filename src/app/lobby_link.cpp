@@ -20,12 +20,15 @@ std::string Trimmed(const std::string& s) {
   return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-void SysCommandToLobby(Client& c, std::int32_t command, const char* what) {
+// endCause: the program is ending anyway, for this reason; a missing lobby then does not hide it.
+void SysCommandToLobby(Client& c, std::int32_t command, const char* what,
+                       const std::string* endCause = nullptr) {
   if (Trimmed(c.app.LobbyTitle).empty()) return;
   auto& lobby = c.host.Lobby();
   if (!lobby.FindWindow(c.app.LobbyTitle)) {
     c.host.Log("lobby-out", std::string(what) + " not found");
-    EndProgram(c, "the lobby window \"" + c.app.LobbyTitle + "\" is gone");
+    const std::string gone = "the lobby window \"" + c.app.LobbyTitle + "\" is gone";
+    EndProgram(c, endCause != nullptr ? *endCause + " (and " + gone + ")" : gone);
   }
   c.host.Log("lobby-out", std::string(what));
   lobby.SendMessage(c.app.LobbyTitle, platform::kWmSysCommand, command, 0);
@@ -61,6 +64,11 @@ void RestoreLobby(Client& c) {
   SysCommandToLobby(c, platform::kScRestore, "274 restore");
 }
 
+void RestoreLobbyAndEnd(Client& c, const std::string& reason) {
+  SysCommandToLobby(c, platform::kScRestore, "274 restore", &reason);
+  EndProgram(c, reason);
+}
+
 void MinimizeLobby(Client& c) {
   SysCommandToLobby(c, platform::kScMinimize, "274 minimise");
 }
@@ -84,11 +92,26 @@ void BackToLobby(Client& c) {
 std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {
   switch (msg) {
     case platform::kLobbyHandQuery:
-      if (!LobbyExists(c)) return 0;
-      PostToLobby(c, c.net.InHand ? platform::kClientInHand : platform::kClientIdle);
-      return 0;
     case platform::kLobbyMayLeave:
-      if (!LobbyExists(c)) return 0;
+    case platform::kLobbyLeaveNow:
+    case platform::kLobbyConnect:
+      // The lobby hears back by posted messages only, so the answer may wait for a running tick.
+      net::RunOutsideTick(c, [&c, msg] { LobbyMessage(c, msg); });
+      return 0;
+    default:
+      // Everything else belongs to the window's previous procedure, which the host keeps.
+      return c.host.Lobby().DefaultWindowProc(msg, wParam, lParam);
+  }
+}
+
+void LobbyMessage(Client& c, std::uint32_t msg) {
+  switch (msg) {
+    case platform::kLobbyHandQuery:
+      if (!LobbyExists(c)) return;
+      PostToLobby(c, c.net.InHand ? platform::kClientInHand : platform::kClientIdle);
+      return;
+    case platform::kLobbyMayLeave:
+      if (!LobbyExists(c)) return;
       if (c.net.LoginPending) {
         PostToLobby(c, platform::kClientLoginPending);
       } else if (c.net.InHand) {
@@ -98,10 +121,10 @@ std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std:
         view::ResetTableDisplay(c);
         PostToLobby(c, platform::kClientIdle);
       }
-      return 0;
+      return;
     case platform::kLobbyLeaveNow:
       LeaveNow(c);
-      return 0;
+      return;
     case platform::kLobbyConnect: {
       c.net.DirectLink = true;
       c.net.LoginPending = true;
@@ -119,11 +142,10 @@ std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std:
       c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 4));
       c.MainForm.Time_Img.SetVisible(false);
       c.MainForm.Number.SetVisible(false);
-      return 0;
+      return;
     }
     default:
-      // Everything else belongs to the window's previous procedure, which the host keeps.
-      return c.host.Lobby().DefaultWindowProc(msg, wParam, lParam);
+      return;
   }
 }
 
@@ -140,6 +162,27 @@ void Form_KeyDown(Client& c, platform::Form& received, int keyCode) {
   Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
 }
 
+void TableBossKey(Client& c, bool tellPlugin) {
+  Try(c, "boss mode", [&] { c.table.BossMode = true; });
+  // The information, talk, settings, exit, result and rules windows join these steps once they
+  // exist.
+  Try(c, "hide windows",
+      [&] { c.host.Log("hook", "hide Information, Talk, VosSet, frmExit, Hero, Score and rule"); });
+  c.table.DefaultCountdown = 0;
+  if (tellPlugin && props::Active(c)) Try(c, "SetKeyDown", [&] { props::SetKeyDown(c, kKeyF1); });
+  Try(c, "minimise", [&] { c.MainForm.SetState(platform::WindowState::Minimized); });
+  Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
+}
+
+void Chat_KeyDown(Client& c, int keyCode) {
+  // Unlike the form's keys, the chat box hands every function key to the plug-in, focused or not.
+  const bool functionKey = keyCode >= kKeyF1 && keyCode <= kKeyF6;
+  if (functionKey && c.props.Prop_GameDllState > 0) {
+    Try(c, "SetKeyDown", [&] { props::SetKeyDown(c, keyCode); });
+  }
+  if (keyCode == kKeyF1) TableBossKey(c, /*tellPlugin=*/false);
+}
+
 void Form_KeyDown(Client& c, int keyCode) {
   Form_KeyDown(c, c.MainForm, keyCode);
 }
@@ -154,10 +197,8 @@ void Form_Resize(Client& c) {
     c.table.DefaultCountdown = 8;
     c.table.BossMode = false;
   }
-  Try(c, "chat focus", [&] {
-    c.MainForm.SetFocus(&c.MainForm.Chat);
-    c.app.ChatFocused = true;
-  });
+  // ChatFocused follows the box's own focus events: asking for the focus does not always get it.
+  Try(c, "chat focus", [&] { c.MainForm.SetFocus(&c.MainForm.Chat); });
   Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
   c.table.TimeoutCount = 0;
   if (c.props.Prop_GameDllState > 0) Try(c, "FixBuffPos", [&] { props::FixBuffPos(c); });

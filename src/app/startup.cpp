@@ -113,7 +113,11 @@ void Connect(Client& c) {
     c.net.TaskOn[net::kTaskLogin] = false;
     StartProxyHandshake(c);
   } else {
-    c.host.Log("error", "unknown connection kind " + std::to_string(c.app.ProxyKind));
+    // Nothing could ever connect: say so and hand the player back, rather than wait for ever.
+    const std::string kind = std::to_string(c.app.ProxyKind);
+    c.host.Log("error", "unknown connection kind " + kind);
+    ShowMessage(c, "连接方式错误（" + kind + "），请重新在大厅就座后进入游戏！", "警告");
+    RestoreLobbyAndEnd(c, "unknown connection kind " + kind);
   }
 }
 
@@ -121,8 +125,7 @@ void LoadSteps(Client& c, const std::string& commandLine) {
   net::ResetRings(c);
   if (c.host.AnotherInstanceRunning()) {
     ShowMessage(c, "Qintara游戏已经运行！", "警告");
-    RestoreLobby(c);
-    EndProgram(c, "another copy is already running");
+    RestoreLobbyAndEnd(c, "another copy is already running");
   }
   ResetDefaults(c);
   SizeWindow(c);
@@ -185,8 +188,7 @@ void Form_Load(Client& c, const std::string& commandLine) {
     LoadSteps(c, commandLine);
   } catch (const std::exception& e) {
     c.host.Log("error", std::string("start-up: ") + e.what());
-    RestoreLobby(c);
-    EndProgram(c, std::string("start-up failed: ") + e.what());
+    RestoreLobbyAndEnd(c, std::string("start-up failed: ") + e.what());
   }
 }
 

@@ -25,7 +25,10 @@ void OnTableStatus(Client& c);  // 16
 void OnTableClosed(Client& c);  // 22
 void OnPlayerReady(Client& c);  // 23
 void OnHandResume(Client& c);   // 41
-void OnOwnGold(Client& c);      // 91
-void OnOtherGold(Client& c);    // 92
+// The bar's send, history and start buttons, disabled while a resumed hand is replayed, work
+// again once that hand is over.
+void EnableBarAfterResume(Client& c);
+void OnOwnGold(Client& c);    // 91
+void OnOtherGold(Client& c);  // 92
 
 }  // namespace dispatch

@@ -48,6 +48,7 @@ void RunHandler(Client& c, int cmd) {
       play::OnClaimResult(c);
       break;
     case 9:
+      EnableBarAfterResume(c);
       score::OnHandResult(c);
       break;
     case 14:
@@ -121,8 +122,7 @@ void RunGuarded(Client& c, int cmd, const std::function<void()>& step) {
   } catch (const std::exception& e) {
     // A handler that trips over its frame gives the player back to the lobby and stops.
     c.host.Log("error", "command " + std::to_string(cmd) + ": " + e.what());
-    app::RestoreLobby(c);
-    app::EndProgram(c, "run-time error in command " + std::to_string(cmd));
+    app::RestoreLobbyAndEnd(c, "run-time error in command " + std::to_string(cmd));
   }
 }
 

@@ -56,8 +56,7 @@ void OnLoginResult(Client& c) {
   } else {
     app::SysmsgAdd(c, 0, "验证错误，请重新登陆游戏！");
   }
-  app::RestoreLobby(c);
-  app::EndProgram(c, "login refused (result " + std::to_string(result) + ")");
+  app::RestoreLobbyAndEnd(c, "login refused (result " + std::to_string(result) + ")");
 }
 
 }  // namespace dispatch

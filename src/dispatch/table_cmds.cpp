@@ -113,7 +113,7 @@ void StatusPlayersLeft(Client& c, const net::NetMsg& m) {
   if (h == 0) {
     if (props::Active(c)) props::Shutdown(c);
     c.host.Winsock1().Close();
-    app::EndProgram(c, "the game is over and the own seat has gone");
+    app::Form_Unload(c, "the game is over and the own seat has gone");
   }
 
   c.score.TableResetDone = false;
@@ -226,6 +226,7 @@ void OnHandStart(Client& c) {
   const net::NetMsg m = n.LastMsg;
   auto& form = c.MainForm;
 
+  EnableBarAfterResume(c);
   ReleaseHeld(c, n.HeldFrameA, n.HoldReadyA);
   ReleaseHeld(c, n.HeldFrameB, n.HoldReadyB);
   n.HoldReadyA = false;
@@ -252,8 +253,7 @@ void OnHandStart(Client& c) {
   const int dealer = PosOfSeatBit(c, m.Seat);
   if (dealer < 0) {
     app::ShowMessage(c, "有玩家退出，游戏结束！", "");
-    app::RestoreLobby(c);
-    app::EndProgram(c, "the dealer of the new hand is not at the table");
+    app::RestoreLobbyAndEnd(c, "the dealer of the new hand is not at the table");
   }
   MarkDealer(c, dealer);
   const int side = (dealer - m.Value[0] + 13 - m.Value[1]) & 3;
@@ -338,6 +338,15 @@ void OnHandResume(Client& c) {
   c.table.IndicatorTile = m.Value[3];
   c.disp.ResumeDice = {m.Value[0], m.Value[1]};
   c.table.Dice = {m.Value[0], m.Value[1]};
+}
+
+void EnableBarAfterResume(Client& c) {
+  for (int i = 0; i <= 2; ++i) {
+    auto& button = c.MainForm.AnNiu(i);
+    if (button.Enabled()) continue;
+    button.SetEnabled(true);
+    button.SetPicture(ui::AnNiuPicture(c, i, false));
+  }
 }
 
 void OnOwnGold(Client& c) {

@@ -8,36 +8,78 @@
 namespace host {
 
 namespace {
-constexpr long kMaxLogBytes = 1 << 20;
+
+constexpr long kMaxLogBytes = 4L << 20;
+
+// Each of these lines stands for one frame: they are never folded into a count.
+bool OneLinePerEvent(std::string_view kind) {
+  return kind == "send" || kind == "recv";
 }
 
-LogFile::LogFile() {
+bool PowerOfTen(std::int64_t n) {
+  while (n >= 10 && n % 10 == 0) n /= 10;
+  return n == 1;
+}
+
+}  // namespace
+
+LogFile::LogFile() : maxBytes_(kMaxLogBytes) {
   const char* level = std::getenv("QINTARA_LOG_LEVEL");
   verbose_ = level != nullptr && std::string(level) == "debug";
   const char* path = std::getenv("QINTARA_LOG");
-  if (path != nullptr && std::string(path) == "-") {
-    out_ = stderr;
-    return;
-  }
   if (path != nullptr && *path != '\0') {
-    path_ = path;
+    Open(path);
   } else if (auto dir = UsableRuntimeDir()) {
-    path_ = *dir + "/qintara.log";
-    capped_ = true;
-  } else {
-    return;
+    Open(*dir + "/qintara.log");
   }
-  out_ = std::fopen(path_.c_str(), "a");
-  ownsFile_ = out_ != nullptr;
-  if (capped_) RotateIfLarge();
+}
+
+LogFile::LogFile(const std::string& path, bool verbose, long maxBytes)
+    : verbose_(verbose), maxBytes_(maxBytes) {
+  Open(path);
 }
 
 LogFile::~LogFile() {
+  WriteRepeats();
   if (ownsFile_) std::fclose(out_);
+}
+
+void LogFile::Open(const std::string& path) {
+  if (path == "-") {
+    out_ = stderr;
+    return;
+  }
+  path_ = path;
+  out_ = std::fopen(path_.c_str(), "a");
+  ownsFile_ = out_ != nullptr;
+  RotateIfLarge();
 }
 
 void LogFile::Write(std::string_view kind, std::string_view detail) {
   if (out_ == nullptr) return;
+  if (!OneLinePerEvent(kind) && kind == lastKind_ && detail == lastDetail_) {
+    // A line that keeps coming is counted, and the count shown now and then, never the line.
+    ++repeats_;
+    ++repeatsTotal_;
+    if (PowerOfTen(repeatsTotal_)) WriteRepeats();
+    return;
+  }
+  WriteRepeats();
+  repeatsTotal_ = 0;
+  lastKind_ = kind;
+  lastDetail_ = detail;
+  WriteLine(kind, detail);
+}
+
+void LogFile::WriteRepeats() {
+  if (repeats_ == 0 || out_ == nullptr) return;
+  const std::int64_t n = repeats_;
+  repeats_ = 0;
+  WriteLine("repeat", "the line before came " + std::to_string(n) + " more time" +
+                          (n == 1 ? "" : "s") + " (" + std::to_string(repeatsTotal_) + " in all)");
+}
+
+void LogFile::WriteLine(std::string_view kind, std::string_view detail) {
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                       std::chrono::steady_clock::now() - start_)
                       .count();
@@ -47,15 +89,16 @@ void LogFile::Write(std::string_view kind, std::string_view detail) {
   for (char ch : detail) std::fputc(ch == '\n' || ch == '\r' ? ' ' : ch, out_);
   std::fputc('\n', out_);
   std::fflush(out_);
-  if (capped_) RotateIfLarge();
+  RotateIfLarge();
 }
 
 void LogFile::Flush() {
+  WriteRepeats();
   if (out_ != nullptr) std::fflush(out_);
 }
 
 void LogFile::RotateIfLarge() {
-  if (!ownsFile_ || std::ftell(out_) < kMaxLogBytes) return;
+  if (!ownsFile_ || std::ftell(out_) < maxBytes_) return;
   std::fclose(out_);
   std::rename(path_.c_str(), (path_ + ".1").c_str());
   out_ = std::fopen(path_.c_str(), "a");

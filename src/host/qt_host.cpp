@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QUrl>
+#include <QWidget>
 #include <cstdlib>
 #include <exception>
 
@@ -99,6 +101,11 @@ void QtHost::WaitUntil(const std::function<bool()>& done) {
 }
 
 void QtHost::Pause(int ms) {
+  // What the handler drew is painted before the pause, so every step of an animation is seen;
+  // no other event (input, timers, sockets, lobby messages) is handled meanwhile.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible()) w->repaint();
+  }
   QThread::msleep(static_cast<unsigned long>(ms));
 }
 

@@ -6,7 +6,10 @@ namespace host {
 
 QtSocket::QtSocket(std::function<void(const char*, const std::string&)> onError)
     : onError_(std::move(onError)) {
-  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  // Frames are small and go out one a tick: no waiting to fill a segment. The option only takes
+  // on a socket that exists, so it is set on every new connection.
+  connect(&socket_, &QTcpSocket::connected, this,
+          [this] { socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1); });
   connect(&socket_, &QTcpSocket::readyRead, this, &QtSocket::OnReadyRead);
   connect(&socket_, &QTcpSocket::disconnected, this, &QtSocket::OnDisconnected);
   connect(&socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {

@@ -16,6 +16,8 @@ class QtSocket final : public QObject, public platform::Socket {
   int State() const override;
   void SendData(std::span<const std::uint8_t> bytes) override;
   void SetEvents(platform::SocketEvents* events) override { events_ = events; }
+  // The connected socket's descriptor (-1 without a connection), to check its options.
+  qintptr Descriptor() const { return socket_.socketDescriptor(); }
 
  private:
   void OnReadyRead();

@@ -27,6 +27,7 @@ void AppendToSendRing(Client& c, const Frame& frame) {
 }
 
 constexpr std::size_t kChatChars = 100;
+constexpr std::size_t kAccountBytes = 16;
 constexpr std::size_t kChatBytes = 200;
 
 }  // namespace
@@ -76,7 +77,13 @@ void DecodeRecvFrame(Client& c, bool log) {
 
   if (m.Cmd == 3) {
     const auto s = static_cast<std::size_t>(table::BitIndex(m.Seat));
-    c.net.SeatNames.at(s) += text::DecodeSingleByte(std::span(f).subspan(kOffPayload, 16), 16);
+    // Names are joined as they come, but an entry already as long as any account (16) can
+    // match no seat any more: it stops growing, so a flood of frames cannot fill the memory.
+    std::string& name = c.net.SeatNames.at(s);
+    if (name.size() < kAccountBytes) {
+      name +=
+          text::DecodeSingleByte(std::span(f).subspan(kOffPayload, kAccountBytes), kAccountBytes);
+    }
   } else if (m.Cmd == 19) {
     const std::uint32_t len = ReadU32BE(f, kOffChatLen);
     if (len == 272 || len == 260) {

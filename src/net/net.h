@@ -1,6 +1,7 @@
 #pragma once
 // Frames in and out, the tick scheduler and leaving the table.
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "net/frame.h"
@@ -24,6 +25,10 @@ void Winsock1_DataArrival(Client& c, std::span<const std::uint8_t> bytes);
 void Winsock1_Close(Client& c);
 void TimerBong_Timer(Client& c);
 void TimerKeepAlive_Timer(Client& c);
+// Runs a step that may clear the table (a lobby message, a leave button) now, or, while a tick
+// or an earlier such step is running, as soon as it has ended: a handler waiting for an
+// animation or a message box never finds the table cleared under it.
+void RunOutsideTick(Client& c, std::function<void()> step);
 // Writes a frame straight to the socket, past the send ring.
 void SendDirect(Client& c, const Frame& frame);
 

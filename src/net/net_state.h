@@ -3,6 +3,8 @@
 // dispatcher is working on.
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 
 #include "net/frame.h"
@@ -69,6 +71,11 @@ struct NetState {
   std::array<bool, kHeldFrames> HeldLogged{};  // logged when it was set aside
   int HeldHead = 0;
   int HeldCount = 0;
+
+  // A tick, or a step held back until one ended, is running. Its handlers may wait processing
+  // events; lobby messages and table-clearing input arriving meanwhile wait in HeldSteps.
+  bool Busy = false;
+  std::deque<std::function<void()>> HeldSteps;
 
   // Reconnection.
   bool g_bCanRecon = false;

@@ -18,6 +18,9 @@ namespace {
 constexpr int kQuitCmd = 21;
 constexpr int kPropCmd = 45;
 constexpr std::int32_t kSilentLimit = 4999;
+// Frames a receive run may leave waiting. A longer backlog (a server sending faster than one
+// frame a tick) is worked off in the same run, so a busy table never fills the ring.
+constexpr int kBacklogFrames = 4;
 // A first connection that fails outright is tried again this often, this many times.
 constexpr int kConnectRetryMs = 3000;
 constexpr int kConnectRetries = 21;
@@ -69,8 +72,6 @@ void SendTask(Client& c) {
 // No frame for too long in a hand: give the table up and hand the player back to the lobby.
 void ConnectionLost(Client& c) {
   if (app::LobbyExists(c)) {
-    app::SysmsgClear(c, 0);
-    app::SysmsgAdd(c, 0, "已经与服务器断开连接，请重新入座！");
     if (props::Active(c)) props::Shutdown(c);
     c.MainForm.SetState(platform::WindowState::Minimized);
     app::RestoreLobby(c);
@@ -78,6 +79,9 @@ void ConnectionLost(Client& c) {
     DropConnection(c);
     view::ResetHands(c);
     view::ResetTableDisplay(c);
+    // Written after the connection is dropped, which empties both lists, so the player reads it.
+    app::SysmsgClear(c, 0);
+    app::SysmsgAdd(c, 0, "已经与服务器断开连接，请重新入座！");
   } else {
     app::EndProgram(c, "the server went silent during a hand and the lobby is gone");
   }
@@ -141,6 +145,33 @@ void ReleaseHeldFrame(Client& c) {
   DispatchRecvFrame(c);
 }
 
+// One step of the receive task: a frame held behind a departure that may go now, else the frame
+// at the ring head (dispatched, or set aside behind a held departure). False when nothing
+// moved.
+bool ReceiveStep(Client& c) {
+  NetState& n = c.net;
+  Ring& ring = n.RecvRing;
+  if (!n.HoldQuit && n.HeldCount > 0) {
+    ReleaseHeldFrame(c);
+    return true;
+  }
+  if (ring.Waiting() < kFrameSize) return false;
+  const int cmd = ring.Bytes[static_cast<std::size_t>(ring.ReadPos + kOffCmd)];
+  const bool hold = n.HoldQuit && (cmd == kQuitCmd || (n.HeldCount > 0 && !EndsTheHold(cmd)));
+  if (!hold) {
+    // Decoding already shows chat and feeds the plug-in: it fails the way a handler does.
+    dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
+    DispatchRecvFrame(c);
+    return true;
+  }
+  if (n.HeldCount < NetState::kHeldFrames) {
+    HoldBack(c, cmd);
+    return true;
+  }
+  // With no room left the frame stays at the ring head until the hold ends.
+  return false;
+}
+
 void ReceiveTask(Client& c) {
   NetState& n = c.net;
   if (n.InHand) {
@@ -151,21 +182,14 @@ void ReceiveTask(Client& c) {
       return;
     }
   }
-  Ring& ring = n.RecvRing;
-  if (!n.HoldQuit && n.HeldCount > 0) {
-    ReleaseHeldFrame(c);
-  } else if (ring.Waiting() >= kFrameSize) {
-    const int cmd = ring.Bytes[static_cast<std::size_t>(ring.ReadPos + kOffCmd)];
-    const bool hold = n.HoldQuit && (cmd == kQuitCmd || (n.HeldCount > 0 && !EndsTheHold(cmd)));
-    if (!hold) {
-      // Decoding already shows chat and feeds the plug-in: it fails the way a handler does.
-      dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
-      DispatchRecvFrame(c);
-    } else if (n.HeldCount < NetState::kHeldFrames) {
-      HoldBack(c, cmd);
+  // One step per run; more only while the backlog is too long, and never while a handler has
+  // stopped the receive task or nothing can move.
+  if (ReceiveStep(c)) {
+    while (n.TaskOn[kTaskRecv] && n.RecvRing.Waiting() > kBacklogFrames * kFrameSize &&
+           ReceiveStep(c)) {
     }
-    // With no room left the frame stays at the ring head until the hold ends.
   }
+  const Ring& ring = n.RecvRing;
   const bool more = ring.Waiting() >= kFrameSize || (!n.HoldQuit && n.HeldCount > 0);
   n.TaskTick[kTaskRecv] = more ? 1 : 0;
 }
@@ -183,8 +207,7 @@ void LoginTask(Client& c) {
     if (state == platform::kSockError || state == platform::kSockClosed) {
       if (n.ConnectRetries >= kConnectRetries) {
         app::ShowMessage(c, "连接服务器失败，请检查您的网络！", "");
-        app::RestoreLobby(c);
-        app::EndProgram(c, "could not connect to the game server");
+        app::RestoreLobbyAndEnd(c, "could not connect to the game server");
       }
       ++n.ConnectRetries;
       c.host.Log("error", "connect failed, trying again in 3 s");
@@ -273,34 +296,77 @@ void Winsock1_DataArrival(Client& c, std::span<const std::uint8_t> bytes) {
     return;
   }
   Ring& ring = n.RecvRing;
+  const bool noWholeFrameBefore = ring.Waiting() < kFrameSize;
   for (std::uint8_t b : bytes) {
     ring.Bytes[static_cast<std::size_t>(ring.WritePos)] = b;
     ring.WritePos = (ring.WritePos + 1) % kRingSize;
     if (ring.WritePos == ring.ReadPos) {
       c.host.Log("error", "receive ring overflow");
-      app::RestoreLobby(c);
-      app::EndProgram(c, "receive ring overflow");
+      app::RestoreLobbyAndEnd(c, "receive ring overflow");
     }
   }
   n.TaskOn[kTaskRecv] = true;
-  n.TaskTick[kTaskRecv] = 0;
+  // A burst may finish arriving before its first frame is decoded; arrivals behind a whole frame
+  // that already waits do not hold it back again, or a steady stream would never be dispatched.
+  if (noWholeFrameBefore) n.TaskTick[kTaskRecv] = 0;
 }
 
 void Winsock1_Close(Client& c) {
   c.host.Winsock1().Close();
 }
 
+namespace {
+
+// Marks the client busy for the lifetime of the scope, an error or the program's end included.
+class BusyScope {
+ public:
+  explicit BusyScope(Client& c) : c_(c) { c_.net.Busy = true; }
+  ~BusyScope() { c_.net.Busy = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  Client& c_;
+};
+
+void RunHeldSteps(Client& c) {
+  auto& held = c.net.HeldSteps;
+  while (!held.empty() && !c.net.Busy) {
+    const std::function<void()> step = std::move(held.front());
+    held.pop_front();
+    const BusyScope busy(c);
+    step();
+  }
+}
+
+}  // namespace
+
 void TimerBong_Timer(Client& c) {
-  c.TimerBong.SetEnabled(false);
-  // Every way out of the tick, an error included, switches the timer back on.
-  struct Reenable {
-    Client& c;
-    ~Reenable() { c.TimerBong.SetEnabled(true); }
-  } reenable{c};
-  Tick(c);
+  // Ticks never nest: a step that switched the timer on while a tick waits gets no tick inside.
+  if (c.net.Busy) return;
+  {
+    c.TimerBong.SetEnabled(false);
+    // Every way out of the tick, an error included, switches the timer back on.
+    struct Reenable {
+      Client& c;
+      ~Reenable() { c.TimerBong.SetEnabled(true); }
+    } reenable{c};
+    const BusyScope busy(c);
+    Tick(c);
+  }
+  // What arrived while the tick's handlers waited runs now, and may switch the timer off again.
+  RunHeldSteps(c);
+}
+
+void RunOutsideTick(Client& c, std::function<void()> step) {
+  c.net.HeldSteps.push_back(std::move(step));
+  RunHeldSteps(c);
 }
 
 void TimerKeepAlive_Timer(Client& c) {
+  // Without a connection there is nobody to keep alive; queued, the frames would only fill the
+  // send ring while the client waits disconnected.
+  if (!Connected(c)) return;
   NetMsg m;
   m.Cmd = 24;
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);

@@ -14,7 +14,9 @@ void Poll(Client& /*c*/) {}
 void Shutdown(Client& c) {
   if (c.props.Prop_GameDllState > 0) c.props.Prop_GameDllState = 0;
 }
-void SetKeyDown(Client& /*c*/, int /*keyCode*/) {}
+void SetKeyDown(Client& c, int keyCode) {
+  c.host.Log("plugin", "SetKeyDown " + std::to_string(keyCode));
+}
 void FixBuffPos(Client& /*c*/) {}
 void MarkScorePending(Client& c) {
   c.props.ScorePending = true;

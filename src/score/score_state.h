@@ -8,7 +8,6 @@ struct ScoreState {
   std::array<double, 4> RunningScore{};
   bool TableResetDone = false;
   bool GameEnded = false;
-  int ReadyCountdown = 0;
   int SeatResultCount = 0;
   bool HandInProgress = false;
 };

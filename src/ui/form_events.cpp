@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "chat/chat.h"
+#include "net/net.h"
 #include "play/keyboard.h"
 #include "play/play.h"
 #include "ui/ui.h"
@@ -69,6 +70,7 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
 }
 
 void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, int y) {
+  releasedButton_ = button;
   if (const int t = TitleButton(control); t >= 0) {
     TitleButton_MouseUp(c_, t);
   } else if (Is(control, "MJ_Image")) {
@@ -82,7 +84,9 @@ void MainFormEvents::OnClick(Control* control) {
   if (const int t = TitleButton(control); t >= 0) {
     TitleButton_Click(c_, t);
   } else if (Is(control, "AnNiu")) {
-    AnNiu_Click(c_, control->Index());
+    if (releasedButton_ != platform::kLeftButton) return;  // a right click on the bar means nothing
+    // The bar's buttons may leave the table: never in the middle of a tick that waits.
+    net::RunOutsideTick(c_, [&c = c_, i = control->Index()] { AnNiu_Click(c, i); });
   } else if (Is(control, "Pic1")) {
     view::Pic1_Click(c_);
   } else if (Is(control, "Bird")) {
@@ -100,12 +104,16 @@ void MainFormEvents::OnDblClick(Control* /*control*/) {}
 
 void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
   if (play::KeyPlay(c_, control, keyCode, shift)) return;
-  if (Is(control, "Chat") && keyCode == platform::kKeyReturn) {
-    chat::Chat_KeyPress(c_, keyCode);
+  if (Is(control, "Chat")) {
+    if (keyCode == platform::kKeyReturn) {
+      chat::Chat_KeyPress(c_, keyCode);
+    } else {
+      app::Chat_KeyDown(c_, keyCode);
+    }
     return;
   }
-  // The table picture and the chat box have no key procedures of their own yet: every key
-  // reaches the form's, which holds the boss key.
+  // The table picture has no key procedure of its own yet: its keys reach the form's, which
+  // holds the boss key.
   app::Form_KeyDown(c_, keyCode);
 }
 
@@ -124,7 +132,7 @@ void MainFormEvents::OnMoved() {
 }
 
 void MainFormEvents::OnClose() {
-  app::EndProgram(c_, "the window was closed");
+  app::Form_Unload(c_, "the window was closed");
 }
 
 }  // namespace ui

@@ -211,8 +211,7 @@ void BuildWall(Client& c) {
     c.play.RevealCount = 0;
   } catch (const std::exception& e) {
     c.host.Log("error", std::string("wall build: ") + e.what());
-    app::RestoreLobby(c);
-    app::EndProgram(c, std::string("wall build failed: ") + e.what());
+    app::RestoreLobbyAndEnd(c, std::string("wall build failed: ") + e.what());
   }
 }
 

@@ -81,7 +81,8 @@ void ResetHands(Client& c) {
   c.table.WildTile = -1;
   c.table.DrawFromHead = true;
   c.table.CanDiscard = false;
-  c.disp.SeatNameCount = 0;
+  // A seating sequence in progress keeps its count, or its voices would never be handed out.
+  if (!c.disp.Reseating) c.disp.SeatNameCount = 0;
   for (auto& row : c.play.RevealList) row.fill(0);
   c.play.RowCount.fill(0);
   c.display.RightDiscCtl.fill(0);

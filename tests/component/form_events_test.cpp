@@ -256,12 +256,53 @@ TEST_F(FormEvents, KeysFocusAndWindowEventsReachTheirProcedures) {
   events.OnResize();
   EXPECT_FALSE(c.table.BossMode);
   EXPECT_EQ(f.Focused(), &f.Chat);
+  EXPECT_FALSE(c.app.ChatFocused) << "only the box's own focus event says it has the focus";
+  events.OnFocus(f.Chat, true);
   EXPECT_TRUE(c.app.ChatFocused);
 
   // Closing the window ends the program.
   host.Run([&] { events.OnClose(); });
   EXPECT_TRUE(host.Ended());
   EXPECT_TRUE(host.HasLog("end", "the window was closed"));
+}
+
+TEST_F(FormEvents, OnlyALeftClickPressesABarButton) {
+  const platform::Point bar = At(c.MainForm.AnNiu(3));
+  ClickAt(bar, kRightButton);
+  EXPECT_FALSE(c.VosSet.Visible()) << "the settings button ignores the right button";
+  ClickAt(bar, kLeftButton);
+  EXPECT_TRUE(c.VosSet.Visible());
+}
+
+// The chat box hands every function key to a running plug-in, focused or not, and F1 there is
+// the table's boss key; the form itself passes F2..F6 only while the box is not focused.
+TEST_F(FormEvents, FunctionKeysInTheChatBoxAndOnTheForm) {
+  auto& f = c.MainForm;
+  c.props.Prop_GameDllState = 1;
+  const auto plugin = [this] { return host.LogDetails("plugin"); };
+  events.OnFocus(f.Chat, true);
+  events.OnKeyDown(&f.Chat, platform::kKeyF1 + 1, 0);
+  EXPECT_EQ(plugin(), std::vector<std::string>{"SetKeyDown 113"});
+  events.OnKeyDown(&f.Chat, 'A', 0);
+  EXPECT_EQ(plugin().size(), 1U);
+  EXPECT_FALSE(c.table.BossMode);
+  EXPECT_EQ(f.State(), platform::WindowState::Normal);
+  events.OnKeyDown(nullptr, platform::kKeyF1 + 1, 0);
+  EXPECT_EQ(plugin().size(), 1U) << "the form keeps F2 from the plug-in while chatting";
+
+  events.OnKeyDown(&f.Chat, platform::kKeyF1, 0);
+  EXPECT_EQ(plugin(), (std::vector<std::string>{"SetKeyDown 113", "SetKeyDown 112"}));
+  EXPECT_TRUE(c.table.BossMode);
+  EXPECT_EQ(c.table.DefaultCountdown, 0) << "the table's longer boss key";
+  EXPECT_EQ(f.State(), platform::WindowState::Minimized);
+  EXPECT_EQ(host.lobby.sent.back().wParam, platform::kScMinimize);
+
+  // The window comes back, but the box did not get the focus: the form passes F2 on again.
+  events.OnFocus(f.Chat, false);
+  f.SetState(platform::WindowState::Normal);
+  events.OnResize();
+  events.OnKeyDown(nullptr, platform::kKeyF1 + 1, 0);
+  EXPECT_EQ(plugin().size(), 3U);
 }
 
 TEST_F(FormEvents, AnIdleTableChangesNoControl) {

@@ -286,7 +286,8 @@ TEST_F(LobbyLink, WindowComingBackEndsBossModeAndMinimisesTheLobby) {
   EXPECT_FALSE(c.table.BossMode);
   EXPECT_EQ(c.table.DefaultCountdown, 8);
   EXPECT_EQ(c.table.TimeoutCount, 0);
-  EXPECT_TRUE(c.app.ChatFocused);
+  EXPECT_EQ(c.MainForm.Focused(), &c.MainForm.Chat) << "the chat box is given the focus";
+  EXPECT_FALSE(c.app.ChatFocused) << "until the box itself reports it";
   EXPECT_FALSE(c.MainForm.Topmost()) << "brought to front, not left topmost";
   ASSERT_EQ(host.lobby.sent.size(), 1U);
   EXPECT_EQ(host.lobby.sent[0].wParam, platform::kScMinimize);

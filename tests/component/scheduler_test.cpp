@@ -1,6 +1,9 @@
 // The 50 ms tick: send and receive rings, login, hold-backs, silence, keep-alive, watch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "net/net.h"
 #include "support/client_fixture.h"
 
@@ -79,6 +82,55 @@ TEST_F(Scheduler, A271ByteRemainderWaitsForItsLastByte) {
   Push(std::span(f).subspan(271));
   Advance(100);
   EXPECT_EQ(RecvTimes(host).size(), before + 1);
+}
+
+// A busy table (watching, a chat flood, fast bots) sends faster than one frame a tick. Every
+// frame must still be dispatched, in order, without the receive ring ever filling up.
+class FastStream : public ClientTest {
+ protected:
+  // Three minutes of frames: one every 20 ms, or random bursts of 1..12 frames that arrive in
+  // pieces splitting their frames anywhere. Returns the largest backlog seen, in frames.
+  int Stream(bool bursts) {
+    StartLoggedIn();
+    const auto recvBefore = host.LogDetails("recv").size();
+    std::mt19937 rng(7);
+    std::vector<std::string> pushed;
+    int maxBacklog = 0;
+    int next = 0;
+    const std::int64_t until = host.Now() + 3 * 60 * 1000;
+    while (host.Now() < until && !host.Ended()) {
+      const int n = bursts ? std::uniform_int_distribution<int>(1, 12)(rng) : 1;
+      std::vector<std::uint8_t> bytes;
+      for (int i = 0; i < n; ++i, ++next) {
+        const int cmd = 30 + next % 10;  // commands without a handler of their own
+        const net::Frame f = FrameBuilder(cmd);
+        bytes.insert(bytes.end(), f.begin(), f.end());
+        pushed.push_back(std::to_string(cmd));
+      }
+      const std::size_t cut = bursts ? bytes.size() / 3 + 5 : bytes.size();
+      Push(std::span(bytes).first(cut));
+      if (cut < bytes.size()) Push(std::span(bytes).subspan(cut));
+      maxBacklog = std::max(maxBacklog, c.net.RecvRing.Waiting() / kFrameSize);
+      Advance(bursts ? std::uniform_int_distribution<int>(20, 40 * n)(rng) : 20);
+    }
+    Advance(2000);
+    EXPECT_FALSE(host.Ended()) << host.EndReason();
+    const auto recv = host.LogDetails("recv");
+    EXPECT_EQ(recv.size() - recvBefore, pushed.size());
+    EXPECT_TRUE(recv.size() - recvBefore == pushed.size() &&
+                std::equal(pushed.begin(), pushed.end(), recv.begin() + recvBefore))
+        << "every frame, in the order it arrived";
+    return maxBacklog;
+  }
+};
+
+TEST_F(FastStream, ASteadyStreamEvery20msIsDispatchedInOrder) {
+  EXPECT_LE(Stream(false), 8) << "the backlog stays a few frames long";
+}
+
+TEST_F(FastStream, RandomBurstsAreDispatchedInOrder) {
+  // At most what two bursts bring between two receive runs, and the few a run leaves.
+  EXPECT_LE(Stream(true), 2 * 12 + 8) << "the backlog stays far below the ring's 128 frames";
 }
 
 TEST_F(Scheduler, RingsWrapWithoutLosingOrReorderingFrames) {
@@ -228,6 +280,9 @@ TEST_F(Scheduler, SilenceDuringAHandGivesTheTableUp) {
   Advance(2000);
   EXPECT_FALSE(c.net.InHand);
   EXPECT_TRUE(host.HasLog("sysmsg0", "已经与服务器断开连接，请重新入座！"));
+  EXPECT_EQ(c.MainForm.Sysmsg(0).Items(),
+            std::vector<std::string>{"已经与服务器断开连接，请重新入座！"})
+      << "still there for the player to read once the connection is dropped";
   EXPECT_EQ(host.socket.State(), platform::kSockClosed);
   ASSERT_FALSE(host.lobby.sent.empty());
   EXPECT_EQ(host.lobby.sent.back().wParam, platform::kScRestore);
@@ -298,6 +353,15 @@ TEST_F(Scheduler, SpeechBubbleHidesAfterTwoSeconds) {
   EXPECT_TRUE(c.MainForm.Speak(2).Visible());
   Advance(150);
   EXPECT_FALSE(c.MainForm.Speak(2).Visible());
+}
+
+TEST_F(Scheduler, NoKeepAliveIsQueuedWithoutAConnection) {
+  StartLoggedIn();
+  ASSERT_TRUE(c.TimerKeepAlive.Enabled());
+  host.socket.PeerClose();  // reconnection is not allowed: the client sits disconnected
+  Advance(15 * 60 * 1000);
+  EXPECT_EQ(c.net.SendRing.Waiting(), 0);
+  EXPECT_TRUE(host.LogDetails("error").empty()) << host.LogDetails("error").front();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "dispatch/seat_common.h"
 #include "seating_fixture.h"
+#include "ui/ui.h"
 
 namespace qtest {
 namespace {
@@ -154,6 +155,79 @@ TEST_F(SeatingTest, VoicesAreAssignedOncePerSequenceWithoutRepeats) {
     Advance(1370);           // another second: another seed
     dispatch::FullReset(c);  // as the ready countdown does before the next seating
   }
+}
+
+// A table reset in the middle of a seating sequence must not lose the sequence's count, or the
+// voices are never handed out and the sequence never ends.
+TEST_F(SeatingTest, AReseatWithATableResetInTheMiddleStillAssignsVoices) {
+  struct Case {
+    const char* name;
+    bool othersReady;  // after a hand, three ready marks reset the table
+    bool tableFills;   // the third other player completes the table: reset and "starts soon"
+  };
+  for (const Case& k : {Case{"three ready marks after a hand", true, false},
+                        Case{"the table fills", false, true}}) {
+    SCOPED_TRACE(k.name);
+    SeatTable();
+    ASSERT_FALSE(c.disp.Reseating);
+    dispatch::FullReset(c);  // a hand was played and the table cleared for the next one
+    c.disp.PlayedHand = 1;
+    c.score.TableResetDone = false;
+    c.disp.SeatedOthers = k.tableFills ? 3 : 0;
+    c.disp.MaleVoiceUsed.fill(false);
+    SeatNames();
+    auto players = Table();
+    for (auto& p : players) p.ready = k.othersReady && p.account != "alice";
+    std::vector<net::Frame> info;
+    for (const auto& p : players) info.push_back(PlayerFrame(p));
+    Feed(info);
+    EXPECT_TRUE(c.score.TableResetDone) << "the reset did happen";
+    EXPECT_FALSE(c.disp.Reseating) << "the sequence ended";
+    EXPECT_EQ(c.disp.SeatNameCount, 5);
+    EXPECT_EQ(UsedCount(c.disp.MaleVoiceUsed), 2) << "bob and dave got voices";
+  }
+}
+
+TEST_F(SeatingTest, SeatNamesJoinLikeThePartsSayButStopGrowing) {
+  Feed({NameFrame(1, "bo"), NameFrame(1, "b")});
+  EXPECT_EQ(c.net.SeatNames[0], "bob") << "two names without a reset in between are joined";
+  const std::vector<net::Frame> flood(100, NameFrame(2, "carolcarolcarol"));
+  for (int i = 0; i < 4; ++i) Feed(flood);  // a ring's worth at a time
+  EXPECT_LE(c.net.SeatNames[1].size(), 32U);
+  EXPECT_EQ(c.net.SeatNames[1].rfind("carolcarolcarol", 0), 0U);
+}
+
+TEST_F(SeatingTest, TheReadyCountdownCountsDownAndSendsTheReadyMessageOnce) {
+  SeatTable();
+  c.disp.SeatedOthers = 3;
+  c.disp.RestartPending = true;
+  Feed({FrameBuilder(21).text(16, "carol")});
+  ASSERT_TRUE(c.net.TaskOn[net::kTaskReadyClock]);
+  auto& number = c.MainForm.Number;
+  EXPECT_EQ(number.Caption(), "15");
+  const auto readyMessages = [this] {
+    int n = 0;
+    for (const auto& f : Sent()) {
+      n += f[net::kOffCmd] == 16 && net::ReadValue16(f, 3) == 1 ? 1 : 0;
+    }
+    return n;
+  };
+  Advance(1200);
+  EXPECT_EQ(number.Caption(), "14");
+  EXPECT_EQ(number.ForeColor(), 0x00FF00U);
+  Advance(9400);
+  EXPECT_EQ(number.Caption(), "5");
+  EXPECT_EQ(number.ForeColor(), 0xFF0000U) << "red below 6";
+  EXPECT_TRUE(number.Visible());
+  EXPECT_EQ(readyMessages(), 0);
+  Advance(6000);
+  EXPECT_FALSE(number.Visible());
+  EXPECT_FALSE(c.MainForm.Time_Img.Visible());
+  EXPECT_FALSE(c.net.TaskOn[net::kTaskReadyClock]);
+  EXPECT_EQ(readyMessages(), 1);
+  ui::AnNiu_Click(c, 2);  // a late press sends nothing more
+  Advance(200);
+  EXPECT_EQ(readyMessages(), 1);
 }
 
 TEST_F(SeatingTest, MaleVoicesUseFiveStylesAndRepeatOnlyWhenAllAreTaken) {

@@ -86,6 +86,25 @@ INSTANTIATE_TEST_SUITE_P(Lines, StartupFails,
                                            BadLine{"ChineseAccount", "张三$k$h$1$loc$0$"}),
                          [](const auto& p) { return std::string(p.param.name); });
 
+TEST_F(Startup, AnUnknownConnectionKindEndsWithAMessageInsteadOfWaitingForever) {
+  for (const char* kind : {"3", "-1"}) {
+    SCOPED_TRACE(kind);
+    vhost::VirtualHost h;
+    h.lobby.windows.insert("大厅");
+    Client other(h);
+    h.Run([&] {
+      app::Form_Load(other, std::string("a$k$127.0.0.1$7000$loc$") + kind + "$$0$$$1$大厅$桌$0$0$");
+    });
+    ASSERT_TRUE(h.Ended());
+    EXPECT_EQ(h.EndReason(), std::string("unknown connection kind ") + kind);
+    ASSERT_EQ(h.messageBoxes.size(), 1U);
+    EXPECT_NE(h.messageBoxes[0].text.find("连接方式错误"), std::string::npos);
+    ASSERT_FALSE(h.lobby.sent.empty());
+    EXPECT_EQ(h.lobby.sent.back().wParam, platform::kScRestore) << "the lobby is given back";
+    EXPECT_EQ(h.socket.connects, 0);
+  }
+}
+
 TEST_F(Startup, NoCommandLineIsRefusedWithAMessage) {
   Start("   ");
   EXPECT_TRUE(host.Ended());

@@ -1,7 +1,10 @@
 // Hand start, table status, closing notice, ready marks, resumed hands and gold changes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "seating_fixture.h"
+#include "ui/ui.h"
 
 namespace qtest {
 namespace {
@@ -150,10 +153,80 @@ TEST_F(TableCmdsTest, StatusPlayersLeftWithEverybodyPresentDoesNothing) {
 }
 
 TEST_F(TableCmdsTest, StatusPlayersLeftWhenTheOwnSeatIsTheHighestLeaverEnds) {
+  c.props.Prop_GameDllState = 1;
+  ASSERT_TRUE(host.sound.playing) << "the background loop runs";
   // Own seat is 4; seats 4 and 1 left, the highest of them is the own seat.
   Feed({FrameBuilder(16).v(3, 1).seat(10)});
   EXPECT_TRUE(host.Ended());
   EXPECT_EQ(host.EndReason(), "the game is over and the own seat has gone");
+  // An orderly end: the main window unloads first.
+  EXPECT_EQ(host.lobby.listeningAs, "") << "the lobby link stopped listening";
+  EXPECT_FALSE(host.sound.playing) << "the music stopped";
+  EXPECT_TRUE(Hooked("UnloadExitDialog"));
+  EXPECT_TRUE(
+      Hooked("unload: frmReconnect, frmTing, Hero, huifu, Information, Score, Talk, VosSet, rule"));
+}
+
+// A lobby message, or a bar button, that arrives while a handler waits inside a tick (the wall
+// build, a message box) runs once the tick is over: the handler never finds its table cleared,
+// and the dispatcher and the tick are never entered twice.
+TEST_F(TableCmdsTest, LobbyLeaveDuringTheWallBuildRunsAfterTheHandStart) {
+  Push(FrameBuilder(4).seat(1).v(0, 3).v(1, 5).v(2, 3).v(3, 5));
+  const auto pushedAt = host.Now();
+  // The frame is dispatched within two ticks; the wall build then takes 160 ms.
+  host.Schedule(150, [this] { host.lobby.Deliver(platform::kLobbyLeaveNow); });
+  Advance(1000);
+  ASSERT_FALSE(host.Ended()) << host.EndReason();
+  EXPECT_TRUE(host.messageBoxes.empty()) << "the hand start found its dealer";
+  // The lobby heard of the new hand, and then the player left.
+  EXPECT_TRUE(host.HasLog("lobby-out", "1127"));
+  EXPECT_EQ(SentCommands().back(), 16);
+  EXPECT_EQ(host.socket.State(), platform::kSockClosed);
+  EXPECT_FALSE(c.net.InHand);
+  std::int64_t builtAt = -1;
+  std::int64_t leftAt = -1;
+  for (const auto& l : host.log) {
+    if (l.kind == "lobby-out" && l.detail == "1127") builtAt = l.ms;
+    if (l.kind == "send" && l.detail == "16") leftAt = l.ms;
+  }
+  EXPECT_GT(builtAt, pushedAt);
+  EXPECT_GE(leftAt, builtAt);
+}
+
+TEST_F(TableCmdsTest, AMessageBoxInsideATickHoldsTheLobbysConnectMessage) {
+  host.messageBoxOpenMs = 3000;  // the player reads it for three seconds
+  for (auto& h : c.table.Hand) h.SeatBit = 0;
+  Push(FrameBuilder(4).seat(2));
+  // While the box is open, the lobby asks the client to connect again.
+  host.Schedule(500, [this] { host.lobby.Deliver(platform::kLobbyConnect); });
+  const auto before = SentCommands();
+  const auto loginsBefore = std::count(before.begin(), before.end(), 18);
+  Advance(5000);
+  EXPECT_TRUE(host.Ended());
+  EXPECT_EQ(host.EndReason(), "the dealer of the new hand is not at the table");
+  const auto commands = SentCommands();
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), 18), loginsBefore)
+      << "no tick ran inside the box to log in again";
+}
+
+TEST_F(TableCmdsTest, BarButtonsComeBackWhenTheResumedHandEnds) {
+  for (int endingCmd : {9, 4}) {
+    SCOPED_TRACE(endingCmd);
+    Feed({FrameBuilder(41).seat(2).v(0, 4).v(1, 6).v(2, 0x45).v(3, 0x44)});
+    for (int i = 0; i <= 2; ++i) ASSERT_FALSE(c.MainForm.AnNiu(i).Enabled());
+    Feed({FrameBuilder(endingCmd).seat(2).v(0, 1).v(1, 1).v(2, 1).v(3, 1)});
+    for (int i = 0; i <= 2; ++i) EXPECT_TRUE(c.MainForm.AnNiu(i).Enabled()) << i;
+    EXPECT_EQ(c.MainForm.AnNiu(0).Picture(), ui::AnNiuPicture(c, 0, false));
+  }
+}
+
+// With the lobby gone as well, the end still says what went wrong.
+TEST_F(TableCmdsTest, AnEndWithTheLobbyGoneNamesItsRealCause) {
+  host.lobby.windows.clear();
+  Feed({FrameBuilder(4).seat(4).v(2, 0).v(3, 5).byte(18, 1)});  // a die of 0
+  EXPECT_TRUE(host.Ended());
+  EXPECT_EQ(host.EndReason().rfind("run-time error in command 4", 0), 0U) << host.EndReason();
+  EXPECT_EQ(host.LogDetails("end").size(), 1U);
 }
 
 TEST_F(TableCmdsTest, StatusHandSetUpMarksDealerAndKeepsTheTicket) {

@@ -26,12 +26,16 @@ class GameSink {
   virtual void Note(const std::string& line) = 0;
 };
 
+inline constexpr int kReadyWaitMs = 15000;
+
 struct GameOptions {
-  int countdown = 10;       // decision clock, seconds
-  int base = 10;            // gold per doubling
-  int botDelayMs = 700;     // how long a bot thinks
-  int graceMs = 3000;       // beyond a person's clock before the server moves for them
-  int readyWaitMs = 30000;  // longest wait for a person to get ready
+  int countdown = 10;    // decision clock, seconds
+  int base = 10;         // gold per doubling
+  int botDelayMs = 700;  // how long a bot thinks
+  int graceMs = 3000;    // beyond a person's clock before the server moves for them
+  // Longest wait for a person to get ready. The client tells the player that the game starts
+  // within 15 seconds once the table is full, and sends its own ready when its 15 s run out.
+  int readyWaitMs = kReadyWaitMs;
   double startGold = 100000;
   bool checks = true;  // verify tiles and payments after every step
   int maxHands = 0;    // stop dealing after this many hands (0: never)

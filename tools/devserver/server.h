@@ -17,7 +17,7 @@ struct ServerOptions {
   int timeoutLimit = 0;  // timeouts before the client's automatic play, told at login
   int humanSeat = 0;
   int botDelayMs = 700;
-  int readyWaitMs = 20000;
+  int readyWaitMs = kReadyWaitMs;
   double humanGold = 10000;
   std::uint32_t seed = 0;
   std::int64_t runForMs = 0;  // stop after this long (0: run until killed)

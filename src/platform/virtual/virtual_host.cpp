@@ -275,6 +275,7 @@ const std::string& VirtualHost::EndReason() const {
 platform::MsgBoxResult VirtualHost::MessageBox(const std::string& text, const std::string& title,
                                                platform::MsgBoxButtons /*buttons*/) {
   messageBoxes.push_back({text, title});
+  if (messageBoxOpenMs > 0) WaitProcessingEvents(messageBoxOpenMs);
   return nextAnswer;
 }
 

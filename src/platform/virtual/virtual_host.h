@@ -194,6 +194,8 @@ class VirtualHost final : public platform::Host {
     std::string title;
   };
   std::vector<Box> messageBoxes;
+  // How long a message box stays open, handling events meanwhile as a modal window does.
+  int messageBoxOpenMs = 0;
   // The virtual day starts at this many seconds after midnight.
   double startOfDay = 10 * 3600;
 

@@ -39,6 +39,27 @@ struct TableFixture : ::testing::Test {
   Game game;
 };
 
+// The client tells a seated player "游戏将在15秒内开始": a person who never presses start is
+// dealt in by then, not later.
+TEST(ReadyWait, APersonWhoNeverGetsReadyIsDealtInWithinFifteenSeconds) {
+  RecordingSink sink;
+  GameOptions o;
+  o.botDelayMs = 0;
+  o.human = {true, false, false, false};
+  Game game(o, sink, 1);
+  const auto dealt = [&sink] {
+    for (const auto& f : sink.sent.at(0)) {
+      if (f[3] == proto::kDeal) return true;
+    }
+    return false;
+  };
+  game.Advance(0);
+  game.Advance(14'999);
+  EXPECT_FALSE(dealt());
+  game.Advance(15'000);
+  EXPECT_TRUE(dealt());
+}
+
 TEST(SelfPlay, TwoHundredHandsKeepEveryCheck) {
   const auto r = RunSelfPlay(200, 1234, nullptr);
   EXPECT_TRUE(r.ok);

@@ -1,0 +1,44 @@
+#include "app/app.h"
+#include "app/client.h"
+#include "ui/seat_hooks.h"
+#include "ui/sound.h"
+#include "ui/ui.h"
+
+namespace app {
+
+namespace {
+
+// Music and effects share the one sound channel.
+void StopMusicAndSound(Client& c) {
+  if (c.ui.MusicOn || c.ui.SoundOn) ui::StopSound(c);
+}
+
+// The other windows and the plug-in's exit are finished by their own parts; until then each
+// step records that it was asked for.
+
+void UnloadOtherForms(Client& c) {
+  ui::UnloadExitDialog(c);
+  ui::UnloadLeaveDialog(c);
+  c.host.Log("hook",
+             "unload: frmReconnect, frmTing, Hero, huifu, Information, Score, Talk, "
+             "VosSet, rule");
+}
+
+void ExitPlugin(Client& c) {
+  if (c.props.Prop_GameDllState > 0) c.host.Log("hook", "unload: plug-in InitExit 1");
+}
+
+}  // namespace
+
+void Form_Unload(Client& c, const std::string& reason) {
+  if (c.app.Hooked) {
+    c.host.Lobby().Listen(c.MainForm.Caption(), nullptr);
+    c.app.Hooked = false;
+  }
+  StopMusicAndSound(c);
+  UnloadOtherForms(c);
+  ExitPlugin(c);
+  EndProgram(c, reason);
+}
+
+}  // namespace app
