@@ -2,11 +2,14 @@
 // One table client: every subsystem's state, the forms, the timers and the host it runs on.
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "app/app_state.h"
+#include "app/dialogs.h"
 #include "chat/chat_state.h"
 #include "dispatch/dispatch_state.h"
 #include "net/net_state.h"
+#include "net/reconnect.h"
 #include "platform/host.h"
 #include "play/play_state.h"
 #include "props/prop_state.h"
@@ -45,6 +48,17 @@ class Client final : public platform::SocketEvents, public platform::LobbyEvents
   platform::Timer TimerChat{"TimerChat", 800};
   platform::Timer TimerShuffle{"TimerShuffle", 300};
   platform::Timer TimerProp{"TimerProp", 50};
+  // Bounds each step of the proxy handshake: a proxy that never answers is given up.
+  platform::Timer TimerProxy{"TimerProxy", 10000};
+
+  // Secondary windows, each a form with its event procedures, registered with the host for the
+  // client's lifetime: the host shows a window for each while its form is Visible.
+  app::FrmExitT frmExit;
+  app::FrmExitEvents frmExitEvents{*this};
+  app::FrmOtherExitT frmOtherExit;
+  app::FrmOtherExitEvents frmOtherExitEvents{*this};
+  net::FrmReconnectT frmReconnect;
+  net::FrmReconnectEvents frmReconnectEvents{*this};
 
   // Socket events of Winsock1.
   void OnDataArrival(std::span<const std::uint8_t> bytes) override;
@@ -52,4 +66,8 @@ class Client final : public platform::SocketEvents, public platform::LobbyEvents
   // The main window's procedure while the lobby link listens.
   std::int32_t OnWindowMessage(std::uint32_t msg, std::int32_t wParam,
                                std::int32_t lParam) override;
+
+ private:
+  void RegisterForm(platform::Form& form, platform::FormEvents& events);
+  std::vector<platform::Form*> registered_;
 };

@@ -85,6 +85,8 @@ void MainFormEvents::OnClick(Control* control) {
     view::Pic1_Click(c_);
   } else if (Is(control, "Bird")) {
     Bird_Click(c_);
+  } else if (Is(control, "LinkDot") || Is(control, "LinkText")) {
+    LinkState_Click(c_);
   }
 }
 

@@ -5,6 +5,8 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "props/props.h"
+#include "props/seat_hooks.h"
 #include "ui/ui.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
@@ -145,7 +147,8 @@ bool LbMove_MouseDown(Client& c, int button) {
 }
 
 void AfterDrag(Client& c) {
-  Hook(c, "centre the rules window and the exit dialog over the table");
+  Hook(c, "centre the rules window over the table");
+  app::CentreDialogs(c);
 }
 
 // ---- Control bar ----
@@ -268,7 +271,8 @@ void ToggleRules(Client& c) {
 }
 
 void ToggleExitDialog(Client& c) {
-  Hook(c, "ToggleExitDialog");
+  if (props::Active(c)) props::SetBankState(c, 2);
+  app::ToggleExitDialog(c);
 }
 
 // ---- Layout ----
@@ -437,7 +441,6 @@ void LayoutTable(Client& c) {
 void StopSeatChange(Client& /*c*/) {}
 void BuildSoundList(Client& /*c*/) {}
 void StartMusic(Client& /*c*/) {}
-void UnloadLeaveDialog(Client& /*c*/) {}
 
 // The table embeds no web view: the first page becomes a link on the logo pane that opens in the
 // player's own browser. The second page, shown only while seats are being changed, is dropped.

@@ -18,7 +18,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: qintara-devserver [--port N] [--scenario FILE] [--self-play HANDS]\n"
     "                         [--countdown S] [--timeout-limit N] [--log FILE]\n"
-    "                         [--seat N] [--bot-delay MS] [--seed N] [--run-for MS]\n";
+    "                         [--seat N] [--bot-delay MS] [--seed N] [--run-for MS]\n"
+    "                         [--ready-wait MS] [--fault after:N|random:MIN:MAX]\n";
 
 int ToInt(const std::string& s, const std::string& what) {
   try {
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     opt.seed = static_cast<std::uint32_t>(
         std::chrono::steady_clock::now().time_since_epoch().count() & 0x7FFFFFFF);
     bool seeded = false;
+    std::string faultSpec;
     for (int i = 1; i < argc; ++i) {
       const std::string a = argv[i];
       auto next = [&]() -> std::string {
@@ -70,6 +72,10 @@ int main(int argc, char** argv) {
         seeded = true;
       } else if (a == "--run-for") {
         opt.runForMs = ToInt(next(), a);
+      } else if (a == "--ready-wait") {
+        opt.readyWaitMs = ToInt(next(), a);
+      } else if (a == "--fault") {
+        faultSpec = next();
       } else if (a == "--help" || a == "-h") {
         std::cout << kUsage;
         return 0;
@@ -83,6 +89,11 @@ int main(int argc, char** argv) {
     if (opt.timeoutLimit < 0 || opt.timeoutLimit > 255) {
       throw std::runtime_error("--timeout-limit must be 0..255");
     }
+    if (!faultSpec.empty()) {
+      opt.fault = devserver::FaultPlan::Parse(faultSpec, opt.seed);
+      if (!opt.fault) throw std::runtime_error("--fault takes after:N or random:MIN:MAX");
+    }
+    if (opt.readyWaitMs < 0) throw std::runtime_error("--ready-wait must not be negative");
     std::ofstream logOut;
     if (!logFile.empty()) {
       logOut.open(logFile);
