@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "net/net.h"
+#include "ui/sound.h"
 
 Client::Client(platform::Host& h) : host(h) {
   for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
@@ -14,6 +15,7 @@ Client::Client(platform::Host& h) : host(h) {
   TimerCount.SetHandler([this] { net::TimerCount_Timer(*this); });
   TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
   host.Winsock1().SetEvents(this);
+  host.Sound().SetEvents(this);
   RegisterForm(frmExit, frmExitEvents);
   RegisterForm(frmOtherExit, frmOtherExitEvents);
   RegisterForm(frmReconnect, frmReconnectEvents);
@@ -22,6 +24,7 @@ Client::Client(platform::Host& h) : host(h) {
 Client::~Client() {
   for (platform::Form* f : registered_) host.UnregisterForm(*f);
   host.Winsock1().SetEvents(nullptr);
+  host.Sound().SetEvents(nullptr);
   if (app.Hooked) host.Lobby().Listen(MainForm.Caption(), nullptr);
   for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
                              &TimerShuffle, &TimerProp, &TimerProxy}) {
@@ -41,6 +44,10 @@ void Client::OnDataArrival(std::span<const std::uint8_t> bytes) {
 
 void Client::OnClose() {
   net::Winsock1_Close(*this);
+}
+
+void Client::OnSoundFailed(const std::string& path) {
+  ui::SoundFailed(*this, path);
 }
 
 std::int32_t Client::OnWindowMessage(std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {

@@ -10,6 +10,7 @@
 #include "host/log_file.h"
 #include "host/picture_store.h"
 #include "host/qt_socket.h"
+#include "host/qt_sound.h"
 #include "platform/host.h"
 
 namespace host {
@@ -52,6 +53,7 @@ class QtHost final : public platform::Host {
   platform::ScreenSize Screen() const override;
   platform::Socket& Winsock1() override { return socket_; }
   platform::LobbyLink& Lobby() override { return *lobby_; }
+  platform::SoundDevice& Sound() override { return sound_; }
   void RegisterForm(platform::Form& form, platform::FormEvents& events) override;
   void UnregisterForm(platform::Form& form) override;
   bool Unattended() const override { return unattended_; }
@@ -67,6 +69,7 @@ class QtHost final : public platform::Host {
  private:
   LogFile log_;
   QtSocket socket_;
+  QtSound sound_;
   std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();
   PictureStore pictures_;
   FormWindows windows_{pictures_};

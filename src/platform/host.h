@@ -9,6 +9,7 @@
 #include "platform/forms.h"
 #include "platform/lobby.h"
 #include "platform/socket.h"
+#include "platform/sound.h"
 #include "platform/timer.h"
 
 namespace platform {
@@ -60,6 +61,7 @@ class Host : public TimerHost, public FormHost {
 
   virtual Socket& Winsock1() = 0;
   virtual LobbyLink& Lobby() = 0;
+  virtual SoundDevice& Sound() = 0;
 };
 
 }  // namespace platform

@@ -11,7 +11,5 @@ namespace ui {
 void UnloadRules(Client& c);
 // The seat-change animation with its caption timer.
 void StartSeatChange(Client& c);
-// The voice style the sound playback uses for a position.
-void SetVoiceStyle(Client& c, int pos, const std::string& style, int voiceSex);
 
 }  // namespace ui

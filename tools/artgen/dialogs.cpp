@@ -18,9 +18,10 @@ QImage Panel(int w, int h, const QString& title) {
   QLinearGradient g(0, 0, 0, h);
   g.setColorAt(0, QColor(0x5A, 0x16, 0x16));
   g.setColorAt(1, QColor(0x2E, 0x0A, 0x0A));
+  // Square outer corners: the window itself is a rectangle.
   p.setPen(QPen(kGold, 2));
   p.setBrush(g);
-  p.drawRoundedRect(QRectF(1, 1, w - 2.0, h - 2.0), 10, 10);
+  p.drawRect(QRectF(1, 1, w - 2.0, h - 2.0));
   p.setPen(QPen(QColor(0xF2, 0xC1, 0x4E, 90), 1));
   p.drawRoundedRect(QRectF(5, 5, w - 10.0, h - 10.0), 7, 7);
   p.setPen(Qt::NoPen);

@@ -1,5 +1,6 @@
-// qintara-snapshot --state NAME --scale 1|small --out FILE.png: the main window in a named table
-// state, painted as the client paints it.
+// qintara-snapshot --state NAME --scale 1|small [--dialog exit|leave|reconnect]
+// [--link up|retry|down] --out FILE.png: the main window in a named table state, painted as the
+// client paints it, with one of its dialogs over it and the connection indicator as asked.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -9,12 +10,14 @@
 
 #include "host/form_widget.h"
 #include "host/picture_store.h"
+#include "net/net.h"
 #include "table_states.h"
+#include "ui/ui.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QString state = "midhand", scale = "1", out;
+  QString state = "midhand", scale = "1", out, dialog, link;
   const QStringList args = QCoreApplication::arguments();
   for (int i = 1; i + 1 < args.size(); i += 2) {
     if (args.at(i) == "--state")
@@ -23,6 +26,10 @@ int main(int argc, char** argv) {
       scale = args.at(i + 1);
     else if (args.at(i) == "--out")
       out = args.at(i + 1);
+    else if (args.at(i) == "--dialog")
+      dialog = args.at(i + 1);
+    else if (args.at(i) == "--link")
+      link = args.at(i + 1);
   }
   if (out.isEmpty() || (scale != "1" && scale != "small")) {
     std::fprintf(stderr,
@@ -32,13 +39,45 @@ int main(int argc, char** argv) {
   }
   try {
     auto table = snapshot::BuildTable(state.toStdString(), scale == "small");
-    const auto& form = table->client->MainForm;
+    Client& c = *table->client;
+    const auto& form = c.MainForm;
+    if (link == "up") {
+      c.net.Online = true;
+    } else if (link == "retry") {
+      table->host.Run([&] { net::StartReconnect(c); });
+      c.net.ReconnectTries = 3;
+    } else if (link == "down") {
+      c.net.Online = false;
+      c.net.TaskOn.fill(false);
+    }
+    platform::Form* shown = nullptr;
+    if (dialog == "exit") {
+      table->host.Run([&] { ui::ToggleExitDialog(c); });
+      shown = &c.frmExit;
+    } else if (dialog == "leave") {
+      table->host.Run([&] { app::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
+      shown = &c.frmOtherExit;
+    } else if (dialog == "reconnect") {
+      table->host.Run([&] {
+        net::StartReconnect(c);
+        ui::LinkState_Click(c);
+      });
+      shown = &c.frmReconnect;
+    }
+    table->host.Run([&] { ui::ShowLinkState(c); });
     host::PictureStore pictures;
     QImage img(form.Geometry().width, form.Geometry().height, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::TextAntialiasing);
     host::FormWidget::PaintForm(p, form, pictures);
+    if (shown != nullptr) {
+      const auto& m = form.Geometry();
+      const auto& g = shown->Geometry();
+      p.translate(g.left - m.left, g.top - m.top);
+      p.setOpacity(shown->Opacity() / 255.0);
+      host::FormWidget::PaintForm(p, *shown, pictures);
+    }
     p.end();
     if (!img.save(out)) {
       std::fprintf(stderr, "qintara-snapshot: cannot write %s\n", qPrintable(out));

@@ -87,6 +87,45 @@ std::vector<std::uint32_t> FakeLobby::PostedNumbers() const {
   return out;
 }
 
+// --- SoundRecorder ----------------------------------------------------------------------------
+
+bool SoundRecorder::Open() {
+  ++opens;
+  open_ = !noDevice;
+  return open_;
+}
+
+bool SoundRecorder::Play(const std::string& path, bool looping) {
+  playing = false;
+  if (!open_ || missing.contains(path)) return false;
+  // Each sound starts at full volume, as a freshly loaded buffer does.
+  attenuation = 0;
+  played.push_back({path, looping, 0});
+  playing = true;
+  return true;
+}
+
+void SoundRecorder::Stop() {
+  ++stops;
+  playing = false;
+}
+
+void SoundRecorder::SetAttenuation(int hundredthsDb) {
+  attenuation = hundredthsDb;
+  if (!played.empty()) played.back().attenuation = hundredthsDb;
+}
+
+std::vector<std::string> SoundRecorder::Paths() const {
+  std::vector<std::string> out;
+  for (const auto& r : played) out.push_back(r.path);
+  return out;
+}
+
+void SoundRecorder::FailLater() {
+  playing = false;
+  if (events_ != nullptr && !played.empty()) events_->OnSoundFailed(played.back().path);
+}
+
 // --- VirtualHost ------------------------------------------------------------------------------
 
 VirtualHost::VirtualHost() = default;
