@@ -11,6 +11,7 @@
 #include "host/picture_store.h"
 #include "host/qt_socket.h"
 #include "host/qt_sound.h"
+#include "platform/disk_files.h"
 #include "platform/host.h"
 
 namespace host {
@@ -53,6 +54,7 @@ class QtHost final : public platform::Host {
   platform::ScreenSize Screen() const override;
   platform::Socket& Winsock1() override { return socket_; }
   platform::LobbyLink& Lobby() override { return *lobby_; }
+  platform::Files& Disk() override { return files_; }
   platform::SoundDevice& Sound() override { return sound_; }
   void RegisterForm(platform::Form& form, platform::FormEvents& events) override;
   void UnregisterForm(platform::Form& form) override;
@@ -71,6 +73,7 @@ class QtHost final : public platform::Host {
   QtSocket socket_;
   QtSound sound_;
   std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();
+  platform::DiskFiles files_;
   PictureStore pictures_;
   FormWindows windows_{pictures_};
   std::unordered_map<platform::Timer*, std::unique_ptr<QTimer>> timers_;

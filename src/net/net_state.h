@@ -59,8 +59,14 @@ struct NetState {
 
   // The login task has told the lobby about the login it is waiting to send.
   bool LoginAnnounced = false;
-  // Receive-ring position of a departure held back (and logged) at the last receive run; -1 none.
-  int HeldQuitAt = -1;
+  // A departure that arrives while the hand's results are held back waits here with every
+  // frame behind it, in arrival order, except the frames that end the hold. Taken out of the
+  // ring, they cannot stop the results they wait for. A fixed ring of frames: no allocation.
+  static constexpr int kHeldFrames = 128;
+  std::array<Frame, kHeldFrames> HeldFrames{};
+  std::array<bool, kHeldFrames> HeldLogged{};  // logged when it was set aside
+  int HeldHead = 0;
+  int HeldCount = 0;
 
   // Frames through the send ring since start: appended, and taken out to be written.
   std::uint64_t RingQueued = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/lobby.h"
 #include "platform/socket.h"
@@ -61,6 +62,8 @@ class Host : public TimerHost, public FormHost {
 
   virtual Socket& Winsock1() = 0;
   virtual LobbyLink& Lobby() = 0;
+  // The client's files (INI files, records, replays).
+  virtual Files& Disk() = 0;
   virtual SoundDevice& Sound() = 0;
 };
 

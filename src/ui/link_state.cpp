@@ -22,11 +22,12 @@ constexpr std::uint32_t kQuietText = 0xD8E4DC;
 
 void LayoutLinkState(Client& c) {
   auto& f = c.MainForm;
-  // Below the location strip, left of the control bar's first row: no control lies there.
-  const int left = view::Sx(c, 648);
-  const int top = view::Sy(c, 686);
+  // The upper right corner of the location strip, above the location's own line and left of
+  // the advertisement pane: no control lies there.
+  const int left = view::Sx(c, 905);
+  const int top = view::Sy(c, 656);
   f.LinkDot.Move(left, top + 2, 10, 10);
-  f.LinkText.Move(left + 14, top, view::Sx(c, 200), 14);
+  f.LinkText.Move(left + 14, top, view::Sx(c, 105), 13);
   f.LinkText.SetFontSize(8);
   f.LinkText.SetForeColor(kQuietText);
   f.LinkDot.SetToolTipText("网络连接状态");

@@ -80,15 +80,18 @@ class VirtualTable : public devserver::GameSink {
 
   void SendNow(const net::Frame& f) { outbox_.push_back(f); }
 
+  // Like the server, a drop comes after the frames already on their way: the burst the frame
+  // that triggers it belongs to still goes out.
   void Deliver() {
     std::vector<net::Frame> out;
     out.swap(outbox_);
+    bool drop = false;
     for (auto& f : out) {
-      if (!connected_) return;
       if (f[net::kOffCmd] != devserver::proto::kReconnectResult) devserver::proto::PutKey(f, key_);
       host_.socket.Deliver(f);
-      if (fault_.FrameSent() && dropping_) Drop();
+      if (fault_.FrameSent() && dropping_) drop = true;
     }
+    if (drop && connected_) Drop();
   }
 
   void Drop() {
