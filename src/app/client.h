@@ -16,6 +16,7 @@
 #include "score/score_state.h"
 #include "table/table_state.h"
 #include "ui/main_form.h"
+#include "ui/sound_forms.h"
 #include "ui/ui_state.h"
 #include "view/view_state.h"
 
@@ -61,6 +62,12 @@ class Client final : public platform::SocketEvents,
   app::FrmOtherExitEvents frmOtherExitEvents{*this};
   net::FrmReconnectT frmReconnect;
   net::FrmReconnectEvents frmReconnectEvents{*this};
+
+  // The sound settings dialog and the rules page.
+  ui::VosSetT VosSet;
+  ui::VosSetEvents VosSetEvents{*this};
+  ui::RuleT rule;
+  ui::RuleEvents ruleEvents{*this};
 
   // Socket events of Winsock1.
   void OnDataArrival(std::span<const std::uint8_t> bytes) override;

@@ -182,7 +182,7 @@ TEST_F(FormEvents, TheControlBarLightsUnderThePointerAndGoesDarkOverTheTable) {
 
   // Only a click over the button acts.
   ClickAt(At(f.AnNiu(7)));
-  EXPECT_TRUE(Hooked("ToggleRules"));
+  EXPECT_TRUE(c.rule.Visible());
   static_cast<void>(input.Press(At(f.AnNiu(6)).x, At(f.AnNiu(6)).y, kLeftButton, 0));
   input.Release(Table(500, 200).x, Table(500, 200).y, kLeftButton, 0);
   EXPECT_FALSE(Hooked("ToggleHero"));
@@ -225,8 +225,12 @@ TEST_F(FormEvents, TheTitleStripDragsWithTheLeftButtonOnly) {
   EXPECT_EQ(input.Press(p.x, p.y, kLeftButton, 0), PressResult::DragWindow);
   EXPECT_EQ(f.LbMove.MousePointer(), platform::kPointerSizeAll);
   EXPECT_FALSE(input.Pressed()) << "the window system owns the mouse during the drag";
+  host.Run([&] { ui::ToggleExitDialog(c); });
+  f.SetGeometry({100, 50, f.Geometry().width, f.Geometry().height});
   events.OnMoved();
-  EXPECT_TRUE(Hooked("centre the rules window over the table"));
+  const auto g = c.frmExit.Geometry();
+  EXPECT_EQ(g.left, 100 + (f.Geometry().width - g.width) / 2) << "the exit dialog follows";
+  EXPECT_EQ(g.top, 50 + (f.Geometry().height - g.height) / 2);
   MoveTo(p);
   EXPECT_EQ(f.LbMove.MousePointer(), platform::kPointerDefault);
 }

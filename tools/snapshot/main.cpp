@@ -1,12 +1,16 @@
-// qintara-snapshot --state NAME --scale 1|small [--dialog exit|leave|reconnect]
-// [--link up|retry|down] --out FILE.png: the main window in a named table state, painted as the
-// client paints it, with one of its dialogs over it and the connection indicator as asked.
+// qintara-snapshot --state NAME --scale 1|small
+//                  [--dialog settings|rules|exit|leave|reconnect [--rules FILE]]
+//                  [--link up|retry|down] --out FILE.png
+// The main window in a named table state, painted as the client paints it, optionally with a
+// dialog opened over it (the rules text read from FILE) and the connection indicator as asked.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <cstdio>
 #include <exception>
+#include <fstream>
+#include <iterator>
 
 #include "host/form_widget.h"
 #include "host/picture_store.h"
@@ -17,7 +21,7 @@
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QString state = "midhand", scale = "1", out, dialog, link;
+  QString state = "midhand", scale = "1", out, dialog, rules, link;
   const QStringList args = QCoreApplication::arguments();
   for (int i = 1; i + 1 < args.size(); i += 2) {
     if (args.at(i) == "--state")
@@ -30,6 +34,8 @@ int main(int argc, char** argv) {
       dialog = args.at(i + 1);
     else if (args.at(i) == "--link")
       link = args.at(i + 1);
+    else if (args.at(i) == "--rules")
+      rules = args.at(i + 1);
   }
   if (out.isEmpty() || (scale != "1" && scale != "small")) {
     std::fprintf(stderr,
@@ -50,19 +56,28 @@ int main(int argc, char** argv) {
       c.net.Online = false;
       c.net.TaskOn.fill(false);
     }
-    platform::Form* shown = nullptr;
-    if (dialog == "exit") {
+    const platform::Form* over = nullptr;
+    if (dialog == "settings") {
+      ui::ToggleSettings(c);
+      over = &c.VosSet;
+    } else if (dialog == "rules") {
+      std::ifstream in(rules.toStdString(), std::ios::binary);
+      table->host.files.files[table->host.files.programFolder + "/rule.ini"] =
+          std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+      ui::ToggleRules(c);
+      over = &c.rule;
+    } else if (dialog == "exit") {
       table->host.Run([&] { ui::ToggleExitDialog(c); });
-      shown = &c.frmExit;
+      over = &c.frmExit;
     } else if (dialog == "leave") {
       table->host.Run([&] { app::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
-      shown = &c.frmOtherExit;
+      over = &c.frmOtherExit;
     } else if (dialog == "reconnect") {
       table->host.Run([&] {
         net::StartReconnect(c);
         ui::LinkState_Click(c);
       });
-      shown = &c.frmReconnect;
+      over = &c.frmReconnect;
     }
     table->host.Run([&] { ui::ShowLinkState(c); });
     host::PictureStore pictures;
@@ -71,12 +86,12 @@ int main(int argc, char** argv) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::TextAntialiasing);
     host::FormWidget::PaintForm(p, form, pictures);
-    if (shown != nullptr) {
-      const auto& m = form.Geometry();
-      const auto& g = shown->Geometry();
-      p.translate(g.left - m.left, g.top - m.top);
-      p.setOpacity(shown->Opacity() / 255.0);
-      host::FormWidget::PaintForm(p, *shown, pictures);
+    if (over != nullptr) {
+      const auto& g = over->Geometry();
+      p.translate(g.left - form.Geometry().left, g.top - form.Geometry().top);
+      p.setClipRect(0, 0, g.width, g.height);
+      p.setOpacity(over->Opacity() / 255.0);
+      host::FormWidget::PaintForm(p, *over, pictures);
     }
     p.end();
     if (!img.save(out)) {
