@@ -65,13 +65,14 @@ void ShowLinkState(Client& c) {
       break;
     case Link::Connecting:
       dot = pic::kLinkRetry;
-      text = "正在连接...";
+      text = "连接中...";
       break;
     case Link::Retrying:
       dot = pic::kLinkRetry;
-      text = n.FirstConnect ? "正在连接" : "正在重连";
-      text += n.ReconnectTries > 0 ? "（第 " + std::to_string(n.ReconnectTries) + "/" +
-                                         std::to_string(net::kReconnectAttempts) + " 次）"
+      // Short enough for the strip's corner: the attempt out of all of them.
+      text = n.FirstConnect ? "连接中" : "重连中";
+      text += n.ReconnectTries > 0 ? " " + std::to_string(n.ReconnectTries) + "/" +
+                                         std::to_string(net::kReconnectAttempts)
                                    : "...";
       break;
     case Link::Down:

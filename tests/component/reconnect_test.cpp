@@ -98,7 +98,7 @@ TEST_F(Reconnect, TwentyOneFailedAttemptsEndWithTheNetworkMessage) {
   Lose();
   AdvanceTo(1000 + 3000 * 21 + 100);
   EXPECT_EQ(Attempts(), 21);
-  EXPECT_EQ(c.MainForm.LinkText.Caption(), "正在重连（第 21/21 次）");
+  EXPECT_EQ(c.MainForm.LinkText.Caption(), "重连中 21/21");
   EXPECT_FALSE(host.Ended());
   Advance(3000);
   EXPECT_TRUE(host.Ended());
@@ -145,7 +145,7 @@ TEST_F(Reconnect, ThePlayerCanGiveUpFromTheIndicator) {
   host.socket.connectMode = vhost::FakeSocket::ConnectMode::Refuse;
   Lose();
   AdvanceTo(4100);
-  EXPECT_EQ(c.MainForm.LinkText.Caption(), "正在重连（第 1/21 次）");
+  EXPECT_EQ(c.MainForm.LinkText.Caption(), "重连中 1/21");
   host.Run([&] { ui::LinkState_Click(c); });
   ASSERT_TRUE(host.Shown("frmReconnect"));
   host.Click("frmReconnect", "pbCancel");
