@@ -67,8 +67,4 @@ void Form_Load(Client& c, const std::string& commandLine);
 // past the frame.
 net::Frame BuildLoginFrame(const std::string& loginName, const std::string& loginKey);
 
-// Proxy handshake replies arrive here while DirectLink is off.
-void ProxyDataArrival(Client& c, std::span<const std::uint8_t> bytes);
-void StartProxyHandshake(Client& c);
-
 }  // namespace app

@@ -6,24 +6,39 @@
 
 Client::Client(platform::Host& h) : host(h) {
   for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
-                             &TimerShuffle, &TimerProp}) {
+                             &TimerShuffle, &TimerProp, &TimerProxy}) {
     t->Attach(&host);
   }
   TimerBong.SetHandler([this] { net::TimerBong_Timer(*this); });
   TimerKeepAlive.SetHandler([this] { net::TimerKeepAlive_Timer(*this); });
+  TimerReconnect.SetHandler([this] { net::TimerReconnect_Timer(*this); });
+  TimerCount.SetHandler([this] { net::TimerCount_Timer(*this); });
+  TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
   host.Winsock1().SetEvents(this);
   host.Sound().SetEvents(this);
+  RegisterForm(frmExit, frmExitEvents);
+  RegisterForm(frmOtherExit, frmOtherExitEvents);
+  RegisterForm(frmReconnect, frmReconnectEvents);
+  RegisterForm(VosSet, VosSetEvents);
+  RegisterForm(rule, ruleEvents);
+  RegisterForm(frmTing, frmTingEvents);
 }
 
 Client::~Client() {
+  for (platform::Form* f : registered_) host.UnregisterForm(*f);
   host.Winsock1().SetEvents(nullptr);
   host.Sound().SetEvents(nullptr);
   if (app.Hooked) host.Lobby().Listen(MainForm.Caption(), nullptr);
   for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
-                             &TimerShuffle, &TimerProp}) {
+                             &TimerShuffle, &TimerProp, &TimerProxy}) {
     t->SetEnabled(false);
     t->Attach(nullptr);
   }
+}
+
+void Client::RegisterForm(platform::Form& form, platform::FormEvents& events) {
+  host.RegisterForm(form, events);
+  registered_.push_back(&form);
 }
 
 void Client::OnDataArrival(std::span<const std::uint8_t> bytes) {

@@ -2,11 +2,14 @@
 // One table client: every subsystem's state, the forms, the timers and the host it runs on.
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "app/app_state.h"
+#include "app/dialogs.h"
 #include "chat/chat_state.h"
 #include "dispatch/dispatch_state.h"
 #include "net/net_state.h"
+#include "net/reconnect.h"
 #include "platform/host.h"
 #include "play/play_state.h"
 #include "play/ting_form.h"
@@ -41,7 +44,6 @@ class Client final : public platform::SocketEvents,
   view::ViewState display;
 
   ui::MainFormT MainForm;
-  play::TingFormT frmTing;
 
   platform::Timer TimerBong{"TimerBong", 50};
   platform::Timer TimerKeepAlive{"TimerKeepAlive", 5000};
@@ -50,12 +52,27 @@ class Client final : public platform::SocketEvents,
   platform::Timer TimerChat{"TimerChat", 800};
   platform::Timer TimerShuffle{"TimerShuffle", 300};
   platform::Timer TimerProp{"TimerProp", 50};
+  // Bounds each step of the proxy handshake: a proxy that never answers is given up.
+  platform::Timer TimerProxy{"TimerProxy", 10000};
+
+  // Secondary windows, each a form with its event procedures, registered with the host for the
+  // client's lifetime: the host shows a window for each while its form is Visible.
+  app::FrmExitT frmExit;
+  app::FrmExitEvents frmExitEvents{*this};
+  app::FrmOtherExitT frmOtherExit;
+  app::FrmOtherExitEvents frmOtherExitEvents{*this};
+  net::FrmReconnectT frmReconnect;
+  net::FrmReconnectEvents frmReconnectEvents{*this};
 
   // The sound settings dialog and the rules page.
   ui::VosSetT VosSet;
   ui::VosSetEvents VosSetEvents{*this};
   ui::RuleT rule;
   ui::RuleEvents ruleEvents{*this};
+
+  // The ting choice, above the table while the player decides.
+  play::TingFormT frmTing;
+  play::TingFormEvents frmTingEvents{*this};
 
   // Socket events of Winsock1.
   void OnDataArrival(std::span<const std::uint8_t> bytes) override;
@@ -65,4 +82,8 @@ class Client final : public platform::SocketEvents,
                                std::int32_t lParam) override;
   // The sound device lost a sound it had accepted.
   void OnSoundFailed(const std::string& path) override;
+
+ private:
+  void RegisterForm(platform::Form& form, platform::FormEvents& events);
+  std::vector<platform::Form*> registered_;
 };

@@ -136,7 +136,8 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
         net::OpenDirect(c);
       } else if (c.app.ProxyKind == 5) {
         c.net.TaskOn[net::kTaskLogin] = false;
-        StartProxyHandshake(c);
+        c.net.LoginFrame[net::kOffCmd] = 18;
+        net::StartProxy(c, /*keepQueued=*/false);
       }
       c.ui.ButtonState[2] = 0;
       c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 4));

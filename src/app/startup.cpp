@@ -97,6 +97,9 @@ void ReadCommandLine(Client& c, const CommandLine& cl) {
   if (n > 7) a.ProxyPort = ParseIntField(cl.fields[7], 0, 65535);
   if (n > 8) a.ProxyUser = cl.fields[8];
   if (n > 9) a.ProxyPass = cl.fields[9];
+  // Their lengths travel in one byte each.
+  if (text::CharCount(a.ProxyUser) > 255) throw std::invalid_argument("proxy user name too long");
+  if (text::CharCount(a.ProxyPass) > 255) throw std::invalid_argument("proxy password too long");
   if (n > 10) a.CustomCaption = LeadingNumber(cl.fields[10]) == 1;
   if (n > 11 && a.CustomCaption) a.LobbyTitle = cl.fields[11];
   if (n > 12) a.CaptionText = cl.fields[12];
@@ -111,7 +114,7 @@ void Connect(Client& c) {
     net::OpenDirect(c);
   } else if (c.app.ProxyKind == 5) {
     c.net.TaskOn[net::kTaskLogin] = false;
-    StartProxyHandshake(c);
+    net::StartProxy(c, /*keepQueued=*/false);
   } else {
     // Nothing could ever connect: say so and hand the player back, rather than wait for ever.
     const std::string kind = std::to_string(c.app.ProxyKind);
@@ -134,6 +137,7 @@ void LoadSteps(Client& c, const std::string& commandLine) {
   ui::StopSeatChange(c);
   view::BuildPictureTables(c);
   ui::LayoutControls(c);
+  ui::LayoutLinkState(c);
 
   const CommandLine cl = SplitCommandLine(commandLine);
   if (cl.fields.empty() && !cl.watchMode) {
@@ -190,15 +194,6 @@ void Form_Load(Client& c, const std::string& commandLine) {
     c.host.Log("error", std::string("start-up: ") + e.what());
     RestoreLobbyAndEnd(c, std::string("start-up failed: ") + e.what());
   }
-}
-
-void ProxyDataArrival(Client& c, std::span<const std::uint8_t> bytes) {
-  c.host.Log("error", "proxy reply of " + std::to_string(bytes.size()) +
-                          " bytes ignored: the proxy handshake is not built yet");
-}
-
-void StartProxyHandshake(Client& c) {
-  c.host.Log("error", "connecting through a proxy is not built yet");
 }
 
 }  // namespace app

@@ -1,7 +1,11 @@
 #include "app/app.h"
 #include "app/client.h"
+#include "app/dialogs.h"
+#include "net/reconnect.h"
+#include "play/ting_form.h"
 #include "ui/seat_hooks.h"
 #include "ui/sound.h"
+#include "ui/sound_forms.h"
 #include "ui/ui.h"
 
 namespace app {
@@ -17,11 +21,12 @@ void StopMusicAndSound(Client& c) {
 // step records that it was asked for.
 
 void UnloadOtherForms(Client& c) {
-  ui::UnloadExitDialog(c);
-  ui::UnloadLeaveDialog(c);
-  c.host.Log("hook",
-             "unload: frmReconnect, frmTing, Hero, huifu, Information, Score, Talk, "
-             "VosSet, rule");
+  UnloadExitDialog(c);
+  UnloadLeaveDialog(c);
+  net::UnloadReconnect(c);
+  play::UnloadTingForm(c);
+  ui::HideSoundForms(c);
+  c.host.Log("hook", "unload: Hero, huifu, Information, Score, Talk");
 }
 
 void ExitPlugin(Client& c) {

@@ -25,7 +25,7 @@ void OnLoginResult(Client& c) {
   c.disp.PropRefresh = false;
   c.score.RunningScore.fill(0);
   c.TimerKeepAlive.SetEnabled(true);
-  ui::UnloadLeaveDialog(c);
+  app::UnloadLeaveDialog(c);
   c.disp.HandNumber = 0;
   c.ui.StartPending = true;
   n.LoginPending = false;

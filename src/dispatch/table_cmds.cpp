@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -140,7 +141,7 @@ void StatusPlayersLeft(Client& c, const net::NetMsg& m) {
   app::SysmsgAdd(c, 0, list + "退出了游戏！ " + ClockText(c));
   app::SysmsgAdd(c, 1, list + "请退出重新开始游戏.");
   score::ShowRecordWindow(c);
-  ui::ShowLeaveDialog(c, "玩家" + list + "退出了游戏！游戏结束！");
+  app::ShowLeaveDialog(c, "玩家" + list + "退出了游戏！游戏结束！");
   c.host.Winsock1().Close();
   net::LeaveTable(c);
   if (c.table.WatchMode) EndWatching(c);
@@ -196,8 +197,8 @@ void StatusLacksGold(Client& c, const net::NetMsg& m) {
 
   if (!self.empty()) {
     const bool changeRoom = (c.net.RecvFrame[kOffShortReady] & own) != 0;
-    ui::ShowLeaveDialog(c, changeRoom ? "您的金币不够，请更换房间或充值后继续游戏！"
-                                      : "您的金币不够，请领取低保或充值后继续游戏！");
+    app::ShowLeaveDialog(c, changeRoom ? "您的金币不够，请更换房间或充值后继续游戏！"
+                                       : "您的金币不够，请领取低保或充值后继续游戏！");
     if (props::Active(c)) props::Shutdown(c);
     c.net.TaskOn[net::kTaskLogin] = false;
     c.net.g_bCanRecon = false;
@@ -235,9 +236,14 @@ void OnHandStart(Client& c) {
   d.PropRefresh = true;
   if (props::Active(c)) props::InitShowNext(c, true);
   for (std::size_t i = 0; i < d.GoldAtStart.size(); ++i) d.GoldAtStart[i] = d.Player[i].Gold;
-  ui::UnloadExitDialog(c);
+  if (c.frmExit.Visible()) app::UnloadExitDialog(c);
   d.GameOver = false;
-  if (c.table.WatchMode) {
+  // A hand dealt before the last one was cleared away (nobody pressed start in time, or the
+  // client came back between hands) starts from an empty table too.
+  const bool tilesLeft = std::any_of(c.table.Hand.begin(), c.table.Hand.end(), [](const auto& h) {
+    return h.HiddenCount > 0 || h.HiddenFirst != table::HandRec{}.HiddenFirst;
+  });
+  if (c.table.WatchMode || !c.score.TableResetDone || tilesLeft) {
     FullReset(c);
     c.score.TableResetDone = true;
   }
@@ -305,7 +311,7 @@ void OnTableClosed(Client& c) {
   app::SysmsgAdd(c, 0, notice);
   for (auto* tou : c.MainForm.Tou) tou->SetPicture(0);
   if (props::Active(c)) props::Shutdown(c);
-  ui::ShowLeaveDialog(c, notice);
+  app::ShowLeaveDialog(c, notice);
 }
 
 void OnPlayerReady(Client& c) {

@@ -149,8 +149,8 @@ bool Within(const QFocusEvent* f) {
 }  // namespace
 
 FormWidget::FormWidget(platform::Form& form, PictureStore& pictures, bool frameless,
-                       platform::FormEvents* events)
-    : form_(form), pictures_(pictures), events_(events), hand_(HandCursor()) {
+                       platform::FormEvents* events, Role role)
+    : form_(form), pictures_(pictures), events_(events), role_(role), hand_(HandCursor()) {
   if (frameless) setWindowFlag(Qt::FramelessWindowHint);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -172,7 +172,7 @@ FormWidget::FormWidget(platform::Form& form, PictureStore& pictures, bool framel
                      [c](const QString& text) { c->SetText(text.toStdString()); });
     editors_.push_back({c, std::move(owned)});
   }
-  if (frameless) {
+  if (frameless && role_ == Role::Main) {
     grip_ = std::make_unique<QSizeGrip>(this);
     grip_->setFixedSize(12, 12);
     grip_->setCursor(Qt::SizeFDiagCursor);
@@ -277,7 +277,8 @@ void FormWidget::SyncWindow() {
   const auto& g = form_.Geometry();
   const QString title = QString::fromStdString(form_.Caption());
   if (windowTitle() != title) setWindowTitle(title);
-  if (g.width > 0 && g.height > 0 && !isVisible() &&
+  if (role_ == Role::Secondary) SyncSecondary();
+  if (role_ == Role::Main && g.width > 0 && g.height > 0 && !isVisible() &&
       (size() != QSize(g.width, g.height) || pos() != QPoint(g.left, g.top))) {
     setGeometry(g.left, g.top, g.width, g.height);
     setMinimumSize(std::max(1, g.width / 4), std::max(1, g.height / 4));
@@ -303,6 +304,26 @@ void FormWidget::SyncWindow() {
   for (const Editor& ed : editors_) SyncEditor(ed);
   SyncFocus();
   syncing_ = false;
+}
+
+void FormWidget::SyncSecondary() {
+  const auto& g = form_.Geometry();
+  if (g.width > 0 && g.height > 0) {
+    if (size() != QSize(g.width, g.height)) {
+      setFixedSize(g.width, g.height);
+      UpdateTransform();
+      update();
+    }
+    if (pos() != QPoint(g.left, g.top)) move(g.left, g.top);
+  }
+  // Window flags and modality take effect when the window is shown.
+  if (!isVisible()) {
+    const Qt::WindowModality modality = form_.Modal() ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != modality) setWindowModality(modality);
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != form_.Topmost()) {
+      setWindowFlag(Qt::WindowStaysOnTopHint, form_.Topmost());
+    }
+  }
 }
 
 // ---- Painting ----
@@ -452,6 +473,11 @@ void FormWidget::changeEvent(QEvent* e) {
 
 void FormWidget::closeEvent(QCloseEvent* e) {
   if (events_ != nullptr) events_->OnClose();
+  // A secondary window closes when its form is hidden; the form's procedure decides.
+  if (role_ == Role::Secondary && form_.Visible()) {
+    e->ignore();
+    return;
+  }
   e->accept();
 }
 

@@ -22,9 +22,13 @@ namespace host {
 
 class FormWidget final : public QWidget, public platform::FormObserver {
  public:
+  // The main window can be resized and scales its design; a secondary window (a dialog, a
+  // sheet) keeps the form's size and place, follows it while shown, and honours Modal and
+  // Topmost.
+  enum class Role { Main, Secondary };
   // events may be null: the window then only shows the form.
   FormWidget(platform::Form& form, PictureStore& pictures, bool frameless,
-             platform::FormEvents* events = nullptr);
+             platform::FormEvents* events = nullptr, Role role = Role::Main);
   ~FormWidget() override;
 
   void FormChanged(platform::Form& form, platform::Rect dirty) override;
@@ -69,6 +73,7 @@ class FormWidget final : public QWidget, public platform::FormObserver {
   };
 
   void SyncWindow();
+  void SyncSecondary();
   void SyncEditor(const Editor& ed);
   void SyncFocus();
   void UpdateTransform();
@@ -81,6 +86,7 @@ class FormWidget final : public QWidget, public platform::FormObserver {
   platform::Form& form_;
   PictureStore& pictures_;
   platform::FormEvents* events_;
+  Role role_;
   std::unique_ptr<platform::FormInput> input_;
   std::vector<Editor> editors_;
   std::unique_ptr<QSizeGrip> grip_;

@@ -7,7 +7,6 @@
 #include "app/client.h"
 #include "host/form_widget.h"
 #include "host/lobby_channel.h"
-#include "host/picture_store.h"
 #include "host/qt_host.h"
 #include "ui/form_events.h"
 
@@ -23,10 +22,9 @@ int main(int argc, char** argv) {
   const std::string commandLine = args.join(QLatin1Char(' ')).toStdString();
 
   host::QtHost qtHost;
-  host::PictureStore pictures;
   Client client(qtHost);
   ui::MainFormEvents events(client);
-  host::FormWidget mainWindow(client.MainForm, pictures, /*frameless=*/true, &events);
+  host::FormWidget mainWindow(client.MainForm, qtHost.Pictures(), /*frameless=*/true, &events);
   auto lobby = std::make_unique<host::LobbyChannel>(
       [&qtHost](std::string_view kind, std::string_view detail) { qtHost.Log(kind, detail); });
   // What the window itself does with the messages the client passes on: the lobby may restore

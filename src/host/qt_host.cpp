@@ -149,6 +149,18 @@ platform::MsgBoxResult QtHost::MessageBox(const std::string& text, const std::st
   }
 }
 
+void QtHost::RegisterForm(platform::Form& form, platform::FormEvents& events) {
+  windows_.Register(form, events);
+}
+
+void QtHost::UnregisterForm(platform::Form& form) {
+  windows_.Unregister(form);
+}
+
+void QtHost::Post(std::function<void()> f) {
+  QTimer::singleShot(0, [this, f = std::move(f)] { Guard("posted step", f); });
+}
+
 void QtHost::Log(std::string_view kind, std::string_view detail) {
   log_.Write(kind, detail);
 }

@@ -6,7 +6,9 @@
 #include <random>
 #include <unordered_map>
 
+#include "host/form_windows.h"
 #include "host/log_file.h"
+#include "host/picture_store.h"
 #include "host/qt_socket.h"
 #include "host/qt_sound.h"
 #include "platform/disk_files.h"
@@ -54,6 +56,13 @@ class QtHost final : public platform::Host {
   platform::LobbyLink& Lobby() override { return *lobby_; }
   platform::Files& Disk() override { return files_; }
   platform::SoundDevice& Sound() override { return sound_; }
+  void RegisterForm(platform::Form& form, platform::FormEvents& events) override;
+  void UnregisterForm(platform::Form& form) override;
+  bool Unattended() const override { return unattended_; }
+  void Post(std::function<void()> f) override;
+
+  PictureStore& Pictures() { return pictures_; }
+  FormWindows& Windows() { return windows_; }
 
   void SetLobby(std::unique_ptr<platform::LobbyLink> lobby) { lobby_ = std::move(lobby); }
   // Runs a core entry point, logging an error that escapes it instead of crashing.
@@ -65,6 +74,8 @@ class QtHost final : public platform::Host {
   QtSound sound_;
   std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();
   platform::DiskFiles files_;
+  PictureStore pictures_;
+  FormWindows windows_{pictures_};
   std::unordered_map<platform::Timer*, std::unique_ptr<QTimer>> timers_;
   std::mt19937_64 rng_{std::random_device{}()};
   int instanceLock_ = -1;

@@ -24,6 +24,8 @@ void AppendToSendRing(Client& c, const Frame& frame) {
   }
   c.net.TaskOn[kTaskSend] = true;
   c.net.TaskTick[kTaskSend] = 0;
+  ++c.net.RingQueued;
+  if (c.host.LogVerbose()) app::LogFrame(c, "queue", frame);
 }
 
 constexpr std::size_t kChatChars = 100;

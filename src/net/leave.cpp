@@ -74,12 +74,11 @@ void DropConnection(Client& c) {
   c.ui.StartPending = true;
   if (props::Active(c)) props::Shutdown(c);
   c.MainForm.SetState(platform::WindowState::Minimized);
+  app::UnloadLeaveDialog(c);
+  // A reconnection under way belongs to the table just given up.
+  UnloadReconnect(c);
+  c.TimerProxy.SetEnabled(false);
+  ui::ShowLinkState(c);
 }
-
-void StartReconnect(Client& c) {
-  c.host.Log("reconnect", "connection lost; reconnection not built");
-}
-
-void OnReconnectResult(Client& /*c*/) {}
 
 }  // namespace net

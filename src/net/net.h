@@ -35,7 +35,19 @@ void SendDirect(Client& c, const Frame& frame);
 // Leaving and reconnecting.
 void LeaveTable(Client& c);
 void DropConnection(Client& c);
+// The connection watch found the socket closed and reconnection is allowed.
 void StartReconnect(Client& c);
+// Start-up's first connection failed: the same attempts, with start-up's texts.
+void StartConnectRetries(Client& c);
+// Command 29.
 void OnReconnectResult(Client& c);
+
+// The SOCKS 5 handshake. keepQueued keeps the frames waiting in the rings (a reconnection).
+void StartProxy(Client& c, bool keepQueued);
+// Received bytes while DirectLink is off.
+void ProxyDataArrival(Client& c, std::span<const std::uint8_t> bytes);
+// The socket closed while DirectLink is off.
+void ProxyClosed(Client& c);
+void TimerProxy_Timer(Client& c);
 
 }  // namespace net

@@ -61,8 +61,6 @@ struct NetState {
 
   // The login task has told the lobby about the login it is waiting to send.
   bool LoginAnnounced = false;
-  // Connection attempts of the first connect that failed outright (refused, unreachable).
-  int ConnectRetries = 0;
   // A departure that arrives while the hand's results are held back waits here with every
   // frame behind it, in arrival order, except the frames that end the hold. Taken out of the
   // ring, they cannot stop the results they wait for. A fixed ring of frames: no allocation.
@@ -77,12 +75,32 @@ struct NetState {
   bool Busy = false;
   std::deque<std::function<void()>> HeldSteps;
 
+  // Frames through the send ring since start: appended, and taken out to be written.
+  std::uint64_t RingQueued = 0;
+  std::uint64_t RingSent = 0;
+
+  // Proxy handshake (SOCKS 5).
+  std::array<std::uint8_t, 1024> ProxyBuffer{};
+  int ProxyWritePos = 0;
+  int ProxyReadPos = 0;
+  int ProxyState = 0;
+  // Tick count when the proxy connection was asked for; -1 when not waiting for it.
+  std::int64_t ProxyWaitSince = -1;
+
+  // What the connection indicator shows.
+  std::int64_t KeepAliveSentAt = -1;
+  int RoundTripMs = -1;
+  // What the indicator shows now, to change it only when that changes.
+  std::int64_t LinkShown = -1;
+
   // Reconnection.
   bool g_bCanRecon = false;
   int ReconnectTries = 0;
   int ReconnectDelay = 1;
   std::uint32_t ReconnectTicket = 0;
   bool Reconnected = false;
+  // The retries count start-up's own connection, not a lost one.
+  bool FirstConnect = false;
 };
 
 }  // namespace net

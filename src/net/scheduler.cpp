@@ -9,6 +9,7 @@
 #include "play/play.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "ui/ui.h"
 #include "view/view.h"
 
 namespace net {
@@ -17,13 +18,11 @@ namespace {
 
 constexpr int kQuitCmd = 21;
 constexpr int kPropCmd = 45;
+constexpr int kKeepAliveCmd = 24;
 constexpr std::int32_t kSilentLimit = 4999;
 // Frames a receive run may leave waiting. A longer backlog (a server sending faster than one
 // frame a tick) is worked off in the same run, so a busy table never fills the ring.
 constexpr int kBacklogFrames = 4;
-// A first connection that fails outright is tried again this often, this many times.
-constexpr int kConnectRetryMs = 3000;
-constexpr int kConnectRetries = 21;
 
 bool Connected(Client& c) {
   return c.host.Winsock1().State() == platform::kSockConnected;
@@ -65,6 +64,7 @@ void SendTask(Client& c) {
     } else {
       SendDirect(c, f);
     }
+    ++n.RingSent;
   }
   n.TaskTick[kTaskSend] = 0;
 }
@@ -107,6 +107,11 @@ bool EndsTheHold(int cmd) {
 void DispatchRecvFrame(Client& c) {
   NetState& n = c.net;
   if (n.InHand) n.SilentTicks = 0;
+  // A server that answers the keep-alive tells the round trip.
+  if (n.LastMsg.Cmd == kKeepAliveCmd && n.KeepAliveSentAt >= 0) {
+    n.RoundTripMs = static_cast<int>(c.host.TickCount() - n.KeepAliveSentAt);
+    n.KeepAliveSentAt = -1;
+  }
   dispatch::Dispatch(c, n.LastMsg);
 }
 
@@ -204,20 +209,15 @@ void LoginTask(Client& c) {
   // Re-checked on every tick rather than waiting inside this one, so the table stays live.
   const int state = sock.State();
   if (state != platform::kSockConnected) {
-    if (state == platform::kSockError || state == platform::kSockClosed) {
-      if (n.ConnectRetries >= kConnectRetries) {
-        app::ShowMessage(c, "连接服务器失败，请检查您的网络！", "");
-        app::RestoreLobbyAndEnd(c, "could not connect to the game server");
-      }
-      ++n.ConnectRetries;
+    if ((state == platform::kSockError || state == platform::kSockClosed) &&
+        !c.frmReconnect.Loaded) {
+      // Start-up's connection failed outright: it is tried again the way a lost one is (a
+      // reconnection's own attempts are already counting).
       c.host.Log("error", "connect failed, trying again in 3 s");
-      n.TaskTick[kTaskLogin] = 4 - kConnectRetryMs / 50;
-      sock.Close();
-      sock.Connect();
+      StartConnectRetries(c);
     }
     return;
   }
-  n.ConnectRetries = 0;
   n.LoginPending = true;
   SendDirect(c, n.LoginFrame);
   n.TaskOn[kTaskWatch] = true;
@@ -268,6 +268,7 @@ void Tick(Client& c) {
     n.TaskTick[kTaskBubble] = 0;
   }
   props::Poll(c);
+  ui::ShowLinkState(c);
 }
 
 }  // namespace
@@ -286,13 +287,12 @@ void OpenDirect(Client& c) {
   c.net.TaskOn[kTaskLogin] = true;
   c.net.TaskTick[kTaskLogin] = 0;
   c.net.LoginAnnounced = false;
-  c.net.ConnectRetries = 0;
 }
 
 void Winsock1_DataArrival(Client& c, std::span<const std::uint8_t> bytes) {
   NetState& n = c.net;
   if (!n.DirectLink) {
-    app::ProxyDataArrival(c, bytes);
+    ProxyDataArrival(c, bytes);
     return;
   }
   Ring& ring = n.RecvRing;
@@ -313,6 +313,7 @@ void Winsock1_DataArrival(Client& c, std::span<const std::uint8_t> bytes) {
 
 void Winsock1_Close(Client& c) {
   c.host.Winsock1().Close();
+  if (!c.net.DirectLink) ProxyClosed(c);
 }
 
 namespace {
@@ -367,6 +368,7 @@ void TimerKeepAlive_Timer(Client& c) {
   // Without a connection there is nobody to keep alive; queued, the frames would only fill the
   // send ring while the client waits disconnected.
   if (!Connected(c)) return;
+  c.net.KeepAliveSentAt = c.host.TickCount();
   NetMsg m;
   m.Cmd = 24;
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);

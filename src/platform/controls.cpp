@@ -217,6 +217,18 @@ void Form::SetTopmost(bool t) {
   Touch({});
 }
 
+void Form::SetFramed(bool f) {
+  if (f == framed_) return;
+  framed_ = f;
+  Touch({});
+}
+
+void Form::SetModal(bool m) {
+  if (m == modal_) return;
+  modal_ = m;
+  Touch({});
+}
+
 void Form::SetPicture(int id) {
   if (id == picture_) return;
   picture_ = id;

@@ -198,6 +198,12 @@ class Form {
   void SetOpacity(int alpha);
   bool Topmost() const { return topmost_; }
   void SetTopmost(bool t);
+  // A window frame with a title bar; forms draw their own frame unless set.
+  bool Framed() const { return framed_; }
+  void SetFramed(bool f);
+  // Shown modally: while set, the other windows take no input.
+  bool Modal() const { return modal_; }
+  void SetModal(bool m);
   // Background picture of the whole form (resource id, 0 none) and colour.
   int Picture() const { return picture_; }
   void SetPicture(int id);
@@ -219,6 +225,8 @@ class Form {
   WindowState state_ = WindowState::Normal;
   int opacity_ = 255;
   bool topmost_ = false;
+  bool framed_ = false;
+  bool modal_ = false;
   int picture_ = 0;
   std::uint32_t backColor_ = 0x000000;
   std::vector<std::unique_ptr<Control>> controls_;

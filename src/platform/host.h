@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/forms.h"
 #include "platform/lobby.h"
 #include "platform/socket.h"
 #include "platform/sound.h"
@@ -29,7 +30,7 @@ struct ScreenSize {
 enum class MsgBoxButtons { Ok, OkCancel, YesNo };
 enum class MsgBoxResult { Ok, Cancel, Yes, No };
 
-class Host : public TimerHost {
+class Host : public TimerHost, public FormHost {
  public:
   // Clock: seconds since midnight (with fraction) and milliseconds since start.
   virtual double SecondsSinceMidnight() const = 0;

@@ -2,7 +2,7 @@
 // frmTing, the ting choice window: open ting shows the hand to the table, closed ting keeps it
 // hidden. A form of its own, shown above the table while the main window waits for it.
 #include "platform/controls.h"
-#include "platform/form_events.h"
+#include "platform/forms.h"
 
 class Client;
 
@@ -18,21 +18,15 @@ class TingFormT : public platform::Form {
 
 // Its input: a click on a choice, or the keys 1 and 2 (Left and Right move between the two,
 // Enter takes the one marked).
-class TingFormEvents final : public platform::FormEvents {
+class TingFormEvents final : public platform::DialogEvents {
  public:
   explicit TingFormEvents(Client& c) : c_(c) {}
 
   platform::PressResult OnMouseDown(platform::Control* control, int button, int shift, int x,
                                     int y) override;
   void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
-  void OnMouseUp(platform::Control*, int, int, int, int) override {}
   void OnClick(platform::Control* control) override;
-  void OnDblClick(platform::Control*) override {}
   void OnKeyDown(platform::Control* control, int keyCode, int shift) override;
-  void OnKeyUp(platform::Control*, int, int) override {}
-  void OnFocus(platform::Control&, bool) override {}
-  void OnResize() override {}
-  void OnMoved() override {}
   // Closing the window chooses what running out of time would: closed ting.
   void OnClose() override;
 

@@ -65,4 +65,12 @@ void WealthMultiplierUpdate(Client& c) {
   Record(c, "WealthMultiplierUpdate");
 }
 
+void UpdataMyProp(Client& c, bool on) {
+  c.host.Log("hook", std::string("UpdataMyProp ") + (on ? "true" : "false"));
+}
+
+void SetBankState(Client& c, int state) {
+  c.host.Log("hook", "setbankstate " + std::to_string(state));
+}
+
 }  // namespace props

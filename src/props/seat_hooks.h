@@ -22,6 +22,10 @@ void RecState(Client& c, int kind, bool on, int pos);
 void Ainit(Client& c, const std::string& file);
 // InitShowNext: true when a hand starts.
 void InitShowNext(Client& c, bool on);
+// UpdataMyProp: the player is about to leave the table.
+void UpdataMyProp(Client& c, bool on);
+// setbankstate: 2 when a window of the control bar or the exit dialog opens.
+void SetBankState(Client& c, int state);
 
 // Wealth multiplier display.
 void WealthFromPlayerInfo(Client& c, int pos);  // a player's information arrived

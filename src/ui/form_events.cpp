@@ -97,6 +97,8 @@ void MainFormEvents::OnClick(Control* control) {
     play::Chi_Click(c_, control->Index());
   } else if (Is(control, "Gang")) {
     play::Gang_Click(c_, control->Index());
+  } else if (Is(control, "LinkDot") || Is(control, "LinkText")) {
+    LinkState_Click(c_);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "props/props.h"
+#include "props/seat_hooks.h"
 #include "ui/ui.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
@@ -144,7 +145,7 @@ bool LbMove_MouseDown(Client& c, int button) {
 void AfterDrag(Client& c) {
   // The page follows the window, a twip lower than where it opened.
   if (c.rule.Visible()) CentreRules(c, 1);
-  Hook(c, "centre the exit dialog over the table");
+  app::CentreDialogs(c);
 }
 
 // ---- Control bar ----
@@ -286,7 +287,8 @@ void ToggleRules(Client& c) {
 }
 
 void ToggleExitDialog(Client& c) {
-  Hook(c, "ToggleExitDialog");
+  if (props::Active(c)) props::SetBankState(c, 2);
+  app::ToggleExitDialog(c);
 }
 
 // ---- Layout ----
@@ -453,7 +455,6 @@ void LayoutTable(Client& c) {
 }
 
 void StopSeatChange(Client& /*c*/) {}
-void UnloadLeaveDialog(Client& /*c*/) {}
 
 // The table embeds no web view: the first page becomes a link on the logo pane that opens in the
 // player's own browser. The second page, shown only while seats are being changed, is dropped.

@@ -49,6 +49,8 @@ MainFormT::MainFormT()
       imgword1(AddImage("imgword1", {640, 659, 57, 13})),
       imgword2(AddImage("imgword2", {640, 675, 57, 13})),
       Lbchat(AddLabel("Lbchat", {594, 694, 25, 33})),
+      LinkDot(AddImage("LinkDot", {0, 0, 10, 10})),
+      LinkText(AddLabel("LinkText", {0, 0, 120, 14})),
       Skin(AddImage("Skin", {0, 0, 46, 220})),
       SkinPiece(AddArray(ControlKind::Image, "SkinPiece", 8)),
       ImgIcon(AddImage("ImgIcon", {3, 3, 16, 16})),

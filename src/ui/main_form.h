@@ -58,6 +58,9 @@ class MainFormT : public platform::Form {
   platform::Control& imgword1;
   platform::Control& imgword2;
   platform::Control& Lbchat;
+  // The connection as the player sees it: a coloured dot and a short text.
+  platform::Control& LinkDot;
+  platform::Control& LinkText;
   // Frame.
   platform::Control& Skin;
   platform::ControlArray SkinPiece;  // 0..7 the painted frame pieces

@@ -4,12 +4,9 @@
 
 namespace ui {
 
-void ShowLeaveDialog(Client& c, const std::string& text) {
-  c.host.Log("hook", "ShowLeaveDialog " + text);
-}
-
-void UnloadExitDialog(Client& c) {
-  c.host.Log("hook", "UnloadExitDialog");
+void UnloadRules(Client& c) {
+  c.rule.SetVisible(false);
+  c.host.Log("hook", "unload the rules window");
 }
 
 void StartSeatChange(Client& c) {

@@ -7,10 +7,8 @@ class Client;
 
 namespace ui {
 
-// frmOtherExit: the notice that the table is over for this player.
-void ShowLeaveDialog(Client& c, const std::string& text);
-// frmExit is unloaded when a hand starts.
-void UnloadExitDialog(Client& c);
+// The rules window is unloaded when the player leaves the table.
+void UnloadRules(Client& c);
 // The seat-change animation with its caption timer.
 void StartSeatChange(Client& c);
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "platform/controls.h"
-#include "platform/form_events.h"
+#include "platform/forms.h"
 
 class Client;
 
@@ -55,21 +55,11 @@ void close_Click(Client& c);
 void close_MouseMove(Client& c);
 
 // Input of the two forms.
-class VosSetEvents final : public platform::FormEvents {
+class VosSetEvents final : public platform::DialogEvents {
  public:
   explicit VosSetEvents(Client& c) : c_(c) {}
-  platform::PressResult OnMouseDown(platform::Control*, int, int, int, int) override {
-    return platform::PressResult::None;
-  }
   void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
-  void OnMouseUp(platform::Control*, int, int, int, int) override {}
   void OnClick(platform::Control* control) override;
-  void OnDblClick(platform::Control*) override {}
-  void OnKeyDown(platform::Control*, int, int) override {}
-  void OnKeyUp(platform::Control*, int, int) override {}
-  void OnFocus(platform::Control&, bool) override {}
-  void OnResize() override {}
-  void OnMoved() override {}
   // Closing the window is the close button that keeps the changes.
   void OnClose() override;
 
@@ -77,21 +67,11 @@ class VosSetEvents final : public platform::FormEvents {
   Client& c_;
 };
 
-class RuleEvents final : public platform::FormEvents {
+class RuleEvents final : public platform::DialogEvents {
  public:
   explicit RuleEvents(Client& c) : c_(c) {}
-  platform::PressResult OnMouseDown(platform::Control*, int, int, int, int) override {
-    return platform::PressResult::None;
-  }
   void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
-  void OnMouseUp(platform::Control*, int, int, int, int) override {}
   void OnClick(platform::Control* control) override;
-  void OnDblClick(platform::Control*) override {}
-  void OnKeyDown(platform::Control*, int, int) override {}
-  void OnKeyUp(platform::Control*, int, int) override {}
-  void OnFocus(platform::Control&, bool) override {}
-  void OnResize() override {}
-  void OnMoved() override {}
   void OnClose() override;
 
  private:

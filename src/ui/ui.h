@@ -13,11 +13,16 @@ void PaintSmallTable(Client& c);
 void LayoutControls(Client& c);
 void LayoutTable(Client& c);
 void StopSeatChange(Client& c);
-void UnloadLeaveDialog(Client& c);
 // Advertisement browser 1 or 2.
 void ShowAdvertisement(Client& c, int which, const std::string& page);
 void HideAdvertisement(Client& c, int which);
 void Bird_Click(Client& c);
+
+// The connection indicator: placed once, then kept in step with the connection.
+void LayoutLinkState(Client& c);
+void ShowLinkState(Client& c);
+// A click on the indicator while reconnecting opens the reconnect window.
+void LinkState_Click(Client& c);
 
 // ---- Frame, control bar and layout ----
 void LayoutSeatLabels(Client& c);

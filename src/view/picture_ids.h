@@ -33,6 +33,16 @@ constexpr int kExitStay = 1025, kExitStayLit = 1026;
 constexpr int kSheetClose = 935, kSheetCloseLit = 936;
 constexpr int kRuleClose = 929, kRuleCloseLit = 930;  // the rules page's close button
 
+// The exit, leave and reconnect dialogs and the connection indicator.
+constexpr int kExitPanel = 1180;                                    // frmExit, 300 x 170
+constexpr int kExitNoteIdle = 1181;                                 // Image2, 240 x 40
+constexpr int kExitNoteInHand = 1182;                               // Image3
+constexpr int kLeavePanel = 1183;                                   // frmOtherExit, 320 x 170
+constexpr int kLeaveOk = 1184, kLeaveStay = 1185;                   // 70 x 30
+constexpr int kReconnectPanel = 1186;                               // frmReconnect, 260 x 130
+constexpr int kReconnectNow = 1187, kReconnectCancel = 1188;        // 80 x 30
+constexpr int kLinkUp = 1189, kLinkRetry = 1190, kLinkDown = 1191;  // 10 x 10 dots
+
 // The program's own decorations.
 constexpr int kSkin = 1100;       // whole frame artwork, 46 x 220
 constexpr int kSkinPiece = 1101;  // 1101..1108: the eight frame pieces, in PaintBorder order

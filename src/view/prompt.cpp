@@ -189,21 +189,25 @@ void OnSnapshot(Client& c) {
     it = exposed.erase(it);
   }
 
-  const int n = static_cast<int>(exposed.size());
-  h.HiddenFirst += n;
-  table::SortTiles(exposed);
-  for (int k = 0; k + 2 < n; ++k) {
-    if (exposed[Ix(k)] == exposed[Ix(k + 1)] && exposed[Ix(k)] == exposed[Ix(k + 2)]) {
-      for (int j = 0; j < 3; ++j) h.Slot.at(Ix(h.MeldEnd - 2 + k + j)).State = table::kSlotPeng;
+  // A gang's four tiles lie in a row of the frame. Like a claimed gang it takes three slots and
+  // its fourth tile lies on the middle one: four slots each would leave no room for the draws.
+  std::vector<int> gangs;
+  for (std::size_t k = 0; k + 3 < exposed.size();) {
+    if (std::count(exposed.begin() + static_cast<std::ptrdiff_t>(k),
+                   exposed.begin() + static_cast<std::ptrdiff_t>(k + 4), exposed[k]) == 4) {
+      gangs.push_back(exposed[k]);
+      exposed.erase(exposed.begin() + static_cast<std::ptrdiff_t>(k),
+                    exposed.begin() + static_cast<std::ptrdiff_t>(k + 4));
+    } else {
+      ++k;
     }
   }
-  for (int k = 0; k < n; ++k) {
+  const auto placeMeldTile = [&](int code, int state) {
     const int img = NextSnapImage(c);
-    // Meld tiles take the slots a claim would give them, so later claims and the added-gang
-    // search find them.
     auto& s = h.Slot.at(Ix(h.MeldEnd - 2));
     s.Ctl = img;
-    s.Code = exposed[Ix(k)];
+    s.Code = code;
+    if (state != table::kSlotEmpty) s.State = state;
     PlaceMeldTile(c, p, h.MeldEnd - 2, img, s.Code, Offsets::Unscaled);
     auto& im = c.MainForm.MJ_Image(img);
     if (p == 3) {
@@ -212,7 +216,31 @@ void OnSnapshot(Client& c) {
       im.ZOrder(0);
     }
     ++h.MeldEnd;
+    return img;
+  };
+  for (int code : gangs) {
+    h.HiddenFirst += 3;
+    int middle = -1;
+    for (int j = 0; j < 3; ++j) {
+      const int img = placeMeldTile(code, table::kSlotExposedGang);
+      if (j == 1) middle = img;
+    }
+    const int fourth = NextSnapImage(c);
+    PlaceOnMiddle(c, p, middle, fourth, code);
+    c.MainForm.MJ_Image(fourth).SetVisible(true);
   }
+
+  const int n = static_cast<int>(exposed.size());
+  h.HiddenFirst += n;
+  table::SortTiles(exposed);
+  for (int k = 0; k + 2 < n; ++k) {
+    if (exposed[Ix(k)] == exposed[Ix(k + 1)] && exposed[Ix(k)] == exposed[Ix(k + 2)]) {
+      for (int j = 0; j < 3; ++j) h.Slot.at(Ix(h.MeldEnd - 2 + k + j)).State = table::kSlotPeng;
+    }
+  }
+  // Meld tiles take the slots a claim would give them, so later claims and the added-gang search
+  // find them.
+  for (int k = 0; k < n; ++k) placeMeldTile(exposed[Ix(k)], table::kSlotEmpty);
 
   LoadTileSizes(c, TileSizes::Concealed);
   for (int code : concealed) {

@@ -211,7 +211,7 @@ TEST_F(FormEvents, TitleButtonsLightPressAndShareOneHighlight) {
   EXPECT_EQ(close.Picture(), view::pic::kClosePressed);
   input.Release(p.x, p.y, kRightButton, 0);
   EXPECT_EQ(close.Picture(), view::pic::kCloseLit);
-  EXPECT_TRUE(Hooked("ToggleExitDialog"));
+  EXPECT_TRUE(host.Shown("frmExit")) << "the close button opens the exit dialog";
 
   ClickAt(At(min));
   EXPECT_EQ(f.State(), platform::WindowState::Minimized);
@@ -225,8 +225,12 @@ TEST_F(FormEvents, TheTitleStripDragsWithTheLeftButtonOnly) {
   EXPECT_EQ(input.Press(p.x, p.y, kLeftButton, 0), PressResult::DragWindow);
   EXPECT_EQ(f.LbMove.MousePointer(), platform::kPointerSizeAll);
   EXPECT_FALSE(input.Pressed()) << "the window system owns the mouse during the drag";
+  host.Run([&] { ui::ToggleExitDialog(c); });
+  f.SetGeometry({100, 50, f.Geometry().width, f.Geometry().height});
   events.OnMoved();
-  EXPECT_TRUE(Hooked("centre the exit dialog over the table"));
+  const auto g = c.frmExit.Geometry();
+  EXPECT_EQ(g.left, 100 + (f.Geometry().width - g.width) / 2) << "the exit dialog follows";
+  EXPECT_EQ(g.top, 50 + (f.Geometry().height - g.height) / 2);
   MoveTo(p);
   EXPECT_EQ(f.LbMove.MousePointer(), platform::kPointerDefault);
 }

@@ -189,6 +189,21 @@ TEST_F(PromptTest, TheTingDiscardTakesARaisedCandidateAndDeclaresTing) {
     EXPECT_EQ(Img(SlotCtl(0, k)).Top(), H(0).RowTop) << k;
 }
 
+// A hand dealt while the last one still lies on the table (nobody pressed start before the server
+// dealt, or the client came back between hands) starts from an empty table.
+TEST_F(HandTest, AHandDealtOverAnUnclearedTableStartsEmpty) {
+  StartHand(kOwn);
+  std::vector<int> own = OwnThirteen();
+  own.push_back(0x46);
+  Deal(kOwn, own);
+  ASSERT_EQ(H(0).HiddenCount, 14);
+  StartHand(kLeft);
+  Deal(kLeft, OwnThirteen());
+  EXPECT_FALSE(host.Ended()) << host.EndReason();
+  EXPECT_EQ(H(0).HiddenCount, 13);
+  EXPECT_EQ(H(1).HiddenCount, 14);
+}
+
 // ---- Snapshot ----
 
 class SnapshotTest : public HandTest {
@@ -251,6 +266,22 @@ TEST_F(SnapshotTest, FourFramesRebuildHandsWallIndicatorAndDiscards) {
   Run({DrawFrame(kOwn, 0x46)});
   EXPECT_EQ(H(3).DiscTop, cursor);
   EXPECT_EQ(LastConcealedCtl(0), 73);
+}
+
+// A gang keeps three slots and lies its fourth tile on the middle one, as a claimed gang does:
+// a hand with a gang, a peng and seven concealed tiles still has room for its draw.
+TEST_F(SnapshotTest, AGangTakesThreeSlotsSoTheHandCanStillDraw) {
+  Run({FrameBuilder(41).seat(kOwn).v(0, 5).v(1, 5).v(2, 0x25).v(3, 0x24)});
+  Run({SnapFrame(kOwn, {}, OwnThirteen(), 0, 40, 4),
+       SnapFrame(kLeft, {}, std::vector<int>(13, 0), 0, 40, 4),
+       SnapFrame(kOpposite, {}, std::vector<int>(13, 0), 0, 40, 4),
+       SnapFrame(kRight, {0x15, 0x13, 0x13, 0x13, 0x13, 0x43, 0x43, 0x43}, std::vector<int>(7, 0),
+                 0, 40, 4)});
+  ASSERT_FALSE(host.Ended()) << host.EndReason();
+  EXPECT_EQ(Line("p3"), "p3 melds[G(3h 3h 3h) P(3c 3c 3c)] aside[red 1 wild 0] hand7 rows[]");
+  Run({DrawFrame(kRight, 0)});
+  EXPECT_FALSE(host.Ended()) << host.EndReason();
+  EXPECT_EQ(H(3).HiddenCount, 8);
 }
 
 TEST_F(SnapshotTest, FifteenConcealedTilesEndTheProgram) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "seating_fixture.h"
 #include "ui/ui.h"
@@ -17,6 +18,13 @@ class TableCmdsTest : public SeatingTest {
     c.disp.SeatedOthers = 3;
   }
   net::Frame LastSent() const { return Sent().back(); }
+  // The leave dialog is on screen with this notice.
+  ::testing::AssertionResult LeaveDialogShows(const std::string& text) const {
+    if (!host.Shown("frmOtherExit")) return ::testing::AssertionFailure() << "no leave dialog";
+    if (c.frmOtherExit.Label1.Caption() != text)
+      return ::testing::AssertionFailure() << "it says " << c.frmOtherExit.Label1.Caption();
+    return ::testing::AssertionSuccess();
+  }
 };
 
 TEST_F(TableCmdsTest, HandStartSetsDealerWallDiceAndReleasesHeldFrames) {
@@ -26,6 +34,7 @@ TEST_F(TableCmdsTest, HandStartSetsDealerWallDiceAndReleasesHeldFrames) {
   c.net.HoldQuit = true;
   c.MainForm.OK(2).SetVisible(true);
   c.MainForm.Operation(1).SetVisible(true);
+  c.frmExit.SetVisible(true);
   // Dealer bob (seat bit 1) sits opposite: position 2.
   Feed({FrameBuilder(4).seat(1).v(0, 3).v(1, 5).v(2, 3).v(3, 5).byte(18, 1)});
   Advance(200);
@@ -74,7 +83,7 @@ TEST_F(TableCmdsTest, HandStartSetsDealerWallDiceAndReleasesHeldFrames) {
   EXPECT_TRUE(c.MainForm.MJ_Image(135).Visible());
   EXPECT_TRUE(host.HasLog("lobby-out", "1127"));
   EXPECT_TRUE(Hooked("WealthAtHandStart"));
-  EXPECT_TRUE(Hooked("UnloadExitDialog"));
+  EXPECT_FALSE(host.Shown("frmExit"));
 }
 
 TEST_F(TableCmdsTest, HandStartWithoutDiceMultipleHidesIt) {
@@ -128,7 +137,7 @@ TEST_F(TableCmdsTest, StatusPlayersLeftListsLeaversAndLeavesTheTable) {
   EXPECT_EQ(Sysmsg(0)[0].rfind("Dave,退出了游戏！ 10:0:", 0), 0U) << Sysmsg(0)[0];
   ASSERT_EQ(Sysmsg(1).size(), 1U);
   EXPECT_EQ(Sysmsg(1)[0], "Dave,请退出重新开始游戏.");
-  EXPECT_TRUE(Hooked("ShowLeaveDialog 玩家Dave,退出了游戏！游戏结束！"));
+  EXPECT_TRUE(LeaveDialogShows("玩家Dave,退出了游戏！游戏结束！"));
   EXPECT_TRUE(Hooked("ShowRecordWindow"));
   for (int t = 1; t <= 3; ++t) {
     EXPECT_EQ(c.MainForm.Nid(t).Caption(), "");
@@ -162,9 +171,10 @@ TEST_F(TableCmdsTest, StatusPlayersLeftWhenTheOwnSeatIsTheHighestLeaverEnds) {
   // An orderly end: the main window unloads first.
   EXPECT_EQ(host.lobby.listeningAs, "") << "the lobby link stopped listening";
   EXPECT_FALSE(host.sound.playing) << "the music stopped";
-  EXPECT_TRUE(Hooked("UnloadExitDialog"));
-  EXPECT_TRUE(
-      Hooked("unload: frmReconnect, frmTing, Hero, huifu, Information, Score, Talk, VosSet, rule"));
+  const std::array<const platform::Form*, 6> windows{&c.frmExit, &c.frmOtherExit, &c.frmReconnect,
+                                                     &c.frmTing, &c.VosSet,       &c.rule};
+  for (const platform::Form* f : windows) EXPECT_FALSE(f->Visible()) << f->Name();
+  EXPECT_TRUE(Hooked("unload: Hero, huifu, Information, Score, Talk"));
 }
 
 // A lobby message, or a bar button, that arrives while a handler waits inside a tick (the wall
@@ -270,7 +280,7 @@ TEST_P(LacksGoldTest, ShowsWhoLacksGoldAndLeavesOnlyWhenItIsThePlayer) {
   EXPECT_TRUE(Hooked("ShowScoreWindow"));
   const bool leaves = std::string(k.dialog).size() > 0;
   if (leaves) {
-    EXPECT_TRUE(Hooked(std::string("ShowLeaveDialog ") + k.dialog));
+    EXPECT_TRUE(LeaveDialogShows(k.dialog));
     EXPECT_FALSE(c.net.g_bCanRecon);
     EXPECT_FALSE(c.net.TaskOn[net::kTaskRecv]);
     EXPECT_FALSE(c.TimerKeepAlive.Enabled());
@@ -278,7 +288,7 @@ TEST_P(LacksGoldTest, ShowsWhoLacksGoldAndLeavesOnlyWhenItIsThePlayer) {
     EXPECT_EQ(c.table.Hand[1].Account, "");
     EXPECT_EQ(c.disp.SeatedOthers, 0);
   } else {
-    for (const auto& d : host.LogDetails("hook")) EXPECT_NE(d.rfind("ShowLeaveDialog", 0), 0U);
+    EXPECT_FALSE(host.Shown("frmOtherExit"));
     EXPECT_EQ(host.socket.State(), platform::kSockConnected);
     EXPECT_EQ(c.table.Hand[1].Account, "carol");
   }
@@ -308,7 +318,7 @@ TEST_F(TableCmdsTest, ClosedTablePausesThenShowsTheNotice) {
   EXPECT_FALSE(c.net.TaskOn[net::kTaskWatch]);
   EXPECT_EQ(Sysmsg(0).back(), "本桌已关闭");
   EXPECT_EQ(c.MainForm.Tou(1).Picture(), 0);
-  EXPECT_TRUE(Hooked("ShowLeaveDialog 本桌已关闭"));
+  EXPECT_TRUE(LeaveDialogShows("本桌已关闭"));
 }
 
 TEST_F(TableCmdsTest, ReadyMarksAndTheResetOnceAllOthersAreReady) {

@@ -153,6 +153,28 @@ void Listener::Send(const net::Frame& frame) {
   if (conn_ >= 0) ::send(conn_, frame.data(), frame.size(), MSG_NOSIGNAL);
 }
 
+std::vector<std::uint8_t> Listener::ReadBytes(std::size_t count, std::chrono::milliseconds within) {
+  const auto end = Clock::now() + within;
+  while (pending_.size() < count) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+    if (left.count() <= 0 || conn_ < 0) break;
+    pollfd p{conn_, POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+    std::uint8_t buf[4096];
+    const ssize_t n = recv(conn_, buf, sizeof buf, 0);
+    if (n <= 0) break;
+    pending_.insert(pending_.end(), buf, buf + n);
+  }
+  const std::size_t take = std::min(count, pending_.size());
+  std::vector<std::uint8_t> out(pending_.begin(), pending_.begin() + static_cast<long>(take));
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<long>(take));
+  return out;
+}
+
+void Listener::SendBytes(const std::vector<std::uint8_t>& bytes) {
+  if (conn_ >= 0) ::send(conn_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+}
+
 void Listener::CloseConnection() {
   if (conn_ >= 0) close(conn_);
   conn_ = -1;

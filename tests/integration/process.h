@@ -45,6 +45,9 @@ class Listener {
   bool Accept(std::chrono::milliseconds within);
   std::optional<net::Frame> ReadFrame(std::chrono::milliseconds within);
   void Send(const net::Frame& frame);
+  // Raw bytes, for peers that do not speak in frames (a proxy).
+  std::vector<std::uint8_t> ReadBytes(std::size_t count, std::chrono::milliseconds within);
+  void SendBytes(const std::vector<std::uint8_t>& bytes);
   void CloseConnection();
 
  private:

@@ -43,5 +43,7 @@ using Emit = std::function<void(int id, const QImage& image)>;
 void Tiles(const Emit& sink);
 void Widgets(const Emit& sink);
 void Chrome(const Emit& sink);
+// The exit, leave and reconnect dialogs and the connection indicator.
+void Dialogs(const Emit& sink);
 
 }  // namespace art

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
   art::Tiles(sink);
   art::Widgets(sink);
   art::Chrome(sink);
+  art::Dialogs(sink);
   std::printf("qintara-artgen: %zu pictures in %s\n", written.size(), qPrintable(out));
   return ok ? 0 : 1;
 }

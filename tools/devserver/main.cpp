@@ -21,7 +21,8 @@ constexpr const char* kUsage =
     "usage: qintara-devserver [--port N] [--scenario FILE] [--self-play HANDS]\n"
     "                         [--countdown S] [--timeout-limit N] [--log FILE]\n"
     "                         [--seat N] [--bot-delay MS] [--seed N] [--run-for MS]\n"
-    "                         [--demo-deal] [--transcript HANDS]\n";
+    "                         [--demo-deal] [--transcript HANDS] [--grace MS]\n"
+    "                         [--ready-wait MS] [--fault after:N|random:MIN:MAX]\n";
 
 int ToInt(const std::string& s, const std::string& what) {
   try {
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     opt.seed = static_cast<std::uint32_t>(
         std::chrono::steady_clock::now().time_since_epoch().count() & 0x7FFFFFFF);
     bool seeded = false;
+    std::string faultSpec;
     for (int i = 1; i < argc; ++i) {
       const std::string a = argv[i];
       auto next = [&]() -> std::string {
@@ -82,6 +84,8 @@ int main(int argc, char** argv) {
         opt.readyWaitMs = ToInt(next(), a);
       } else if (a == "--demo-deal") {
         opt.demoDeal = true;
+      } else if (a == "--fault") {
+        faultSpec = next();
       } else if (a == "--help" || a == "-h") {
         std::cout << kUsage;
         return 0;
@@ -99,6 +103,11 @@ int main(int argc, char** argv) {
     if (opt.timeoutLimit < 0 || opt.timeoutLimit > 255) {
       throw std::runtime_error("--timeout-limit must be 0..255");
     }
+    if (!faultSpec.empty()) {
+      opt.fault = devserver::FaultPlan::Parse(faultSpec, opt.seed);
+      if (!opt.fault) throw std::runtime_error("--fault takes after:N or random:MIN:MAX");
+    }
+    if (opt.readyWaitMs < 0) throw std::runtime_error("--ready-wait must not be negative");
     std::ofstream logOut;
     if (!logFile.empty()) {
       logOut.open(logFile);

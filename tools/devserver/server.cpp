@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "moves.h"
 #include "protocol.h"
 #include "text/gbk.h"
 
@@ -81,6 +82,7 @@ void TableServer::SendTo(Client& c, net::Frame f) {
   log_.SetClock(MonotonicMs() - start_);
   log_.Frame("-> conn " + std::to_string(c.conn.Id()) + " seat " + std::to_string(c.seat), f);
   c.conn.Queue(f);
+  if (opt_.fault && c.seat == opt_.humanSeat && opt_.fault->FrameSent()) dropping_ = c.conn.Id();
 }
 
 void TableServer::Send(int seat, const net::Frame& f) {
@@ -131,6 +133,15 @@ void TableServer::Run() {
     for (auto& c : clients_) {
       if (!c->conn.Flush() && c->seat >= 0) Gone(*c);
     }
+    if (dropping_ >= 0) {
+      for (auto& c : clients_) {
+        if (c->conn.Id() != dropping_ || !c->conn.Open()) continue;
+        log_.Line("fault: dropping connection " + std::to_string(dropping_) + " (drop " +
+                  std::to_string(opt_.fault->Drops()) + ")");
+        Gone(*c);
+      }
+      dropping_ = -1;
+    }
     std::erase_if(clients_, [](const std::unique_ptr<Client>& c) { return !c->conn.Open(); });
   }
 }
@@ -163,53 +174,14 @@ void TableServer::OnFrame(Client& c, const net::Frame& f) {
     return;
   }
   const int seat = c.seat;
-  Action a;
   switch (m.cmd) {
     case proto::kDiscard:
-      a.kind = ActKind::Discard;
-      a.tiles[0] = proto::TileOf(m.v[3]);
-      a.ting = m.byte16;
-      game_->Act(seat, a);
-      break;
     case proto::kClaim:
-      switch (m.v[0]) {
-        case kOptPass:
-          a.kind = ActKind::Pass;
-          break;
-        case kOptChi:
-          a.kind = ActKind::Chi;
-          break;
-        case kOptPeng:
-          a.kind = ActKind::Peng;
-          break;
-        case kOptGang:
-          a.kind = ActKind::Gang;
-          break;
-        case kOptConcealedGang:
-          a.kind = ActKind::ConcealedGang;
-          break;
-        case kOptSingle:
-          a.kind = ActKind::Single;
-          break;
-        case kOptHu:
-          a.kind = ActKind::Hu;
-          break;
-        default:
-          log_.Line("claim kind " + std::to_string(m.v[0]) + " unknown; ignored");
-          return;
-      }
-      if (a.kind == ActKind::Single) {
-        a.tiles[0] = proto::TileOf(m.v[3]);
-      } else if (a.kind == ActKind::Chi) {
-        // The two hand tiles; the third value repeats the tile claimed.
-        a.tiles = {proto::TileOf(m.v[1]), proto::TileOf(m.v[2]), proto::TileOf(m.v[3])};
-        const auto d = game_->OnOffer();
-        if (a.tiles[0] == d && a.tiles[2] != d) std::swap(a.tiles[0], a.tiles[2]);
-        if (a.tiles[1] == d && a.tiles[2] != d) std::swap(a.tiles[1], a.tiles[2]);
+      if (const auto a = proto::MoveOf(m, game_->OnOffer())) {
+        game_->Act(seat, *a);
       } else {
-        a.tiles[0] = proto::TileOf(m.v[1]);
+        log_.Line("claim kind " + std::to_string(m.v[0]) + " unknown; ignored");
       }
-      game_->Act(seat, a);
       break;
     case proto::kTableStatus:
       if (m.v[3] == 1) {
@@ -265,6 +237,7 @@ void TableServer::Login(Client& c, const net::Frame& f) {
   account_ = account;
   c.seat = opt_.humanSeat;
   SendTo(c, proto::LoginResult(1, opt_.countdown, opt_.timeoutLimit, ""));
+  if (opt_.fault) opt_.fault->Rearm();
   NewGame();
   game_->SetDealing(true);
   Seating(c);
@@ -309,6 +282,7 @@ void TableServer::Rejoin(Client& c, const net::Frame& f) {
   game_->SetConnected(c.seat, true);
   game_->SetDealing(true);
   SendTo(c, proto::ReconnectResult(1));
+  if (opt_.fault) opt_.fault->Rearm();
   for (const auto& frame : game_->ResumeFrames(c.seat)) SendTo(c, frame);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fault.h"
 #include "game.h"
 #include "sockets.h"
 
@@ -20,9 +21,10 @@ struct ServerOptions {
   int readyWaitMs = kReadyWaitMs;
   double humanGold = 10000;
   std::uint32_t seed = 0;
-  std::int64_t runForMs = 0;  // stop after this long (0: run until killed)
-  bool demoDeal = false;      // deal the first hand for the demo
-  int graceMs = 3000;         // beyond the person's clock before the server moves for them
+  std::int64_t runForMs = 0;       // stop after this long (0: run until killed)
+  bool demoDeal = false;           // deal the first hand for the demo
+  int graceMs = 3000;              // beyond the person's clock before the server moves for them
+  std::optional<FaultPlan> fault;  // drops the person's connection on purpose
 };
 
 class TableServer : public GameSink {
@@ -63,6 +65,7 @@ class TableServer : public GameSink {
   std::int64_t gameStart_ = 0;
   std::int64_t start_ = 0;
   int ids_ = 0;
+  int dropping_ = -1;  // the connection the fault plan drops once its frames are out
   std::string account_;
 };
 

@@ -1,7 +1,8 @@
-// qintara-snapshot --state NAME --scale 1|small [--dialog settings|rules|ting [--rules FILE]]
-//                  --out FILE.png
-// The main window in a named table state, painted as the client paints it, optionally with the
-// sound settings dialog or the rules page opened over it (the rules text read from FILE).
+// qintara-snapshot --state NAME --scale 1|small
+//                  [--dialog settings|rules|ting|exit|leave|reconnect [--rules FILE]]
+//                  [--link up|retry|down] --out FILE.png
+// The main window in a named table state, painted as the client paints it, optionally with a
+// dialog opened over it (the rules text read from FILE) and the connection indicator as asked.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,6 +14,7 @@
 
 #include "host/form_widget.h"
 #include "host/picture_store.h"
+#include "net/net.h"
 #include "play/ting_form.h"
 #include "table_states.h"
 #include "ui/ui.h"
@@ -20,7 +22,7 @@
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QString state = "midhand", scale = "1", out, dialog, rules;
+  QString state = "midhand", scale = "1", out, dialog, rules, link;
   const QStringList args = QCoreApplication::arguments();
   for (int i = 1; i + 1 < args.size(); i += 2) {
     if (args.at(i) == "--state")
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
       out = args.at(i + 1);
     else if (args.at(i) == "--dialog")
       dialog = args.at(i + 1);
+    else if (args.at(i) == "--link")
+      link = args.at(i + 1);
     else if (args.at(i) == "--rules")
       rules = args.at(i + 1);
   }
@@ -45,6 +49,15 @@ int main(int argc, char** argv) {
     auto table = snapshot::BuildTable(state.toStdString(), scale == "small");
     Client& c = *table->client;
     const auto& form = c.MainForm;
+    if (link == "up") {
+      c.net.Online = true;
+    } else if (link == "retry") {
+      table->host.Run([&] { net::StartReconnect(c); });
+      c.net.ReconnectTries = 3;
+    } else if (link == "down") {
+      c.net.Online = false;
+      c.net.TaskOn.fill(false);
+    }
     const platform::Form* over = nullptr;
     if (dialog == "settings") {
       ui::ToggleSettings(c);
@@ -58,7 +71,20 @@ int main(int argc, char** argv) {
     } else if (dialog == "ting") {
       play::ShowTingForm(c);
       over = &c.frmTing;
+    } else if (dialog == "exit") {
+      table->host.Run([&] { ui::ToggleExitDialog(c); });
+      over = &c.frmExit;
+    } else if (dialog == "leave") {
+      table->host.Run([&] { app::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
+      over = &c.frmOtherExit;
+    } else if (dialog == "reconnect") {
+      table->host.Run([&] {
+        net::StartReconnect(c);
+        ui::LinkState_Click(c);
+      });
+      over = &c.frmReconnect;
     }
+    table->host.Run([&] { ui::ShowLinkState(c); });
     host::PictureStore pictures;
     QImage img(form.Geometry().width, form.Geometry().height, QImage::Format_RGB32);
     QPainter p(&img);
@@ -69,6 +95,7 @@ int main(int argc, char** argv) {
       const auto& g = over->Geometry();
       p.translate(g.left - form.Geometry().left, g.top - form.Geometry().top);
       p.setClipRect(0, 0, g.width, g.height);
+      p.setOpacity(over->Opacity() / 255.0);
       host::FormWidget::PaintForm(p, *over, pictures);
     }
     p.end();

@@ -1,8 +1,11 @@
 #include "platform/virtual/virtual_host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+
+#include "platform/form_input.h"
 
 namespace vhost {
 
@@ -301,6 +304,87 @@ std::vector<std::string> VirtualHost::LogDetails(std::string_view kind) const {
     if (l.kind == kind) out.push_back(l.detail);
   }
   return out;
+}
+
+void VirtualHost::RegisterForm(platform::Form& form, platform::FormEvents& events) {
+  UnregisterForm(form);
+  windows_.push_back({&form, &events});
+}
+
+void VirtualHost::UnregisterForm(platform::Form& form) {
+  std::erase_if(windows_, [&form](const Window& w) { return w.form == &form; });
+}
+
+const VirtualHost::Window& VirtualHost::WindowOf(std::string_view name) const {
+  for (const Window& w : windows_) {
+    if (w.form->Name() != name) continue;
+    if (!w.form->Visible()) throw std::logic_error("form " + std::string(name) + " is not shown");
+    return w;
+  }
+  throw std::logic_error("no window for form " + std::string(name));
+}
+
+platform::Form& VirtualHost::ShownForm(std::string_view name) const {
+  return *WindowOf(name).form;
+}
+
+bool VirtualHost::Shown(std::string_view name) const {
+  return std::any_of(windows_.begin(), windows_.end(), [name](const Window& w) {
+    return w.form->Name() == name && w.form->Visible();
+  });
+}
+
+std::pair<int, int> VirtualHost::Target(const Window& w, std::string_view control,
+                                        int index) const {
+  const platform::Control& c = w.form->Get(control, index);
+  const platform::Rect r = w.form->WindowBounds(c);
+  const int x = r.left + r.width / 2;
+  const int y = r.top + r.height / 2;
+  if (w.form->HitTest(x, y) != &c) {
+    throw std::logic_error("control " + std::string(control) + " of " + w.form->Name() +
+                           " cannot be reached by the pointer");
+  }
+  return {x, y};
+}
+
+void VirtualHost::Click(std::string_view form, std::string_view control, int index) {
+  const Window& w = WindowOf(form);
+  const auto [x, y] = Target(w, control, index);
+  Run([&, x = x, y = y] {
+    platform::FormInput input(*w.form, *w.events);
+    input.Press(x, y, platform::kLeftButton, 0);
+    input.Release(x, y, platform::kLeftButton, 0);
+  });
+}
+
+void VirtualHost::MouseMove(std::string_view form, std::string_view control, int index) {
+  const Window& w = WindowOf(form);
+  const auto [x, y] = Target(w, control, index);
+  Run([&, x = x, y = y] {
+    platform::FormInput input(*w.form, *w.events);
+    input.Move(x, y, 0, 0);
+  });
+}
+
+void VirtualHost::MouseMoveOffControls(std::string_view form) {
+  const Window& w = WindowOf(form);
+  const platform::Rect g = w.form->Geometry();
+  for (int y = 0; y < g.height; ++y) {
+    for (int x = 0; x < g.width; ++x) {
+      if (w.form->HitTest(x, y) != nullptr) continue;
+      Run([&] {
+        platform::FormInput input(*w.form, *w.events);
+        input.Move(x, y, 0, 0);
+      });
+      return;
+    }
+  }
+  throw std::logic_error("form " + w.form->Name() + " has no background to point at");
+}
+
+void VirtualHost::KeyDown(std::string_view form, int keyCode) {
+  const Window& w = WindowOf(form);
+  Run([&] { w.events->OnKeyDown(w.form->Focused(), keyCode, 0); });
 }
 
 void VirtualHost::Schedule(std::int64_t delayMs, std::function<void()> f) {

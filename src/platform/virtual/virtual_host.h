@@ -161,6 +161,10 @@ class VirtualHost final : public platform::Host {
   platform::LobbyLink& Lobby() override { return lobby; }
   platform::Files& Disk() override { return files; }
   platform::SoundDevice& Sound() override { return sound; }
+  void RegisterForm(platform::Form& form, platform::FormEvents& events) override;
+  void UnregisterForm(platform::Form& form) override;
+  bool Unattended() const override { return unattended; }
+  void Post(std::function<void()> f) override { Schedule(0, std::move(f)); }
 
   // Driver side. Each returns normally when the program ends; Ended() then tells.
   void Advance(std::int64_t ms);
@@ -179,6 +183,19 @@ class VirtualHost final : public platform::Host {
   std::vector<LogLine> log;
   bool HasLog(std::string_view kind, std::string_view detail) const;
   std::vector<std::string> LogDetails(std::string_view kind) const;
+
+  // Secondary windows, as a player sees them: a form is on screen while registered and
+  // Visible. A click presses and releases the left button in the middle of the named control,
+  // hit-tested like a real window, so a hidden, disabled or covered control cannot be clicked.
+  // Each throws std::logic_error when the form is not on screen or the control is not there.
+  platform::Form& ShownForm(std::string_view name) const;
+  bool Shown(std::string_view name) const;
+  void Click(std::string_view form, std::string_view control, int index = -1);
+  void MouseMove(std::string_view form, std::string_view control, int index = -1);
+  void KeyDown(std::string_view form, int keyCode);
+  // The form's background, off every control.
+  void MouseMoveOffControls(std::string_view form);
+  bool unattended = false;
 
   FakeSocket socket{*this};
   FakeLobby lobby;
@@ -208,6 +225,15 @@ class VirtualHost final : public platform::Host {
   // Fires the earliest timer or event due at or before limit; false when there is none.
   bool FireNext(std::int64_t limit);
 
+  struct Window {
+    platform::Form* form;
+    platform::FormEvents* events;
+  };
+  const Window& WindowOf(std::string_view name) const;
+  // The middle of a control that is on screen and on top there, in window pixels.
+  std::pair<int, int> Target(const Window& w, std::string_view control, int index) const;
+
+  std::vector<Window> windows_;
   std::int64_t now_ = 0;
   std::map<platform::Timer*, TimerEntry> timers_;
   std::multimap<std::int64_t, std::function<void()>> events_;

@@ -1,0 +1,219 @@
+#include "net/reconnect.h"
+
+#include <string>
+
+#include "app/app.h"
+#include "app/client.h"
+#include "net/net.h"
+#include "props/props.h"
+#include "ui/ui.h"
+#include "view/picture_ids.h"
+#include "view/view.h"
+
+namespace net {
+
+namespace {
+
+namespace pic = view::pic;
+
+constexpr int kLayeredOpacity = 200;
+constexpr int kReconnectCmd = 28;
+constexpr int kTicketAt = 268;
+
+void ShowDelay(Client& c) {
+  c.frmReconnect.lbTime.SetCaption(std::to_string(c.net.ReconnectDelay) + " 秒后自动重连");
+}
+
+// Whole frames still waiting are kept for dispatch; the start of a frame the lost connection
+// never finished would shift every frame of the new one, so it goes.
+void DropUnfinishedFrame(Client& c) {
+  Ring& r = c.net.RecvRing;
+  const int partial = r.Waiting() % kFrameSize;
+  if (partial == 0) return;
+  c.host.Log("reconnect", "dropped " + std::to_string(partial) +
+                              " bytes of a frame the lost connection left unfinished");
+  r.WritePos = (r.WritePos + kRingSize - partial) % kRingSize;
+}
+
+}  // namespace
+
+FrmReconnectT::FrmReconnectT()
+    : platform::Form("frmReconnect", {0, 0, 260, 130}),
+      lbTime(AddLabel("lbTime", {0, 30, 260, 24})),
+      pbReconnect(AddImage("pbReconnect", {30, 80, 80, 30})),
+      pbCancel(AddImage("pbCancel", {150, 80, 80, 30})) {
+  SetCaption("重新连接");
+  SetPicture(pic::kReconnectPanel);
+  lbTime.SetAlignment(platform::Align::Center);
+  lbTime.SetFontSize(11);
+  lbTime.SetForeColor(0xFFF2C0);
+  pbReconnect.SetMousePointer(platform::kPointerHand);
+  pbCancel.SetMousePointer(platform::kPointerHand);
+}
+
+void FrmReconnectEvents::OnClick(platform::Control* control) {
+  if (control == &c_.frmReconnect.pbReconnect) {
+    pbReconnect_Click(c_);
+  } else if (control == &c_.frmReconnect.pbCancel) {
+    pbCancel_Click(c_);
+  }
+}
+
+void StartReconnect(Client& c) {
+  c.host.Log("reconnect", "connection lost; reconnecting");
+  c.net.FirstConnect = false;
+  LoadReconnect(c);
+  ui::ShowLinkState(c);
+}
+
+void StartConnectRetries(Client& c) {
+  LoadReconnect(c);
+  c.net.FirstConnect = true;
+  // No countdown before the next attempt: the connection has only just been asked for.
+  c.TimerReconnect.SetEnabled(false);
+  c.TimerCount.SetEnabled(true);
+}
+
+void LoadReconnect(Client& c) {
+  auto& f = c.frmReconnect;
+  f.SetOpacity(kLayeredOpacity);
+  f.pbReconnect.SetPicture(pic::kReconnectNow);
+  f.pbCancel.SetPicture(pic::kReconnectCancel);
+  f.Loaded = true;
+  c.net.ReconnectTries = 0;
+  c.net.ReconnectDelay = 1;
+  ShowDelay(c);
+  c.TimerReconnect.SetEnabled(true);
+  c.TimerCount.SetEnabled(false);
+}
+
+void UnloadReconnect(Client& c) {
+  c.TimerReconnect.SetEnabled(false);
+  c.TimerCount.SetEnabled(false);
+  c.frmReconnect.SetVisible(false);
+  const bool was = c.frmReconnect.Loaded;
+  c.frmReconnect.Loaded = false;
+  if (was) ui::ShowLinkState(c);
+}
+
+void TimerReconnect_Timer(Client& c) {
+  NetState& n = c.net;
+  n.ReconnectDelay -= 1;
+  ShowDelay(c);
+  if (n.ReconnectDelay < 1) {
+    c.TimerReconnect.SetEnabled(false);
+    n.ReconnectDelay = 1;
+    ShowDelay(c);
+    c.TimerCount.SetEnabled(true);
+  }
+}
+
+void pbReconnect_Click(Client& c) {
+  c.TimerReconnect.SetEnabled(false);
+  c.net.ReconnectDelay = 1;
+  ShowDelay(c);
+  c.TimerCount.SetEnabled(true);
+  c.frmReconnect.SetVisible(false);
+}
+
+void TimerCount_Timer(Client& c) {
+  NetState& n = c.net;
+  if (c.host.Winsock1().State() == platform::kSockConnected) {
+    c.TimerCount.SetEnabled(false);
+    UnloadReconnect(c);
+    return;
+  }
+  if (n.ReconnectTries < kReconnectAttempts) {
+    n.ReconnectTries += 1;
+    ui::ShowLinkState(c);
+    if (n.FirstConnect) {
+      // Start-up's own connection: the same attempts, its own texts.
+      c.host.Log("connect", "attempt " + std::to_string(n.ReconnectTries) + " of " +
+                                std::to_string(kReconnectAttempts));
+      platform::Socket& sock = c.host.Winsock1();
+      sock.Close();
+      sock.Connect();
+      n.TaskOn[kTaskLogin] = true;
+      n.TaskTick[kTaskLogin] = 0;
+    } else {
+      Reconnect(c);
+    }
+    return;
+  }
+  c.TimerCount.SetEnabled(false);
+  if (n.FirstConnect) {
+    app::ShowMessage(c, "连接服务器失败，请检查您的网络！", "");
+    app::RestoreLobby(c);
+    app::EndProgram(c, "could not connect to the game server");
+  }
+  app::ShowMessage(c, "重连失败，请检查您的网络！", "");
+  app::RestoreLobby(c);
+  app::EndProgram(c, "reconnection failed " + std::to_string(kReconnectAttempts) + " times");
+}
+
+void Reconnect(Client& c) {
+  NetState& n = c.net;
+  app::SysmsgClear(c, 0);
+  app::SysmsgClear(c, 1);
+  app::SysmsgAdd(c, 0, "正在重新连接服务器...");
+  c.host.Log("reconnect", "attempt " + std::to_string(n.ReconnectTries) + " of " +
+                              std::to_string(kReconnectAttempts));
+  Frame& f = n.LoginFrame;
+  f[kOffCmd] = kReconnectCmd;
+  f[kOffKey] = n.SessionKey[0];
+  f[kOffKey + 1] = n.SessionKey[1];
+  for (int i = 0; i < 4; ++i) {
+    f.at(static_cast<std::size_t>(kTicketAt + i)) =
+        static_cast<std::uint8_t>((n.ReconnectTicket >> (8 * i)) & 0xFF);
+  }
+  n.DirectLink = true;
+  platform::Socket& sock = c.host.Winsock1();
+  sock.Close();
+  DropUnfinishedFrame(c);
+  if (c.app.ProxyKind == 0) {
+    sock.SetRemote(c.app.ServerHost, c.app.ServerPort);
+    sock.Connect();
+    n.TaskOn[kTaskLogin] = true;
+    n.TaskTick[kTaskLogin] = 0;
+    n.LoginAnnounced = false;
+  } else if (c.app.ProxyKind == 5) {
+    n.TaskOn[kTaskLogin] = false;
+    StartProxy(c, /*keepQueued=*/true);
+  }
+}
+
+void pbCancel_Click(Client& c) {
+  if (c.host.Winsock1().State() != platform::kSockConnected) {
+    c.MainForm.SetState(platform::WindowState::Minimized);
+    app::RestoreLobby(c);
+    c.score.TableResetDone = false;
+    DropConnection(c);
+    view::LeaveReset(c);
+  }
+  UnloadReconnect(c);
+}
+
+void OnReconnectResult(Client& c) {
+  NetState& n = c.net;
+  const int result = n.RecvFrame.at(15);
+  if (result == 1) {
+    app::SysmsgClear(c, 0);
+    app::SysmsgClear(c, 1);
+    app::SysmsgAdd(c, 0, "正在重连服务器，请等待...！");
+    n.Online = true;
+    n.Reconnected = true;
+    // What was queued while the connection was down goes out now, in order.
+    n.TaskOn[kTaskSend] = true;
+    if (props::Active(c)) props::RecState(c, 3, true);
+    c.host.Log("reconnect", "accepted; " + std::to_string(n.SendRing.Waiting() / kFrameSize) +
+                                " queued frames to send");
+    ui::ShowLinkState(c);
+    return;
+  }
+  if (props::Active(c)) props::Shutdown(c);
+  app::ShowMessage(c, "重连服务器失败，退出后请重新入座！", "");
+  app::RestoreLobby(c);
+  app::EndProgram(c, "the server refused the reconnection");
+}
+
+}  // namespace net

@@ -1,0 +1,139 @@
+// The SOCKS 5 handshake byte by byte: what goes out at each step, what each answer leads to, and
+// that every refusal, a closed proxy and a silent one end with their message in bounded time.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "net/net.h"
+#include "support/client_fixture.h"
+
+namespace qtest {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Fifteen fields with the proxy at 127.0.0.1:1080 and the game server at server:6000.
+std::string ProxyLine(const std::string& server = "10.1.2.3", const std::string& user = "ab",
+                      const std::string& pass = "xyz") {
+  return "alice$key123$" + server + "$6000$一号桌$5$127.0.0.1$1080$" + user + "$" + pass +
+         "$0$$$1$0$";
+}
+
+class Proxy : public ClientTest {
+ protected:
+  // Bytes written since the last call.
+  Bytes Out() {
+    Bytes out(host.socket.sent.begin() + static_cast<std::ptrdiff_t>(seen_),
+              host.socket.sent.end());
+    seen_ = host.socket.sent.size();
+    return out;
+  }
+  void Answer(const Bytes& b) {
+    Push(b);
+    Advance(10);
+  }
+  std::string LastBox() const {
+    return host.messageBoxes.empty() ? std::string() : host.messageBoxes.back().text;
+  }
+  std::size_t seen_ = 0;
+};
+
+TEST_F(Proxy, WithCredentialsTheHandshakeOpensTheTunnelAndLogsIn) {
+  Start(ProxyLine());
+  EXPECT_EQ(host.socket.remoteHost, "127.0.0.1");
+  EXPECT_EQ(host.socket.remotePort, 1080);
+  EXPECT_EQ(Out(), (Bytes{5, 2, 0, 2}));
+  Answer({5, 2});
+  EXPECT_EQ(Out(), (Bytes{1, 2, 'a', 'b', 3, 'x', 'y', 'z'}));
+  Answer({1, 0});
+  EXPECT_EQ(Out(), (Bytes{5, 1, 0, 1, 10, 1, 2, 3, 23, 112}));
+  EXPECT_FALSE(c.net.DirectLink);
+  Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
+  EXPECT_TRUE(c.net.DirectLink);
+  const Bytes login = Out();
+  ASSERT_EQ(login.size(), net::kFrameSize);
+  EXPECT_TRUE(std::equal(login.begin(), login.end(), c.net.LoginFrame.begin()));
+  EXPECT_TRUE(host.HasLog("sysmsg0", "连接代理服务器成功！"));
+  EXPECT_EQ(host.lobby.PostedNumbers(), std::vector<std::uint32_t>{771});
+  EXPECT_TRUE(c.TimerBong.Enabled());
+  // From now on the game server's frames reach the table.
+  Push(FrameBuilder(18).v(3, 1).v(1, 8).key(1, 2));
+  Advance(200);
+  EXPECT_TRUE(c.net.Online);
+  EXPECT_TRUE(host.messageBoxes.empty());
+}
+
+TEST_F(Proxy, WithoutAuthenticationNoCredentialsGoOutAndBadAddressPartsAreZero) {
+  Start(ProxyLine("10.x.300"));
+  Out();
+  Answer({5, 0});
+  EXPECT_EQ(Out(), (Bytes{5, 1, 0, 1, 10, 0, 0, 0, 23, 112}));
+}
+
+TEST_F(Proxy, AnAnswerInPiecesIsJudgedOnceWhole) {
+  Start(ProxyLine());
+  Out();
+  Answer({5});
+  EXPECT_TRUE(Out().empty());
+  Answer({2});
+  EXPECT_EQ(Out().size(), 8U);
+  Answer({1, 0});
+  Out();
+  Answer({5, 0, 0, 1, 127});
+  EXPECT_FALSE(c.net.DirectLink) << "the rest of the reply is still to come";
+  Answer({0, 0, 1, 4, 56});
+  EXPECT_TRUE(c.net.DirectLink);
+}
+
+struct Refusal {
+  const char* name;
+  std::vector<Bytes> answers;  // the proxy's answers in order; then it closes or keeps silent
+  bool closes;
+  const char* message;
+};
+
+class ProxyRefusal : public Proxy, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(ProxyRefusal, EndsWithItsMessageInBoundedTime) {
+  const Refusal& k = GetParam();
+  Start(ProxyLine());
+  for (const Bytes& a : k.answers) Answer(a);
+  if (k.closes) host.socket.PeerClose();
+  Advance(10'500);
+  EXPECT_EQ(LastBox(), k.message);
+  EXPECT_EQ(host.messageBoxes.size(), 1U);
+  EXPECT_NE(host.socket.State(), platform::kSockConnected);
+  EXPECT_FALSE(c.net.DirectLink);
+  EXPECT_FALSE(host.Ended()) << "the lobby may send its connect message again";
+  Advance(60'000);
+  EXPECT_EQ(host.messageBoxes.size(), 1U) << "nothing retries by itself";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProxyRefusal,
+    ::testing::Values(
+        Refusal{"NoAcceptableMethod", {{5, 255}}, false, "请求代理失败！"},
+        Refusal{"NotSocks5", {{4, 0}}, false, "请求代理失败！"},
+        Refusal{"BadPassword", {{5, 2}, {1, 1}}, false, "代理服务器用户验证失败！"},
+        Refusal{"TargetRefused", {{5, 2}, {1, 0}, {5, 5}}, false, "通过代理连接主站失败！"},
+        Refusal{"ClosesAfterGreeting", {}, true, "请求代理失败！"},
+        Refusal{"ClosesAfterCredentials", {{5, 2}}, true, "代理服务器用户验证失败！"},
+        Refusal{"SilentAfterGreeting", {}, false, "请求代理失败！"},
+        Refusal{"SilentAfterConnectRequest", {{5, 0}}, false, "通过代理连接主站失败！"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(Proxy, AProxyThatNeverAcceptsIsGivenUp) {
+  host.socket.connectMode = vhost::FakeSocket::ConnectMode::Hang;
+  Start(ProxyLine());
+  EXPECT_EQ(LastBox(), "请求代理失败！");
+  EXPECT_LE(host.Now(), 10'000);
+  EXPECT_FALSE(host.Ended());
+}
+
+TEST_F(Proxy, AnOverlongUserNameFailsStartUp) {
+  Start(ProxyLine("10.1.2.3", std::string(256, 'u')));
+  EXPECT_TRUE(host.Ended());
+}
+
+}  // namespace
+}  // namespace qtest
