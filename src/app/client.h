@@ -10,6 +10,7 @@
 #include "platform/host.h"
 #include "play/play_state.h"
 #include "props/prop_state.h"
+#include "score/score_forms.h"
 #include "score/score_state.h"
 #include "table/table_state.h"
 #include "ui/main_form.h"
@@ -39,6 +40,9 @@ class Client final : public platform::SocketEvents,
   view::ViewState display;
 
   ui::MainFormT MainForm;
+  score::ScoreFormT Score;
+  score::HeroFormT Hero;
+  score::InformationFormT Information;
 
   platform::Timer TimerBong{"TimerBong", 50};
   platform::Timer TimerKeepAlive{"TimerKeepAlive", 5000};

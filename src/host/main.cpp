@@ -9,6 +9,8 @@
 #include "host/lobby_channel.h"
 #include "host/picture_store.h"
 #include "host/qt_host.h"
+#include "host/replay_window.h"
+#include "score/sheet_events.h"
 #include "ui/form_events.h"
 
 int main(int argc, char** argv) {
@@ -22,11 +24,21 @@ int main(int argc, char** argv) {
   args.removeFirst();
   const std::string commandLine = args.join(QLatin1Char(' ')).toStdString();
 
-  host::QtHost qtHost;
   host::PictureStore pictures;
+  if (args.size() == 2 && args.at(0) == QStringLiteral("--replay")) {
+    return host::RunReplay(args.at(1), pictures);
+  }
+  host::QtHost qtHost;
   Client client(qtHost);
   ui::MainFormEvents events(client);
   host::FormWidget mainWindow(client.MainForm, pictures, /*frameless=*/true, &events);
+  // The result windows: shown and hidden by the core, on top of the table.
+  score::SheetEvents scoreEvents(client, client.Score);
+  score::SheetEvents heroEvents(client, client.Hero);
+  score::CardEvents cardEvents(client, client.Information);
+  host::FormWidget scoreWindow(client.Score, pictures, /*frameless=*/true, &scoreEvents);
+  host::FormWidget heroWindow(client.Hero, pictures, /*frameless=*/true, &heroEvents);
+  host::FormWidget cardWindow(client.Information, pictures, /*frameless=*/true, &cardEvents);
   auto lobby = std::make_unique<host::LobbyChannel>(
       [&qtHost](std::string_view kind, std::string_view detail) { qtHost.Log(kind, detail); });
   // What the window itself does with the messages the client passes on: the lobby may restore

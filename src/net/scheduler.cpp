@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "app/replay.h"
 #include "chat/chat.h"
 #include "dispatch/dispatch.h"
 #include "net/net.h"
@@ -103,6 +104,7 @@ bool EndsTheHold(int cmd) {
 void DispatchRecvFrame(Client& c) {
   NetState& n = c.net;
   if (n.InHand) n.SilentTicks = 0;
+  app::RecordFrame(c, n.RecvFrame);
   dispatch::Dispatch(c, n.LastMsg);
 }
 

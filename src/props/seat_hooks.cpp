@@ -65,4 +65,12 @@ void WealthMultiplierUpdate(Client& c) {
   Record(c, "WealthMultiplierUpdate");
 }
 
+void InitShowEnd(Client& c) {
+  c.host.Log("hook", "InitShowEnd");
+}
+
+void AfterScoreSheet(Client& c) {
+  c.host.Log("hook", "AfterScoreSheet");
+}
+
 }  // namespace props

@@ -23,6 +23,12 @@ void Ainit(Client& c, const std::string& file);
 // InitShowNext: true when a hand starts.
 void InitShowNext(Client& c, bool on);
 
+// The hand ended: the plug-in collects its prop scores for the result sheet.
+void InitShowEnd(Client& c);
+// The score sheet has been shown: the plug-in's exit when a player left meanwhile, and the prop
+// display state.
+void AfterScoreSheet(Client& c);
+
 // Wealth multiplier display.
 void WealthFromPlayerInfo(Client& c, int pos);  // a player's information arrived
 void WealthPlayerLeft(Client& c, int pos, bool byTableStatus);

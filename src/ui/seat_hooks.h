@@ -13,5 +13,7 @@ void ShowLeaveDialog(Client& c, const std::string& text);
 void UnloadExitDialog(Client& c);
 // The seat-change animation with its caption timer.
 void StartSeatChange(Client& c);
+// After the ready message: the seat-change animation, when a seat change is pending.
+void StartSeatChangeIfPending(Client& c);
 
 }  // namespace ui

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
   }
   if (out.isEmpty() || (scale != "1" && scale != "small")) {
     std::fprintf(stderr,
-                 "usage: qintara-snapshot --state empty|wall|midhand --scale 1|small "
+                 "usage: qintara-snapshot --state empty|wall|midhand|drawsheet|winsheet|history "
+                 "--scale 1|small "
                  "--out FILE.png\n");
     return 2;
   }
@@ -39,6 +40,21 @@ int main(int argc, char** argv) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::TextAntialiasing);
     host::FormWidget::PaintForm(p, form, pictures);
+    // Result windows over the table, where the window system would put them.
+    const Client& c = *table->client;
+    for (const platform::Form* over :
+         std::initializer_list<const platform::Form*>{&c.Score, &c.Hero, &c.Information}) {
+      if (!over->Visible()) continue;
+      const auto& g = over->Geometry();
+      p.save();
+      p.translate(g.left - form.Geometry().left, g.top - form.Geometry().top);
+      p.fillRect(QRect(3, 3, g.width, g.height), QColor(0, 0, 0, 90));  // its shadow
+      p.setClipRect(QRect(0, 0, g.width, g.height));
+      host::FormWidget::PaintForm(p, *over, pictures);
+      p.setPen(QColor(0x7A, 0x2E, 0x12));
+      p.drawRect(QRect(0, 0, g.width - 1, g.height - 1));
+      p.restore();
+    }
     p.end();
     if (!img.save(out)) {
       std::fprintf(stderr, "qintara-snapshot: cannot write %s\n", qPrintable(out));
