@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "app/replay.h"
 
 namespace app {
 
@@ -26,6 +29,14 @@ struct AppState {
   // The lobby link is listening for the lobby's messages.
   bool Hooked = false;
   std::array<std::string, 4> SeatChangeText;
+
+  // The hand replay being recorded: the login result and seating frames it needs as context,
+  // and the frames of the hand since it was set up.
+  std::vector<net::Frame> ReplayContext;
+  bool ReplaySeating = false;
+  bool ReplayRecording = false;
+  std::int64_t ReplayHandStart = 0;
+  std::vector<ReplayFrame> ReplayHand;
 };
 
 }  // namespace app

@@ -22,6 +22,9 @@ Client::Client(platform::Host& h) : host(h) {
   RegisterForm(VosSet, VosSetEvents);
   RegisterForm(rule, ruleEvents);
   RegisterForm(frmTing, frmTingEvents);
+  RegisterForm(Score, ScoreEvents);
+  RegisterForm(Hero, HeroEvents);
+  RegisterForm(Information, InformationEvents);
 }
 
 Client::~Client() {

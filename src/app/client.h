@@ -14,7 +14,9 @@
 #include "play/play_state.h"
 #include "play/ting_form.h"
 #include "props/prop_state.h"
+#include "score/score_forms.h"
 #include "score/score_state.h"
+#include "score/sheet_events.h"
 #include "table/table_state.h"
 #include "ui/main_form.h"
 #include "ui/sound_forms.h"
@@ -69,6 +71,14 @@ class Client final : public platform::SocketEvents,
   ui::VosSetEvents VosSetEvents{*this};
   ui::RuleT rule;
   ui::RuleEvents ruleEvents{*this};
+
+  // The result windows: the score sheet, the history and the player card.
+  score::ScoreFormT Score;
+  score::SheetEvents ScoreEvents{*this, Score};
+  score::HeroFormT Hero;
+  score::SheetEvents HeroEvents{*this, Hero};
+  score::InformationFormT Information;
+  score::CardEvents InformationEvents{*this, Information};
 
   // The ting choice, above the table while the player decides.
   play::TingFormT frmTing;

@@ -7,6 +7,7 @@
 #include "net/net.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
+#include "score/score.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/seat_hooks.h"
@@ -201,19 +202,6 @@ int ChoosePosition(Client& c, int seat) {
   return table::SeatPosOf(c.table.Hand[0].SeatBit, seat);
 }
 
-void StartReadyCountdown(Client& c, int seconds) {
-  c.table.Countdown = seconds;
-  auto& form = c.MainForm;
-  form.Number.SetCaption(std::to_string(seconds));
-  form.Number.SetForeColor(0x00FF00);
-  form.Time_Img.SetVisible(true);
-  form.Number.SetVisible(true);
-  form.Time_Img.ZOrder(0);
-  form.Number.ZOrder(0);
-  c.net.ReadySecond = c.host.SecondsSinceMidnight();
-  c.net.TaskOn[net::kTaskReadyClock] = true;
-}
-
 }  // namespace
 
 void OnSeatNames(Client& c) {
@@ -336,7 +324,7 @@ void OnPlayerLeft(Client& c) {
     c.score.TableResetDone = false;
     if (!c.table.WatchMode) {
       const int seconds = c.table.BossMode ? 1 : (f[kOffShortReady] == 1 ? 10 : 15);
-      StartReadyCountdown(c, seconds);
+      score::StartContinueCountdown(c, seconds);
     }
   }
   d.RestartPending = true;

@@ -251,6 +251,7 @@ void OnHandStart(Client& c) {
   n.TaskOn[net::kTaskBlink] = true;
   n.TaskTick[net::kTaskBlink] = 0;
   n.InHand = true;
+  c.score.HandInProgress = true;
   for (auto* ok : form.OK) ok->SetVisible(false);
   d.HandNumber += 1;
   view::ResetTableDisplay(c);

@@ -66,12 +66,15 @@ void PaintControl(QPainter& p, const platform::Control& c, const QRect& r, Pictu
       const QFont f = ControlFont(c);
       p.setFont(f);
       p.setPen(Rgb(c.ForeColor()));
-      const int line = QFontMetrics(f).lineSpacing();
+      const int line = c.RowHeight() > 0 ? c.RowHeight() : QFontMetrics(f).lineSpacing();
       const auto& items = c.Items();
-      const int fit = std::max(1, r.height() / std::max(1, line));
-      const int first = std::max(0, static_cast<int>(items.size()) - fit);
+      const int first = platform::FirstShownRow(c, line);
       int y = r.top();
       for (std::size_t i = static_cast<std::size_t>(first); i < items.size(); ++i, y += line) {
+        if (y + line > r.bottom() + 1) break;
+        if (static_cast<int>(i) == c.ListIndex()) {
+          p.fillRect(QRect(r.left(), y, r.width(), line), QColor(0xC9, 0xDD, 0xF2));
+        }
         p.drawText(QRect(r.left() + 2, y, r.width() - 4, line), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::fromStdString(items[i]));
       }

@@ -8,6 +8,7 @@
 #include "host/form_widget.h"
 #include "host/lobby_channel.h"
 #include "host/qt_host.h"
+#include "host/replay_window.h"
 #include "ui/form_events.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
   args.removeFirst();
   const std::string commandLine = args.join(QLatin1Char(' ')).toStdString();
 
+  if (args.size() == 2 && args.at(0) == QStringLiteral("--replay")) {
+    host::PictureStore pictures;
+    return host::RunReplay(args.at(1), pictures);
+  }
   host::QtHost qtHost;
   Client client(qtHost);
   ui::MainFormEvents events(client);

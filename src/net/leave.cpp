@@ -3,6 +3,7 @@
 #include "chat/chat.h"
 #include "net/net.h"
 #include "props/props.h"
+#include "score/score.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -47,6 +48,7 @@ void DropConnection(Client& c) {
   app::SysmsgClear(c, 1);
   n.HoldQuit = false;
   n.HeldHead = n.HeldCount = 0;  // held frames belonged to the dropped connection
+  score::DeleteMatchRecords(c);
   platform::Socket& sock = c.host.Winsock1();
   sock.Close();
   n.LoginPending = false;

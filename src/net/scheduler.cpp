@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "app/replay.h"
 #include "chat/chat.h"
 #include "dispatch/dispatch.h"
 #include "net/net.h"
@@ -112,6 +113,7 @@ void DispatchRecvFrame(Client& c) {
     n.RoundTripMs = static_cast<int>(c.host.TickCount() - n.KeepAliveSentAt);
     n.KeepAliveSentAt = -1;
   }
+  app::RecordFrame(c, n.RecvFrame);
   dispatch::Dispatch(c, n.LastMsg);
 }
 

@@ -109,6 +109,33 @@ void Control::SetListIndex(int i) {
   Changed();
 }
 
+void Control::SetTopIndex(int i) {
+  if (i < -1) i = -1;
+  if (i == topIndex_) return;
+  topIndex_ = i;
+  Changed();
+}
+
+void Control::SetRowHeight(int px) {
+  if (px < 0) px = 0;
+  if (px == rowHeight_) return;
+  rowHeight_ = px;
+  Changed();
+}
+
+int FirstShownRow(const Control& list, int rowHeight) {
+  const int count = static_cast<int>(list.Items().size());
+  const int fit = std::max(1, list.Height() / std::max(1, rowHeight));
+  const int last = std::max(0, count - fit);
+  return list.TopIndex() < 0 ? last : std::min(list.TopIndex(), last);
+}
+
+int ListRowAt(const Control& list, int y) {
+  if (list.RowHeight() <= 0 || y < 0 || y >= list.Height()) return -1;
+  const int row = FirstShownRow(list, list.RowHeight()) + y / list.RowHeight();
+  return row < static_cast<int>(list.Items().size()) ? row : -1;
+}
+
 void Control::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);

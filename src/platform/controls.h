@@ -99,6 +99,13 @@ class Control {
   void Clear();
   int ListIndex() const { return listIndex_; }
   void SetListIndex(int i);
+  // The first row shown, or -1 to keep the last rows in view.
+  int TopIndex() const { return topIndex_; }
+  void SetTopIndex(int i);
+  // Row height in design pixels; 0 leaves it to the font, and then only the host knows where a
+  // row lies.
+  int RowHeight() const { return rowHeight_; }
+  void SetRowHeight(int px);
 
   // Text boxes.
   const std::string& Text() const { return text_; }
@@ -130,8 +137,16 @@ class Control {
   Align align_ = Align::Left;
   std::vector<std::string> items_;
   int listIndex_ = -1;
+  int topIndex_ = -1;
+  int rowHeight_ = 0;
   std::string text_;
 };
+
+// The first row a list box shows when rows are rowHeight pixels high.
+int FirstShownRow(const Control& list, int rowHeight);
+// The row of a list box under a point y pixels below its top, or -1 (no row there, or a list
+// without a row height of its own).
+int ListRowAt(const Control& list, int y);
 
 // Indexed access to a control array, checked: an index out of range throws std::out_of_range.
 class ControlArray {

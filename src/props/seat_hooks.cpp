@@ -73,4 +73,12 @@ void SetBankState(Client& c, int state) {
   c.host.Log("hook", "setbankstate " + std::to_string(state));
 }
 
+void InitShowEnd(Client& c) {
+  c.host.Log("hook", "InitShowEnd");
+}
+
+void AfterScoreSheet(Client& c) {
+  c.host.Log("hook", "AfterScoreSheet");
+}
+
 }  // namespace props

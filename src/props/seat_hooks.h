@@ -27,6 +27,12 @@ void UpdataMyProp(Client& c, bool on);
 // setbankstate: 2 when a window of the control bar or the exit dialog opens.
 void SetBankState(Client& c, int state);
 
+// The hand ended: the plug-in collects its prop scores for the result sheet.
+void InitShowEnd(Client& c);
+// The score sheet has been shown: the plug-in's exit when a player left meanwhile, and the prop
+// display state.
+void AfterScoreSheet(Client& c);
+
 // Wealth multiplier display.
 void WealthFromPlayerInfo(Client& c, int pos);  // a player's information arrived
 void WealthPlayerLeft(Client& c, int pos, bool byTableStatus);

@@ -1,26 +1,199 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <stdexcept>
+
+#include "app/app.h"
 #include "app/client.h"
+#include "app/replay.h"
 #include "net/net.h"
+#include "props/props.h"
+#include "props/seat_hooks.h"
 #include "score/score.h"
+#include "table/tiles.h"
+#include "text/gbk.h"
+#include "ui/seat_hooks.h"
+#include "ui/ui.h"
+#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace score {
 
 namespace {
+
+constexpr int kContinueSeconds = 15;
 constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kRed = 0xFF0000;  // colours are 0xRRGGBB
 constexpr int kRedBelow = 6;
+constexpr std::size_t kOffSign = 11;
+constexpr std::size_t kOffAmount = 16;
+constexpr std::size_t kOffCap = 25;
+constexpr std::size_t kOffRows = 16;
+constexpr std::size_t kOffWinText = 235;
+constexpr std::size_t kOffWinTextEnd = 256;
+constexpr const char* kDrawLine = "      黄  庄";
+constexpr const char* kDrawFinal = "最终分：0金币";
+
+std::size_t Idx(int p) {
+  return static_cast<std::size_t>(p);
+}
+
+// The position of the seat a result frame is about; a byte without a single seat bit is a bad
+// frame.
+int PosOfFrameSeat(Client& c, int seat) {
+  if (seat != 1 && seat != 2 && seat != 4 && seat != 8) {
+    throw std::out_of_range("no seat bit in the seat byte: " + std::to_string(seat));
+  }
+  return table::SeatPosOf(c.table.Hand[0].SeatBit, seat);
+}
+
+void ClearHeldFrames(Client& c) {
+  net::NetState& n = c.net;
+  n.HoldReadyA = n.HoldReadyB = true;
+  n.HeldFrameA.fill(0);
+  n.HeldFrameB.fill(0);
+  n.HoldQuit = true;
+}
+
+void ClearPropScores(Client& c) {
+  for (auto& p : c.score.PropScores) p = {};
+}
+
+// The wealth multiplier shown on the table, or 0 while it is off.
+bool WealthOn(Client& c) {
+  return c.MainForm.lbwealth.Visible();
+}
+
 }  // namespace
 
-// Filled in with the hand end.
-void OnHandResult(Client& /*c*/) {}
-void OnWinDetail(Client& /*c*/) {}
+std::string Num(double v) {
+  if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e18) {
+    return std::to_string(static_cast<long long>(v));
+  }
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.15g", v);
+  return buf;
+}
 
-void SendReady(Client& c) {
-  net::NetMsg m;
-  m.Cmd = 16;
-  m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
-  m.Value = {0, 0, 0, 1};
-  net::SendFrame(c, m);
+std::string RightAlign(std::string_view text, std::size_t width) {
+  const std::size_t n = text::CharCount(text);
+  std::string out(n < width ? width - n : 0, ' ');
+  out += text;
+  return out;
+}
+
+void OnHandResult(Client& c) {
+  const net::Frame& f = c.net.RecvFrame;
+  const net::NetMsg& m = c.net.LastMsg;
+  ClearHeldFrames(c);
+  const int p = PosOfFrameSeat(c, m.Seat);
+  c.score.HandInProgress = false;
+  c.Score.State(p).Clear();
+  c.Score.State(p + 4).Clear();
+
+  std::uint64_t bits = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    bits |= static_cast<std::uint64_t>(f.at(kOffAmount + i)) << (8 * i);
+  }
+  const auto raw = static_cast<std::int64_t>(bits);
+  if (raw < std::numeric_limits<std::int32_t>::min() ||
+      raw > std::numeric_limits<std::int32_t>::max()) {
+    throw std::overflow_error("hand result does not fit 32 bits");
+  }
+  const std::int64_t amount = f.at(kOffSign) == 0 ? -raw : raw;
+  if (amount > std::numeric_limits<std::int32_t>::max()) {
+    throw std::overflow_error("hand result does not fit 32 bits");
+  }
+  c.table.Hand.at(Idx(p)).HandResult = static_cast<std::int32_t>(amount);
+  if (WealthOn(c)) c.score.CapFlag.at(Idx(p)) = f.at(kOffCap);
+
+  c.score.SeatResultCount += 1;
+  if (c.score.SeatResultCount < 4) return;
+  c.score.SeatResultCount = 0;
+  const bool draw = std::all_of(c.table.Hand.begin(), c.table.Hand.end(),
+                                [](const table::HandRec& h) { return h.HandResult == 0; });
+  if (!draw) return;
+
+  SetSheetPlayers(c);
+  if (!props::Active(c)) {
+    ShowDrawSheet(c);
+  } else {
+    c.props.ScorePending = true;
+    c.score.DrawPending = true;
+    ClearPropScores(c);
+    props::InitShowEnd(c);
+  }
+  c.net.HoldQuit = false;
+}
+
+void ShowDrawSheet(Client& c) {
+  c.net.InHand = false;
+  c.Hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
+  for (int q = 0; q < 4; ++q) {
+    c.Score.State(q).AddItem(kDrawLine);
+    c.Score.State(q + 4).AddItem(kDrawFinal);
+    c.Hero.Grade(q).AddItem(RightAlign("0", 9) + "金币");
+  }
+  CentreOverTable(c, !c.table.BossMode, true);
+  SaveMatchRecord(c, c.disp.HandNumber);
+  app::SysmsgClear(c, 0);
+  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
+  c.ui.ButtonState[2] = 0;
+  c.score.TableResetDone = false;
+  app::SysmsgClear(c, 1);
+  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
+  if (!c.table.WatchMode && !c.score.GameEnded) StartContinueCountdown(c, kContinueSeconds);
+  app::SaveHandReplay(c);
+}
+
+void OnWinDetail(Client& c) {
+  const net::Frame& f = c.net.RecvFrame;
+  const net::NetMsg& m = c.net.LastMsg;
+  const int p = PosOfFrameSeat(c, m.Seat);
+  WinRow& row = c.score.WinDetail.at(Idx(p));
+  row.at(0) = static_cast<std::int16_t>(m.Value[0]);
+  row.at(1) = static_cast<std::int16_t>(m.Value[2]);
+  for (std::size_t k = 0; k < 46; ++k) row.at(2 + k) = f.at(kOffRows + k);
+  c.score.WinDetailCount += 1;
+
+  // One- and two-byte characters up to the first zero byte; a lead byte in the last place
+  // has no partner and ends the text.
+  text::Bytes bytes;
+  for (std::size_t i = kOffWinText; i < kOffWinTextEnd && f.at(i) != 0;) {
+    const std::size_t width = f.at(i) >= 0x80 ? 2 : 1;
+    if (i + width > kOffWinTextEnd) break;
+    bytes.insert(bytes.end(), f.begin() + static_cast<std::ptrdiff_t>(i),
+                 f.begin() + static_cast<std::ptrdiff_t>(i + width));
+    i += width;
+  }
+  std::string winText = text::FromGbk(bytes);
+  const auto first = winText.find_first_not_of(' ');
+  const auto last = winText.find_last_not_of(' ');
+  c.score.WinText = first == std::string::npos ? "" : winText.substr(first, last - first + 1);
+
+  if (c.score.WinDetailCount < 4) return;
+  c.score.WinDetailCount = 0;
+  c.props.ScorePending = true;
+  if (!props::Active(c)) {
+    ShowScoreSheet(c);
+  } else {
+    ClearPropScores(c);
+    props::InitShowEnd(c);
+  }
+}
+
+void StartContinueCountdown(Client& c, int seconds) {
+  c.table.Countdown = seconds;
+  auto& form = c.MainForm;
+  form.Number.SetCaption(std::to_string(seconds));
+  form.Number.SetForeColor(kGreen);
+  form.Number.SetVisible(true);
+  form.Time_Img.SetVisible(true);
+  form.Time_Img.ZOrder(0);
+  form.Number.ZOrder(0);
+  c.net.ReadySecond = c.host.SecondsSinceMidnight();
+  c.net.TaskOn[net::kTaskReadyClock] = true;
 }
 
 void ReadyClockSecond(Client& c) {
@@ -40,8 +213,8 @@ void ReadyClockSecond(Client& c) {
     view::FullReset(c);
     c.score.TableResetDone = true;
   }
-  SendReady(c);
   c.net.TaskOn[net::kTaskReadyClock] = false;
+  ui::SendReady(c);
 }
 
 }  // namespace score

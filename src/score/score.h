@@ -1,13 +1,53 @@
 #pragma once
+// The end of a hand: the seat results and win details, the draw sheet, the fan list, the score
+// sheet, the continue countdown, the match records and the result windows' input.
+#include <string>
+#include <string_view>
+
 class Client;
 
 namespace score {
 
 void OnHandResult(Client& c);  // 9
 void OnWinDetail(Client& c);   // 17
+
+// The ready countdown in the Number label, green, red below 6; the ready clock's task counts it.
+void StartContinueCountdown(Client& c, int seconds);
 // The ready clock's second: count down, and at 0 continue to the next hand.
 void ReadyClockSecond(Client& c);
-// The ready message: the player is ready for the next hand.
-void SendReady(Client& c);
+
+// A won hand: the running figures, the Score and Hero windows, the table's gold labels.
+void ShowScoreSheet(Client& c);
+// A drawn hand: every column reads "黄庄".
+void ShowDrawSheet(Client& c);
+// The fan list of the score sheet, between its header and the separator.
+void WriteFanList(Client& c);
+
+// The record file of the hands of this run, one section per hand.
+std::string RecordFilePath(Client& c);
+void SaveMatchRecord(Client& c, int hand);
+void LoadMatchRecord(Client& c, int hand);
+// Leaving the table: the records go with it.
+void DeleteMatchRecords(Client& c);
+
+// Centres a result window over the table picture, and shows it when show is set.
+void CentreOverTable(Client& c, bool show, bool scoreWindow);
+// The avatars and names of the four positions on the score window.
+void SetSheetPlayers(Client& c);
+// The history window, its latest hands in view.
+void ShowHistory(Client& c);
+// Selects a row in the hand-number list and in the four score lists together.
+void SelectHistoryRow(Client& c, int row);
+// The score window of an earlier hand, from the record file.
+void ShowEarlierHand(Client& c, int hand);
+// The player card of a position while the mouse rests on its avatar; hidden again over the
+// table.
+void ShowPlayerCard(Client& c, int pos);
+void HidePlayerCard(Client& c);
+
+// Numbers as the sheets write them: whole numbers without a decimal point.
+std::string Num(double v);
+// Right-aligned in width characters (counting characters, not bytes).
+std::string RightAlign(std::string_view text, std::size_t width);
 
 }  // namespace score

@@ -1,6 +1,5 @@
 #pragma once
-// What the score sheet and the record window learn from the seating and table commands. Until
-// their owners take them over, each call records that it was made.
+// What the score sheet and the record window learn from the seating and table commands.
 #include <string>
 
 class Client;

@@ -8,6 +8,7 @@
 #include "net/net.h"
 #include "play/keyboard.h"
 #include "play/play.h"
+#include "score/score.h"
 #include "ui/ui.h"
 #include "view/input.h"
 
@@ -59,7 +60,10 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
     AnNiu_MouseMove(c_, control->Index());
   } else if (Is(control, "MJ_Image")) {
     view::MJ_Image_MouseMove(c_, control->Index(), button, shift, x, y);
+  } else if (Is(control, "Tou")) {
+    score::ShowPlayerCard(c_, control->Index());
   } else if (Is(control, "Pic1")) {
+    score::HidePlayerCard(c_);
     view::Pic1_MouseMove(c_, button, shift, x, y);
     // The title buttons border the table directly: leaving one for the table lets it go dark,
     // or it would stay lit until the pointer happened to cross the frame.

@@ -5,8 +5,11 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "net/net.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
+#include "score/score.h"
+#include "ui/seat_hooks.h"
 #include "ui/ui.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
@@ -227,6 +230,21 @@ void ToggleHistory(Client& c) {
 }
 
 void Continue(Client& c) {
+  c.Hero.SetVisible(false);
+  c.Score.SetVisible(false);
+  if (c.disp.GameOver) {
+    // The game is over for this table: the button takes the player back to the lobby.
+    c.score.TableResetDone = false;
+    net::DropConnection(c);
+    view::FullReset(c);
+    if (app::LobbyExists(c)) {
+      c.MainForm.SetState(platform::WindowState::Minimized);
+      app::RestoreLobby(c);
+    } else {
+      app::EndProgram(c, "the game is over and the lobby window is gone");
+    }
+    return;
+  }
   // A button not armed for this hand (before seating, or already pressed) does nothing: it must
   // neither clear the table nor turn "start" into "continue".
   if (c.ui.ButtonState[2] != 0) return;
@@ -243,7 +261,16 @@ void Continue(Client& c) {
     view::FullReset(c);
     c.score.TableResetDone = true;
   }
-  Hook(c, "Continue");
+  SendReady(c);
+}
+
+void SendReady(Client& c) {
+  net::NetMsg m;
+  m.Cmd = 16;
+  m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
+  m.Value = {0, 0, 0, 1};
+  net::SendFrame(c, m);
+  StartSeatChangeIfPending(c);
 }
 
 void ToggleSettings(Client& c) {
@@ -267,16 +294,30 @@ void ToggleSettings(Client& c) {
 
 void MinimiseTable(Client& c) {
   c.MainForm.SetState(platform::WindowState::Minimized);
+  c.Hero.SetVisible(false);
+  c.Score.SetVisible(false);
   HideSoundForms(c);
-  Hook(c, "hide Hero, Score and Talk");
+  Hook(c, "hide Talk");
 }
 
 void ToggleScore(Client& c) {
-  Hook(c, "ToggleScore");
+  if (c.Score.Visible()) {
+    c.Score.SetVisible(false);
+  } else {
+    // During a hand the last finished one is shown.
+    score::LoadMatchRecord(c, c.disp.HandNumber - (c.score.HandInProgress ? 1 : 0));
+    score::CentreOverTable(c, true, true);
+  }
+  if (props::Active(c)) Hook(c, "setbankstate 2");
 }
 
 void ToggleHero(Client& c) {
-  Hook(c, "ToggleHero");
+  if (c.Hero.Visible()) {
+    c.Hero.SetVisible(false);
+  } else {
+    score::ShowHistory(c);
+  }
+  if (props::Active(c)) Hook(c, "setbankstate 2");
 }
 
 void ToggleRules(Client& c) {

@@ -13,4 +13,8 @@ void StartSeatChange(Client& c) {
   c.host.Log("hook", "StartSeatChange");
 }
 
+void StartSeatChangeIfPending(Client& c) {
+  c.host.Log("hook", "StartSeatChangeIfPending");
+}
+
 }  // namespace ui

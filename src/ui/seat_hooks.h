@@ -11,5 +11,7 @@ namespace ui {
 void UnloadRules(Client& c);
 // The seat-change animation with its caption timer.
 void StartSeatChange(Client& c);
+// After the ready message: the seat-change animation, when a seat change is pending.
+void StartSeatChangeIfPending(Client& c);
 
 }  // namespace ui

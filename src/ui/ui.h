@@ -41,6 +41,8 @@ void ToggleRules(Client& c);
 void ToggleHistory(Client& c);
 void ToggleExitDialog(Client& c);
 void Continue(Client& c);
+// The ready message (command 16, value 4 = 1), then a pending seat change.
+void SendReady(Client& c);
 void SendChatLine(Client& c);
 // Title buttons: which is 0 for ImgClose, 1 for ImgMin.
 void TitleButton_MouseDown(Client& c, int which);

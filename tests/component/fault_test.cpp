@@ -32,7 +32,8 @@ class VirtualTable : public devserver::GameSink {
   }
 
   void Send(int seat, const net::Frame& f) override {
-    if (seat == kHuman && connected_) outbox_.push_back(f);
+    // Like the server, the game reaches the person only once logged in or taken back.
+    if (seat == kHuman && joined_) outbox_.push_back(f);
   }
   void Note(const std::string& /*line*/) override {}
   void StopDropping() { dropping_ = false; }
@@ -104,6 +105,7 @@ class VirtualTable : public devserver::GameSink {
     droppedTicket_ = game->Ticket();
     droppedInHand_ = game->InHand();
     connected_ = false;
+    joined_ = false;
     outbox_.clear();
     game->SetConnected(kHuman, false);
     game->SetDealing(false);
@@ -137,6 +139,7 @@ class VirtualTable : public devserver::GameSink {
   void Login(const net::Frame& /*f*/) {
     using namespace devserver;
     SendNow(proto::LoginResult(1, 3, 0, ""));
+    joined_ = true;
     GameOptions g;
     g.countdown = 3;
     g.graceMs = 500;
@@ -181,6 +184,7 @@ class VirtualTable : public devserver::GameSink {
     game->SetConnected(kHuman, true);
     game->SetDealing(true);
     SendNow(proto::ReconnectResult(1));
+    joined_ = true;
     for (const auto& r : game->ResumeFrames(kHuman)) SendNow(r);
     fault_.Rearm();
   }
@@ -189,6 +193,7 @@ class VirtualTable : public devserver::GameSink {
   devserver::FaultPlan fault_;
   std::uint32_t seed_;
   bool connected_ = false;
+  bool joined_ = false;
   bool dropping_ = true;
   int lastConnect_ = 0;
   std::size_t read_ = 0;

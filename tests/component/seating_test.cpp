@@ -75,8 +75,9 @@ TEST_F(SeatingTest, PlayerInformationFillsRecordsLabelsAndPortraits) {
   EXPECT_EQ(c.MainForm.Tou(3).Picture(), 191);
   EXPECT_EQ(c.disp.NameCard[1].NickName, "Carol");
   EXPECT_EQ(c.disp.NameCard[1].Face, 12);
-  EXPECT_TRUE(Hooked("SetRecordPlayer 2 Bob 9"));
-  EXPECT_TRUE(Hooked("SetScoreAvatar 0 11"));
+  EXPECT_EQ(c.Hero.ID(2).Caption(), "Bob");
+  EXPECT_EQ(c.Hero.Tou(2).Picture(), 191 + 9);
+  EXPECT_EQ(c.Score.Tou(0).Picture(), 401 + 1);
   // No plug-in switch on the command line: the plug-in stays off.
   EXPECT_EQ(c.props.Prop_GameDllState, -1);
 }

@@ -138,7 +138,7 @@ TEST_F(TableCmdsTest, StatusPlayersLeftListsLeaversAndLeavesTheTable) {
   ASSERT_EQ(Sysmsg(1).size(), 1U);
   EXPECT_EQ(Sysmsg(1)[0], "Dave,请退出重新开始游戏.");
   EXPECT_TRUE(LeaveDialogShows("玩家Dave,退出了游戏！游戏结束！"));
-  EXPECT_TRUE(Hooked("ShowRecordWindow"));
+  EXPECT_TRUE(c.Hero.Visible()) << "the history of the finished game";
   for (int t = 1; t <= 3; ++t) {
     EXPECT_EQ(c.MainForm.Nid(t).Caption(), "");
     EXPECT_EQ(c.table.Hand[t].Account, "");
@@ -277,7 +277,7 @@ TEST_P(LacksGoldTest, ShowsWhoLacksGoldAndLeavesOnlyWhenItIsThePlayer) {
   ASSERT_EQ(Sysmsg(0).size(), 1U);
   EXPECT_EQ(Sysmsg(0)[0], k.message);
   EXPECT_TRUE(c.disp.GameOver);
-  EXPECT_TRUE(Hooked("ShowScoreWindow"));
+  EXPECT_TRUE(c.Score.Visible());
   const bool leaves = std::string(k.dialog).size() > 0;
   if (leaves) {
     EXPECT_TRUE(LeaveDialogShows(k.dialog));

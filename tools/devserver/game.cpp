@@ -1,5 +1,7 @@
 #include "game.h"
 
+#include "text/gbk.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -564,6 +566,12 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
       for (int k = 0; k < 8; ++k) b(36 + k) = static_cast<std::uint8_t>((mag >> (8 * k)) & 0xFF);
       b(44) = r.amount < 0 ? 2 : 0;
       b(61) = static_cast<std::uint8_t>(r.fanExp);
+      // The seat's level title, as its table label shows it, in whole characters.
+      const auto title = text::EncodeDoubleByte(seats_.at(Idx(s)).card.group);
+      for (std::size_t k = 0; k < title.size() && k < 16; ++k) {
+        b(45 + static_cast<int>(k)) = title.at(k);
+      }
+      row.text = "恭喜发财";
       Broadcast(proto::WinDetail(s, row));
     }
   }

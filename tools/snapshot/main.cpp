@@ -39,10 +39,10 @@ int main(int argc, char** argv) {
       rules = args.at(i + 1);
   }
   if (out.isEmpty() || (scale != "1" && scale != "small")) {
-    std::fprintf(
-        stderr,
-        "usage: qintara-snapshot --state empty|wall|midhand|replay:FILE[:FRAMES] --scale 1|small "
-        "--out FILE.png\n");
+    std::fprintf(stderr,
+                 "usage: qintara-snapshot --state "
+                 "empty|wall|midhand|drawsheet|winsheet|history|replay:FILE[:FRAMES] "
+                 "--scale 1|small --out FILE.png\n");
     return 2;
   }
   try {
@@ -91,6 +91,20 @@ int main(int argc, char** argv) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::TextAntialiasing);
     host::FormWidget::PaintForm(p, form, pictures);
+    // Result windows over the table, where the window system would put them.
+    for (const platform::Form* sheet :
+         std::initializer_list<const platform::Form*>{&c.Score, &c.Hero, &c.Information}) {
+      if (!sheet->Visible()) continue;
+      const auto& g = sheet->Geometry();
+      p.save();
+      p.translate(g.left - form.Geometry().left, g.top - form.Geometry().top);
+      p.fillRect(QRect(3, 3, g.width, g.height), QColor(0, 0, 0, 90));  // its shadow
+      p.setClipRect(QRect(0, 0, g.width, g.height));
+      host::FormWidget::PaintForm(p, *sheet, pictures);
+      p.setPen(QColor(0x7A, 0x2E, 0x12));
+      p.drawRect(QRect(0, 0, g.width - 1, g.height - 1));
+      p.restore();
+    }
     if (over != nullptr) {
       const auto& g = over->Geometry();
       p.translate(g.left - form.Geometry().left, g.top - form.Geometry().top);

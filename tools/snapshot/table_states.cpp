@@ -1,5 +1,7 @@
 #include "table_states.h"
 
+#include <array>
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
@@ -7,8 +9,11 @@
 #include "net/net.h"
 
 #include "app/app.h"
+#include "score/score.h"
+#include "score/seat_hooks.h"
 #include "table/table_state.h"
 #include "table/tiles.h"
+#include "text/gbk.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
 
@@ -160,11 +165,83 @@ void Replay(Table& t, const std::string& file, int n) {
 
 }  // namespace
 
+namespace {
+
+// A won hand: alice (own seat) wins by self-draw with a pure suit, carol opened the door.
+void WinHand(Client& c, int hand) {
+  c.disp.HandNumber = hand;
+  const std::array<std::int32_t, 4> results = {480, -160, -160, -160};
+  for (int p = 0; p < 4; ++p) {
+    auto& row = c.score.WinDetail.at(static_cast<std::size_t>(p));
+    row = {};
+    row[0] = 10;  // base gold
+    row[1] = 1;   // gold coins
+    c.table.Hand.at(static_cast<std::size_t>(p)).HandResult =
+        results.at(static_cast<std::size_t>(p));
+    const auto mag = static_cast<std::uint32_t>(std::abs(results.at(static_cast<std::size_t>(p))));
+    for (int k = 0; k < 4; ++k)
+      row.at(static_cast<std::size_t>(22 + k)) = static_cast<std::int16_t>((mag >> (8 * k)) & 0xFF);
+    row[30] = results.at(static_cast<std::size_t>(p)) < 0 ? 2 : 0;
+    const auto title = text::EncodeDoubleByte(p == 0 ? "雀圣" : "雀士");
+    for (std::size_t k = 0; k < title.size(); ++k) row.at(31 + k) = title.at(k);
+  }
+  auto& w = c.score.WinDetail[0];
+  w[4] = 8;   // 清一色
+  w[6] = 2;   // self-drawn
+  w[13] = 1;  // dealer
+  w[17] = 1;  // 单吊
+  w[47] = 2;
+  c.score.WinDetail[1][12] = 1;  // carol opened the door
+  c.table.GangCount = 1;
+  c.table.GangTile[0] = 0x45;
+  c.table.GangType[2][0] = 3;
+  c.table.WinnerPos = -1;
+  c.score.WinText = "恭喜发财";
+  for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
+  score::ShowScoreSheet(c);
+}
+
+void DrawHand(Client& c, int hand) {
+  c.disp.HandNumber = hand;
+  for (auto& h : c.table.Hand) h.HandResult = 0;
+  for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
+  score::SetSheetPlayers(c);
+  score::ShowDrawSheet(c);
+}
+
+void Sheets(Client& c, const std::string& state) {
+  const char* names[4] = {"alice", "小龙", "bob", "翠花"};
+  for (int p = 0; p < 4; ++p) {
+    c.disp.NameCard.at(static_cast<std::size_t>(p)) = {names[p], 5 * p + 1};
+    c.disp.Player.at(static_cast<std::size_t>(p)).Gold = 10000;
+    c.disp.GoldAtStart.at(static_cast<std::size_t>(p)) = 10000;
+    score::SetRecordPlayer(c, p, names[p], 5 * p + 1);
+  }
+  if (state == "drawsheet") {
+    DrawHand(c, 3);
+  } else if (state == "winsheet") {
+    WinHand(c, 2);
+  } else {
+    WinHand(c, 1);
+    DrawHand(c, 2);
+    WinHand(c, 3);
+    WinHand(c, 4);
+    c.Score.SetVisible(false);
+    score::ShowHistory(c);
+    score::SelectHistoryRow(c, 1);
+  }
+  c.net.TaskOn.fill(false);
+}
+
+}  // namespace
+
 std::unique_ptr<Table> BuildTable(const std::string& state, bool small) {
   const bool replay = state.rfind("replay:", 0) == 0;
-  if (state != "empty" && state != "wall" && state != "midhand" && !replay)
+  const bool sheet = state == "drawsheet" || state == "winsheet" || state == "history";
+  if (state != "empty" && state != "wall" && state != "midhand" && !sheet && !replay)
     throw std::invalid_argument("unknown state " + state +
-                                " (empty, wall, midhand, replay:FILE[:FRAMES])");
+                                " (empty, wall, midhand, drawsheet, winsheet, history, "
+                                "replay:FILE[:FRAMES])");
   auto t = std::make_unique<Table>();
   t->host.screen = small ? platform::ScreenSize{800, 600} : platform::ScreenSize{1280, 1024};
   t->host.lobby.windows.insert("VorelLodge");
@@ -179,6 +256,7 @@ std::unique_ptr<Table> BuildTable(const std::string& state, bool small) {
     view::BuildWall(c);
     if (state == "wall") return;
     MidHand(c);
+    if (sheet) Sheets(c, state);
   });
   if (replay && !t->host.Ended()) {
     const std::string rest = state.substr(7);

@@ -14,7 +14,8 @@ struct Table {
   std::unique_ptr<Client> client;
 };
 
-// state: "empty", "wall" or "midhand"; small selects the 800 x 600 screen. Throws on an
+// state: "empty", "wall", "midhand", or the middle of a hand with a result window over it:
+// "drawsheet", "winsheet", "history"; small selects the 800 x 600 screen. Throws on an
 // unknown state.
 std::unique_ptr<Table> BuildTable(const std::string& state, bool small);
 

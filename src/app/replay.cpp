@@ -1,0 +1,172 @@
+#include "app/replay.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/client.h"
+#include "platform/files.h"
+
+namespace app {
+
+namespace {
+
+constexpr std::string_view kMagic = "qintara-replay 1";
+constexpr std::size_t kMaxContextFrames = 16;
+// The seating context is replayed at once; the hand starts a second later.
+constexpr std::int64_t kHandOffsetMs = 1000;
+constexpr std::size_t kMaxReplayFiles = 100000;
+
+int Cmd(const net::Frame& f) {
+  return f[net::kOffCmd];
+}
+
+// Command 16 with value 4 = 2: the hand is being set up.
+bool HandSetUp(const net::Frame& f) {
+  return Cmd(f) == 16 && f[net::kOffValues + 7] == 2;
+}
+
+int HexDigit(char ch) {
+  if (ch >= '0' && ch <= '9') return ch - '0';
+  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
+  return -1;
+}
+
+std::optional<Replay> Fail(std::string* error, std::string why) {
+  if (error != nullptr) *error = std::move(why);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string EncodeReplay(const Replay& replay) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out(kMagic);
+  out += "\naccount " + replay.account + "\n";
+  for (const auto& f : replay.frames) {
+    out += std::to_string(f.ms);
+    out += ' ';
+    for (std::uint8_t b : f.frame) {
+      out += kHex[b >> 4];
+      out += kHex[b & 0x0F];
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+std::optional<Replay> DecodeReplay(std::string_view text, std::string* error) {
+  Replay r;
+  std::size_t lineNo = 0;
+  std::int64_t lastMs = 0;
+  while (!text.empty()) {
+    const auto nl = text.find('\n');
+    std::string_view line = text.substr(0, nl);
+    text = nl == std::string_view::npos ? std::string_view() : text.substr(nl + 1);
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string where = "line " + std::to_string(lineNo);
+    if (lineNo == 1) {
+      if (line != kMagic) return Fail(error, "not a replay file");
+      continue;
+    }
+    if (line.empty() || line[0] == '#') continue;
+    if (line.starts_with("account ")) {
+      r.account = std::string(line.substr(8, 64));
+      continue;
+    }
+    const auto space = line.find(' ');
+    if (space == std::string_view::npos || space == 0 || space > 12) {
+      return Fail(error, where + ": expected a time and a frame");
+    }
+    std::int64_t ms = 0;
+    for (char ch : line.substr(0, space)) {
+      if (ch < '0' || ch > '9') return Fail(error, where + ": bad time");
+      ms = ms * 10 + (ch - '0');
+    }
+    if (ms < lastMs) return Fail(error, where + ": time goes backwards");
+    lastMs = ms;
+    const std::string_view hex = line.substr(space + 1);
+    if (hex.size() != 2 * net::kFrameSize) return Fail(error, where + ": a frame is 272 bytes");
+    if (r.frames.size() >= kMaxReplayFrames) return Fail(error, where + ": too many frames");
+    ReplayFrame f;
+    f.ms = ms;
+    for (std::size_t i = 0; i < net::kFrameSize; ++i) {
+      const int hi = HexDigit(hex[2 * i]);
+      const int lo = HexDigit(hex[2 * i + 1]);
+      if (hi < 0 || lo < 0) return Fail(error, where + ": bad hex digit");
+      f.frame.at(i) = static_cast<std::uint8_t>(hi * 16 + lo);
+    }
+    r.frames.push_back(f);
+  }
+  if (lineNo == 0) return Fail(error, "not a replay file");
+  if (r.account.empty()) return Fail(error, "no account line");
+  return r;
+}
+
+std::string ReplayFolder(Client& c) {
+  return platform::JoinPath(c.host.Disk().UserDataFolder(), "replays");
+}
+
+void RecordFrame(Client& c, const net::Frame& frame) {
+  AppState& a = c.app;
+  const int cmd = Cmd(frame);
+  const std::int64_t now = c.host.TickCount();
+  if (cmd == 18) {
+    a.ReplayContext.clear();
+    a.ReplaySeating = false;
+  }
+  if (cmd == 18 || cmd == 3 || cmd == 20) {
+    // A new seating sequence replaces the last one; the login result stays.
+    if (cmd == 3 && !a.ReplaySeating) {
+      std::erase_if(a.ReplayContext, [](const net::Frame& f) { return Cmd(f) != 18; });
+    }
+    a.ReplaySeating = cmd == 3 || (cmd == 20 && a.ReplaySeating);
+    if (a.ReplayContext.size() < kMaxContextFrames) a.ReplayContext.push_back(frame);
+  }
+  if (!a.ReplayRecording && (HandSetUp(frame) || cmd == 4)) {
+    a.ReplayRecording = true;
+    a.ReplayHandStart = now;
+    a.ReplayHand.clear();
+  }
+  if (!a.ReplayRecording) return;
+  if (a.ReplayHand.size() >= kMaxReplayFrames - kMaxContextFrames) {
+    a.ReplayRecording = false;  // not a hand any more; keep nothing
+    a.ReplayHand.clear();
+    return;
+  }
+  a.ReplayHand.push_back({now - a.ReplayHandStart, frame});
+}
+
+void SaveHandReplay(Client& c) {
+  AppState& a = c.app;
+  if (!a.ReplayRecording) return;
+  a.ReplayRecording = false;
+  Replay r;
+  r.account = a.LoginName;
+  for (const auto& f : a.ReplayContext) r.frames.push_back({0, f});
+  for (const auto& f : a.ReplayHand) r.frames.push_back({kHandOffsetMs + f.ms, f.frame});
+  a.ReplayHand.clear();
+
+  platform::Files& files = c.host.Disk();
+  const std::string folder = ReplayFolder(c);
+  // The next number after the highest one there: files are never overwritten.
+  long next = 1;
+  for (const auto& name : files.ListFolder(folder)) {
+    long n = 0;
+    if (std::sscanf(name.c_str(), "hand-%ld.qreplay", &n) == 1 && n >= next) next = n + 1;
+  }
+  if (static_cast<std::size_t>(next) > kMaxReplayFiles) return;
+  char name[32];
+  std::snprintf(name, sizeof name, "hand-%06ld.qreplay", next);
+  const std::string text = EncodeReplay(r);
+  const std::string path = platform::JoinPath(folder, name);
+  if (files.WriteFile(path,
+                      std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
+    c.host.Log("replay", path);
+  } else {
+    c.host.Log("error", "cannot write the replay " + path);
+  }
+}
+
+}  // namespace app

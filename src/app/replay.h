@@ -1,0 +1,41 @@
+#pragma once
+// Hand replays: every hand the client sees is kept as the frames it received, with their times,
+// in a small text file of its own (see docs/replay.md), one file per hand in the per-user data
+// folder. A replay is played back by feeding the same frames to a client on a virtual clock.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/frame.h"
+
+class Client;
+
+namespace app {
+
+struct ReplayFrame {
+  std::int64_t ms = 0;  // since the start of the replay
+  net::Frame frame{};
+};
+
+struct Replay {
+  std::string account;  // whose client received the frames
+  std::vector<ReplayFrame> frames;
+};
+
+// A replay holds at most this many frames; a longer hand is not kept.
+inline constexpr std::size_t kMaxReplayFrames = 4096;
+
+std::string EncodeReplay(const Replay& replay);
+// Fails (with a reason) on anything that is not a replay file, without trusting any of it.
+std::optional<Replay> DecodeReplay(std::string_view text, std::string* error = nullptr);
+
+// The recorder, fed with every frame the client dispatches.
+void RecordFrame(Client& c, const net::Frame& frame);
+// The hand's result is on screen: its replay file is written.
+void SaveHandReplay(Client& c);
+// Where the replays go.
+std::string ReplayFolder(Client& c);
+
+}  // namespace app

@@ -1,0 +1,221 @@
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "app/app.h"
+#include "app/client.h"
+#include "app/replay.h"
+#include "props/props.h"
+#include "props/seat_hooks.h"
+#include "score/score.h"
+#include "table/tiles.h"
+#include "text/gbk.h"
+#include "view/picture_ids.h"
+
+namespace score {
+
+namespace {
+
+constexpr int kContinueSeconds = 15;
+
+std::size_t Idx(int p) {
+  return static_cast<std::size_t>(p);
+}
+
+int Row(Client& c, int p, int r) {
+  return c.score.WinDetail.at(Idx(p)).at(Idx(r));
+}
+
+// Low 8 bits of row 0: the room's base gold.
+int BaseGold(Client& c, int p) {
+  return Row(c, p, 0) & 0xFF;
+}
+
+const char* Currency(Client& c, int p) {
+  return (Row(c, p, 1) & 0xFF) == 1 ? "金币" : "金条";
+}
+
+// Rows 22..29 as an unsigned little-endian magnitude, negative when row 30 is 2.
+double HandScoreOf(Client& c, int p) {
+  double v = 0;
+  for (int r = 29; r >= 22; --r) v = v * 256 + (Row(c, p, r) & 0xFF);
+  return Row(c, p, 30) == 2 ? -v : v;
+}
+
+// Rows 31..46 read as GBK pairs, up to the first pair whose first byte is 0.
+std::string LevelTitle(Client& c, int p) {
+  text::Bytes bytes;
+  for (int r = 31; r + 1 <= 46; r += 2) {
+    const auto a = static_cast<std::uint8_t>(Row(c, p, r));
+    if (a == 0) break;
+    bytes.push_back(a);
+    const auto b = static_cast<std::uint8_t>(Row(c, p, r + 1));
+    if (b != 0) bytes.push_back(b);
+  }
+  return text::FromGbk(bytes);
+}
+
+// A multiplier shown on the table: its value while on, nothing while off.
+struct Multiplier {
+  bool on = false;
+  std::string text;
+  double value = 0;
+};
+
+Multiplier Shown(const platform::Control& label) {
+  Multiplier m;
+  m.on = label.Visible();
+  m.text = label.Caption();
+  m.value = app::LeadingNumber(m.text);
+  return m;
+}
+
+// Halves to even, as the sheet has always rounded.
+double RoundHalfEven(double v) {
+  return std::nearbyint(v);
+}
+
+void AddAll(Client& c, const std::string& line) {
+  for (int p = 0; p < 4; ++p) c.Score.State(p).AddItem(line);
+}
+
+void WriteGangLines(Client& c) {
+  const auto& t = c.table;
+  for (int k = 0; k < t.GangCount && k < static_cast<int>(t.GangTile.size()); ++k) {
+    const int tile = t.GangTile.at(Idx(k));
+    const std::string name = table::TileName(table::Rank(tile), table::SuitBit(tile));
+    for (int j = 0; j < 4; ++j) {
+      const int kind = t.GangType.at(Idx(j)).at(Idx(k));
+      if (kind <= 0) continue;
+      const int b = BaseGold(c, j);
+      const char* label = kind == 2 ? "开杠: " : kind == 3 ? "暗杠: " : "杠: ";
+      const int own = kind == 3 ? 15 * b : 30 * b;
+      const int other = kind == 3 ? 5 * b : 10 * b;
+      for (int q = 0; q < 4; ++q) {
+        const std::string amount = q == j ? std::to_string(own) : "- " + std::to_string(other);
+        c.Score.State(q).AddItem(name + label + amount + "金币");
+      }
+    }
+  }
+}
+
+void WriteFollowDealer(Client& c) {
+  for (int p = 0; p < 4; ++p) {
+    if (Row(c, p, 14) != 1) continue;
+    for (int q = 0; q < 4; ++q) {
+      const int b = BaseGold(c, q);
+      c.Score.State(q).AddItem(Row(c, q, 13) == 1 ? "跟庄: - " + std::to_string(6 * b) + "金币"
+                                                  : "跟庄:   " + std::to_string(2 * b) + "金币");
+    }
+    return;
+  }
+}
+
+}  // namespace
+
+void ShowScoreSheet(Client& c) {
+  auto& s = c.score;
+  auto& hero = c.Hero;
+  auto& sheet = c.Score;
+  for (int p = 0; p < 4; ++p) {
+    s.HandScore.at(Idx(p)) = HandScoreOf(c, p);
+    s.RunningScore.at(Idx(p)) += s.HandScore.at(Idx(p));
+    const std::string title = LevelTitle(c, p);
+    c.disp.Player.at(Idx(p)).Group = title;
+    c.MainForm.Level(p).SetCaption(title);
+  }
+  hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
+  if (c.table.WinnerPos < 0) {
+    for (int p = 0; p < 4; ++p) {
+      if (c.table.Hand.at(Idx(p)).HandResult > 0) c.table.WinnerPos = p;
+    }
+  }
+  for (int p = 0; p < 4; ++p) {
+    sheet.State(p).AddItem("房间底金:  " + std::to_string(BaseGold(c, p)));
+    sheet.State(p).AddItem(" ");
+    sheet.State(p).AddItem("初始金币:" + Num(c.disp.GoldAtStart.at(Idx(p))));
+    sheet.State(p).AddItem(" ");
+  }
+  WriteFanList(c);
+  AddAll(c, "====================");
+  WriteGangLines(c);
+  WriteFollowDealer(c);
+
+  const Multiplier dice = Shown(c.MainForm.lblDifen);
+  const Multiplier wealth = Shown(c.MainForm.lbwealth);
+  for (int p = 0; p < 4; ++p) {
+    auto& player = c.disp.Player.at(Idx(p));
+    const double score = s.HandScore.at(Idx(p));
+    const std::int32_t result = c.table.Hand.at(Idx(p)).HandResult;
+    player.Gold = std::max(0.0, player.Gold + score);
+    if (score > 0 || (score == 0 && result > 0)) {
+      player.Stat[2] += 1;
+    } else {
+      player.Stat[3] += 1;
+    }
+    player.Num1 += score;
+    if (player.Num1 < 0) player.Num1 = 1;
+
+    double divisor = 0;
+    if (wealth.on && dice.on && wealth.value != 0 && dice.value != 0) {
+      divisor = wealth.value * dice.value;
+    } else if (wealth.on && wealth.value != 0) {
+      divisor = wealth.value;
+    } else if (dice.on && dice.value != 0) {
+      divisor = dice.value;
+    }
+    auto& col = sheet.State(p);
+    if (divisor != 0) col.AddItem("小计:" + Num(RoundHalfEven(result / divisor)) + "金币");
+    if (dice.on) col.AddItem("骰子加倍 ×" + dice.text);
+    if (wealth.on) col.AddItem("财富加倍 ×" + wealth.text);
+    col.AddItem("总分：" + std::to_string(result) + Currency(c, p));
+    col.AddItem("");
+    if (Row(c, p, 6) == 1) {
+      col.AddItem("包胡");
+      col.AddItem(" ");
+    }
+    if (s.CapFlag.at(Idx(p)) != 0 && wealth.on) {
+      col.AddItem("封顶");
+      col.AddItem(" ");
+    }
+  }
+  for (int p = 0; p < 4; ++p) sheet.State(p).AddItem(s.HandScore.at(Idx(p)) > 0 ? s.WinText : " ");
+  for (int p = 0; p < 4; ++p) {
+    sheet.State(p).AddItem("最终分:" + Num(s.HandScore.at(Idx(p))) + Currency(c, p));
+  }
+  for (int p = 0; p < 4; ++p) {
+    sheet.State(p).SetForeColor(0x000000);
+    // The prop plug-in's lines and score for this seat, when it left any.
+    const PropScoreRec& prop = s.PropScores.at(Idx(p));
+    if (prop.Present) {
+      for (const auto& line : prop.Lines) sheet.State(p).AddItem(line);
+    }
+  }
+  for (int p = 0; p < 4; ++p) {
+    const std::string money = Currency(c, p);
+    const double score = s.HandScore.at(Idx(p));
+    c.MainForm.Cash(p).SetCaption(Num(c.disp.Player.at(Idx(p)).Gold) + money);
+    sheet.State(p + 4).AddItem("最终分：" + Num(score) + money);
+    hero.Grade(p).AddItem(RightAlign(Num(score), 9) + money);
+    hero.sumScore(p).SetCaption(Num(s.RunningScore.at(Idx(p))) + money);
+  }
+
+  SetSheetPlayers(c);
+  CentreOverTable(c, c.MainForm.State() != platform::WindowState::Minimized, true);
+
+  app::SysmsgClear(c, 0);
+  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
+  c.ui.ButtonState[2] = 0;
+  c.net.InHand = false;
+  s.TableResetDone = false;
+  app::SysmsgClear(c, 1);
+  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
+  if (!c.table.WatchMode && !s.GameEnded) StartContinueCountdown(c, kContinueSeconds);
+  c.net.HoldQuit = false;
+
+  SaveMatchRecord(c, c.disp.HandNumber);
+  app::SaveHandReplay(c);
+  props::AfterScoreSheet(c);
+}
+
+}  // namespace score

@@ -1,0 +1,137 @@
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/client.h"
+#include "score/score.h"
+#include "score/seat_hooks.h"
+#include "view/picture_ids.h"
+
+namespace score {
+
+namespace {
+
+std::size_t Idx(int p) {
+  return static_cast<std::size_t>(p);
+}
+
+int FacePicture(int face) {
+  return face >= 0 && face < 20 ? view::pic::FaceId(face) : 0;
+}
+
+// The table picture's place on the screen.
+platform::Rect TableOnScreen(Client& c) {
+  const platform::Rect& main = c.MainForm.Geometry();
+  const platform::Rect& pic = c.MainForm.Pic1.Bounds();
+  return {main.left + pic.left, main.top + pic.top, pic.width, pic.height};
+}
+
+void CentreOver(platform::Form& form, const platform::Rect& over) {
+  platform::Rect g = form.Geometry();
+  g.left = over.left + (over.width - g.width) / 2;
+  g.top = over.top + (over.height - g.height) / 2;
+  form.SetGeometry(g);
+}
+
+void ResetCloseButton(platform::Form& form) {
+  if (platform::Control* close = form.Find("Image1", 1)) {
+    close->SetPicture(view::pic::kSheetClose);
+    close->SetTag("0");
+  }
+}
+
+}  // namespace
+
+void CentreOverTable(Client& c, bool show, bool scoreWindow) {
+  platform::Form& form = scoreWindow ? static_cast<platform::Form&>(c.Score) : c.Hero;
+  CentreOver(form, TableOnScreen(c));
+  if (show) {
+    ResetCloseButton(form);
+    form.SetVisible(true);
+  }
+}
+
+void SetSheetPlayers(Client& c) {
+  for (int q = 0; q < 4; ++q) {
+    const auto& card = c.disp.NameCard.at(Idx(q));
+    c.Score.Tou(q).SetPicture(card.NickName.empty() ? 0 : FacePicture(card.Face));
+    c.Score.ID(q).SetCaption(card.NickName);
+  }
+}
+
+void ShowHistory(Client& c) {
+  auto& hero = c.Hero;
+  hero.SetState(platform::WindowState::Normal);
+  // The latest hands in view.
+  hero.Num.SetTopIndex(-1);
+  for (auto* g : hero.Grade) g->SetTopIndex(-1);
+  for (auto* s : hero.sumScore)
+    s->SetForeColor(0xAF0C18);  // 1576111 in the platform's own colour order
+  CentreOverTable(c, true, false);
+}
+
+void SelectHistoryRow(Client& c, int row) {
+  auto& hero = c.Hero;
+  if (row < 0 || row >= static_cast<int>(hero.Num.Items().size())) return;
+  hero.Num.SetListIndex(row);
+  for (auto* g : hero.Grade) {
+    if (row < static_cast<int>(g->Items().size())) g->SetListIndex(row);
+  }
+}
+
+void ShowEarlierHand(Client& c, int hand) {
+  LoadMatchRecord(c, hand);
+  CentreOverTable(c, true, true);
+}
+
+void ShowPlayerCard(Client& c, int pos) {
+  auto& card = c.Information;
+  if (card.Visible() || pos < 0 || pos > 3) return;
+  const auto& player = c.disp.Player.at(Idx(pos));
+  if (c.table.Hand.at(Idx(pos)).Account.empty() && player.NickName.empty()) return;
+  const platform::Rect table = TableOnScreen(c);
+  platform::Rect g = card.Geometry();
+  if (pos == 0) {
+    g.left = table.left;
+    g.top = table.top + static_cast<int>((c.table.ScaleX < 1 ? 0.3 : 0.42) * table.height);
+  } else {
+    g.top = table.top + static_cast<int>(0.11 * table.height);
+    g.left = table.left + (pos - 1) * table.width / 3;
+  }
+  card.SetGeometry(g);
+  const std::array<std::string, 9> fields = {player.NickName,
+                                             player.Sex != 0 ? "男" : "女",
+                                             player.Title,
+                                             Num(player.Num1),
+                                             Num(player.Num2),
+                                             std::to_string(player.Stat[0]),
+                                             std::to_string(player.Stat[1]),
+                                             std::to_string(player.Stat[2]),
+                                             std::to_string(player.Stat[3])};
+  for (int i = 0; i < 9; ++i) card.Inf(i).SetCaption(fields.at(Idx(i)));
+  card.SetVisible(true);
+}
+
+void HidePlayerCard(Client& c) {
+  if (c.Information.Visible()) c.Information.SetVisible(false);
+}
+
+void SetScoreAvatar(Client& c, int pos, int face) {
+  c.Score.Tou(pos).SetPicture(FacePicture(face));
+  c.Score.Tou(pos).SetTag(std::to_string(face));
+}
+
+void SetRecordPlayer(Client& c, int pos, const std::string& nickName, int face) {
+  c.Hero.Tou(pos).SetPicture(FacePicture(face));
+  c.Hero.ID(pos).SetCaption(nickName);
+}
+
+void ShowRecordWindow(Client& c) {
+  ShowHistory(c);
+}
+
+void ShowScoreWindow(Client& c) {
+  CentreOverTable(c, true, true);
+}
+
+}  // namespace score
