@@ -1,6 +1,7 @@
 #include "app/client.h"
 
 #include "app/app.h"
+#include "chat/chat.h"
 #include "net/net.h"
 
 Client::Client(platform::Host& h) : host(h) {
@@ -10,6 +11,7 @@ Client::Client(platform::Host& h) : host(h) {
   }
   TimerBong.SetHandler([this] { net::TimerBong_Timer(*this); });
   TimerKeepAlive.SetHandler([this] { net::TimerKeepAlive_Timer(*this); });
+  TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
   host.Winsock1().SetEvents(this);
 }
 

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "app/app_state.h"
+#include "chat/chat_forms.h"
 #include "chat/chat_state.h"
 #include "dispatch/dispatch_state.h"
 #include "net/net_state.h"
@@ -37,6 +38,11 @@ class Client final : public platform::SocketEvents, public platform::LobbyEvents
   view::ViewState display;
 
   ui::MainFormT MainForm;
+  // The chat history and the phrase window.
+  chat::TalkT Talk;
+  chat::TalkEvents talkEvents{*this};
+  chat::HuifuT huifu;
+  chat::HuifuEvents huifuEvents{*this};
 
   platform::Timer TimerBong{"TimerBong", 50};
   platform::Timer TimerKeepAlive{"TimerKeepAlive", 5000};

@@ -96,9 +96,10 @@ void Control::RemoveItem(int i) {
 }
 
 void Control::Clear() {
-  if (items_.empty() && listIndex_ == -1) return;
+  if (items_.empty() && listIndex_ == -1 && topIndex_ == 0) return;
   items_.clear();
   listIndex_ = -1;
+  topIndex_ = 0;
   Changed();
 }
 
@@ -106,6 +107,43 @@ void Control::SetListIndex(int i) {
   if (i < -1 || i >= static_cast<int>(items_.size())) throw std::out_of_range("ListIndex");
   if (i == listIndex_) return;
   listIndex_ = i;
+  Changed();
+}
+
+void Control::SetItemHeight(int pixels) {
+  if (pixels == itemHeight_) return;
+  itemHeight_ = std::max(0, pixels);
+  Changed();
+}
+
+void Control::SetTopIndex(int i) {
+  i = std::max(0, i);
+  if (i == topIndex_) return;
+  topIndex_ = i;
+  Changed();
+}
+
+int Control::VisibleRows() const {
+  if (itemHeight_ <= 0) return 1;
+  return std::max(1, bounds_.height / itemHeight_);
+}
+
+int Control::RowAt(int y) const {
+  if (itemHeight_ <= 0 || y < 0) return -1;
+  const int row = topIndex_ + y / itemHeight_;
+  return row < static_cast<int>(items_.size()) ? row : -1;
+}
+
+void Control::SetMaxLength(int chars) {
+  chars = std::max(0, chars);
+  if (chars == maxLength_) return;
+  maxLength_ = chars;
+  Changed();
+}
+
+void Control::SetSelStart(int chars) {
+  selStart_ = std::max(0, chars);
+  ++caretMoves_;
   Changed();
 }
 

@@ -99,10 +99,29 @@ class Control {
   void Clear();
   int ListIndex() const { return listIndex_; }
   void SetListIndex(int i);
+  // A list with a row height of its own (0: the renderer's line spacing) shows its items from
+  // TopIndex down, one row each, so the core can tell which row a point lies on.
+  int ItemHeight() const { return itemHeight_; }
+  void SetItemHeight(int pixels);
+  int TopIndex() const { return topIndex_; }
+  void SetTopIndex(int i);
+  // Rows that fit the list's height (with a row height of its own), at least 1.
+  int VisibleRows() const;
+  // The row under a point in the control's own pixels, or -1 below the last item.
+  int RowAt(int y) const;
 
   // Text boxes.
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
+  // Longest text in characters (0: no limit); an editor refuses to grow beyond it.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int chars);
+  // Caret position in characters. The core moves it with SetSelStart; an editor follows every
+  // such move (CaretMoves counts them) and reports its own caret with ReportSelStart.
+  int SelStart() const { return selStart_; }
+  void SetSelStart(int chars);
+  void ReportSelStart(int chars) { selStart_ = chars < 0 ? 0 : chars; }
+  std::uint64_t CaretMoves() const { return caretMoves_; }
 
   // 0 brings the control to the front of its form, 1 sends it to the back.
   void ZOrder(int position);
@@ -130,7 +149,12 @@ class Control {
   Align align_ = Align::Left;
   std::vector<std::string> items_;
   int listIndex_ = -1;
+  int itemHeight_ = 0;
+  int topIndex_ = 0;
   std::string text_;
+  int maxLength_ = 0;
+  int selStart_ = 0;
+  std::uint64_t caretMoves_ = 0;
 };
 
 // Indexed access to a control array, checked: an index out of range throws std::out_of_range.

@@ -85,12 +85,21 @@ void MainFormEvents::OnClick(Control* control) {
     view::Pic1_Click(c_);
   } else if (Is(control, "Bird")) {
     Bird_Click(c_);
+  } else if (Is(control, "Tou")) {
+    chat::Tou_Click(c_, control->Index());
+  } else if (Is(control, "imgword1")) {
+    chat::ShowPhraseList(c_, 1);
+  } else if (Is(control, "imgword2")) {
+    chat::ShowPhraseList(c_, 2);
+  } else if (Is(control, "Lbchat")) {
+    chat::ToggleHistory(c_);
   }
 }
 
 void MainFormEvents::OnDblClick(Control* /*control*/) {}
 
 void MainFormEvents::OnKeyDown(Control* control, int keyCode, int /*shift*/) {
+  if (Is(control, "Chat")) chat::Chat_KeyTouched(c_, keyCode);
   if (Is(control, "Chat") && keyCode == platform::kKeyReturn) {
     chat::Chat_KeyPress(c_, keyCode);
     return;
@@ -104,6 +113,10 @@ void MainFormEvents::OnKeyUp(Control* /*control*/, int /*keyCode*/, int /*shift*
 
 void MainFormEvents::OnFocus(Control& control, bool focused) {
   if (control.Name() == "Chat") c_.app.ChatFocused = focused;
+}
+
+void MainFormEvents::OnChange(Control& control) {
+  if (control.Name() == "Chat") chat::Chat_Change(c_);
 }
 
 void MainFormEvents::OnResize() {

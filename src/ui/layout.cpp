@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "chat/chat.h"
 #include "ui/ui.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
@@ -139,7 +140,8 @@ void LbMove_MouseMove(Client& c) {
 
 bool LbMove_MouseDown(Client& c, int button) {
   if (button != 1) return false;
-  Hook(c, "hide Talk and huifu");
+  chat::HideTalk(c);
+  chat::HidePhrases(c);
   c.MainForm.LbMove.SetMousePointer(kPointerSizeAll);
   return true;
 }
@@ -187,10 +189,10 @@ void AnNiu_MouseMove(Client& c, int i) {
 void AnNiu_Click(Client& c, int i) {
   switch (i) {
     case 0:
-      SendChatLine(c);
+      chat::SendChatLine(c);
       break;
     case 1:
-      ToggleHistory(c);
+      chat::ToggleHistory(c);
       break;
     case 2:
       Continue(c);
@@ -216,14 +218,6 @@ void AnNiu_Click(Client& c, int i) {
     default:
       break;
   }
-}
-
-void SendChatLine(Client& c) {
-  Hook(c, "SendChatLine " + c.MainForm.Chat.Text());
-}
-
-void ToggleHistory(Client& c) {
-  Hook(c, "ToggleHistory");
 }
 
 void Continue(Client& c) {
@@ -252,7 +246,8 @@ void ToggleSettings(Client& c) {
 
 void MinimiseTable(Client& c) {
   c.MainForm.SetState(platform::WindowState::Minimized);
-  Hook(c, "hide Hero, Score, Talk, VosSet and the rules window");
+  chat::HideTalk(c);
+  Hook(c, "hide Hero, Score, VosSet and the rules window");
 }
 
 void ToggleScore(Client& c) {
