@@ -9,6 +9,7 @@
 
 #include "game.h"
 #include "sockets.h"
+#include "table_chat.h"
 
 namespace devserver {
 
@@ -45,6 +46,9 @@ class TableServer : public GameSink {
   void Rejoin(Client& c, const net::Frame& f);
   void Seating(Client& c);
   void SendTo(Client& c, net::Frame f);
+  void RelayChat(Client& from, const net::Frame& f);
+  // The bots' phrases that are due go to the seated person.
+  void BotsChat();
   void Gone(Client& c);
   Client* AtSeat(int seat);
   std::int64_t GameTime() const;
@@ -55,6 +59,7 @@ class TableServer : public GameSink {
   std::mt19937 rng_;
   std::vector<std::unique_ptr<Client>> clients_;
   std::optional<Game> game_;
+  std::optional<BotChatter> chatter_;
   std::int64_t gameStart_ = 0;
   std::int64_t start_ = 0;
   int ids_ = 0;
