@@ -35,7 +35,8 @@ QElapsedTimer& Uptime() {
 }  // namespace
 
 QtHost::QtHost()
-    : socket_([this](const char* kind, const std::string& detail) { Log(kind, detail); }) {
+    : socket_([this](const char* kind, const std::string& detail) { Log(kind, detail); }),
+      sound_([this](std::string_view kind, std::string_view detail) { Log(kind, detail); }) {
   Uptime();
   const char* unattended = std::getenv("QINTARA_UNATTENDED");
   unattended_ = unattended != nullptr && std::string(unattended) == "1";

@@ -8,6 +8,7 @@
 
 #include "host/log_file.h"
 #include "host/qt_socket.h"
+#include "host/qt_sound.h"
 #include "platform/host.h"
 
 namespace host {
@@ -50,6 +51,7 @@ class QtHost final : public platform::Host {
   platform::ScreenSize Screen() const override;
   platform::Socket& Winsock1() override { return socket_; }
   platform::LobbyLink& Lobby() override { return *lobby_; }
+  platform::SoundDevice& Sound() override { return sound_; }
 
   void SetLobby(std::unique_ptr<platform::LobbyLink> lobby) { lobby_ = std::move(lobby); }
   // Runs a core entry point, logging an error that escapes it instead of crashing.
@@ -58,6 +60,7 @@ class QtHost final : public platform::Host {
  private:
   LogFile log_;
   QtSocket socket_;
+  QtSound sound_;
   std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();
   std::unordered_map<platform::Timer*, std::unique_ptr<QTimer>> timers_;
   std::mt19937_64 rng_{std::random_device{}()};

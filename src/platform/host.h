@@ -8,6 +8,7 @@
 
 #include "platform/lobby.h"
 #include "platform/socket.h"
+#include "platform/sound.h"
 #include "platform/timer.h"
 
 namespace platform {
@@ -59,6 +60,7 @@ class Host : public TimerHost {
 
   virtual Socket& Winsock1() = 0;
   virtual LobbyLink& Lobby() = 0;
+  virtual SoundDevice& Sound() = 0;
 };
 
 }  // namespace platform

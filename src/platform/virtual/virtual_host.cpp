@@ -68,7 +68,7 @@ void FakeLobby::Listen(const std::string& ownTitle, platform::LobbyEvents* event
 }
 
 std::int32_t FakeLobby::DefaultWindowProc(std::uint32_t msg, std::int32_t wParam,
-                                         std::int32_t lParam) {
+                                          std::int32_t lParam) {
   passedOn.push_back({listeningAs, msg, wParam, lParam});
   return 0;
 }
@@ -82,6 +82,45 @@ std::vector<std::uint32_t> FakeLobby::PostedNumbers() const {
   std::vector<std::uint32_t> out;
   for (const auto& m : posted) out.push_back(m.msg);
   return out;
+}
+
+// --- SoundRecorder ----------------------------------------------------------------------------
+
+bool SoundRecorder::Open() {
+  ++opens;
+  open_ = !noDevice;
+  return open_;
+}
+
+bool SoundRecorder::Play(const std::string& path, bool looping) {
+  playing = false;
+  if (!open_ || missing.contains(path)) return false;
+  // Each sound starts at full volume, as a freshly loaded buffer does.
+  attenuation = 0;
+  played.push_back({path, looping, 0});
+  playing = true;
+  return true;
+}
+
+void SoundRecorder::Stop() {
+  ++stops;
+  playing = false;
+}
+
+void SoundRecorder::SetAttenuation(int hundredthsDb) {
+  attenuation = hundredthsDb;
+  if (!played.empty()) played.back().attenuation = hundredthsDb;
+}
+
+std::vector<std::string> SoundRecorder::Paths() const {
+  std::vector<std::string> out;
+  for (const auto& r : played) out.push_back(r.path);
+  return out;
+}
+
+void SoundRecorder::FailLater() {
+  playing = false;
+  if (events_ != nullptr && !played.empty()) events_->OnSoundFailed(played.back().path);
 }
 
 // --- VirtualHost ------------------------------------------------------------------------------

@@ -79,6 +79,39 @@ class FakeLobby final : public platform::LobbyLink {
   platform::LobbyEvents* listener_ = nullptr;
 };
 
+// The sound channel as a recorder: what would be played, looping or not, and how loud.
+class SoundRecorder final : public platform::SoundDevice {
+ public:
+  bool Open() override;
+  bool Play(const std::string& path, bool looping) override;
+  void Stop() override;
+  void SetAttenuation(int hundredthsDb) override;
+  void SetEvents(platform::SoundEvents* events) override { events_ = events; }
+
+  // Test side.
+  struct Request {
+    std::string path;
+    bool looping = false;
+    int attenuation = 0;  // the last volume set while this sound was the current one
+  };
+  bool noDevice = false;          // Open fails
+  std::set<std::string> missing;  // files that fail to load
+  int opens = 0;
+  int stops = 0;
+  std::vector<Request> played;  // every sound started, in order
+  bool playing = false;         // the channel plays (stopped sounds stay in played)
+  int attenuation = 0;
+  // The sound started last, or null when none was.
+  const Request* Current() const { return played.empty() ? nullptr : &played.back(); }
+  std::vector<std::string> Paths() const;
+  // Reports a failure of the current sound as a device that loads in the background would.
+  void FailLater();
+
+ private:
+  bool open_ = false;
+  platform::SoundEvents* events_ = nullptr;
+};
+
 class VirtualHost final : public platform::Host {
  public:
   VirtualHost();
@@ -102,6 +135,7 @@ class VirtualHost final : public platform::Host {
   platform::ScreenSize Screen() const override { return screen; }
   platform::Socket& Winsock1() override { return socket; }
   platform::LobbyLink& Lobby() override { return lobby; }
+  platform::SoundDevice& Sound() override { return sound; }
 
   // Driver side. Each returns normally when the program ends; Ended() then tells.
   void Advance(std::int64_t ms);
@@ -123,6 +157,7 @@ class VirtualHost final : public platform::Host {
 
   FakeSocket socket{*this};
   FakeLobby lobby;
+  SoundRecorder sound;
   platform::ScreenSize screen{1280, 1024};
   bool anotherInstance = false;
   std::vector<std::string> openedUrls;
