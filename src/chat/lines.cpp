@@ -7,6 +7,7 @@
 #include "chat/chat.h"
 #include "net/net.h"
 #include "text/gbk.h"
+#include "ui/sound.h"
 #include "view/view.h"
 
 namespace chat {
@@ -99,8 +100,7 @@ void PlayChatClip(Client& c, int pos, int letter, int number) {
     c.host.Log("chat", "voice clip code " + std::to_string(letter) + " ignored");
     return;
   }
-  const std::string suffix = std::string(1, static_cast<char>(letter)) + std::to_string(number);
-  c.host.Log("hook", "PlayVoice " + std::to_string(pos) + " " + suffix);
+  ui::PlayVoice(c, pos, std::string(1, static_cast<char>(letter)) + std::to_string(number));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "chat/chat.h"
+#include "ui/sound.h"
 
 namespace chat {
 
@@ -14,7 +15,6 @@ namespace {
 // A phrase file asking for more rows than this is not believed beyond it.
 constexpr int kMaxPhrases = 100;
 constexpr int kVoiceLetter = 'a';
-constexpr int kFullVolume = 3000;
 // The history window sits this far (120 twips) below the phrase window's line.
 constexpr int kTalkDrop = 8;
 
@@ -46,8 +46,9 @@ void PlaceOverChat(Client& c, platform::Form& f, double drop) {
 
 void PlayOwnClip(Client& c, int number) {
   // The player hears the own clip at once, whatever the sound switch says.
-  c.host.Log("hook", "StopSound");
-  c.host.Log("hook", "PlayVoice 0 a" + std::to_string(number) + " " + std::to_string(kFullVolume));
+  ui::StopSound(c);
+  ui::PlaySound(c, ui::VoicePath(c, 0, "a" + std::to_string(number)), false);
+  ui::SetSoundVolume(c, ui::kFullVolume);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "seating_fixture.h"
 #include "text/gbk.h"
 #include "ui/form_events.h"
+#include "ui/sound.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -202,15 +203,19 @@ TEST_F(ChatTest, ALineFromAnotherSeatBlinksTheChatButton) {
 
 TEST_F(ChatTest, VoiceClipsOfOtherSeatsPlayByLetterAndNumber) {
   Receive(kBobBit, "Bob说道: 快点吧", 1, 'a', 3);
-  EXPECT_TRUE(host.HasLog("hook", "PlayVoice 2 a3"));
-  // The own line, a line without a clip, and a code that is no letter play nothing.
-  host.log.clear();
+  ASSERT_FALSE(host.sound.played.empty());
+  EXPECT_EQ(host.sound.played.back().path, ui::VoicePath(c, 2, "a3"));
+  // The own line, a line without a clip, a code that is no letter, and a clip while sound is
+  // off play nothing.
+  const auto played = host.sound.played.size();
   Receive(4, "爱丽丝说道: 快点吧", 1, 'a', 3);
   Receive(kDaveBit, "Dave说道: 嗯", 0, 'a', 2);
   Receive(kDaveBit, "Dave说道: 嗯", 1, '/', 2);
   Receive(kDaveBit, "Dave说道: 嗯", 1, 0, 2);
-  for (const auto& d : host.LogDetails("hook")) EXPECT_EQ(d.find("PlayVoice"), std::string::npos);
-  EXPECT_EQ(History().size(), 5U);
+  c.ui.SoundOn = false;
+  Receive(kDaveBit, "Dave说道: 嗯", 1, 'a', 2);
+  EXPECT_EQ(host.sound.played.size(), played);
+  EXPECT_EQ(History().size(), 6U);
 }
 
 // ---- Sending ----
@@ -447,6 +452,44 @@ TEST_F(ChatTest, PhraseWindowSwitchesListsAndHidesTheHistory) {
   c.huifuEvents.OnMouseDown(&c.huifu.List1, 1, 0, 5, 5);
   c.huifuEvents.OnDblClick(&c.huifu.List1);
   EXPECT_TRUE(SentChat().empty());
+}
+
+TEST_F(ChatTest, PhrasesGoOutWithTheirCodesAndAVoicePhraseIsHeardAtOnce) {
+  c.huifu.List1.AddItem("大家好");
+  c.huifu.List2.AddItem("快点吧");
+  c.huifu.List2.AddItem("再见了");
+  c.chat.PhrasesLoaded = true;
+  c.ui.SoundOn = false;  // the own clip plays whatever the switch says
+  chat::ShowPhraseList(c, 2);
+  c.huifuEvents.OnMouseDown(&c.huifu.List2, 1, 0, 5, c.huifu.List2.ItemHeight() + 2);
+  c.huifuEvents.OnDblClick(&c.huifu.List2);
+  EXPECT_FALSE(c.huifu.Visible());
+  EXPECT_EQ(c.MainForm.Focused(), &Box());
+  ASSERT_FALSE(host.sound.played.empty());
+  EXPECT_EQ(host.sound.played.back().path, ui::VoicePath(c, 0, "a2"));
+  EXPECT_EQ(host.sound.played.back().attenuation, 0);
+  // A text phrase while whispering goes as the whisper, and the prefix goes.
+  chat::SetWhisper(c, 3);
+  chat::SendPhrase(c, 1, 0);
+  EXPECT_EQ(Box().Text(), "");
+  EXPECT_TRUE(c.chat.WhisperPrefix.empty());
+  // Rows that do not exist, and sending while offline, do nothing.
+  chat::SendPhrase(c, 1, 1);
+  chat::SendPhrase(c, 2, -1);
+  c.net.Online = false;
+  chat::SendPhrase(c, 1, 0);
+  const auto sent = SentChat();
+  ASSERT_EQ(sent.size(), 2U);
+  EXPECT_EQ(LineOf(sent[0]), "爱丽丝说道: 再见了");
+  EXPECT_EQ(ValueOf(sent[0], 0), 2);
+  EXPECT_EQ(ValueOf(sent[0], 1), 0);
+  EXPECT_EQ(ValueOf(sent[0], 2), 'a');
+  EXPECT_EQ(ValueOf(sent[0], 3), 2);
+  EXPECT_EQ(LineOf(sent[1]), "爱丽丝对Dave说: 大家好");
+  EXPECT_EQ(ValueOf(sent[1], 0), 1);
+  EXPECT_EQ(ValueOf(sent[1], 1), kDaveBit);
+  EXPECT_EQ(ValueOf(sent[1], 2), 0);
+  EXPECT_EQ(ValueOf(sent[1], 3), 1);
 }
 
 }  // namespace
