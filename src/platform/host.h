@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
 #include "platform/lobby.h"
 #include "platform/socket.h"
 #include "platform/sound.h"
@@ -60,6 +61,8 @@ class Host : public TimerHost {
 
   virtual Socket& Winsock1() = 0;
   virtual LobbyLink& Lobby() = 0;
+  // The client's files (INI files, records, replays).
+  virtual Files& Disk() = 0;
   virtual SoundDevice& Sound() = 0;
 };
 
