@@ -5,6 +5,8 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "app/client_files.h"
+#include "app/ini_file.h"
 #include "chat/chat.h"
 #include "ui/sound.h"
 
@@ -18,17 +20,11 @@ constexpr int kVoiceLetter = 'a';
 // The history window sits this far (120 twips) below the phrase window's line.
 constexpr int kTalkDrop = 8;
 
-std::string PhraseKey(Client& c, const std::string& section, const std::string& key) {
-  c.host.Log("hook", "chat.ini " + section + " " + key);
-  return {};
-}
-
-void FillList(Client& c, platform::Control& list, const std::string& section) {
-  list.Clear();
-  const double n = app::LeadingNumber(PhraseKey(c, section, "num"));
+void FillList(const app::classIniFile& ini, platform::Control& list, const std::string& section) {
+  const double n = app::LeadingNumber(ini.GetIniKey(section, "num"));
   const int count =
       std::clamp(static_cast<int>(std::lround(std::isfinite(n) ? n : 0.0)), 0, kMaxPhrases);
-  for (int i = 1; i <= count; ++i) list.AddItem(PhraseKey(c, section, std::to_string(i)));
+  for (int i = 1; i <= count; ++i) list.AddItem(ini.GetIniKey(section, std::to_string(i)));
 }
 
 // Where a window over the chat corner goes: a fixed share of the table down and across, in
@@ -55,8 +51,16 @@ void PlayOwnClip(Client& c, int number) {
 
 void LoadPhrases(Client& c) {
   auto& f = c.huifu;
-  FillList(c, f.List1, "Phrase1");
-  FillList(c, f.List2, "Phrase2");
+  f.List1.Clear();
+  f.List2.Clear();
+  platform::Files& files = c.host.Disk();
+  const std::string path = app::ReadOnlyFilePath(files, app::kPhraseFile);
+  if (files.FileExists(path)) {
+    app::classIniFile ini(files);
+    ini.INIFileName(path);
+    FillList(ini, f.List1, "Phrase1");
+    FillList(ini, f.List2, "Phrase2");
+  }
   f.List1.SetVisible(true);
   f.List2.SetVisible(false);
   c.chat.PhrasesLoaded = true;

@@ -492,5 +492,36 @@ TEST_F(ChatTest, PhrasesGoOutWithTheirCodesAndAVoicePhraseIsHeardAtOnce) {
   EXPECT_EQ(ValueOf(sent[1], 3), 1);
 }
 
+TEST_F(ChatTest, ThePhraseFileFillsBothListsAndAHostileOneCannotFloodThem) {
+  struct Case {
+    std::string ini;
+    std::vector<std::string> text;
+    std::size_t voiceRows;
+  };
+  const std::vector<Case> cases{
+      {"[Phrase1]\nnum=2\n1=大家好\n2=再见\n[Phrase2]\nnum=1\n1=快点吧\n", {"大家好", "再见"}, 1},
+      // Keys are read as far as num says, rounded; missing rows stay empty.
+      {"[phrase1]\nNUM=2.6\n1=一\n", {"一", "", ""}, 0},
+      {"[Phrase1]\nnum=abc\n1=一\n[Phrase2]\nnum=-5\n", {}, 0},
+      {"[Phrase1]\nnum=1e9\n[Phrase2]\nnum=99999\n", std::vector<std::string>(100, ""), 100},
+  };
+  for (const auto& k : cases) {
+    const auto gbk = text::ToGbk(k.ini);
+    ASSERT_TRUE(gbk.has_value());
+    host.files.files["/opt/qintara/chat.ini"] = *gbk;
+    chat::LoadPhrases(c);
+    EXPECT_EQ(c.huifu.List1.Items(), k.text) << k.ini;
+    EXPECT_EQ(c.huifu.List2.Items().size(), k.voiceRows) << k.ini;
+  }
+  // An empty row sends nothing.
+  chat::SendPhrase(c, 1, 0);
+  EXPECT_TRUE(SentChat().empty());
+  // Without the file the lists are empty again.
+  host.files.files.clear();
+  chat::LoadPhrases(c);
+  EXPECT_TRUE(c.huifu.List1.Items().empty());
+  EXPECT_TRUE(c.huifu.List2.Items().empty());
+}
+
 }  // namespace
 }  // namespace qtest
