@@ -503,7 +503,7 @@ TEST_F(ChatTest, ThePhraseFileFillsBothListsAndAHostileOneCannotFloodThem) {
       // Keys are read as far as num says, rounded; missing rows stay empty.
       {"[phrase1]\nNUM=2.6\n1=一\n", {"一", "", ""}, 0},
       {"[Phrase1]\nnum=abc\n1=一\n[Phrase2]\nnum=-5\n", {}, 0},
-      {"[Phrase1]\nnum=1e9\n[Phrase2]\nnum=99999\n", std::vector<std::string>(100, ""), 100},
+      {"[Phrase1]\nnum=1000000000\n[Phrase2]\nnum=99999\n", std::vector<std::string>(100, ""), 100},
   };
   for (const auto& k : cases) {
     const auto gbk = text::ToGbk(k.ini);
