@@ -11,4 +11,6 @@ if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
   echo "No display: run this from a desktop session (or under xvfb-run to try it blind)." >&2
   exit 1
 fi
+# The first hand is dealt to show every move early (see tools/devserver/README.md).
+export QINTARA_DEMO_DEAL=${QINTARA_DEMO_DEAL:-1}
 exec "$build/tools/lobby/qintara-lobby" --launch "$@"

@@ -10,6 +10,7 @@
 #include "net/net_state.h"
 #include "platform/host.h"
 #include "play/play_state.h"
+#include "play/ting_form.h"
 #include "props/prop_state.h"
 #include "score/score_state.h"
 #include "table/table_state.h"
@@ -41,6 +42,7 @@ class Client final : public platform::SocketEvents,
   view::ViewState display;
 
   ui::MainFormT MainForm;
+  play::TingFormT frmTing;
   // The chat history and the phrase window.
   chat::TalkT Talk;
   chat::TalkEvents talkEvents{*this};

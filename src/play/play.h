@@ -1,5 +1,7 @@
 #pragma once
 // Turn flow: the turn commands, the blink, the decision clock and the speech bubble.
+#include <array>
+
 class Client;
 
 namespace play {
@@ -15,5 +17,52 @@ void OnReveal(Client& c);       // 15
 void BlinkStep(Client& c);
 void TurnClockSecond(Client& c);
 void HideBubble(Client& c);
+
+// ---- Turn commands ----
+// The seat takes count tiles (4 at the deal, 1 at a draw) from the wall.
+void TakeTiles(Client& c, int seatBit, int count, const std::array<int, 4>& tiles);
+void OnDiscard(Client& c, int seatBit, int tile);
+// The ting mark of frame byte 16 for the command being handled (2 or 7).
+void ShowTingMark(Client& c, int pos, int cmd);
+// Speech bubble of kind k at position p.
+void ShowBubble(Client& c, int pos, int kind);
+void PlaceIndicator(Client& c);
+void ShowWildIndicator(Client& c, int ctl);
+// The unclaimed last discard goes to its owner's rows.
+void MoveLastDiscardToRow(Client& c);
+// Notes a tile placed in the discard rows of pos (code 0: face down).
+void RecordRowTile(Client& c, int pos, int ctl, int code);
+// A claimed discard that already lies in its owner's row leaves it, freeing its place.
+void TakeBackDiscard(Client& c);
+// The claim result of command 7 for a seated player.
+void OnClaim(Client& c, int kind, int seatBit, const std::array<int, 3>& tiles);
+
+// ---- Claims, gangs, ting and the player's moves ----
+// Finds the sequences that claim tile d; sends the only one at once or shows the choice.
+void FindChiPairs(Client& c, int d);
+// Finds the tiles of each offered gang; sends the only one at once or shows the choice.
+void FindGangSlots(Client& c);
+void StartTing(Client& c);
+// The ting window's choice: 0 open ting, 1 closed ting.
+void TingDialogChoice(Client& c, int k);
+
+// Move frames, with their local slot changes.
+void SendChi(Client& c, int a, int b);
+void SendPeng(Client& c, int d);
+void SendExposedGang(Client& c, int a);
+void SendConcealedGang(Client& c, int a);
+void SendSingleGang(Client& c, int a);
+void SendHu(Client& c);
+void SendPass(Client& c);
+void SendDiscardFrame(Client& c, int code);
+
+// Buttons and choice pictures.
+void Operation_Click(Client& c, int b);
+void Chi_Click(Client& c, int k);
+void Gang_Click(Client& c, int k);
+
+// The decision clock's second and the move made when it runs out.
+void ClockTick(Client& c);
+void AutoAct(Client& c);
 
 }  // namespace play

@@ -2,6 +2,7 @@
 // The client's whole picture of the table. Every per-seat array is indexed by screen position.
 #include <array>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "table/tiles.h"
@@ -120,6 +121,12 @@ struct TableState {
 
   bool WatchMode = false;
 };
+
+// An index for .at() on the table's arrays; a negative one comes from bad input.
+inline std::size_t Ix(int i) {
+  if (i < 0) throw std::out_of_range("negative index " + std::to_string(i));
+  return static_cast<std::size_t>(i);
+}
 
 // Wall pointer steps.
 constexpr int NextWallHead(int head) {

@@ -5,6 +5,8 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "chat/chat.h"
+#include "play/keyboard.h"
+#include "play/play.h"
 #include "ui/ui.h"
 #include "view/input.h"
 
@@ -85,6 +87,12 @@ void MainFormEvents::OnClick(Control* control) {
     view::Pic1_Click(c_);
   } else if (Is(control, "Bird")) {
     Bird_Click(c_);
+  } else if (Is(control, "Operation")) {
+    play::Operation_Click(c_, control->Index());
+  } else if (Is(control, "Chi")) {
+    play::Chi_Click(c_, control->Index());
+  } else if (Is(control, "Gang")) {
+    play::Gang_Click(c_, control->Index());
   } else if (Is(control, "Tou")) {
     chat::Tou_Click(c_, control->Index());
   } else if (Is(control, "imgword1")) {
@@ -98,8 +106,9 @@ void MainFormEvents::OnClick(Control* control) {
 
 void MainFormEvents::OnDblClick(Control* /*control*/) {}
 
-void MainFormEvents::OnKeyDown(Control* control, int keyCode, int /*shift*/) {
+void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
   if (Is(control, "Chat")) chat::Chat_KeyTouched(c_, keyCode);
+  if (play::KeyPlay(c_, control, keyCode, shift)) return;
   if (Is(control, "Chat") && keyCode == platform::kKeyReturn) {
     chat::Chat_KeyPress(c_, keyCode);
     return;

@@ -61,6 +61,9 @@ MainFormT::MainFormT()
   Pic1.SetPicture(pic::kTableFelt);
   for (auto* c : MJ_Image) c->SetVisible(false);
   for (auto* c : Operation) c->SetVisible(false);
+  // Each button names its key: the buttons can be pressed from the keyboard.
+  const char* opTips[6] = {"吃 (C)", "碰 (P)", "杠 (G)", "听 (T)", "胡 (H)", "过 (空格)"};
+  for (int i = 0; i < Operation.Count(); ++i) Operation(i).SetToolTipText(opTips[i]);
   for (auto* c : Speak) c->SetVisible(false);
   for (auto* c : OK) {
     c->SetVisible(false);

@@ -94,7 +94,7 @@ void SetSound(Client& c, bool on) {
 }
 
 // The dialect set in its own folder, or the plain set; male players take the given voice codes
-// (the ones saved at seating when codes is null).
+// (the ones saved at seating when maleCode is null).
 void SetVoiceSet(Client& c, bool dialect, const char* maleCode) {
   c.ui.VoiceDir = VoiceFolder(c, dialect);
   for (int p = 0; p < 4; ++p) {

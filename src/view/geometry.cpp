@@ -206,11 +206,37 @@ void BuildWall(Client& c) {
     t.HandOpen = false;
     t.TingShown.fill(0);
     t.GangCount = 0;
+    c.play.RevealCode.fill(0);
+    c.play.RevealCtl.fill(0);
+    c.play.RevealCount = 0;
   } catch (const std::exception& e) {
     c.host.Log("error", std::string("wall build: ") + e.what());
     app::RestoreLobby(c);
     app::EndProgram(c, std::string("wall build failed: ") + e.what());
   }
+}
+
+Place WallPlace(const Client& c, int ctl) {
+  if (ctl < 0 || ctl >= table::kTileCount) throw std::out_of_range("wall image");
+  const int w = ctl / 34, k = (ctl % 34) / 2;
+  const bool low = ctl % 2 != 0;
+  switch (w) {
+    case 0:
+      return {Sx(c, 809) - k * Sx(c, kWall.w[0]), Sy(c, 476) + (low ? Sy(c, 22) : 0)};
+    case 1:
+      return {Sx(c, 164) + k * Sx(c, 4), Sy(c, 476) - k * Sy(c, 15) + (low ? Sy(c, 20) : 0)};
+    case 2:
+      return {Sx(c, 236) + k * Sx(c, kWall.w[2]), Sy(c, 192) + (low ? Sy(c, 16) : 0)};
+    default:
+      return {Sx(c, 748) + k * Sx(c, 4), Sy(c, 192) + k * Sy(c, 15) + (low ? Sy(c, 20) : 0)};
+  }
+}
+
+void ShowWallTile(Client& c, int ctl) {
+  const int w = ctl / 34;
+  const Place at = WallPlace(c, ctl);
+  Img(c, ctl).Move(at.left, at.top, Sx(c, kWall.w.at(P(w))), Sy(c, kWall.h.at(P(w))));
+  SetTilePicture(c, ctl, 36 * w + 8);
 }
 
 // ---- Concealed rows ----

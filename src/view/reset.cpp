@@ -83,6 +83,8 @@ void ResetHands(Client& c) {
   c.table.DrawFromHead = true;
   c.table.CanDiscard = false;
   c.disp.SeatNameCount = 0;
+  for (auto& row : c.play.RevealList) row.fill(0);
+  c.play.RowCount.fill(0);
   c.display.RightDiscCtl.fill(0);
   c.display.RightDiscCount = 0;
   for (auto& k : c.display.AsideCtl) k.fill(0);

@@ -51,6 +51,10 @@ void StoreAnchors(Client& c);
 void LayoutWall(Client& c);
 // The wall build animation at a hand's start.
 void BuildWall(Client& c);
+// Where wall image ctl stands in the empty wall.
+Place WallPlace(const Client& c, int ctl);
+// Lays wall image ctl face down in its place again, with the back of its wall.
+void ShowWallTile(Client& c, int ctl);
 
 // ---- Concealed rows (concealed sizes loaded) ----
 // Where slot k of position pos stands; snapshot rows step sideways by 5 unscaled.
@@ -92,6 +96,25 @@ void SetOperationLook(Client& c, int button, OpLook look);
 
 void OnDecisionPrompt(Client& c);  // 6
 void OnSnapshot(Client& c);        // 40
+// The face-down discard rows of a rebuilt hand.
+void RestoreDiscards(Client& c);
+// Resource id of speech bubble kind k for position pos (BubbleGif(pos + 4k)).
+int BubblePicture(int pos, int kind);
+
+// ---- The own tiles ----
+// True when ctl shows one of the own concealed tiles; the slot, or -1.
+bool InOwnHand(const Client& c, int ctl);
+int OwnSlotOf(const Client& c, int ctl);
+// Discards the own tile of image ctl: centre of the table, row closed up, hand re-sorted. The
+// frame goes out when send is true and the hand is due to discard.
+void DiscardOwnTile(Client& c, int ctl, bool send);
+// Answers the open prompt with a pass (hides the buttons; the clock stops unless a discard is
+// still due).
+void PassDecision(Client& c);
+
+// ---- Watch mode ----
+// The claim display of command 7 for a watcher.
+void ShowClaim(Client& c, int kind, int seatBit, const std::array<int, 3>& codes);
 
 void ClearHandState(Client& c);
 void ResetTableDisplay(Client& c);

@@ -15,6 +15,13 @@ struct ViewState {
   int LastDiscTop = 0;
   // The tile the last-discard blink showed last; -1 none.
   int BlinkCtl = -1;
+
+  // Rebuilding a hand from four snapshot frames.
+  int SnapTaken = 0;     // wall images used so far
+  int SnapHeadUsed = 0;  // tiles taken from the wall head, as the frames report them
+  int SnapTailUsed = 0;  // tiles taken from the wall tail
+  std::array<int, 4> SnapDiscards{};
+  bool SnapDone = false;
 };
 
 }  // namespace view

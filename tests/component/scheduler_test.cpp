@@ -281,6 +281,7 @@ TEST_F(Scheduler, DecisionClockCountsOncePerSecondOnlyWhileOnline) {
 TEST_F(Scheduler, BlinkStepsEvery400ms) {
   StartLoggedIn();
   c.play.DiscardBlinkLeft = 10;
+  c.display.BlinkCtl = c.table.LastDiscardCtl = 5;  // the discard in the middle blinks
   c.net.TaskOn[net::kTaskBlink] = true;
   c.net.TaskTick[net::kTaskBlink] = 0;
   Advance(1200);

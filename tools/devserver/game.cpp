@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "rig.h"
+
 namespace devserver {
 namespace {
 
@@ -130,6 +132,13 @@ void Game::StartHand() {
   ticket_ = static_cast<std::uint32_t>(rng_()) & 0x7FFFFFFFu;
   wall_.emplace(rng_);
   wall_->Break(dealer_, dice_);
+  firstDiscards_ = {};
+  if (opt_.demoDeal && stats_.hands == 0) {
+    const auto person = std::find(opt_.human.begin(), opt_.human.end(), true) - opt_.human.begin();
+    auto rigged = RigDemoHand(*wall_, dealer_, dice_, static_cast<int>(person & 3));
+    wall_.emplace(rigged.wall);
+    firstDiscards_ = rigged.firstDiscards;
+  }
   sink_.Note("hand " + std::to_string(stats_.hands + 1) + ": dealer seat " +
              std::to_string(dealer_) + ", dice " + std::to_string(dice_[0]) + " " +
              std::to_string(dice_[1]) + " " + std::to_string(dice_[2]) + " " +
@@ -512,6 +521,15 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
   answers_.fill(std::nullopt);
   ++stats_.hands;
   CheckTiles("hand end");
+  // A win turns bonus tiles of the wall over: the next two tail tiles, and for a self-drawn win
+  // the next head tile too. They ride on the first reveal frame.
+  std::vector<std::uint8_t> bonus;
+  if (detail != nullptr && wall_) {
+    const int tail = wall_->Tail();
+    const int next = (tail % 2 == 1) ? (tail + 133) % 136 : (tail + 1) % 136;
+    bonus = {wall_->At(tail), wall_->At(next)};
+    if (fedTile_ == 0) bonus.push_back(wall_->At(wall_->Head()));
+  }
   for (int s = 0; s < 4; ++s) {
     auto hand = seats_.at(Idx(s)).hand;
     // A fed winner's hand is revealed as it stood; the claim already showed the winning tile.
@@ -520,7 +538,10 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
     for (std::size_t i = 0; i < hand.size(); i += 4) {
       const auto from = hand.begin() + static_cast<std::ptrdiff_t>(i);
       const auto to = hand.begin() + static_cast<std::ptrdiff_t>(std::min(i + 4, hand.size()));
-      Broadcast(proto::Reveal(s, std::vector<std::uint8_t>(from, to)));
+      auto f = proto::Reveal(s, std::vector<std::uint8_t>(from, to));
+      for (std::size_t k = 0; k < bonus.size(); ++k) f.at(16 + k) = bonus.at(k);
+      bonus.clear();
+      Broadcast(f);
     }
   }
   for (int s = 0; s < 4; ++s) Broadcast(proto::SeatResult(s, pay.at(Idx(s))));
@@ -623,6 +644,15 @@ void Game::MoveFor(int seat) {
       a.tiles[0] = CountOf(s.hand, drawn_) > 0 ? drawn_ : s.hand.back();
     } else {
       a = BotTurn(ViewOf(seat));
+      auto& wish = firstDiscards_.at(Idx(seat));
+      if (!wish.empty()) {
+        if (CountOf(s.hand, wish.front()) > 0) {
+          a = Action{};
+          a.kind = ActKind::Discard;
+          a.tiles[0] = wish.front();
+        }
+        wish.clear();
+      }
     }
     if (!Act(seat, a)) {
       Action fallback;

@@ -36,6 +36,7 @@ struct GameOptions {
   bool checks = true;  // verify tiles and payments after every step
   int maxHands = 0;    // stop dealing after this many hands (0: never)
   std::array<bool, 4> human{};
+  bool demoDeal = false;  // the first hand is dealt for the demo (rig.h)
 };
 
 struct GameStats {
@@ -153,6 +154,8 @@ class Game {
   int lastWinner_ = -1;
   std::uint8_t fedTile_ = 0;
   GameStats stats_;
+  // Tiles bots throw first in a demo hand.
+  std::array<std::vector<std::uint8_t>, 4> firstDiscards_{};
 };
 
 }  // namespace devserver

@@ -2,6 +2,7 @@
 // scripted mode (--scenario) and four-bot self-play (--self-play).
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -12,13 +13,15 @@
 #include "selfplay.h"
 #include "server.h"
 #include "sockets.h"
+#include "transcript.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: qintara-devserver [--port N] [--scenario FILE] [--self-play HANDS]\n"
     "                         [--countdown S] [--timeout-limit N] [--log FILE]\n"
-    "                         [--seat N] [--bot-delay MS] [--seed N] [--run-for MS]\n";
+    "                         [--seat N] [--bot-delay MS] [--seed N] [--run-for MS]\n"
+    "                         [--demo-deal] [--transcript HANDS]\n";
 
 int ToInt(const std::string& s, const std::string& what) {
   try {
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
     int port = 0;
     std::string scenario;
     std::optional<int> selfPlay;
+    std::optional<int> transcript;
     std::string logFile;
     devserver::ServerOptions opt;
     opt.seed = static_cast<std::uint32_t>(
@@ -55,6 +59,8 @@ int main(int argc, char** argv) {
         scenario = next();
       } else if (a == "--self-play") {
         selfPlay = ToInt(next(), a);
+      } else if (a == "--transcript") {
+        transcript = ToInt(next(), a);
       } else if (a == "--countdown") {
         opt.countdown = ToInt(next(), a);
       } else if (a == "--timeout-limit") {
@@ -70,12 +76,22 @@ int main(int argc, char** argv) {
         seeded = true;
       } else if (a == "--run-for") {
         opt.runForMs = ToInt(next(), a);
+      } else if (a == "--grace") {
+        opt.graceMs = ToInt(next(), a);
+      } else if (a == "--ready-wait") {
+        opt.readyWaitMs = ToInt(next(), a);
+      } else if (a == "--demo-deal") {
+        opt.demoDeal = true;
       } else if (a == "--help" || a == "-h") {
         std::cout << kUsage;
         return 0;
       } else {
         throw std::runtime_error("unknown option " + a);
       }
+    }
+    // The demo's lobby starts the server without options: the environment asks for the deal.
+    if (const char* demo = std::getenv("QINTARA_DEMO_DEAL"); demo != nullptr && *demo == '1') {
+      opt.demoDeal = true;
     }
     if (opt.countdown < 0 || opt.countdown > 15) {
       throw std::runtime_error("--countdown must be 0..15 (the login result has four bits)");
@@ -91,6 +107,12 @@ int main(int argc, char** argv) {
     std::ostream& logStream = logFile.empty() ? std::cerr : logOut;
     devserver::Logger log(logStream);
 
+    if (transcript) {
+      return devserver::WriteTranscript(*transcript, seeded ? opt.seed : 1, opt.humanSeat,
+                                        std::cout)
+                 ? 0
+                 : 1;
+    }
     if (selfPlay) {
       const auto t0 = std::chrono::steady_clock::now();
       const auto r = devserver::RunSelfPlay(*selfPlay, seeded ? opt.seed : 1,

@@ -38,6 +38,8 @@ void TableServer::NewGame() {
   g.countdown = opt_.countdown;
   g.botDelayMs = opt_.botDelayMs;
   g.readyWaitMs = opt_.readyWaitMs;
+  g.demoDeal = opt_.demoDeal;
+  g.graceMs = opt_.graceMs;
   g.human.at(static_cast<std::size_t>(opt_.humanSeat)) = true;
   game_.emplace(g, *this, static_cast<std::uint32_t>(rng_()));
   gameStart_ = MonotonicMs();
@@ -84,6 +86,9 @@ void TableServer::SendTo(Client& c, net::Frame f) {
 
 void TableServer::Send(int seat, const net::Frame& f) {
   if (auto* c = AtSeat(seat)) SendTo(*c, f);
+  for (auto& w : clients_) {
+    if (w->watching == seat && w->conn.Open()) SendTo(*w, f);
+  }
 }
 
 void TableServer::Note(const std::string& line) {
@@ -158,6 +163,7 @@ void TableServer::OnFrame(Client& c, const net::Frame& f) {
   const auto m = proto::ReadClient(f);
   if (m.cmd == proto::kLogin) return Login(c, f);
   if (m.cmd == proto::kReconnect) return Rejoin(c, f);
+  if (c.watching >= 0) return;  // a watcher only keeps its connection alive
   if (c.seat < 0 || !game_) {
     log_.Line("command " + std::to_string(m.cmd) + " before login; ignored");
     return;
@@ -272,6 +278,10 @@ void TableServer::Login(Client& c, const net::Frame& f) {
     SendTo(c, proto::LoginResult(3, opt_.countdown, opt_.timeoutLimit, ""));
     return;
   }
+  if (game_ && !account_.empty() && account != account_ && AtSeat(opt_.humanSeat) != nullptr) {
+    Watch(c);
+    return;
+  }
   // A new login takes the table over: an earlier connection of the seat is dropped.
   if (auto* old = AtSeat(opt_.humanSeat); old != nullptr && old != &c) {
     log_.Line("connection " + std::to_string(old->conn.Id()) + " replaced by a new login");
@@ -291,6 +301,19 @@ void TableServer::Seating(Client& c) {
   SendTo(c, proto::PlayerInfo(proto::SeatBit(c.seat), game_->Player(c.seat)));
   // The others by place: left, opposite, right, each into the next free place.
   for (int p = 1; p < 4; ++p) SendTo(c, proto::PlayerInfo(0, game_->Player((c.seat - p) & 3)));
+}
+
+void TableServer::Watch(Client& c) {
+  log_.Line("connection " + std::to_string(c.conn.Id()) + " watches seat " +
+            std::to_string(opt_.humanSeat));
+  c.watching = opt_.humanSeat;
+  SendTo(c, proto::LoginResult(1, opt_.countdown, opt_.timeoutLimit, ""));
+  // A watcher collects the four players by their seat bits and finds the watched one by its
+  // user id (the person's is 1000 + seat).
+  for (int s = 0; s < 4; ++s) SendTo(c, proto::PlayerInfo(proto::SeatBit(s), game_->Player(s)));
+  if (game_->InHand()) {
+    for (const auto& frame : game_->ResumeFrames(opt_.humanSeat)) SendTo(c, frame);
+  }
 }
 
 void TableServer::Rejoin(Client& c, const net::Frame& f) {

@@ -22,6 +22,8 @@ struct ServerOptions {
   double humanGold = 10000;
   std::uint32_t seed = 0;
   std::int64_t runForMs = 0;  // stop after this long (0: run until killed)
+  bool demoDeal = false;      // deal the first hand for the demo
+  int graceMs = 3000;         // beyond the person's clock before the server moves for them
 };
 
 class TableServer : public GameSink {
@@ -39,12 +41,15 @@ class TableServer : public GameSink {
     Conn conn;
     int seat = -1;  // -1 until logged in
     std::array<std::uint8_t, 2> key{};
+    int watching = -1;  // a watcher: the seat whose frames it follows
   };
   void NewGame();
   void OnFrame(Client& c, const net::Frame& f);
   void Login(Client& c, const net::Frame& f);
   void Rejoin(Client& c, const net::Frame& f);
   void Seating(Client& c);
+  // Another account logging in while the person plays watches the person's seat.
+  void Watch(Client& c);
   void SendTo(Client& c, net::Frame f);
   void RelayChat(Client& from, const net::Frame& f);
   // The bots' phrases that are due go to the seated person.

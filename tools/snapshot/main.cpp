@@ -1,4 +1,4 @@
-// qintara-snapshot --state NAME --scale 1|small [--dialog settings|rules [--rules FILE]]
+// qintara-snapshot --state NAME --scale 1|small [--dialog settings|rules|ting [--rules FILE]]
 //                  --out FILE.png
 // The main window in a named table state, painted as the client paints it, optionally with the
 // sound settings dialog or the rules page opened over it (the rules text read from FILE).
@@ -13,6 +13,7 @@
 
 #include "host/form_widget.h"
 #include "host/picture_store.h"
+#include "play/ting_form.h"
 #include "table_states.h"
 #include "ui/ui.h"
 
@@ -34,9 +35,10 @@ int main(int argc, char** argv) {
       rules = args.at(i + 1);
   }
   if (out.isEmpty() || (scale != "1" && scale != "small")) {
-    std::fprintf(stderr,
-                 "usage: qintara-snapshot --state empty|wall|midhand --scale 1|small "
-                 "--out FILE.png\n");
+    std::fprintf(
+        stderr,
+        "usage: qintara-snapshot --state empty|wall|midhand|replay:FILE[:FRAMES] --scale 1|small "
+        "--out FILE.png\n");
     return 2;
   }
   try {
@@ -53,6 +55,9 @@ int main(int argc, char** argv) {
           std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
       ui::ToggleRules(c);
       over = &c.rule;
+    } else if (dialog == "ting") {
+      play::ShowTingForm(c);
+      over = &c.frmTing;
     }
     host::PictureStore pictures;
     QImage img(form.Geometry().width, form.Geometry().height, QImage::Format_RGB32);

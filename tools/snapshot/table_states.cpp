@@ -1,7 +1,10 @@
 #include "table_states.h"
 
+#include <fstream>
 #include <stdexcept>
 #include <vector>
+
+#include "net/net.h"
 
 #include "app/app.h"
 #include "table/table_state.h"
@@ -120,11 +123,48 @@ void MidHand(Client& c) {
   }
 }
 
+// Plays frames from a transcript of the development server (one hexadecimal line per frame, as
+// seen from seat bit 4) through the client, up to and including frame n (0: all of them).
+void Replay(Table& t, const std::string& file, int n) {
+  Client& c = *t.client;
+  auto& f = c.MainForm;
+  constexpr std::array<int, 4> kSeats{4, 2, 1, 8};
+  for (int p = 0; p < 4; ++p)
+    c.table.Hand.at(static_cast<std::size_t>(p)).SeatBit = kSeats.at(static_cast<std::size_t>(p));
+  view::ShowCompass(c);
+  f.Zhuang.SetCaption("南");
+  c.net.Online = true;
+  c.ui.ButtonState[2] = -1;
+  c.ui.SoundOn = false;
+  c.TimerBong.SetEnabled(true);
+  std::ifstream in(file);
+  if (!in) throw std::runtime_error("cannot read " + file);
+  std::string line;
+  int count = 0;
+  while (std::getline(in, line) && (n == 0 || count < n)) {
+    if (line.empty() || line[0] == '#') continue;
+    net::Frame fr{};
+    for (std::size_t i = 0; i + 1 < line.size() && i / 2 < fr.size(); i += 2)
+      fr.at(i / 2) = static_cast<std::uint8_t>(std::stoi(line.substr(i, 2), nullptr, 16));
+    // Results and the score sheet are not part of the table picture.
+    if (fr[3] == 9 || fr[3] == 17 || fr[3] == 91 || fr[3] == 92 || fr[3] == 16) continue;
+    ++count;
+    net::Winsock1_DataArrival(c, fr);
+    for (int i = 0; i < 100 && c.net.RecvRing.Waiting() > 0; ++i) t.host.Advance(50);
+    if (t.host.Ended()) return;
+  }
+  // Let a bubble or blink settle the way a person would see the table a moment later.
+  t.host.Advance(400);
+  c.TimerBong.SetEnabled(false);
+}
+
 }  // namespace
 
 std::unique_ptr<Table> BuildTable(const std::string& state, bool small) {
-  if (state != "empty" && state != "wall" && state != "midhand")
-    throw std::invalid_argument("unknown state " + state + " (empty, wall, midhand)");
+  const bool replay = state.rfind("replay:", 0) == 0;
+  if (state != "empty" && state != "wall" && state != "midhand" && !replay)
+    throw std::invalid_argument("unknown state " + state +
+                                " (empty, wall, midhand, replay:FILE[:FRAMES])");
   auto t = std::make_unique<Table>();
   t->host.screen = small ? platform::ScreenSize{800, 600} : platform::ScreenSize{1280, 1024};
   t->host.lobby.windows.insert("VorelLodge");
@@ -135,11 +175,19 @@ std::unique_ptr<Table> BuildTable(const std::string& state, bool small) {
     c.TimerBong.SetEnabled(false);
     Seat(c);
     view::FullReset(c);
-    if (state == "empty") return;
+    if (state == "empty" || replay) return;
     view::BuildWall(c);
     if (state == "wall") return;
     MidHand(c);
   });
+  if (replay && !t->host.Ended()) {
+    const std::string rest = state.substr(7);
+    const auto colon = rest.rfind(':');
+    const bool counted = colon != std::string::npos && colon + 1 < rest.size() &&
+                         rest.find_first_not_of("0123456789", colon + 1) == std::string::npos;
+    Replay(*t, counted ? rest.substr(0, colon) : rest,
+           counted ? std::stoi(rest.substr(colon + 1)) : 0);
+  }
   if (t->host.Ended()) throw std::runtime_error("the client ended: " + t->host.EndReason());
   return t;
 }

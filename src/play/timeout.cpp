@@ -1,0 +1,131 @@
+// The decision clock's seconds and what the client does by itself when the own clock runs out:
+// pass what was offered and, when a discard is due, throw the tile drawn last.
+#include <exception>
+
+#include "app/app.h"
+#include "app/client.h"
+#include "platform/form_events.h"
+#include "platform/lobby.h"
+#include "play/claims.h"
+#include "play/decision.h"
+#include "play/play.h"
+#include "play/ting_form.h"
+#include "table/hand_sort.h"
+#include "ui/sound.h"
+#include "ui/ui.h"
+#include "view/view.h"
+
+namespace play {
+
+namespace {
+
+constexpr int kWarnBelow = 6;
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr std::uint32_t kGreen = 0x00FF00;
+
+// Throws the last own concealed tile, the one drawn last.
+void DiscardLastTile(Client& c) {
+  auto& t = c.table;
+  auto& h = t.Hand[0];
+  t.CanDiscard = false;
+  const auto& s = h.Slot.at(static_cast<std::size_t>(h.HiddenFirst + h.HiddenCount - 1));
+  const int ctl = s.Ctl;
+  SendDiscardFrame(c, s.Code);
+  t.LastDiscardCtl = ctl;
+  t.LastDiscardPos = 0;
+  view::ShowCurrentDiscard(c, 0, ctl, s.Code);
+  --h.HiddenCount;
+}
+
+// The clock ran out while the player was to pick a tile for ting: the choice window closes on
+// closed ting, and on the own turn the drawn tile goes, declaring ting when it is a candidate.
+void TingTimeout(Client& c) {
+  auto& t = c.table;
+  DisableButtons(c, true);
+  HideChoices(c);
+  if (t.TingChoice == 0 && t.TingDialog) {
+    UnloadTingForm(c);
+    t.TingChoice = 3;
+  }
+  if (!t.ActionSent) {
+    SendPass(c);
+    t.ActionSent = true;
+  }
+  auto& h = t.Hand[0];
+  for (int i = h.HiddenFirst; i < h.HiddenFirst + h.HiddenCount; ++i) {
+    view::SetRaised(c, h.Slot.at(static_cast<std::size_t>(i)).Ctl, false);
+  }
+  t.TingSelecting = false;
+  if (OwnTurn(t)) {
+    const int drawn = h.Slot.at(static_cast<std::size_t>(h.HiddenFirst + h.HiddenCount - 1)).Code;
+    bool candidate = false;
+    for (int code : t.TingCandidates) candidate = candidate || (code != 0 && code == drawn);
+    if (!candidate) t.TingChoice = 0;
+    DiscardLastTile(c);
+    // The rest of the hand closes up behind the thrown tile.
+    if (t.HandOpen) {
+      table::SortHand(c, 0, h.HiddenCount);
+    } else {
+      table::SortHandWildFirst(c, 0, h.HiddenCount);
+    }
+    t.TingDeclared = candidate;
+  } else {
+    t.TingDeclared = true;
+  }
+}
+
+}  // namespace
+
+void ClockTick(Client& c) {
+  auto& t = c.table;
+  auto& f = c.MainForm;
+  if (t.Countdown > 0) {
+    --t.Countdown;
+    f.Number.SetCaption(std::to_string(t.Countdown));
+    f.Number.SetForeColor(t.Countdown < kWarnBelow ? kRed : kGreen);
+    if (t.Countdown < kWarnBelow && c.ui.SoundOn) ui::PlayEffect(c, ui::kSoundWarning);
+    return;
+  }
+  if (!t.ClockIsOwn) {
+    StopClock(c);
+    return;
+  }
+  // Hu pressed, or a press being handled: the answer is on its way.
+  if (t.DecisionState > 1) return;
+  t.DecisionState = 3;
+  if (!t.BossMode) {
+    ++t.TimeoutCount;
+    if (t.TimeoutLimit > 0 && t.TimeoutCount >= t.TimeoutLimit && !t.TingDeclared) {
+      // The player has left the table alone: hide it, as the boss key would.
+      c.host.Log("play", "timeout " + std::to_string(t.TimeoutCount) + " of " +
+                             std::to_string(t.TimeoutLimit) + ": boss key");
+      app::Form_KeyDown(c, platform::kKeyF1);
+    }
+  }
+  StopClock(c);
+  if (t.TingSelecting) {
+    TingTimeout(c);
+  } else {
+    AutoAct(c);
+  }
+}
+
+void AutoAct(Client& c) {
+  auto& t = c.table;
+  try {
+    DisableButtons(c, true);
+    HideChoices(c);
+    if (!t.ActionSent) {
+      SendPass(c);
+      t.ActionSent = true;
+    }
+    if (OwnTurn(t)) DiscardLastTile(c);
+  } catch (const std::exception& e) {
+    c.host.Log("error", std::string("automatic move: ") + e.what());
+    app::ShowMessage(c, "FailFool", "");
+    app::PostToLobby(c, platform::kClientIdle);
+    app::EndProgram(c, "the automatic move failed");
+  }
+}
+
+}  // namespace play
