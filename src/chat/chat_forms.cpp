@@ -1,5 +1,7 @@
 #include "chat/chat_forms.h"
 
+#include <algorithm>
+
 #include "app/client.h"
 #include "chat/chat.h"
 
@@ -107,7 +109,21 @@ void HuifuEvents::OnDblClick(Control* control) {
 }
 
 void HuifuEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
-  if (keyCode == platform::kKeyEscape) HidePhrases(c_);
+  constexpr int kUp = 38;
+  constexpr int kDown = 40;
+  Control& list = c_.huifu.List1.Visible() ? c_.huifu.List1 : c_.huifu.List2;
+  const int count = static_cast<int>(list.Items().size());
+  if (keyCode == platform::kKeyEscape) {
+    HidePhrases(c_);
+  } else if ((keyCode == kUp || keyCode == kDown) && count > 0) {
+    // The arrows walk the rows, the list following, so a long list is reachable too.
+    const int row = std::clamp(list.ListIndex() + (keyCode == kDown ? 1 : -1), 0, count - 1);
+    list.SetListIndex(row);
+    if (row < list.TopIndex()) list.SetTopIndex(row);
+    if (row >= list.TopIndex() + list.VisibleRows()) list.SetTopIndex(row - list.VisibleRows() + 1);
+  } else if (keyCode == platform::kKeyReturn && list.ListIndex() >= 0) {
+    SendPhrase(c_, &list == &c_.huifu.List1 ? 1 : 2, list.ListIndex());
+  }
 }
 
 void HuifuEvents::OnClose() {

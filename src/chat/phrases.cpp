@@ -61,6 +61,15 @@ void LoadPhrases(Client& c) {
     FillList(ini, f.List1, "Phrase1");
     FillList(ini, f.List2, "Phrase2");
   }
+  // The window grows with the longer list, up to a dozen rows; the arrows reach the rest.
+  const int rows =
+      std::clamp(static_cast<int>(std::max(f.List1.Items().size(), f.List2.Items().size())), 1, 12);
+  for (platform::Control* list : {&f.List1, &f.List2}) {
+    list->SetHeight(rows * list->ItemHeight());
+    list->SetTopIndex(0);
+  }
+  const auto& g = f.Geometry();
+  f.SetGeometry({g.left, g.top, g.width, rows * f.List1.ItemHeight() + 8});
   f.List1.SetVisible(true);
   f.List2.SetVisible(false);
   c.chat.PhrasesLoaded = true;

@@ -513,6 +513,13 @@ TEST_F(ChatTest, ThePhraseFileFillsBothListsAndAHostileOneCannotFloodThem) {
     EXPECT_EQ(c.huifu.List1.Items(), k.text) << k.ini;
     EXPECT_EQ(c.huifu.List2.Items().size(), k.voiceRows) << k.ini;
   }
+  // The window shows a dozen rows; the arrows walk on and the list follows.
+  EXPECT_EQ(c.huifu.Geometry().height, 12 * c.huifu.List1.ItemHeight() + 8);
+  chat::ShowPhraseList(c, 1);
+  for (int i = 0; i < 13; ++i) c.huifuEvents.OnKeyDown(nullptr, 40, 0);
+  EXPECT_EQ(c.huifu.List1.ListIndex(), 12);
+  EXPECT_EQ(c.huifu.List1.TopIndex(), 1);
+  chat::HidePhrases(c);
   // An empty row sends nothing.
   chat::SendPhrase(c, 1, 0);
   EXPECT_TRUE(SentChat().empty());
