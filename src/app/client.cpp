@@ -1,6 +1,7 @@
 #include "app/client.h"
 
 #include "app/app.h"
+#include "chat/chat.h"
 #include "net/net.h"
 #include "ui/sound.h"
 
@@ -14,6 +15,7 @@ Client::Client(platform::Host& h) : host(h) {
   TimerReconnect.SetHandler([this] { net::TimerReconnect_Timer(*this); });
   TimerCount.SetHandler([this] { net::TimerCount_Timer(*this); });
   TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
+  TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
   host.Winsock1().SetEvents(this);
   host.Sound().SetEvents(this);
   RegisterForm(frmExit, frmExitEvents);
@@ -25,6 +27,8 @@ Client::Client(platform::Host& h) : host(h) {
   RegisterForm(Score, ScoreEvents);
   RegisterForm(Hero, HeroEvents);
   RegisterForm(Information, InformationEvents);
+  RegisterForm(Talk, talkEvents);
+  RegisterForm(huifu, huifuEvents);
 }
 
 Client::~Client() {

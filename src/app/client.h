@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/dialogs.h"
+#include "chat/chat_forms.h"
 #include "chat/chat_state.h"
 #include "dispatch/dispatch_state.h"
 #include "net/net_state.h"
@@ -79,6 +80,12 @@ class Client final : public platform::SocketEvents,
   score::SheetEvents HeroEvents{*this, Hero};
   score::InformationFormT Information;
   score::CardEvents InformationEvents{*this, Information};
+
+  // The chat history and the phrase window.
+  chat::TalkT Talk;
+  chat::TalkEvents talkEvents{*this};
+  chat::HuifuT huifu;
+  chat::HuifuEvents huifuEvents{*this};
 
   // The ting choice, above the table while the player decides.
   play::TingFormT frmTing;

@@ -73,7 +73,7 @@ void PaintControl(QPainter& p, const platform::Control& c, const QRect& r, Pictu
       for (std::size_t i = static_cast<std::size_t>(first); i < items.size(); ++i, y += line) {
         if (y + line > r.bottom() + 1) break;
         if (static_cast<int>(i) == c.ListIndex()) {
-          p.fillRect(QRect(r.left(), y, r.width(), line), QColor(0xC9, 0xDD, 0xF2));
+          p.fillRect(QRect(r.left(), y, r.width(), line), QColor(255, 215, 94, 150));
         }
         p.drawText(QRect(r.left() + 2, y, r.width() - 4, line), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::fromStdString(items[i]));
@@ -171,9 +171,14 @@ FormWidget::FormWidget(platform::Form& form, PictureStore& pictures, bool framel
         "QLineEdit { background: rgba(255,255,255,230); border: 1px solid rgb(90,90,90); "
         "padding-left: 2px; }"));
     edit->installEventFilter(this);
-    QObject::connect(edit, &QLineEdit::textEdited,
-                     [c](const QString& text) { c->SetText(text.toStdString()); });
-    editors_.push_back({c, std::move(owned)});
+    QObject::connect(edit, &QLineEdit::textEdited, [this, c, edit](const QString& text) {
+      c->SetText(text.toStdString());
+      c->ReportSelStart(edit->cursorPosition());
+      if (events_ != nullptr) events_->OnChange(*c);
+    });
+    QObject::connect(edit, &QLineEdit::cursorPositionChanged,
+                     [c](int /*old*/, int now) { c->ReportSelStart(now); });
+    editors_.push_back({c, std::move(owned), c->CaretMoves()});
   }
   if (frameless && role_ == Role::Main) {
     grip_ = std::make_unique<QSizeGrip>(this);
@@ -209,7 +214,7 @@ void FormWidget::UpdateTransform() {
     offset_ = QPointF(std::round((width() - g.width * scale_) / 2),
                       std::round((height() - g.height * scale_) / 2));
   }
-  for (const Editor& ed : editors_) SyncEditor(ed);
+  for (Editor& ed : editors_) SyncEditor(ed);
   if (grip_ != nullptr) grip_->move(width() - grip_->width(), height() - grip_->height());
 }
 
@@ -234,7 +239,7 @@ void FormWidget::FormChanged(platform::Form& /*form*/, platform::Rect dirty) {
     return;
   }
   update(ToWidget(dirty));
-  for (const Editor& ed : editors_) {
+  for (Editor& ed : editors_) {
     const platform::Rect r = form_.WindowBounds(*ed.control);
     const bool overlaps = dirty.left < r.left + r.width && r.left < dirty.left + dirty.width &&
                           dirty.top < r.top + r.height && r.top < dirty.top + dirty.height;
@@ -242,11 +247,17 @@ void FormWidget::FormChanged(platform::Form& /*form*/, platform::Rect dirty) {
   }
 }
 
-void FormWidget::SyncEditor(const Editor& ed) {
+void FormWidget::SyncEditor(Editor& ed) {
   const platform::Control& c = *ed.control;
   QLineEdit& e = *ed.edit;
   const QString text = QString::fromStdString(c.Text());
+  const int maxLength = c.MaxLength() > 0 ? c.MaxLength() : 32767;
+  if (e.maxLength() != maxLength) e.setMaxLength(maxLength);
   if (e.text() != text) e.setText(text);
+  if (ed.caretMoves != c.CaretMoves()) {
+    ed.caretMoves = c.CaretMoves();
+    e.setCursorPosition(c.SelStart());
+  }
   const QRect r = DesignToWidget().mapRect(QRectF(ToQRect(form_.WindowBounds(c)))).toRect();
   if (e.geometry() != r) e.setGeometry(r);
   QFont f = ControlFont(c);
@@ -304,7 +315,7 @@ void FormWidget::SyncWindow() {
   } else if (isVisible()) {
     hide();
   }
-  for (const Editor& ed : editors_) SyncEditor(ed);
+  for (Editor& ed : editors_) SyncEditor(ed);
   SyncFocus();
   syncing_ = false;
 }

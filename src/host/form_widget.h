@@ -70,11 +70,12 @@ class FormWidget final : public QWidget, public platform::FormObserver {
   struct Editor {
     platform::Control* control;
     std::unique_ptr<QLineEdit> edit;  // also a child widget: it unparents itself when freed
+    std::uint64_t caretMoves;         // the core's caret moves the editor has followed
   };
 
   void SyncWindow();
   void SyncSecondary();
-  void SyncEditor(const Editor& ed);
+  void SyncEditor(Editor& ed);
   void SyncFocus();
   void UpdateTransform();
   QRect ToWidget(const platform::Rect& r) const;

@@ -91,8 +91,9 @@ void DecodeRecvFrame(Client& c, bool log) {
     if (len == 272 || len == 260) {
       if (props::Active(c)) props::RecMsg(c, c.net.RecvFrame);
     } else {
+      // The visible line ends at its first zero byte.
       const std::string line =
-          text::DecodeDoubleByte(std::span(f).subspan(kOffPayload, kChatBytes), kChatBytes, false);
+          text::DecodeDoubleByte(std::span(f).subspan(kOffPayload, kChatBytes), kChatBytes, true);
       const int pos = table::SeatPosOf(c.table.Hand[0].SeatBit, m.Seat);
       m.Seat = static_cast<std::uint8_t>(pos);
       chat::ShowChatLine(c, line, pos, m.Value[0], m.Value[2], m.Value[3]);

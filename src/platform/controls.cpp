@@ -96,9 +96,10 @@ void Control::RemoveItem(int i) {
 }
 
 void Control::Clear() {
-  if (items_.empty() && listIndex_ == -1) return;
+  if (items_.empty() && listIndex_ == -1 && topIndex_ == 0) return;
   items_.clear();
   listIndex_ = -1;
+  topIndex_ = 0;
   Changed();
 }
 
@@ -130,10 +131,28 @@ int FirstShownRow(const Control& list, int rowHeight) {
   return list.TopIndex() < 0 ? last : std::min(list.TopIndex(), last);
 }
 
-int ListRowAt(const Control& list, int y) {
-  if (list.RowHeight() <= 0 || y < 0 || y >= list.Height()) return -1;
-  const int row = FirstShownRow(list, list.RowHeight()) + y / list.RowHeight();
-  return row < static_cast<int>(list.Items().size()) ? row : -1;
+int Control::VisibleRows() const {
+  if (rowHeight_ <= 0) return 1;
+  return std::max(1, bounds_.height / rowHeight_);
+}
+
+int Control::RowAt(int y) const {
+  if (rowHeight_ <= 0 || y < 0 || y >= bounds_.height) return -1;
+  const int row = FirstShownRow(*this, rowHeight_) + y / rowHeight_;
+  return row < static_cast<int>(items_.size()) ? row : -1;
+}
+
+void Control::SetMaxLength(int chars) {
+  chars = std::max(0, chars);
+  if (chars == maxLength_) return;
+  maxLength_ = chars;
+  Changed();
+}
+
+void Control::SetSelStart(int chars) {
+  selStart_ = std::max(0, chars);
+  ++caretMoves_;
+  Changed();
 }
 
 void Control::SetText(std::string text) {

@@ -106,10 +106,24 @@ class Control {
   // row lies.
   int RowHeight() const { return rowHeight_; }
   void SetRowHeight(int px);
+  // Rows that fit the list's height (with a row height of its own), at least 1.
+  int VisibleRows() const;
+  // The row under a point in the control's own pixels, or -1 below the last item (or when the
+  // list has no row height of its own).
+  int RowAt(int y) const;
 
   // Text boxes.
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
+  // Longest text in characters (0: no limit); an editor refuses to grow beyond it.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int chars);
+  // Caret position in characters. The core moves it with SetSelStart; an editor follows every
+  // such move (CaretMoves counts them) and reports its own caret with ReportSelStart.
+  int SelStart() const { return selStart_; }
+  void SetSelStart(int chars);
+  void ReportSelStart(int chars) { selStart_ = chars < 0 ? 0 : chars; }
+  std::uint64_t CaretMoves() const { return caretMoves_; }
 
   // 0 brings the control to the front of its form, 1 sends it to the back.
   void ZOrder(int position);
@@ -140,13 +154,13 @@ class Control {
   int topIndex_ = -1;
   int rowHeight_ = 0;
   std::string text_;
+  int maxLength_ = 0;
+  int selStart_ = 0;
+  std::uint64_t caretMoves_ = 0;
 };
 
 // The first row a list box shows when rows are rowHeight pixels high.
 int FirstShownRow(const Control& list, int rowHeight);
-// The row of a list box under a point y pixels below its top, or -1 (no row there, or a list
-// without a row height of its own).
-int ListRowAt(const Control& list, int y);
 
 // Indexed access to a control array, checked: an index out of range throws std::out_of_range.
 class ControlArray {

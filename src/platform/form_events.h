@@ -46,6 +46,9 @@ class FormEvents {
   virtual void OnKeyUp(Control* control, int keyCode, int shift) = 0;
   // A text box gained or lost the keyboard focus.
   virtual void OnFocus(Control& control, bool focused) = 0;
+  // The user changed a text box's text (typing, an input method, paste or cut); the model
+  // already holds the new text.
+  virtual void OnChange(Control& /*control*/) {}
 
   // The window was resized, minimised or restored; the form's State is already current.
   virtual void OnResize() = 0;

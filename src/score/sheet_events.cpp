@@ -28,7 +28,7 @@ void CloseLook(platform::Control& button, bool lit) {
 platform::PressResult SheetEvents::OnMouseDown(platform::Control* control, int button, int, int,
                                                int y) {
   if (IsHistoryList(control)) {
-    const int row = platform::ListRowAt(*control, y);
+    const int row = control->RowAt(y);
     if (row >= 0) SelectHistoryRow(c_, row);
     return platform::PressResult::None;
   }

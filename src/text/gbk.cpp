@@ -140,6 +140,19 @@ Bytes EncodeDoubleByte(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::string> FirstUnsendable(std::string_view utf8) {
+  Converter conv("CP936", "UTF-8");
+  std::optional<std::string> bad;
+  ForEachChar(utf8, [&](std::string_view ch) {
+    if (bad) return;
+    std::string gbk;
+    const bool ok = conv.Convert(ch, gbk) && !gbk.empty() &&
+                    (gbk.size() == 2 || static_cast<unsigned char>(gbk[0]) < 0x80);
+    if (!ok) bad = std::string(ch);
+  });
+  return bad;
+}
+
 std::size_t CharCount(std::string_view utf8) {
   std::size_t n = 0;
   ForEachChar(utf8, [&](std::string_view) { ++n; });

@@ -30,6 +30,11 @@ std::optional<Bytes> EncodeSingleByte(std::string_view utf8);
 // GBK bytes; a character GBK cannot hold is written as '?'.
 Bytes EncodeDoubleByte(std::string_view utf8);
 
+// The first character that double-byte frame text cannot carry: one GBK lacks, or one GBK
+// writes as a single byte of 128 or more (a reader would take it for a lead byte). Nothing when
+// every character travels.
+std::optional<std::string> FirstUnsendable(std::string_view utf8);
+
 // Characters, not bytes, of UTF-8 text.
 std::size_t CharCount(std::string_view utf8);
 std::string FirstChars(std::string_view utf8, std::size_t count);

@@ -103,12 +103,21 @@ void MainFormEvents::OnClick(Control* control) {
     play::Gang_Click(c_, control->Index());
   } else if (Is(control, "LinkDot") || Is(control, "LinkText")) {
     LinkState_Click(c_);
+  } else if (Is(control, "Tou")) {
+    chat::Tou_Click(c_, control->Index());
+  } else if (Is(control, "imgword1")) {
+    chat::ShowPhraseList(c_, 1);
+  } else if (Is(control, "imgword2")) {
+    chat::ShowPhraseList(c_, 2);
+  } else if (Is(control, "Lbchat")) {
+    chat::ToggleHistory(c_);
   }
 }
 
 void MainFormEvents::OnDblClick(Control* /*control*/) {}
 
 void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
+  if (Is(control, "Chat")) chat::Chat_KeyTouched(c_, keyCode);
   if (play::KeyPlay(c_, control, keyCode, shift)) return;
   if (Is(control, "Chat")) {
     if (keyCode == platform::kKeyReturn) {
@@ -127,6 +136,10 @@ void MainFormEvents::OnKeyUp(Control* /*control*/, int /*keyCode*/, int /*shift*
 
 void MainFormEvents::OnFocus(Control& control, bool focused) {
   if (control.Name() == "Chat") c_.app.ChatFocused = focused;
+}
+
+void MainFormEvents::OnChange(Control& control) {
+  if (control.Name() == "Chat") chat::Chat_Change(c_);
 }
 
 void MainFormEvents::OnResize() {

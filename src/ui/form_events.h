@@ -19,6 +19,7 @@ class MainFormEvents final : public platform::FormEvents {
   void OnKeyDown(platform::Control* control, int keyCode, int shift) override;
   void OnKeyUp(platform::Control* control, int keyCode, int shift) override;
   void OnFocus(platform::Control& control, bool focused) override;
+  void OnChange(platform::Control& control) override;
   void OnResize() override;
   void OnMoved() override;
   void OnClose() override;

@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "chat/chat.h"
 #include "net/net.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
@@ -140,7 +141,8 @@ void LbMove_MouseMove(Client& c) {
 
 bool LbMove_MouseDown(Client& c, int button) {
   if (button != 1) return false;
-  Hook(c, "hide Talk and huifu");
+  chat::HideTalk(c);
+  chat::HidePhrases(c);
   c.MainForm.LbMove.SetMousePointer(kPointerSizeAll);
   return true;
 }
@@ -190,10 +192,10 @@ void AnNiu_MouseMove(Client& c, int i) {
 void AnNiu_Click(Client& c, int i) {
   switch (i) {
     case 0:
-      SendChatLine(c);
+      chat::SendChatLine(c);
       break;
     case 1:
-      ToggleHistory(c);
+      chat::ToggleHistory(c);
       break;
     case 2:
       Continue(c);
@@ -219,14 +221,6 @@ void AnNiu_Click(Client& c, int i) {
     default:
       break;
   }
-}
-
-void SendChatLine(Client& c) {
-  Hook(c, "SendChatLine " + c.MainForm.Chat.Text());
-}
-
-void ToggleHistory(Client& c) {
-  Hook(c, "ToggleHistory");
 }
 
 void Continue(Client& c) {
@@ -297,7 +291,7 @@ void MinimiseTable(Client& c) {
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);
   HideSoundForms(c);
-  Hook(c, "hide Talk");
+  chat::HideTalk(c);
 }
 
 void ToggleScore(Client& c) {

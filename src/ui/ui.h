@@ -38,12 +38,10 @@ void MinimiseTable(Client& c);
 void ToggleScore(Client& c);
 void ToggleHero(Client& c);
 void ToggleRules(Client& c);
-void ToggleHistory(Client& c);
 void ToggleExitDialog(Client& c);
 void Continue(Client& c);
 // The ready message (command 16, value 4 = 1), then a pending seat change.
 void SendReady(Client& c);
-void SendChatLine(Client& c);
 // Title buttons: which is 0 for ImgClose, 1 for ImgMin.
 void TitleButton_MouseDown(Client& c, int which);
 void TitleButton_MouseUp(Client& c, int which);

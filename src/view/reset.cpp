@@ -1,4 +1,5 @@
 #include "app/client.h"
+#include "chat/chat.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
 
@@ -47,7 +48,7 @@ void ResetTableDisplay(Client& c) {
   for (auto* s : f.Speak) s->SetVisible(false);
   for (auto* ch : f.Chi) ch->SetVisible(false);
   for (auto* g : f.Gang) g->SetVisible(false);
-  c.host.Log("hook", "hide Talk");
+  chat::HideTalk(c);
   LayoutWall(c);
   StoreAnchors(c);
   f.lblDifen.SetCaption("1");

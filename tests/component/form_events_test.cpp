@@ -241,7 +241,9 @@ TEST_F(FormEvents, KeysFocusAndWindowEventsReachTheirProcedures) {
   EXPECT_TRUE(c.app.ChatFocused);
   f.Chat.SetText("你好");
   events.OnKeyDown(&f.Chat, platform::kKeyReturn, 0);
-  EXPECT_TRUE(host.HasLog("hook", "Chat_KeyPress Enter 你好"));
+  // Enter sent the line: the box is empty and the rate gate closed.
+  EXPECT_TRUE(f.Chat.Text().empty());
+  EXPECT_FALSE(c.chat.ChatGate);
   events.OnFocus(f.Chat, false);
   EXPECT_FALSE(c.app.ChatFocused);
 

@@ -122,10 +122,27 @@ TEST_F(MainWindow, TheChatBoxIsAnEditorKeptInStepWithTheModel) {
   EXPECT_TRUE(c.app.ChatFocused);
   QTest::keyClicks(edit, QStringLiteral("hi"));
   EXPECT_EQ(chat.Text(), "hi");
+  // Every edit reaches the core, which limits the box to what fits a line.
+  EXPECT_EQ(chat.MaxLength(), 96);
+  EXPECT_EQ(edit->maxLength(), 96);
   QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_TRUE(host.HasLog("hook", "Chat_KeyPress Enter hi"));
-  chat.SetText("");
+  EXPECT_EQ(chat.Text(), "");
   EXPECT_TRUE(edit->text().isEmpty());
+  EXPECT_EQ(c.net.SendRing.Waiting(), 272);
+
+  // The core limits and places the caret; the editor follows and reports back.
+  c.disp.Player[0].NickName = std::string(91, 'n');  // leaves room for five characters
+  QTest::keyClicks(edit, QStringLiteral("abcdefg"));
+  EXPECT_EQ(edit->maxLength(), 5);
+  EXPECT_EQ(chat.Text(), "abcde");
+  chat.SetMaxLength(0);
+  chat.SetText("你对他说: 好");
+  chat.SetSelStart(3);
+  EXPECT_EQ(edit->text(), QStringLiteral("你对他说: 好"));
+  EXPECT_EQ(edit->cursorPosition(), 3);
+  QTest::keyClick(edit, Qt::Key_End);
+  EXPECT_EQ(chat.SelStart(), 7);
+  chat.SetText("");
 
   // A click on the table takes the focus from the box.
   window->setFocus(Qt::MouseFocusReason);

@@ -44,6 +44,7 @@ void TableServer::NewGame() {
   g.human.at(static_cast<std::size_t>(opt_.humanSeat)) = true;
   game_.emplace(g, *this, static_cast<std::uint32_t>(rng_()));
   gameStart_ = MonotonicMs();
+  chatter_.emplace(static_cast<std::uint32_t>(rng_()), ShippedPhrases());
   int b = 0;
   for (int s = 0; s < 4; ++s) {
     proto::PlayerCard card;
@@ -106,6 +107,10 @@ void TableServer::Run() {
       if (auto due = game_->NextDue()) {
         timeout = static_cast<int>(std::clamp<std::int64_t>(*due - GameTime(), 0, 1000));
       }
+      if (chatter_) {
+        timeout = std::min(timeout, static_cast<int>(std::clamp<std::int64_t>(
+                                        chatter_->NextDue() - GameTime(), 0, 1000)));
+      }
     }
     std::vector<pollfd> fds;
     fds.push_back({listener_.FdNum(), POLLIN, 0});
@@ -130,6 +135,7 @@ void TableServer::Run() {
       if (!alive) Gone(c);
     }
     if (game_) game_->Advance(GameTime());
+    BotsChat();
     for (auto& c : clients_) {
       if (!c->conn.Flush() && c->seat >= 0) Gone(*c);
     }
@@ -195,15 +201,9 @@ void TableServer::OnFrame(Client& c, const net::Frame& f) {
         c.seat = -2;
       }
       break;
-    case proto::kChat: {
-      net::Frame relay = f;
-      relay.at(net::kOffSeat) = static_cast<std::uint8_t>(proto::SeatBit(seat));
-      net::WriteU32BE(std::span<std::uint8_t>(relay), net::kOffChatLen, 0);
-      for (auto& other : clients_) {
-        if (other->seat >= 0 && other->conn.Open()) SendTo(*other, relay);
-      }
+    case proto::kChat:
+      RelayChat(c, f);
       break;
-    }
     case proto::kKeepAlive:
       if (m.key != c.key) {
         log_.Line("keep-alive carries key " + std::to_string(m.key[0]) + "," +
@@ -213,6 +213,32 @@ void TableServer::OnFrame(Client& c, const net::Frame& f) {
     default:
       log_.Line("command " + std::to_string(m.cmd) + " not handled; ignored");
       break;
+  }
+}
+
+void TableServer::RelayChat(Client& from, const net::Frame& f) {
+  const net::Frame relay = RelayedChat(f, from.seat);
+  const auto to = WhisperSeat(f);
+  // A whisper reaches its target and comes back to its sender; a public line reaches everybody.
+  for (auto& other : clients_) {
+    if (other->seat < 0 || !other->conn.Open()) continue;
+    if (to && other->seat != *to && other.get() != &from) continue;
+    SendTo(*other, relay);
+  }
+  if (to && *to != from.seat && chatter_ && game_ && !AtSeat(*to)) {
+    chatter_->Whispered(GameTime(), *to, from.seat, game_->Player(from.seat).nick);
+  }
+}
+
+void TableServer::BotsChat() {
+  if (!chatter_ || !game_) return;
+  std::array<std::string, 4> nicks;
+  for (int s = 0; s < 4; ++s) nicks.at(static_cast<std::size_t>(s)) = game_->Player(s).nick;
+  for (const auto& line : chatter_->Due(GameTime(), nicks, opt_.humanSeat)) {
+    Note("seat " + std::to_string(line.seat) + " chats");
+    for (auto& c : clients_) {
+      if (c->seat >= 0 && c->conn.Open()) SendTo(*c, line.frame);
+    }
   }
 }
 

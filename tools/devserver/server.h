@@ -10,6 +10,7 @@
 #include "fault.h"
 #include "game.h"
 #include "sockets.h"
+#include "table_chat.h"
 
 namespace devserver {
 
@@ -52,6 +53,9 @@ class TableServer : public GameSink {
   // Another account logging in while the person plays watches the person's seat.
   void Watch(Client& c);
   void SendTo(Client& c, net::Frame f);
+  void RelayChat(Client& from, const net::Frame& f);
+  // The bots' phrases that are due go to the seated person.
+  void BotsChat();
   void Gone(Client& c);
   Client* AtSeat(int seat);
   std::int64_t GameTime() const;
@@ -62,6 +66,7 @@ class TableServer : public GameSink {
   std::mt19937 rng_;
   std::vector<std::unique_ptr<Client>> clients_;
   std::optional<Game> game_;
+  std::optional<BotChatter> chatter_;
   std::int64_t gameStart_ = 0;
   std::int64_t start_ = 0;
   int ids_ = 0;

@@ -1,17 +1,22 @@
 // qintara-snapshot --state NAME --scale 1|small
-//                  [--dialog settings|rules|ting|exit|leave|reconnect [--rules FILE]]
-//                  [--link up|retry|down] --out FILE.png
+//                  [--dialog settings|rules|ting|exit|leave|reconnect|chat|phrases|voices
+//                   [--rules FILE] [--phrases FILE]] [--link up|retry|down] --out FILE.png
 // The main window in a named table state, painted as the client paints it, optionally with a
-// dialog opened over it (the rules text read from FILE) and the connection indicator as asked.
+// dialog opened over it (the rules text read from FILE; the chat history after a few lines both
+// ways; the text or voice phrase list read from the phrase file) and the connection indicator
+// as asked.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <cstdio>
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <string>
 
+#include "chat/chat.h"
 #include "host/form_widget.h"
 #include "host/picture_store.h"
 #include "net/net.h"
@@ -19,10 +24,35 @@
 #include "table_states.h"
 #include "ui/ui.h"
 
+namespace {
+
+// A few lines both ways: the seats' lines, a whisper to the player, the player's own line, and a
+// whisper being typed.
+void ShowSomeChat(Client& c) {
+  const std::array<const char*, 4> names{"玩家", "阿虎", "小美", "老李"};
+  const std::array<int, 4> seats{4, 2, 1, 8};
+  for (std::size_t p = 0; p < 4; ++p) {
+    if (c.disp.Player.at(p).NickName.empty()) c.disp.Player.at(p).NickName = names.at(p);
+    if (c.table.Hand.at(p).SeatBit == 0) c.table.Hand.at(p).SeatBit = seats.at(p);
+  }
+  c.net.Online = true;
+  const std::string own = c.disp.Player[0].NickName;
+  const std::string left = c.disp.Player[1].NickName;
+  const std::string across = c.disp.Player[2].NickName;
+  chat::ShowChatLine(c, left + "说道: 大家好，很高兴见到各位！", 1, 0, 0, 0);
+  chat::ShowChatLine(c, own + "说道: 今天手气真不错，这把一定要和牌", 0, 0, 0, 0);
+  chat::ShowChatLine(c, across + "对" + own + "说: 快点吧，我等到花儿都谢了", 2, 1, 'a', 1);
+  chat::ShowChatLine(c, left + "说道: 他妈的又是一张东风 fuck", 1, 0, 0, 0);
+  chat::SetWhisper(c, 2);
+  c.MainForm.Chat.SetText(c.MainForm.Chat.Text() + "别着急，慢慢来");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QString state = "midhand", scale = "1", out, dialog, rules, link;
+  QString state = "midhand", scale = "1", out, dialog, rules, link, phrases;
   const QStringList args = QCoreApplication::arguments();
   for (int i = 1; i + 1 < args.size(); i += 2) {
     if (args.at(i) == "--state")
@@ -37,6 +67,8 @@ int main(int argc, char** argv) {
       link = args.at(i + 1);
     else if (args.at(i) == "--rules")
       rules = args.at(i + 1);
+    else if (args.at(i) == "--phrases")
+      phrases = args.at(i + 1);
   }
   if (out.isEmpty() || (scale != "1" && scale != "small")) {
     std::fprintf(stderr,
@@ -83,6 +115,19 @@ int main(int argc, char** argv) {
         ui::LinkState_Click(c);
       });
       over = &c.frmReconnect;
+    } else if (dialog == "chat" || dialog == "phrases" || dialog == "voices") {
+      ShowSomeChat(c);
+      if (dialog == "chat") {
+        chat::ToggleHistory(c);
+        over = &c.Talk;
+      } else {
+        std::ifstream in(phrases.toStdString(), std::ios::binary);
+        table->host.files.files[table->host.files.programFolder + "/chat.ini"] =
+            std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+        chat::ShowPhraseList(c, dialog == "voices" ? 2 : 1);
+        c.huifu.List1.SetListIndex(c.huifu.List1.Items().empty() ? -1 : 1);
+        over = &c.huifu;
+      }
     }
     table->host.Run([&] { ui::ShowLinkState(c); });
     host::PictureStore pictures;
