@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "net/net.h"
+#include "props/props.h"
 
 Client::Client(platform::Host& h) : host(h) {
   for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
@@ -10,6 +11,7 @@ Client::Client(platform::Host& h) : host(h) {
   }
   TimerBong.SetHandler([this] { net::TimerBong_Timer(*this); });
   TimerKeepAlive.SetHandler([this] { net::TimerKeepAlive_Timer(*this); });
+  TimerProp.SetHandler([this] { props::TimerProp_Timer(*this); });
   host.Winsock1().SetEvents(this);
 }
 

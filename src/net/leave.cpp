@@ -73,6 +73,10 @@ void DropConnection(Client& c) {
   c.ui.StartPending = true;
   if (props::Active(c)) props::Shutdown(c);
   c.MainForm.SetState(platform::WindowState::Minimized);
+  c.MainForm.lbwealth.SetCaption("0");
+  c.MainForm.lbwealth.SetVisible(false);
+  c.MainForm.Imgwealth.SetVisible(false);
+  c.props.WealthValue.fill(0);
 }
 
 void StartReconnect(Client& c) {

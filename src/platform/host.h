@@ -3,10 +3,12 @@
 // implement it; the core never reaches the platform any other way.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/lobby.h"
+#include "platform/prop_plugin.h"
 #include "platform/socket.h"
 #include "platform/timer.h"
 
@@ -59,6 +61,10 @@ class Host : public TimerHost {
 
   virtual Socket& Winsock1() = 0;
   virtual LobbyLink& Lobby() = 0;
+
+  // Creates the prop plug-in from its library beside the program. Null when it is missing or
+  // unusable; the host then logs one line saying why.
+  virtual std::unique_ptr<PropPlugin> LoadPropPlugin() { return nullptr; }
 };
 
 }  // namespace platform

@@ -1,6 +1,5 @@
 #pragma once
-// Plug-in and wealth calls made by the seating and table commands. Until the plug-in bridge and
-// the wealth display take them over, each one records that it was asked for.
+// Plug-in and wealth calls made by the seating and table commands.
 #include <string>
 
 #include "dispatch/dispatch_state.h"
@@ -11,7 +10,7 @@ namespace props {
 
 // The plug-in object has been created (it may still be switched off).
 bool ObjectExists(const Client& c);
-// Starts the plug-in for the own seat; without an object it stays switched off (-1).
+// Starts the plug-in for the own seat; without a usable plug-in it stays switched off (-1).
 void StartProps(Client& c);
 // Registers the player at a position; false means the plug-in refused and must be switched off.
 bool SetUserinfo(Client& c, const dispatch::PlayerRec& player, const std::string& account,

@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "chat/chat.h"
+#include "props/props.h"
 #include "ui/ui.h"
 #include "view/input.h"
 
@@ -54,10 +55,13 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
     LbMove_MouseMove(c_);
   } else if (Is(control, "AnNiu")) {
     AnNiu_MouseMove(c_, control->Index());
+  } else if (Is(control, "Bank")) {
+    props::Bank_MouseMove(c_);
   } else if (Is(control, "MJ_Image")) {
     view::MJ_Image_MouseMove(c_, control->Index(), button, shift, x, y);
   } else if (Is(control, "Pic1")) {
     view::Pic1_MouseMove(c_, button, shift, x, y);
+    props::RestoreBank(c_);
     // The title buttons border the table directly: leaving one for the table lets it go dark,
     // or it would stay lit until the pointer happened to cross the frame.
     RestoreChrome(c_);
@@ -85,6 +89,10 @@ void MainFormEvents::OnClick(Control* control) {
     view::Pic1_Click(c_);
   } else if (Is(control, "Bird")) {
     Bird_Click(c_);
+  } else if (Is(control, "Bank")) {
+    props::Bank_Click(c_);
+  } else if (Is(control, "ImgProp")) {
+    props::ImgProp_Click(c_, control->Index());
   }
 }
 
@@ -95,6 +103,8 @@ void MainFormEvents::OnKeyDown(Control* control, int keyCode, int /*shift*/) {
     chat::Chat_KeyPress(c_, keyCode);
     return;
   }
+  // Esc on the table opens the exit dialog: the plug-in's bank gives way first.
+  if (control == nullptr && keyCode == platform::kKeyEscape) props::SetBankState(c_, 2);
   // The table picture and the chat box have no key procedures of their own yet: every key
   // reaches the form's, which holds the boss key.
   app::Form_KeyDown(c_, keyCode);

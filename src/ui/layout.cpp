@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "props/props.h"
 #include "ui/ui.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
@@ -185,6 +186,8 @@ void AnNiu_MouseMove(Client& c, int i) {
 }
 
 void AnNiu_Click(Client& c, int i) {
+  // Settings, score, all hands, rules and exit open windows of their own: the bank gives way.
+  if (i == 3 || (i >= 5 && i <= 8)) props::SetBankState(c, 2);
   switch (i) {
     case 0:
       SendChatLine(c);
@@ -431,6 +434,7 @@ void LayoutTable(Client& c) {
     m->ZOrder(0);
     m->SetVisible(false);
   }
+  c.props.WealthValue.fill(0);
   c.score.GameEnded = false;
 }
 

@@ -49,6 +49,9 @@ MainFormT::MainFormT()
       imgword1(AddImage("imgword1", {640, 659, 57, 13})),
       imgword2(AddImage("imgword2", {640, 675, 57, 13})),
       Lbchat(AddLabel("Lbchat", {594, 694, 25, 33})),
+      ImgProp(AddArray(ControlKind::Image, "ImgProp", 15, {0, 0, 64, 64})),
+      LbProp(AddLabel("LbProp", {347, 200, 330, 50})),
+      ImgPrize(AddArray(ControlKind::Image, "ImgPrize", 4, {0, 0, 48, 48})),
       Skin(AddImage("Skin", {0, 0, 46, 220})),
       SkinPiece(AddArray(ControlKind::Image, "SkinPiece", 8)),
       ImgIcon(AddImage("ImgIcon", {3, 3, 16, 16})),
@@ -129,6 +132,16 @@ MainFormT::MainFormT()
   Lbchat.SetCaption("聊\n天");
   Lbchat.SetForeColor(0xFFD75E);
   Lbchat.SetAlignment(platform::Align::Center);
+  for (auto* c : ImgProp) {
+    c->SetVisible(false);
+    c->SetEnabled(false);
+  }
+  LbProp.SetVisible(false);
+  LbProp.SetFontSize(12);
+  LbProp.SetFontBold(true);
+  LbProp.SetForeColor(0xFFE680);
+  LbProp.SetAlignment(platform::Align::Center);
+  for (auto* c : ImgPrize) c->SetVisible(false);
   // The frame shows only once PaintBorder lays it out.
   Skin.SetPicture(pic::kSkin);
   Skin.SetVisible(false);

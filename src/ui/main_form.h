@@ -58,6 +58,9 @@ class MainFormT : public platform::Form {
   platform::Control& imgword1;
   platform::Control& imgword2;
   platform::Control& Lbchat;
+  platform::ControlArray ImgProp;   // 0..14 treasure chests, five per player
+  platform::Control& LbProp;        // the prop plug-in's label
+  platform::ControlArray ImgPrize;  // 0..3 prizes flying to the seats
   // Frame.
   platform::Control& Skin;
   platform::ControlArray SkinPiece;  // 0..7 the painted frame pieces

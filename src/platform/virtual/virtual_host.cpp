@@ -68,7 +68,7 @@ void FakeLobby::Listen(const std::string& ownTitle, platform::LobbyEvents* event
 }
 
 std::int32_t FakeLobby::DefaultWindowProc(std::uint32_t msg, std::int32_t wParam,
-                                         std::int32_t lParam) {
+                                          std::int32_t lParam) {
   passedOn.push_back({listeningAs, msg, wParam, lParam});
   return 0;
 }
@@ -218,6 +218,16 @@ std::vector<std::string> VirtualHost::LogDetails(std::string_view kind) const {
 
 void VirtualHost::Schedule(std::int64_t delayMs, std::function<void()> f) {
   events_.emplace(now_ + delayMs, std::move(f));
+}
+
+std::unique_ptr<platform::PropPlugin> VirtualHost::LoadPropPlugin() {
+  if (!propPlugin) {
+    Log("plugin", "no plug-in library");
+    return nullptr;
+  }
+  auto plugin = propPlugin();
+  if (!plugin) Log("plugin", "the plug-in could not be created");
+  return plugin;
 }
 
 }  // namespace vhost

@@ -102,6 +102,7 @@ class VirtualHost final : public platform::Host {
   platform::ScreenSize Screen() const override { return screen; }
   platform::Socket& Winsock1() override { return socket; }
   platform::LobbyLink& Lobby() override { return lobby; }
+  std::unique_ptr<platform::PropPlugin> LoadPropPlugin() override;
 
   // Driver side. Each returns normally when the program ends; Ended() then tells.
   void Advance(std::int64_t ms);
@@ -127,6 +128,8 @@ class VirtualHost final : public platform::Host {
   bool anotherInstance = false;
   std::vector<std::string> openedUrls;
   bool verbose = false;
+  // Makes the prop plug-in when the client loads it; unset: there is no plug-in library.
+  std::function<std::unique_ptr<platform::PropPlugin>()> propPlugin;
   platform::MsgBoxResult nextAnswer = platform::MsgBoxResult::Ok;
   struct Box {
     std::string text;
