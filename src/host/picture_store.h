@@ -1,5 +1,6 @@
 #pragma once
-// Pictures by resource id, decoded once from res/<id>.png and kept.
+// Pictures by resource id, decoded once from res/<id>.png and kept. Numbers from 5000 on belong
+// to the prop plug-in and come from its own res folder (plugin/tools/res beside the program).
 #include <QPixmap>
 #include <QString>
 #include <unordered_map>
@@ -15,6 +16,7 @@ class PictureStore {
 
  private:
   QString folder_;
+  QString pluginFolder_;
   std::unordered_map<int, QPixmap> cache_;
 };
 

@@ -50,6 +50,7 @@ class QtHost final : public platform::Host {
   platform::ScreenSize Screen() const override;
   platform::Socket& Winsock1() override { return socket_; }
   platform::LobbyLink& Lobby() override { return *lobby_; }
+  std::unique_ptr<platform::PropPlugin> LoadPropPlugin() override;
 
   void SetLobby(std::unique_ptr<platform::LobbyLink> lobby) { lobby_ = std::move(lobby); }
   // Runs a core entry point, logging an error that escapes it instead of crashing.
