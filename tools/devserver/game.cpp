@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "props.h"
+
 namespace devserver {
 namespace {
 
@@ -523,6 +525,9 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
       Broadcast(proto::Reveal(s, std::vector<std::uint8_t>(from, to)));
     }
   }
+  // The prop service announces this hand's prizes before the results complete.
+  const auto prizes = props::HandPrizes(stats_.hands);
+  Broadcast(props::Scores(prizes));
   for (int s = 0; s < 4; ++s) Broadcast(proto::SeatResult(s, pay.at(Idx(s))));
   if (detail != nullptr) {
     for (int s = 0; s < 4; ++s) {
@@ -554,6 +559,8 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
     seat.card.gold += static_cast<double>(pay.at(Idx(s)));
     if (seat.card.gold < 0) Fail("seat " + std::to_string(s) + " gold below zero");
   }
+  // Prizes come from the house, outside the hand's payments.
+  for (int s = 0; s < 4; ++s) AddGold(s, prizes.at(Idx(s)));
   auto sendGold = [&](int s, std::int64_t delta) {
     for (int to = 0; to < 4; ++to) {
       sink_.Send(to, to == s ? proto::OwnGold(delta)

@@ -44,6 +44,8 @@ class TableServer : public GameSink {
   void Login(Client& c, const net::Frame& f);
   void Rejoin(Client& c, const net::Frame& f);
   void Seating(Client& c);
+  // The prop service: bank requests and the plug-in's ready frames.
+  void PropFrame(Client& c, const net::Frame& f);
   void SendTo(Client& c, net::Frame f);
   void Gone(Client& c);
   Client* AtSeat(int seat);
@@ -59,6 +61,7 @@ class TableServer : public GameSink {
   std::int64_t start_ = 0;
   int ids_ = 0;
   std::string account_;
+  double savings_ = 50000;  // the person's bank savings
 };
 
 }  // namespace devserver
