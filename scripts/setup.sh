@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
   fonts-wqy-microhei xvfb xauth x11-utils microsocks clang-format
+  clang libclang-rt-14-dev
+  espeak-ng libespeak-ng-dev sox
 )
 
 missing=()

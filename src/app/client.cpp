@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "net/net.h"
 #include "props/props.h"
+#include "ui/sound.h"
 
 Client::Client(platform::Host& h) : host(h) {
   for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
@@ -13,10 +14,12 @@ Client::Client(platform::Host& h) : host(h) {
   TimerKeepAlive.SetHandler([this] { net::TimerKeepAlive_Timer(*this); });
   TimerProp.SetHandler([this] { props::TimerProp_Timer(*this); });
   host.Winsock1().SetEvents(this);
+  host.Sound().SetEvents(this);
 }
 
 Client::~Client() {
   host.Winsock1().SetEvents(nullptr);
+  host.Sound().SetEvents(nullptr);
   if (app.Hooked) host.Lobby().Listen(MainForm.Caption(), nullptr);
   for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
                              &TimerShuffle, &TimerProp}) {
@@ -31,6 +34,10 @@ void Client::OnDataArrival(std::span<const std::uint8_t> bytes) {
 
 void Client::OnClose() {
   net::Winsock1_Close(*this);
+}
+
+void Client::OnSoundFailed(const std::string& path) {
+  ui::SoundFailed(*this, path);
 }
 
 std::int32_t Client::OnWindowMessage(std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {

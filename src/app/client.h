@@ -16,7 +16,9 @@
 #include "ui/ui_state.h"
 #include "view/view_state.h"
 
-class Client final : public platform::SocketEvents, public platform::LobbyEvents {
+class Client final : public platform::SocketEvents,
+                     public platform::LobbyEvents,
+                     public platform::SoundEvents {
  public:
   explicit Client(platform::Host& host);
   ~Client() override;
@@ -52,4 +54,6 @@ class Client final : public platform::SocketEvents, public platform::LobbyEvents
   // The main window's procedure while the lobby link listens.
   std::int32_t OnWindowMessage(std::uint32_t msg, std::int32_t wParam,
                                std::int32_t lParam) override;
+  // The sound device lost a sound it had accepted.
+  void OnSoundFailed(const std::string& path) override;
 };

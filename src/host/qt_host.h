@@ -8,6 +8,8 @@
 
 #include "host/log_file.h"
 #include "host/qt_socket.h"
+#include "host/qt_sound.h"
+#include "platform/disk_files.h"
 #include "platform/host.h"
 
 namespace host {
@@ -50,6 +52,8 @@ class QtHost final : public platform::Host {
   platform::ScreenSize Screen() const override;
   platform::Socket& Winsock1() override { return socket_; }
   platform::LobbyLink& Lobby() override { return *lobby_; }
+  platform::Files& Disk() override { return files_; }
+  platform::SoundDevice& Sound() override { return sound_; }
   std::unique_ptr<platform::PropPlugin> LoadPropPlugin() override;
 
   void SetLobby(std::unique_ptr<platform::LobbyLink> lobby) { lobby_ = std::move(lobby); }
@@ -59,7 +63,9 @@ class QtHost final : public platform::Host {
  private:
   LogFile log_;
   QtSocket socket_;
+  QtSound sound_;
   std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();
+  platform::DiskFiles files_;
   std::unordered_map<platform::Timer*, std::unique_ptr<QTimer>> timers_;
   std::mt19937_64 rng_{std::random_device{}()};
   int instanceLock_ = -1;

@@ -62,16 +62,17 @@ void QueueRawFrame(Client& c, Frame& frame) {
 void DecodeFrame(Client& c) {
   Ring& ring = c.net.RecvRing;
   // Read positions only ever move by whole frames, so a frame never wraps.
-  const int from = ring.ReadPos;
-  auto at = ring.Bytes.begin() + from;
+  auto at = ring.Bytes.begin() + ring.ReadPos;
   std::copy(at, at + kFrameSize, c.net.RecvFrame.begin());
   ring.ReadPos = (ring.ReadPos + kFrameSize) % kRingSize;
+  DecodeRecvFrame(c, true);
+}
 
+void DecodeRecvFrame(Client& c, bool log) {
   const Frame& f = c.net.RecvFrame;
   c.net.LastMsg = DecodeHeader(f);
   NetMsg& m = c.net.LastMsg;
-  // A departure held at the ring head is decoded again every run; it arrived once.
-  if (from != c.net.HeldQuitAt) app::LogFrame(c, "recv", f);
+  if (log) app::LogFrame(c, "recv", f);
 
   if (m.Cmd == 3) {
     const auto s = static_cast<std::size_t>(table::BitIndex(m.Seat));

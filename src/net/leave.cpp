@@ -46,6 +46,7 @@ void DropConnection(Client& c) {
   app::SysmsgClear(c, 0);
   app::SysmsgClear(c, 1);
   n.HoldQuit = false;
+  n.HeldHead = n.HeldCount = 0;  // held frames belonged to the dropped connection
   platform::Socket& sock = c.host.Winsock1();
   sock.Close();
   n.LoginPending = false;

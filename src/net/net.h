@@ -12,7 +12,10 @@ namespace net {
 // Codec.
 void SendFrame(Client& c, const NetMsg& msg);
 void QueueRawFrame(Client& c, Frame& frame);
+// Takes the frame at the head of the receive ring into RecvFrame and decodes it.
 void DecodeFrame(Client& c);
+// Decodes what RecvFrame holds; log is false for a frame already logged when it arrived.
+void DecodeRecvFrame(Client& c, bool log);
 
 // Connection and scheduler.
 void ResetRings(Client& c);

@@ -61,8 +61,14 @@ struct NetState {
   bool LoginAnnounced = false;
   // Connection attempts of the first connect that failed outright (refused, unreachable).
   int ConnectRetries = 0;
-  // Receive-ring position of a departure held back (and logged) at the last receive run; -1 none.
-  int HeldQuitAt = -1;
+  // A departure that arrives while the hand's results are held back waits here with every
+  // frame behind it, in arrival order, except the frames that end the hold. Taken out of the
+  // ring, they cannot stop the results they wait for. A fixed ring of frames: no allocation.
+  static constexpr int kHeldFrames = 128;
+  std::array<Frame, kHeldFrames> HeldFrames{};
+  std::array<bool, kHeldFrames> HeldLogged{};  // logged when it was set aside
+  int HeldHead = 0;
+  int HeldCount = 0;
 
   // Reconnection.
   bool g_bCanRecon = false;

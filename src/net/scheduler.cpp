@@ -83,6 +83,64 @@ void ConnectionLost(Client& c) {
   }
 }
 
+// The frames a held departure must not stand in front of: the hand's results, and what ends
+// the hold otherwise (the next hand, a login result), with the plug-in's traffic that the
+// results may wait for.
+bool EndsTheHold(int cmd) {
+  switch (cmd) {
+    case 4:
+    case 9:
+    case 17:
+    case 18:
+    case 19:
+    case 46:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void DispatchRecvFrame(Client& c) {
+  NetState& n = c.net;
+  if (n.InHand) n.SilentTicks = 0;
+  dispatch::Dispatch(c, n.LastMsg);
+}
+
+// Sets the frame at the ring head aside behind the held departure.
+void HoldBack(Client& c, int cmd) {
+  NetState& n = c.net;
+  const auto slot = static_cast<std::size_t>((n.HeldHead + n.HeldCount) % NetState::kHeldFrames);
+  if (cmd == kQuitCmd) {
+    // Decoded (and logged) now, as it arrived; dispatched once the results have been shown.
+    dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
+    n.HeldFrames.at(slot) = n.RecvFrame;
+    n.HeldLogged.at(slot) = true;
+    c.host.Log("hold", "departure of seat " + std::to_string(n.LastMsg.Seat) +
+                           " waits for the hand's results");
+    if (n.LastMsg.Seat != c.table.Hand[0].SeatBit && !c.TimerKeepAlive.Enabled()) {
+      c.TimerKeepAlive.SetEnabled(true);
+    }
+  } else {
+    Ring& ring = n.RecvRing;
+    auto at = ring.Bytes.begin() + ring.ReadPos;
+    std::copy(at, at + kFrameSize, n.HeldFrames.at(slot).begin());
+    ring.ReadPos = (ring.ReadPos + kFrameSize) % kRingSize;
+    n.HeldLogged.at(slot) = false;
+  }
+  ++n.HeldCount;
+}
+
+void ReleaseHeldFrame(Client& c) {
+  NetState& n = c.net;
+  const auto slot = static_cast<std::size_t>(n.HeldHead);
+  n.HeldHead = (n.HeldHead + 1) % NetState::kHeldFrames;
+  --n.HeldCount;
+  n.RecvFrame = n.HeldFrames.at(slot);
+  const bool logged = n.HeldLogged.at(slot);
+  dispatch::RunGuarded(c, n.RecvFrame[kOffCmd], [&] { DecodeRecvFrame(c, !logged); });
+  DispatchRecvFrame(c);
+}
+
 void ReceiveTask(Client& c) {
   NetState& n = c.net;
   if (n.InHand) {
@@ -93,25 +151,23 @@ void ReceiveTask(Client& c) {
       return;
     }
   }
-  if (n.RecvRing.Waiting() >= kFrameSize) {
-    const int remembered = n.RecvRing.ReadPos;
-    // Decoding already shows chat and feeds the plug-in: it fails the way a handler does.
-    const int cmd = n.RecvRing.Bytes[static_cast<std::size_t>(remembered + kOffCmd)];
-    dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
-    if (n.HoldQuit && n.LastMsg.Cmd == kQuitCmd) {
-      // The departure waits at the head of the ring until the hand's result has been shown.
-      n.RecvRing.ReadPos = remembered;
-      n.HeldQuitAt = remembered;
-      if (n.LastMsg.Seat != c.table.Hand[0].SeatBit && !c.TimerKeepAlive.Enabled()) {
-        c.TimerKeepAlive.SetEnabled(true);
-      }
-    } else {
-      n.HeldQuitAt = -1;
-      if (n.InHand) n.SilentTicks = 0;
-      dispatch::Dispatch(c, n.LastMsg);
+  Ring& ring = n.RecvRing;
+  if (!n.HoldQuit && n.HeldCount > 0) {
+    ReleaseHeldFrame(c);
+  } else if (ring.Waiting() >= kFrameSize) {
+    const int cmd = ring.Bytes[static_cast<std::size_t>(ring.ReadPos + kOffCmd)];
+    const bool hold = n.HoldQuit && (cmd == kQuitCmd || (n.HeldCount > 0 && !EndsTheHold(cmd)));
+    if (!hold) {
+      // Decoding already shows chat and feeds the plug-in: it fails the way a handler does.
+      dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
+      DispatchRecvFrame(c);
+    } else if (n.HeldCount < NetState::kHeldFrames) {
+      HoldBack(c, cmd);
     }
+    // With no room left the frame stays at the ring head until the hold ends.
   }
-  n.TaskTick[kTaskRecv] = n.RecvRing.Waiting() >= kFrameSize ? 1 : 0;
+  const bool more = ring.Waiting() >= kFrameSize || (!n.HoldQuit && n.HeldCount > 0);
+  n.TaskTick[kTaskRecv] = more ? 1 : 0;
 }
 
 void LoginTask(Client& c) {
@@ -196,7 +252,7 @@ void Tick(Client& c) {
 void ResetRings(Client& c) {
   c.net.SendRing.WritePos = c.net.SendRing.ReadPos = 0;
   c.net.RecvRing.WritePos = c.net.RecvRing.ReadPos = 0;
-  c.net.HeldQuitAt = -1;
+  c.net.HeldHead = c.net.HeldCount = 0;
 }
 
 void OpenDirect(Client& c) {

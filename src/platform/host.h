@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
 #include "platform/lobby.h"
 #include "platform/prop_plugin.h"
 #include "platform/socket.h"
+#include "platform/sound.h"
 #include "platform/timer.h"
 
 namespace platform {
@@ -61,6 +63,9 @@ class Host : public TimerHost {
 
   virtual Socket& Winsock1() = 0;
   virtual LobbyLink& Lobby() = 0;
+  // The client's files (INI files, records, replays).
+  virtual Files& Disk() = 0;
+  virtual SoundDevice& Sound() = 0;
 
   // Creates the prop plug-in from its library beside the program. Null when it is missing or
   // unusable; the host then logs one line saying why.

@@ -133,7 +133,8 @@ Bytes EncodeDoubleByte(std::string_view utf8) {
   Bytes out;
   ForEachChar(utf8, [&](std::string_view ch) {
     std::string gbk;
-    if (!conv.Convert(ch, gbk) || gbk.empty()) gbk = "?";
+    if (!conv.Convert(ch, gbk) || gbk.empty())
+      gbk.assign(1, '?');  // a literal here trips a false -Wrestrict in GCC 12
     out.insert(out.end(), gbk.begin(), gbk.end());
   });
   return out;

@@ -47,10 +47,6 @@ platform::ControlArray& TitleArray(Client& c, int which) {
 
 }  // namespace
 
-void PlayEffect(Client& c, int n) {
-  c.host.Log("sound", "effect " + std::to_string(n));
-}
-
 // ---- Frame ----
 
 void PaintBorder(Client& c) {
@@ -439,8 +435,6 @@ void LayoutTable(Client& c) {
 }
 
 void StopSeatChange(Client& /*c*/) {}
-void BuildSoundList(Client& /*c*/) {}
-void StartMusic(Client& /*c*/) {}
 void UnloadLeaveDialog(Client& /*c*/) {}
 
 // The table embeds no web view: the first page becomes a link on the logo pane that opens in the

@@ -13,7 +13,5 @@ void ShowLeaveDialog(Client& c, const std::string& text);
 void UnloadExitDialog(Client& c);
 // The seat-change animation with its caption timer.
 void StartSeatChange(Client& c);
-// The voice style the sound playback uses for a position.
-void SetVoiceStyle(Client& c, int pos, const std::string& style, int voiceSex);
 
 }  // namespace ui

@@ -2,6 +2,8 @@
 // Window chrome, control layout, sound start-up and the advertisement panes.
 #include <string>
 
+#include "ui/sound.h"
+
 class Client;
 
 namespace ui {
@@ -11,16 +13,11 @@ void PaintSmallTable(Client& c);
 void LayoutControls(Client& c);
 void LayoutTable(Client& c);
 void StopSeatChange(Client& c);
-void BuildSoundList(Client& c);
-void StartMusic(Client& c);
 void UnloadLeaveDialog(Client& c);
 // Advertisement browser 1 or 2.
 void ShowAdvertisement(Client& c, int which, const std::string& page);
 void HideAdvertisement(Client& c, int which);
 void Bird_Click(Client& c);
-
-// Plays entry n of the sound file list once, when sound is on.
-void PlayEffect(Client& c, int n);
 
 // ---- Frame, control bar and layout ----
 void LayoutSeatLabels(Client& c);

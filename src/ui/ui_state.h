@@ -9,9 +9,16 @@ struct UiState {
   std::array<int, 9> ButtonState{};  // 0 armed, -1 used
   std::array<int, 9> ButtonLit{};
   bool StartPending = true;
+  // Effects and voices; the background loop.
   bool SoundOn = true;
   bool MusicOn = true;
   bool VoiceOn = true;
+  // Full paths of the effect files, entries 1..6 (entry 0 unused).
+  std::array<std::string, 7> SoundFile;
+  // Folder of the voice files, with its trailing separator.
+  std::string VoiceDir;
+  // The voice code each position got at seating.
+  std::array<std::string, 4> VoiceStyle;
   // Both title buttons show their normal pictures.
   bool ChromeNormal = true;
   // The advertisement page the logo pane links to; empty when there is none.

@@ -17,9 +17,9 @@ namespace view {
 namespace {
 
 // Sound effects of the table (indexes of the sound file list).
-constexpr int kSoundTake = 3;
-constexpr int kSoundWall = 4;
-constexpr int kSoundDice = 5;
+using ui::kSoundDice;
+using ui::kSoundTake;
+using ui::kSoundWall;
 
 int Round16(double v) {
   const double r = std::nearbyint(v);  // the default rounding mode: ties to even

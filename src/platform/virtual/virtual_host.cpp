@@ -6,6 +6,53 @@
 
 namespace vhost {
 
+namespace {
+std::string ParentOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> MemoryFiles::ReadFile(const std::string& path,
+                                                               std::size_t maxBytes) {
+  const auto it = files.find(path);
+  if (it == files.end() || it->second.size() > maxBytes) return std::nullopt;
+  return it->second;
+}
+
+bool MemoryFiles::WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  if (!FolderWritable(ParentOf(path))) return false;
+  ++writes;
+  files[path].assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+bool MemoryFiles::RemoveFile(const std::string& path) {
+  if (!FolderWritable(ParentOf(path))) return false;
+  return files.erase(path) > 0;
+}
+
+bool MemoryFiles::FolderWritable(const std::string& folder) {
+  return !readOnlyFolders.contains(folder);
+}
+
+std::vector<std::string> MemoryFiles::ListFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& [path, bytes] : files) {
+    if (ParentOf(path) == folder) names.push_back(path.substr(folder.size() + 1));
+  }
+  return names;
+}
+
+std::string MemoryFiles::Text(const std::string& path) const {
+  const auto it = files.find(path);
+  return it == files.end() ? std::string() : std::string(it->second.begin(), it->second.end());
+}
+
+void MemoryFiles::Put(const std::string& path, std::string_view bytes) {
+  files[path].assign(bytes.begin(), bytes.end());
+}
+
 // --- FakeSocket -------------------------------------------------------------------------------
 
 void FakeSocket::SetRemote(const std::string& host, int port) {
@@ -82,6 +129,45 @@ std::vector<std::uint32_t> FakeLobby::PostedNumbers() const {
   std::vector<std::uint32_t> out;
   for (const auto& m : posted) out.push_back(m.msg);
   return out;
+}
+
+// --- SoundRecorder ----------------------------------------------------------------------------
+
+bool SoundRecorder::Open() {
+  ++opens;
+  open_ = !noDevice;
+  return open_;
+}
+
+bool SoundRecorder::Play(const std::string& path, bool looping) {
+  playing = false;
+  if (!open_ || missing.contains(path)) return false;
+  // Each sound starts at full volume, as a freshly loaded buffer does.
+  attenuation = 0;
+  played.push_back({path, looping, 0});
+  playing = true;
+  return true;
+}
+
+void SoundRecorder::Stop() {
+  ++stops;
+  playing = false;
+}
+
+void SoundRecorder::SetAttenuation(int hundredthsDb) {
+  attenuation = hundredthsDb;
+  if (!played.empty()) played.back().attenuation = hundredthsDb;
+}
+
+std::vector<std::string> SoundRecorder::Paths() const {
+  std::vector<std::string> out;
+  for (const auto& r : played) out.push_back(r.path);
+  return out;
+}
+
+void SoundRecorder::FailLater() {
+  playing = false;
+  if (events_ != nullptr && !played.empty()) events_->OnSoundFailed(played.back().path);
 }
 
 // --- VirtualHost ------------------------------------------------------------------------------

@@ -79,6 +79,63 @@ class FakeLobby final : public platform::LobbyLink {
   platform::LobbyEvents* listener_ = nullptr;
 };
 
+// Files held in memory. A folder is writable unless listed in readOnlyFolders.
+class MemoryFiles final : public platform::Files {
+ public:
+  std::string ProgramFolder() const override { return programFolder; }
+  std::string UserDataFolder() const override { return userDataFolder; }
+  std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path,
+                                                    std::size_t maxBytes) override;
+  bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  bool RemoveFile(const std::string& path) override;
+  bool FileExists(const std::string& path) override { return files.contains(path); }
+  bool FolderWritable(const std::string& folder) override;
+  std::vector<std::string> ListFolder(const std::string& folder) override;
+
+  // Test side.
+  std::string programFolder = "/opt/qintara";
+  std::string userDataFolder = "/home/player/.local/share/qintara";
+  std::map<std::string, std::vector<std::uint8_t>> files;
+  std::set<std::string> readOnlyFolders;
+  int writes = 0;
+  // The text of a file, or "" when it is missing.
+  std::string Text(const std::string& path) const;
+  void Put(const std::string& path, std::string_view bytes);
+};
+
+// The sound channel as a recorder: what would be played, looping or not, and how loud.
+class SoundRecorder final : public platform::SoundDevice {
+ public:
+  bool Open() override;
+  bool Play(const std::string& path, bool looping) override;
+  void Stop() override;
+  void SetAttenuation(int hundredthsDb) override;
+  void SetEvents(platform::SoundEvents* events) override { events_ = events; }
+
+  // Test side.
+  struct Request {
+    std::string path;
+    bool looping = false;
+    int attenuation = 0;  // the last volume set while this sound was the current one
+  };
+  bool noDevice = false;          // Open fails
+  std::set<std::string> missing;  // files that fail to load
+  int opens = 0;
+  int stops = 0;
+  std::vector<Request> played;  // every sound started, in order
+  bool playing = false;         // the channel plays (stopped sounds stay in played)
+  int attenuation = 0;
+  // The sound started last, or null when none was.
+  const Request* Current() const { return played.empty() ? nullptr : &played.back(); }
+  std::vector<std::string> Paths() const;
+  // Reports a failure of the current sound as a device that loads in the background would.
+  void FailLater();
+
+ private:
+  bool open_ = false;
+  platform::SoundEvents* events_ = nullptr;
+};
+
 class VirtualHost final : public platform::Host {
  public:
   VirtualHost();
@@ -102,6 +159,8 @@ class VirtualHost final : public platform::Host {
   platform::ScreenSize Screen() const override { return screen; }
   platform::Socket& Winsock1() override { return socket; }
   platform::LobbyLink& Lobby() override { return lobby; }
+  platform::Files& Disk() override { return files; }
+  platform::SoundDevice& Sound() override { return sound; }
   std::unique_ptr<platform::PropPlugin> LoadPropPlugin() override;
 
   // Driver side. Each returns normally when the program ends; Ended() then tells.
@@ -124,6 +183,8 @@ class VirtualHost final : public platform::Host {
 
   FakeSocket socket{*this};
   FakeLobby lobby;
+  MemoryFiles files;
+  SoundRecorder sound;
   platform::ScreenSize screen{1280, 1024};
   bool anotherInstance = false;
   std::vector<std::string> openedUrls;
