@@ -137,7 +137,8 @@ void Game::StartHand() {
              std::to_string(dice_[1]) + " " + std::to_string(dice_[2]) + " " +
              std::to_string(dice_[3]) + ", wall head " + std::to_string(wall_->Head()));
   Broadcast(proto::HandSetup(dealer_, ticket_));
-  Broadcast(proto::HandStart(dealer_, dice_));
+  // Every other hand the last two dice multiply the stakes (shown only; payments stay as they are).
+  Broadcast(proto::HandStart(dealer_, dice_, stats_.hands % 2 == 0));
   // Three rounds of four tiles, then one each and the dealer's fourteenth.
   for (int round = 0; round < 3; ++round) {
     for (int k = 0; k < 4; ++k) {

@@ -64,6 +64,8 @@ void TableServer::NewGame() {
       card.ready = true;
     }
     card.userId = 1000 + static_cast<std::uint64_t>(s);
+    // Wealth multiples of the seats: the table shows the smallest.
+    card.wealth = static_cast<std::uint32_t>(2 + s);
     game_->SetPlayer(s, card);
   }
 }
