@@ -13,6 +13,7 @@
 #include "score/score_state.h"
 #include "table/table_state.h"
 #include "ui/main_form.h"
+#include "ui/sound_forms.h"
 #include "ui/ui_state.h"
 #include "view/view_state.h"
 
@@ -47,6 +48,12 @@ class Client final : public platform::SocketEvents,
   platform::Timer TimerChat{"TimerChat", 800};
   platform::Timer TimerShuffle{"TimerShuffle", 300};
   platform::Timer TimerProp{"TimerProp", 50};
+
+  // The sound settings dialog and the rules page.
+  ui::VosSetT VosSet;
+  ui::VosSetEvents VosSetEvents{*this};
+  ui::RuleT rule;
+  ui::RuleEvents ruleEvents{*this};
 
   // Socket events of Winsock1.
   void OnDataArrival(std::span<const std::uint8_t> bytes) override;

@@ -135,6 +135,7 @@ void Form_KeyDown(Client& c, platform::Form& received, int keyCode) {
   if (keyCode != kKeyF1) return;
   // The information, talk and reply windows join these steps once they exist.
   Try(c, "boss mode", [&] { c.table.BossMode = true; });
+  Try(c, "hide settings and rules", [&] { ui::HideSoundForms(c); });
   Try(c, "minimise", [&] { received.SetState(platform::WindowState::Minimized); });
   Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
 }

@@ -142,7 +142,9 @@ bool LbMove_MouseDown(Client& c, int button) {
 }
 
 void AfterDrag(Client& c) {
-  Hook(c, "centre the rules window and the exit dialog over the table");
+  // The page follows the window, a twip lower than where it opened.
+  if (c.rule.Visible()) CentreRules(c, 1);
+  Hook(c, "centre the exit dialog over the table");
 }
 
 // ---- Control bar ----
@@ -246,12 +248,28 @@ void Continue(Client& c) {
 }
 
 void ToggleSettings(Client& c) {
-  Hook(c, "ToggleSettings");
+  auto& d = c.VosSet;
+  if (d.Visible()) {
+    d.SetVisible(false);
+  } else {
+    if (!c.ui.VosSetLoaded) VosSet_Load(c);
+    ShowSwitches(c);
+    // Its lower right corner near the table's.
+    const auto& main = c.MainForm.Geometry();
+    const auto& table = c.MainForm.Pic1.Bounds();
+    auto g = d.Geometry();
+    g.top = main.top + table.top + table.height - static_cast<int>(std::lround(1.35 * g.height));
+    g.left = main.left + table.left + table.width - static_cast<int>(std::lround(1.1 * g.width));
+    d.SetGeometry(g);
+    d.SetVisible(true);
+  }
+  if (props::Active(c)) Hook(c, "setbankstate 2");
 }
 
 void MinimiseTable(Client& c) {
   c.MainForm.SetState(platform::WindowState::Minimized);
-  Hook(c, "hide Hero, Score, Talk, VosSet and the rules window");
+  HideSoundForms(c);
+  Hook(c, "hide Hero, Score and Talk");
 }
 
 void ToggleScore(Client& c) {
@@ -263,7 +281,10 @@ void ToggleHero(Client& c) {
 }
 
 void ToggleRules(Client& c) {
-  Hook(c, "ToggleRules");
+  if (!c.ui.RuleLoaded) LoadRules(c);
+  c.rule.SetVisible(!c.rule.Visible());
+  if (props::Active(c)) Hook(c, "setbankstate 2");
+  CentreRules(c);
 }
 
 void ToggleExitDialog(Client& c) {

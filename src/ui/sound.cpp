@@ -15,18 +15,19 @@ constexpr std::array<const char*, 6> kEffectNames{"majiang.wav", "dapai.wav", "q
                                                   "xipai.wav",   "zhise.wav", "tishi.wav"};
 constexpr int kMinVolume = 0;
 
-std::string ProgramFolder(const Client& /*c*/) {
-  return ".";
-}
-
 }  // namespace
 
 void BuildSoundList(Client& c) {
-  const std::string music = ProgramFolder(c) + "/../common/music/";
+  c.ui.ProgramFolder = c.host.Disk().ProgramFolder();
+  const std::string music = c.ui.ProgramFolder + "/../common/music/";
   for (std::size_t i = 0; i < kEffectNames.size(); ++i) {
     c.ui.SoundFile.at(i + 1) = music + kEffectNames.at(i);
   }
-  c.ui.VoiceDir = ProgramFolder(c) + "/../common/qntr/";
+  c.ui.VoiceDir = VoiceFolder(c, true);
+}
+
+std::string VoiceFolder(const Client& c, bool dialect) {
+  return c.ui.ProgramFolder + (dialect ? "/../common/qntr/" : "/../common/mj/");
 }
 
 void InitSound(Client& c) {

@@ -33,6 +33,8 @@ constexpr std::string_view kPlainVoices = "00";
 
 // Builds SoundFile(1..6) and VoiceDir from the program's folder.
 void BuildSoundList(Client& c);
+// The folder of the dialect voices or of the plain ones, with its trailing separator.
+std::string VoiceFolder(const Client& c, bool dialect);
 // Opens the device; a failure turns SoundOn off.
 void InitSound(Client& c);
 // Start-up: opens the device and starts the background loop at full volume.

@@ -19,6 +19,13 @@ struct UiState {
   std::string VoiceDir;
   // The voice code each position got at seating.
   std::array<std::string, 4> VoiceStyle;
+  // The folder the program runs from: the sounds and the rules file are found from it.
+  std::string ProgramFolder;
+  // VosSet: loaded once; which switches were clicked (an odd number of times) since it opened.
+  bool VosSetLoaded = false;
+  std::array<bool, 5> Changed{};
+  // The rules page has been loaded (its text is read once per run).
+  bool RuleLoaded = false;
   // Both title buttons show their normal pictures.
   bool ChromeNormal = true;
   // The advertisement page the logo pane links to; empty when there is none.

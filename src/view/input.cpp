@@ -20,6 +20,8 @@ void Pic1_MouseMove(Client& c, int /*button*/, int /*shift*/, int /*x*/, int /*y
 
 void Pic1_MouseUp(Client& /*c*/, int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
 
-void Pic1_Click(Client& /*c*/) {}
+void Pic1_Click(Client& c) {
+  ui::HideSoundForms(c);
+}
 
 }  // namespace view

@@ -34,6 +34,7 @@ constexpr int kBankLit = 451;
 constexpr int kExitLeave = 1023, kExitLeaveLit = 1024;
 constexpr int kExitStay = 1025, kExitStayLit = 1026;
 constexpr int kSheetClose = 935, kSheetCloseLit = 936;
+constexpr int kRuleClose = 929, kRuleCloseLit = 930;  // the rules page's close button
 
 // The program's own decorations.
 constexpr int kSkin = 1100;       // whole frame artwork, 46 x 220
@@ -55,6 +56,8 @@ constexpr int kWealthMultiplier = 1133;  // Imgwealth
 constexpr int kPhrases = 1134;           // imgword1
 constexpr int kEmotes = 1135;            // imgword2
 constexpr int kSeatPanel = 1136;         // plate under the own name labels
+constexpr int kSettingsPanel = 1160;     // VosSet, 212 x 310
+constexpr int kRulesPanel = 1161;        // rule, 600 x 620
 
 // Where the eight frame pieces are cut from kSkin, in its pixels.
 struct SkinCut {

@@ -88,7 +88,7 @@ TEST_F(MainWindow, ScalesToTheWindowLetterboxedAndMapsThePointerBack) {
   Mouse(QEvent::MouseMove, On(c.MainForm.Pic1));
   EXPECT_EQ(c.ui.ButtonLit[1], 0);
   Click(On(c.MainForm.AnNiu(7)));
-  EXPECT_TRUE(host.HasLog("hook", "ToggleRules"));
+  EXPECT_TRUE(c.rule.Visible());
   EXPECT_EQ(c.MainForm.Geometry().width, g.width) << "the model keeps its design size";
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "table/tiles.h"
+#include "text/gbk.h"
 #include "ui/sound.h"
 
 namespace {
@@ -164,6 +165,22 @@ TEST(SoundFilesTest, ChatClipsFollowTheVoicePhrases) {
     EXPECT_GT(w.Rms(), 0.03) << n + 1;
   }
   RecordProperty("chat_clips", n);
+}
+#endif
+
+#ifdef QINTARA_RULES_FILE
+std::vector<std::uint8_t> Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(RulesFileTest, TheShippedRulesTextIsItsSourceInGbk) {
+  const auto gbk = Bytes(QINTARA_RULES_FILE);
+  const auto source = Bytes(QINTARA_RULES_SOURCE);
+  ASSERT_FALSE(gbk.empty());
+  EXPECT_NE(gbk, source) << "not converted";
+  EXPECT_EQ(text::FromGbk(gbk), std::string(source.begin(), source.end()));
+  EXPECT_NE(text::FromGbk(gbk).find("癞子"), std::string::npos);
 }
 #endif
 

@@ -426,6 +426,29 @@ QImage CloseCross(bool lit) {
   return img;
 }
 
+// A dialog's background: a gradient body, a title band and a double border.
+QImage Panel(int w, int h, QColor top, QColor bottom, QColor border, QColor band) {
+  QImage img = Canvas(w, h);
+  QPainter p(&img);
+  Prepare(p);
+  QLinearGradient g(0, 0, 0, h);
+  g.setColorAt(0, top);
+  g.setColorAt(1, bottom);
+  p.setPen(Qt::NoPen);
+  p.setBrush(g);
+  // Square outside: the window itself is a rectangle.
+  p.drawRect(QRectF(0, 0, w, h));
+  p.setBrush(band);
+  p.drawRoundedRect(QRectF(6, 6, w - 12.0, 32), 6, 6);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(border, 2));
+  p.drawRect(QRectF(1, 1, w - 2.0, h - 2.0));
+  p.setPen(QPen(border.lighter(120), 1));
+  p.drawRoundedRect(QRectF(5, 5, w - 10.0, h - 10.0), 7, 7);
+  p.drawLine(QPointF(14, 42), QPointF(w - 14.0, 42));
+  return img;
+}
+
 }  // namespace
 
 void Widgets(const Emit& sink) {
@@ -446,6 +469,12 @@ void Widgets(const Emit& sink) {
   sink(view::pic::kExitStayLit, Button(80, 30, QStringLiteral("取消"), stay, ButtonLook::Lit, 0.6));
   sink(view::pic::kSheetClose, CloseCross(false));
   sink(view::pic::kSheetCloseLit, CloseCross(true));
+  sink(view::pic::kRuleClose, CloseCross(false));
+  sink(view::pic::kRuleCloseLit, CloseCross(true));
+  sink(view::pic::kSettingsPanel, Panel(212, 310, QColor(0x1E, 0x4A, 0x3E),
+                                        QColor(0x0F, 0x2C, 0x25), kGold, QColor(0x12, 0x36, 0x2D)));
+  sink(view::pic::kRulesPanel, Panel(600, 620, QColor(0xFB, 0xF5, 0xE2), QColor(0xEE, 0xE0, 0xBE),
+                                     QColor(0x8A, 0x2B, 0x2B), QColor(0xE9, 0xD6, 0xA8)));
 }
 
 }  // namespace art

@@ -1,0 +1,324 @@
+#include "ui/sound_forms.h"
+
+#include <string>
+#include <string_view>
+
+#include "app/client.h"
+#include "app/client_files.h"
+#include "props/props.h"
+#include "text/gbk.h"
+#include "ui/sound.h"
+#include "view/picture_ids.h"
+
+namespace ui {
+
+namespace {
+
+namespace pic = view::pic;
+using platform::ControlKind;
+
+constexpr int kToggles = 5;
+constexpr int kVoiceToggle = 3;
+constexpr int kHintToggle = 4;
+constexpr const char* kHint = "设置将在下次入座生效";
+// Captions of the switches' rows.
+constexpr std::array<const char*, kToggles> kRowCaptions{"背景音乐", "聊天语音", "音效语音",
+                                                         "语音类型", "入座提示"};
+// Design size of the dialog and of the rules page.
+constexpr platform::Rect kVosSetSize{0, 0, 212, 310};
+constexpr platform::Rect kRuleSize{0, 0, 600, 620};
+// Voice code of every male player after undoing a switch to the plain voice set.
+constexpr const char* kPlainMaleVoice = "30";
+// A rules text is a page or two; a larger file is not one.
+constexpr std::size_t kMaxRulesBytes = 64 * 1024;
+
+std::size_t Idx(int i) {
+  return static_cast<std::size_t>(i);
+}
+
+// Pictures of a switch by its look: off, off lit, on, on lit.
+int TogglePicture(int i, int look) {
+  if (i == kVoiceToggle) {
+    constexpr std::array<int, 4> kVoice{pic::kVoiceMandarin, pic::kVoiceMandarinLit,
+                                        pic::kVoiceDialect, pic::kVoiceDialectLit};
+    return kVoice.at(Idx(look));
+  }
+  constexpr std::array<int, 4> kSwitch{pic::kSwitchOff, pic::kSwitchOffLit, pic::kSwitchOn,
+                                       pic::kSwitchOnLit};
+  return kSwitch.at(Idx(look));
+}
+
+int Look(const platform::Control& t) {
+  const std::string& tag = t.Tag();
+  return tag.size() == 1 && tag[0] >= '0' && tag[0] <= '3' ? tag[0] - '0' : 2;
+}
+
+void SetLook(platform::Control& t, int look) {
+  t.SetTag(std::to_string(look));
+  t.SetPicture(TogglePicture(t.Index(), look));
+}
+
+bool DialectVoices(const Client& c) {
+  return c.disp.Player[0].VoiceA != kPlainVoices;
+}
+
+// What switch i stands for now; the hint switch only shows its own look.
+bool SwitchState(const Client& c, int i) {
+  switch (i) {
+    case 0:
+      return c.ui.MusicOn;
+    case 1:
+      return c.ui.VoiceOn;
+    case 2:
+      return c.ui.SoundOn;
+    case kVoiceToggle:
+      return DialectVoices(c);
+    default:
+      return Look(c.VosSet.Command2(i)) >= 2;
+  }
+}
+
+void SetMusic(Client& c, bool on) {
+  c.ui.MusicOn = on;
+  if (on) {
+    PlaySound(c, SoundFile(c, kSoundLoop), true);
+    SetSoundVolume(c, kFullVolume);
+  } else {
+    StopSound(c);
+  }
+}
+
+void SetSound(Client& c, bool on) {
+  c.ui.SoundOn = on;
+  if (props::Active(c)) props::RecState(c, 1, on);
+}
+
+// The dialect set in its own folder, or the plain set; male players take the given voice codes
+// (the ones saved at seating when codes is null).
+void SetVoiceSet(Client& c, bool dialect, const char* maleCode) {
+  c.ui.VoiceDir = VoiceFolder(c, dialect);
+  for (int p = 0; p < 4; ++p) {
+    auto& pl = c.disp.Player.at(Idx(p));
+    pl.VoiceA = dialect ? kDialectVoices : kPlainVoices;
+    if (pl.Sex != 0) pl.VoiceB = maleCode != nullptr ? maleCode : c.ui.VoiceStyle.at(Idx(p));
+  }
+}
+
+}  // namespace
+
+VosSetT::VosSetT()
+    : platform::Form("VosSet", kVosSetSize),
+      Command2(AddArray(ControlKind::Image, "Command2", kToggles, {128, 52, 60, 26})),
+      Command1(AddArray(ControlKind::Image, "Command1", 2, {28, 264, 65, 30})),
+      Caption2(AddArray(ControlKind::Label, "Caption2", kToggles, {24, 52, 96, 26})),
+      Title(AddLabel("Title", {0, 8, 212, 24})) {
+  SetCaption("声音设置");
+  SetPicture(pic::kSettingsPanel);
+  SetBackColor(0x1E3B33);
+  Title.SetCaption("声音设置");
+  Title.SetAlignment(platform::Align::Center);
+  Title.SetFontSize(11);
+  Title.SetFontBold(true);
+  Title.SetForeColor(0xF2C14E);
+  for (int i = 0; i < kToggles; ++i) {
+    auto& cap = Caption2(i);
+    cap.Move(24, 52 + 40 * i);
+    cap.SetCaption(kRowCaptions.at(Idx(i)));
+    cap.SetFontSize(10);
+    cap.SetForeColor(0xFBF7EA);
+    auto& t = Command2(i);
+    t.Move(128, 52 + 40 * i);
+    t.SetMousePointer(platform::kPointerHand);
+    SetLook(t, 2);
+  }
+  Command2(kHintToggle).SetToolTipText(kHint);
+  Caption2(kHintToggle).SetToolTipText(kHint);
+}
+
+RuleT::RuleT()
+    : platform::Form("rule", kRuleSize),
+      Title(AddLabel("Title", {0, 10, 600, 26})),
+      LblInfo(AddLabel("LblInfo", {28, 50, 544, 556})),
+      close(AddImage("close", {566, 11, 24, 24})) {
+  SetCaption("游戏规则");
+  SetPicture(pic::kRulesPanel);
+  SetBackColor(0xF4ECD6);
+  Title.SetCaption("游戏规则");
+  Title.SetAlignment(platform::Align::Center);
+  Title.SetFontSize(12);
+  Title.SetFontBold(true);
+  Title.SetForeColor(0x8A2B2B);
+  LblInfo.SetFontSize(9);
+  LblInfo.SetForeColor(0x2A2118);
+  close.SetPicture(pic::kRuleClose);
+  close.SetMousePointer(platform::kPointerHand);
+  close.SetTag("0");
+}
+
+void HideSoundForms(Client& c) {
+  c.VosSet.SetVisible(false);
+  c.rule.SetVisible(false);
+}
+
+// ---- VosSet ----
+
+void ShowSwitches(Client& c) {
+  for (int i = 0; i < kToggles; ++i) SetLook(c.VosSet.Command2(i), SwitchState(c, i) ? 2 : 0);
+}
+
+void VosSet_Load(Client& c) {
+  auto& f = c.VosSet;
+  auto& keep = f.Command1(0);
+  auto& undo = f.Command1(1);
+  keep.Move(28, 264, 65, 30);
+  undo.Move(keep.Left() + static_cast<int>(1.4 * keep.Width()), keep.Top(), 65, 30);
+  keep.SetPicture(pic::kSwitchConfirm);
+  undo.SetPicture(pic::kSwitchCancel);
+  keep.SetMousePointer(platform::kPointerHand);
+  undo.SetMousePointer(platform::kPointerHand);
+  // A sound device that failed before the dialog was first opened has switched sound off: the
+  // switch shows that rather than "on".
+  ShowSwitches(c);
+  c.ui.Changed.fill(false);
+  c.ui.VosSetLoaded = true;
+}
+
+void Command2_MouseMove(Client& c, int i) {
+  auto& t = c.VosSet.Command2(i);
+  const int look = Look(t);
+  if (look == 0 || look == 2) SetLook(t, look + 1);
+}
+
+void VosSet_MouseMove(Client& c) {
+  for (int i = 0; i < kToggles; ++i) {
+    auto& t = c.VosSet.Command2(i);
+    const int look = Look(t);
+    if (look == 1 || look == 3) SetLook(t, look - 1);
+  }
+}
+
+void Command2_Click(Client& c, int i) {
+  auto& changed = c.ui.Changed.at(Idx(i));
+  changed = !changed;
+  auto& t = c.VosSet.Command2(i);
+  const int look = Look(t);
+  SetLook(t, (look >= 2 ? 0 : 2) + look % 2);
+  switch (i) {
+    case 0:
+      SetMusic(c, !c.ui.MusicOn);
+      break;
+    case 1:
+      c.ui.VoiceOn = !c.ui.VoiceOn;
+      break;
+    case 2:
+      SetSound(c, !c.ui.SoundOn);
+      break;
+    case kVoiceToggle:
+      SetVoiceSet(c, !DialectVoices(c), nullptr);
+      break;
+    default:
+      break;
+  }
+}
+
+void Command1_Click(Client& c, int i) {
+  c.VosSet.SetVisible(false);
+  if (i == 1) {
+    const auto& changed = c.ui.Changed;
+    if (changed[0]) SetMusic(c, !c.ui.MusicOn);
+    if (changed[1]) c.ui.VoiceOn = !c.ui.VoiceOn;
+    // The plug-in hears of the undone sound switch as it heard of the change.
+    if (changed[2]) SetSound(c, !c.ui.SoundOn);
+    if (changed[kVoiceToggle]) {
+      const bool dialect = !DialectVoices(c);
+      SetVoiceSet(c, dialect, dialect ? nullptr : kPlainMaleVoice);
+    }
+    // The switches show the undone state the next time the dialog opens.
+    if (changed[kHintToggle]) {
+      auto& hint = c.VosSet.Command2(kHintToggle);
+      SetLook(hint, Look(hint) >= 2 ? 0 : 2);
+    }
+    ShowSwitches(c);
+  }
+  c.ui.Changed.fill(false);
+}
+
+void VosSetEvents::OnMouseMove(platform::Control* control, int /*button*/, int /*shift*/, int /*x*/,
+                               int /*y*/) {
+  if (control != nullptr && control->Name() == "Command2") {
+    Command2_MouseMove(c_, control->Index());
+  } else if (control == nullptr || control->Name() != "Command1") {
+    VosSet_MouseMove(c_);
+  }
+}
+
+void VosSetEvents::OnClick(platform::Control* control) {
+  if (control == nullptr) return;
+  if (control->Name() == "Command2") Command2_Click(c_, control->Index());
+  if (control->Name() == "Command1") Command1_Click(c_, control->Index());
+}
+
+void VosSetEvents::OnClose() {
+  Command1_Click(c_, 0);
+}
+
+// ---- rule ----
+
+void CentreRules(Client& c, int dy) {
+  const auto& main = c.MainForm.Geometry();
+  auto g = c.rule.Geometry();
+  g.top = main.top + (main.height - g.height) / 2 + dy;
+  g.left = main.left + (main.width - g.width) / 2;
+  c.rule.SetGeometry(g);
+}
+
+void LoadRules(Client& c) {
+  c.ui.RuleLoaded = true;
+  c.rule.SetState(platform::WindowState::Normal);
+  CentreRules(c);
+  c.rule.close.SetTag("0");
+  // The rules text is the whole file, as it stands; nothing in it is parsed.
+  auto& disk = c.host.Disk();
+  const std::string path = app::ReadOnlyFilePath(disk, app::kRulesFile);
+  const auto bytes = disk.ReadFile(path, kMaxRulesBytes);
+  if (!bytes) {
+    c.host.Log("rules", "no rules text in " + path + ": the page stays empty");
+    return;
+  }
+  c.rule.LblInfo.SetCaption(text::FromGbk(*bytes));
+}
+
+void LblInfo_Click(Client& c) {
+  c.rule.SetVisible(false);
+}
+
+void close_Click(Client& c) {
+  c.rule.SetVisible(false);
+  c.rule.close.SetPicture(pic::kRuleClose);
+  c.rule.close.SetTag("0");
+}
+
+void close_MouseMove(Client& c) {
+  if (c.rule.close.Tag() == "1") return;
+  c.rule.close.SetPicture(pic::kRuleCloseLit);
+  c.rule.close.SetTag("1");
+}
+
+void RuleEvents::OnMouseMove(platform::Control* control, int /*button*/, int /*shift*/, int /*x*/,
+                             int /*y*/) {
+  if (control != nullptr && control->Name() == "close") close_MouseMove(c_);
+}
+
+void RuleEvents::OnClick(platform::Control* control) {
+  if (control != nullptr && control->Name() == "close") {
+    close_Click(c_);
+  } else {
+    LblInfo_Click(c_);
+  }
+}
+
+void RuleEvents::OnClose() {
+  close_Click(c_);
+}
+
+}  // namespace ui

@@ -1,0 +1,269 @@
+// The sound settings dialog and the rules page on the virtual host.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "seating_fixture.h"
+#include "text/gbk.h"
+#include "ui/sound.h"
+#include "ui/ui.h"
+#include "view/input.h"
+#include "view/picture_ids.h"
+
+namespace qtest {
+namespace {
+
+namespace pic = view::pic;
+constexpr int kLoop = 0, kSound = 2, kVoices = 3, kHint = 4;
+
+class VosSetTest : public SeatingTest {
+ protected:
+  void SetUp() override {
+    SeatingTest::SetUp();
+    SeatTable();  // alice and carol female, bob (opposite) and dave (right) male
+    ui::ToggleSettings(c);
+  }
+  platform::Control& Switch(int i) { return c.VosSet.Command2(i); }
+  void Click(int i) { events.OnClick(&Switch(i)); }
+  void Close(int i) { events.OnClick(&c.VosSet.Command1(i)); }
+  std::string LastPath() const {
+    return host.sound.Current() != nullptr ? host.sound.Current()->path : "";
+  }
+  // The voice folder and every seat's voice fields, as one line.
+  std::string Voices() const {
+    std::string s = c.ui.VoiceDir;
+    for (const auto& p : c.disp.Player) s += " " + p.VoiceA + p.VoiceB;
+    return s;
+  }
+  ui::VosSetEvents& events = c.VosSetEvents;
+};
+
+TEST_F(VosSetTest, OpensNearTheTablesCornerWithEverySwitchOnAndClosesOnTheSecondPress) {
+  const auto& d = c.VosSet;
+  ASSERT_TRUE(d.Visible());
+  const auto& main = c.MainForm.Geometry();
+  const auto& table = c.MainForm.Pic1.Bounds();
+  EXPECT_EQ(d.Geometry().top, main.top + table.top + table.height - 419);    // 1.35 x 310
+  EXPECT_EQ(d.Geometry().left, main.left + table.left + table.width - 233);  // 1.1 x 212
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Switch(i).Tag(), "2") << i;
+  EXPECT_EQ(Switch(kVoices).Picture(), pic::kVoiceDialect);
+  EXPECT_EQ(Switch(kLoop).Picture(), pic::kSwitchOn);
+  EXPECT_EQ(Switch(kHint).ToolTipText(), "设置将在下次入座生效");
+  EXPECT_EQ(c.VosSet.Command1(0).Bounds(), (platform::Rect{28, 264, 65, 30}));
+  EXPECT_EQ(c.VosSet.Command1(1).Bounds(), (platform::Rect{119, 264, 65, 30}));
+  ui::ToggleSettings(c);
+  EXPECT_FALSE(d.Visible());
+}
+
+TEST_F(VosSetTest, TheHighlightFollowsThePointerAndAClickKeepsIt) {
+  events.OnMouseMove(&Switch(kLoop), 0, 0, 5, 5);
+  EXPECT_EQ(Switch(kLoop).Tag(), "3");
+  EXPECT_EQ(Switch(kLoop).Picture(), pic::kSwitchOnLit);
+  Click(kLoop);
+  EXPECT_EQ(Switch(kLoop).Tag(), "1");
+  EXPECT_EQ(Switch(kLoop).Picture(), pic::kSwitchOffLit);
+  events.OnMouseMove(nullptr, 0, 0, 100, 5);  // the dialog's background
+  EXPECT_EQ(Switch(kLoop).Tag(), "0");
+  EXPECT_EQ(Switch(kSound).Tag(), "2");
+}
+
+TEST_F(VosSetTest, TheLoopSwitchStopsAndRestartsTheLoopAndUndoingRestartsIt) {
+  Click(kLoop);
+  EXPECT_FALSE(c.ui.MusicOn);
+  EXPECT_FALSE(host.sound.playing);
+  Click(kLoop);
+  EXPECT_TRUE(c.ui.MusicOn);
+  EXPECT_EQ(LastPath(), ui::SoundFile(c, ui::kSoundLoop));
+  EXPECT_TRUE(host.sound.Current()->looping);
+  EXPECT_EQ(host.sound.Current()->attenuation, 0);
+
+  // Off, then the undoing button: the loop plays again and the switch shows it.
+  Click(kLoop);
+  const auto before = host.sound.played.size();
+  Close(1);
+  EXPECT_FALSE(c.VosSet.Visible());
+  EXPECT_TRUE(c.ui.MusicOn);
+  ASSERT_EQ(host.sound.played.size(), before + 1);
+  EXPECT_TRUE(host.sound.playing);
+  EXPECT_TRUE(host.sound.Current()->looping);
+  ui::ToggleSettings(c);
+  EXPECT_EQ(Switch(kLoop).Tag(), "2");
+}
+
+TEST_F(VosSetTest, TheSoundSwitchSilencesEffectsAndVoicesButNotTheLoop) {
+  Click(kSound);
+  EXPECT_FALSE(c.ui.SoundOn);
+  const auto before = host.sound.played.size();
+  ui::PlayEffect(c, ui::kSoundDiscard);
+  ui::PlayVoice(c, 2, ui::kVoiceHu);
+  EXPECT_EQ(host.sound.played.size(), before);
+  Click(kLoop);
+  Click(kLoop);
+  EXPECT_EQ(LastPath(), ui::SoundFile(c, ui::kSoundLoop));
+  Close(0);  // keeping: sound stays off
+  EXPECT_FALSE(c.ui.SoundOn);
+  ui::ToggleSettings(c);
+  Close(1);  // nothing changed since it opened: nothing to undo
+  EXPECT_FALSE(c.ui.SoundOn);
+}
+
+TEST_F(VosSetTest, TheVoiceSwitchChangesSetAndFolderAndUndoingRestoresThem) {
+  const std::string dialect = Voices();
+  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, true));
+  const std::string bob = c.disp.Player[2].VoiceB;
+  const std::string dave = c.disp.Player[3].VoiceB;
+
+  Click(kVoices);
+  EXPECT_EQ(Switch(kVoices).Picture(), pic::kVoiceMandarin);
+  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, false));
+  for (const auto& p : c.disp.Player) EXPECT_EQ(p.VoiceA, "00");
+  EXPECT_EQ(c.disp.Player[2].VoiceB, bob);
+  EXPECT_EQ(c.disp.Player[3].VoiceB, dave);
+  EXPECT_EQ(ui::VoicePath(c, 2, "09"), ui::VoiceFolder(c, false) + "v00" + bob + "1309.wav");
+
+  // Twice and undone: nothing changes.
+  Click(kVoices);
+  Close(1);
+  EXPECT_EQ(Voices(), dialect);
+
+  // Once and undone: set and folder as before.
+  ui::ToggleSettings(c);
+  Click(kVoices);
+  Close(1);
+  EXPECT_EQ(Voices(), dialect);
+  EXPECT_EQ(Switch(kVoices).Tag(), "2");
+
+  // From the plain set, undoing goes back to it with the plain male voice.
+  ui::ToggleSettings(c);
+  Click(kVoices);
+  Close(0);
+  ui::ToggleSettings(c);
+  Click(kVoices);
+  EXPECT_EQ(c.disp.Player[0].VoiceA, "27");
+  Close(1);
+  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, false));
+  EXPECT_EQ(c.disp.Player[2].VoiceA + c.disp.Player[2].VoiceB, "0030");
+  EXPECT_EQ(c.disp.Player[1].VoiceA + c.disp.Player[1].VoiceB,
+            "00" + std::string(c.ui.VoiceStyle[1]));
+}
+
+TEST_F(VosSetTest, TheDialogsOwnSwitchAndTheHintOnlyChangeThemselves) {
+  const auto before = host.sound.played.size();
+  Click(1);
+  Click(kHint);
+  EXPECT_FALSE(c.ui.VoiceOn);
+  EXPECT_EQ(Switch(kHint).Tag(), "0");
+  EXPECT_TRUE(c.ui.MusicOn);
+  EXPECT_TRUE(c.ui.SoundOn);
+  EXPECT_EQ(host.sound.played.size(), before);
+  Close(1);
+  EXPECT_TRUE(c.ui.VoiceOn);
+  ui::ToggleSettings(c);
+  EXPECT_EQ(Switch(1).Tag(), "2");
+  EXPECT_EQ(Switch(kHint).Tag(), "2");
+}
+
+TEST_F(VosSetTest, ASoundDeviceThatFailedShowsTheSoundSwitchOff) {
+  ui::ToggleSettings(c);  // closed
+  host.sound.missing.insert(ui::SoundFile(c, ui::kSoundDice));
+  ui::PlayEffect(c, ui::kSoundDice);
+  ASSERT_FALSE(c.ui.SoundOn);
+  ui::ToggleSettings(c);
+  EXPECT_EQ(Switch(kSound).Tag(), "0");
+  Click(kSound);  // on again: the next effect is tried
+  ui::PlayEffect(c, ui::kSoundTake);
+  EXPECT_EQ(LastPath(), ui::SoundFile(c, ui::kSoundTake));
+}
+
+TEST_F(VosSetTest, TheTableTheBossKeyAndMinimisingHideTheDialog) {
+  using Hide = void (*)(Client&);
+  const std::vector<std::pair<const char*, Hide>> cases{
+      {"table click", [](Client& cl) { view::Pic1_Click(cl); }},
+      {"boss key", [](Client& cl) { app::Form_KeyDown(cl, platform::kKeyF1); }},
+      {"minimise", [](Client& cl) { ui::MinimiseTable(cl); }}};
+  for (const auto& [what, hide] : cases) {
+    c.VosSet.SetVisible(true);
+    c.rule.SetVisible(true);
+    hide(c);
+    EXPECT_FALSE(c.VosSet.Visible()) << what;
+    EXPECT_FALSE(c.rule.Visible()) << what;
+  }
+}
+
+class RuleTest : public ClientTest {
+ protected:
+  void SetUp() override { Start(); }
+  void PutRules(const std::string& utf8) {
+    const auto gbk = text::ToGbk(utf8);
+    ASSERT_TRUE(gbk.has_value());
+    host.files.files[host.files.programFolder + "/rule.ini"] = *gbk;
+  }
+};
+
+TEST_F(RuleTest, TheWholeGbkFileIsTheTextWithoutLookingForSectionsOrKeys) {
+  const std::string text = "【基本规则】\r\n[Phrase1]\r\nnum=3\r\n癞子可以代替任何一张牌。\n";
+  PutRules(text);
+  ui::ToggleRules(c);
+  ASSERT_TRUE(c.rule.Visible());
+  EXPECT_EQ(c.rule.LblInfo.Caption(), text);
+  // Read once per run: a changed file shows at the next start.
+  PutRules("新的规则");
+  ui::ToggleRules(c);
+  ui::ToggleRules(c);
+  EXPECT_EQ(c.rule.LblInfo.Caption(), text);
+}
+
+TEST_F(RuleTest, WithoutTheFileThePageOpensEmpty) {
+  ui::ToggleRules(c);
+  EXPECT_TRUE(c.rule.Visible());
+  EXPECT_EQ(c.rule.LblInfo.Caption(), "");
+}
+
+TEST_F(RuleTest, TheButtonTogglesThePageCentredOverTheWindow) {
+  PutRules("规则");
+  ui::AnNiu_Click(c, 7);
+  EXPECT_TRUE(c.rule.Visible());
+  const auto& m = c.MainForm.Geometry();
+  const auto& g = c.rule.Geometry();
+  EXPECT_EQ(g.left, m.left + (m.width - g.width) / 2);
+  EXPECT_EQ(g.top, m.top + (m.height - g.height) / 2);
+  ui::AnNiu_Click(c, 7);
+  EXPECT_FALSE(c.rule.Visible());
+  ui::AnNiu_Click(c, 7);
+  EXPECT_TRUE(c.rule.Visible());
+
+  // The window was dragged: the page follows it, a little lower.
+  c.MainForm.SetGeometry({200, 100, m.width, m.height});
+  ui::AfterDrag(c);
+  EXPECT_EQ(c.rule.Geometry().left, 200 + (m.width - g.width) / 2);
+  EXPECT_EQ(c.rule.Geometry().top, 100 + (m.height - g.height) / 2 + 1);
+}
+
+TEST_F(RuleTest, TheCloseButtonStaysLitUntilClickedAndAClickOnTheTextCloses) {
+  PutRules("规则");
+  auto& ev = c.ruleEvents;
+  ui::ToggleRules(c);
+  auto& close = c.rule.close;
+  EXPECT_EQ(close.Picture(), pic::kRuleClose);
+  ev.OnMouseMove(&close, 0, 0, 3, 3);
+  EXPECT_EQ(close.Picture(), pic::kRuleCloseLit);
+  EXPECT_EQ(close.Tag(), "1");
+  ev.OnMouseMove(&c.rule.LblInfo, 0, 0, 30, 30);
+  ev.OnMouseMove(nullptr, 0, 0, 2, 2);
+  EXPECT_EQ(close.Picture(), pic::kRuleCloseLit) << "leaving does not turn the highlight off";
+  ev.OnClick(&close);
+  EXPECT_FALSE(c.rule.Visible());
+  EXPECT_EQ(close.Picture(), pic::kRuleClose);
+  EXPECT_EQ(close.Tag(), "0");
+
+  for (platform::Control* target : {&c.rule.LblInfo, static_cast<platform::Control*>(nullptr)}) {
+    ui::ToggleRules(c);
+    ASSERT_TRUE(c.rule.Visible());
+    ev.OnClick(target);
+    EXPECT_FALSE(c.rule.Visible());
+  }
+}
+
+}  // namespace
+}  // namespace qtest
