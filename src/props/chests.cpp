@@ -236,7 +236,8 @@ void ShowRollingLabel(Client& c, const std::vector<std::string>& lines) {
     if (!caption.empty()) caption += "\n";
     caption += l;
   }
-  const int w = std::max(kLabelUnit * widest / 2 + 24, 120);
+  // About eleven pixels per display unit of the bold label font, and a margin.
+  const int w = std::max(11 * widest + 40, 120);
   const int h = std::max(kLabelHeight, kLineHeight * static_cast<int>(lines.size()) + 8);
   lb.SetAlignment(platform::Align::Center);
   lb.Move(t.PropLabelAnchor[0] - w / 2, t.PropLabelAnchor[1], w, h);
