@@ -591,7 +591,12 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
     dealing_ = false;
     sink_.Note("a person ran out of gold; no more hands");
   } else {
-    Broadcast(proto::Continue());
+    std::uint32_t wealth = 0;
+    for (const auto& seat : seats_) {
+      if (seat.card.wealth != 0 && (wealth == 0 || seat.card.wealth < wealth))
+        wealth = seat.card.wealth;
+    }
+    Broadcast(proto::Continue(wealth));
   }
   readySince_ = now_;
   for (int s = 0; s < 4; ++s) {

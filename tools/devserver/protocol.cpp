@@ -91,8 +91,10 @@ net::Frame HandSetup(int dealer, std::uint32_t ticket) {
   return f;
 }
 
-net::Frame Continue() {
-  return Header(kTableStatus, 15, {0, 0, 0, 0});
+net::Frame Continue(std::uint32_t wealthMultiple) {
+  auto f = Header(kTableStatus, 15, {0, 0, 0, 0});
+  net::WriteU32LE(std::span<std::uint8_t>(f), 16, wealthMultiple);
+  return f;
 }
 
 net::Frame PlayersLeft(int remainingMask) {

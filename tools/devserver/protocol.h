@@ -68,7 +68,8 @@ net::Frame SeatName(int seat, const std::string& account);
 // seatField: the seat bit, 15 for "this is you", or 0 for "the next free place".
 net::Frame PlayerInfo(int seatField, const PlayerCard& p);
 net::Frame HandSetup(int dealer, std::uint32_t ticket);
-net::Frame Continue();
+// The game continues; the table's wealth multiple (0 for none) rides at 16-19.
+net::Frame Continue(std::uint32_t wealthMultiple = 0);
 net::Frame PlayersLeft(int remainingMask);
 net::Frame LackGold(int mayContinueMask, int mustChangeRoomMask);
 // With diceMultiple the last two dice also multiply the hand's stakes.
