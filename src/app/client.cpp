@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "chat/chat.h"
 #include "net/net.h"
+#include "props/props.h"
 #include "ui/sound.h"
 
 Client::Client(platform::Host& h) : host(h) {
@@ -16,6 +17,7 @@ Client::Client(platform::Host& h) : host(h) {
   TimerCount.SetHandler([this] { net::TimerCount_Timer(*this); });
   TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
   TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
+  TimerProp.SetHandler([this] { props::TimerProp_Timer(*this); });
   host.Winsock1().SetEvents(this);
   host.Sound().SetEvents(this);
   RegisterForm(frmExit, frmExitEvents);

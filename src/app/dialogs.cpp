@@ -130,7 +130,7 @@ void pbCancel_Click(Client& c) {
 void pbCloseMe_Click(Client& c) {
   ui::UnloadRules(c);
   if (c.props.Prop_GameDllState > 0) {
-    props::UpdataMyProp(c, false);
+    props::UpdataMyProp(c);
     c.host.WaitProcessingEvents(250);
   }
   net::LeaveTable(c);

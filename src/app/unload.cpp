@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "net/reconnect.h"
 #include "play/ting_form.h"
+#include "props/props.h"
 #include "ui/seat_hooks.h"
 #include "ui/sound.h"
 #include "ui/sound_forms.h"
@@ -29,8 +30,9 @@ void UnloadOtherForms(Client& c) {
   c.host.Log("hook", "unload: Hero, huifu, Information, Score, Talk");
 }
 
+// The plug-in hears that the program ends.
 void ExitPlugin(Client& c) {
-  if (c.props.Prop_GameDllState > 0) c.host.Log("hook", "unload: plug-in InitExit 1");
+  props::Shutdown(c, 1);
 }
 
 }  // namespace

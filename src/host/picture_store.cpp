@@ -16,13 +16,19 @@ PictureStore::PictureStore() {
   // Beside the program first, then the build tree's generated artwork.
   const QString beside = QCoreApplication::applicationDirPath() + "/res";
   folder_ = QFileInfo(beside).isDir() ? beside : QStringLiteral(QINTARA_ART_DIR);
+  pluginFolder_ = QCoreApplication::applicationDirPath() + "/plugin/tools/res";
 }
 
 const QPixmap& PictureStore::Get(int id) {
   auto it = cache_.find(id);
   if (it != cache_.end()) return it->second;
   QPixmap pm;
-  if (id > 0) pm.load(folder_ + "/" + QString::number(id) + ".png");
+  constexpr int kPluginPictures = 5000;
+  if (id >= kPluginPictures) {
+    pm.load(pluginFolder_ + "/" + QString::number(id) + ".png");
+  } else if (id > 0) {
+    pm.load(folder_ + "/" + QString::number(id) + ".png");
+  }
   return cache_.emplace(id, std::move(pm)).first->second;
 }
 

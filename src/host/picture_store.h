@@ -1,7 +1,8 @@
 #pragma once
 // Pictures by resource id, decoded once from res/<id>.png and kept; and the same pictures, and
 // the text controls, prepared once at the device pixels they cover so that painting is a plain
-// copy.
+// copy. Numbers from 5000 on belong to the prop plug-in and come from its own res folder
+// (plugin/tools/res beside the program).
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -63,6 +64,7 @@ class PictureStore {
   };
 
   QString folder_;
+  QString pluginFolder_;
   std::unordered_map<int, QPixmap> cache_;
   std::unordered_map<SizedKey, QPixmap, SizedHash> sized_;
   std::unordered_map<const platform::Control*, TextEntry> text_;

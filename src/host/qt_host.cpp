@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "host/prop_loader.h"
 #include "host/runtime_dir.h"
 
 namespace host {
@@ -194,6 +196,13 @@ platform::ScreenSize QtHost::Screen() const {
   if (screen == nullptr) return {};
   const QSize s = screen->size();
   return {s.width(), s.height()};
+}
+
+std::unique_ptr<platform::PropPlugin> QtHost::LoadPropPlugin() {
+  const std::string dir = QCoreApplication::applicationDirPath().toStdString();
+  return host::LoadPropPlugin(
+      PropPluginPath(dir),
+      [this](std::string_view kind, std::string_view detail) { Log(kind, detail); });
 }
 
 void QtHost::Guard(const char* what, const std::function<void()>& f) {

@@ -63,6 +63,7 @@ class QtHost final : public platform::Host {
 
   PictureStore& Pictures() { return pictures_; }
   FormWindows& Windows() { return windows_; }
+  std::unique_ptr<platform::PropPlugin> LoadPropPlugin() override;
 
   void SetLobby(std::unique_ptr<platform::LobbyLink> lobby) { lobby_ = std::move(lobby); }
   // Runs a core entry point, logging an error that escapes it instead of crashing.

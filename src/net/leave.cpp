@@ -81,6 +81,10 @@ void DropConnection(Client& c) {
   UnloadReconnect(c);
   c.TimerProxy.SetEnabled(false);
   ui::ShowLinkState(c);
+  c.MainForm.lbwealth.SetCaption("0");
+  c.MainForm.lbwealth.SetVisible(false);
+  c.MainForm.Imgwealth.SetVisible(false);
+  c.props.WealthValue.fill(0);
 }
 
 }  // namespace net

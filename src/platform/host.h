@@ -3,12 +3,14 @@
 // implement it; the core never reaches the platform any other way.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/lobby.h"
+#include "platform/prop_plugin.h"
 #include "platform/socket.h"
 #include "platform/sound.h"
 #include "platform/timer.h"
@@ -65,6 +67,10 @@ class Host : public TimerHost, public FormHost {
   // The client's files (INI files, records, replays).
   virtual Files& Disk() = 0;
   virtual SoundDevice& Sound() = 0;
+
+  // Creates the prop plug-in from its library beside the program. Null when it is missing or
+  // unusable; the host then logs one line saying why.
+  virtual std::unique_ptr<PropPlugin> LoadPropPlugin() { return nullptr; }
 };
 
 }  // namespace platform

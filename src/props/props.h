@@ -1,18 +1,61 @@
 #pragma once
-// The bridge to the platform's prop plug-in. Without a plug-in every call is a no-op.
+// The bridge to the platform's prop plug-in: start, forwarding, polling and shut-down, the chest
+// game and prop scores after a hand, the multipliers and the bank. Without a running plug-in
+// every forwarding call is a no-op.
+#include <string>
+
 #include "net/frame.h"
 
 class Client;
+namespace platform {
+class Control;
+}
 
 namespace props {
 
 bool Active(const Client& c);
+
+// ---- Forwarding ----
+// A frame that belongs to the plug-in: commands 44 to 46, commands without a handler and the
+// plug-in frames of command 19. Ignored unless the plug-in runs.
 void RecMsg(Client& c, net::Frame& frame);
+// rec_state without a position (1 sound switch, 3 connected or lost).
 void RecState(Client& c, int kind, bool on);
-void Poll(Client& c);
-void Shutdown(Client& c);
 void SetKeyDown(Client& c, int keyCode);
 void FixBuffPos(Client& c);
+// setbankstate: 0 opens the bank (its button), 2 tells the bank another window opens.
+void SetBankState(Client& c, int state);
+// The player leaves the table (exit dialog).
+void UpdataMyProp(Client& c);
+// Command 46: the plug-in will have prop scores for the waiting result.
 void MarkScorePending(Client& c);
+
+// ---- Life cycle ----
+// ShutDownProps: mode 1 when the program ends, 0 everywhere else. Only while active.
+void Shutdown(Client& c, int mode = 0);
+// After the program's orderly end has shut the plug-in down.
+void ReleasePlugin(Client& c);
+
+// ---- The tick ----
+// The prop task of the tick scheduler: the plug-in's pending items, the prop step of a waiting
+// result and the chest countdown.
+void Poll(Client& c);
+// TimerProp: the prize animation, or hiding a label the plug-in showed for a while.
+void TimerProp_Timer(Client& c);
+
+// ---- Hand end ----
+// The hand's result is complete while the plug-in runs: the sheet waits for the prop step.
+void ResultComplete(Client& c, bool draw);
+// Adds the prop lines of position p to a score-sheet column and clears them; with colour the
+// last 8 characters of each line choose the column's colour and are cut off. Returns the prop
+// score of p (0 when there is none), cleared as well.
+double TakePropLines(Client& c, int p, platform::Control& column, bool withColour);
+
+// ---- Controls ----
+void ImgProp_Click(Client& c, int index);
+void Bank_Click(Client& c);
+void Bank_MouseMove(Client& c);
+// The pointer is back over the table.
+void RestoreBank(Client& c);
 
 }  // namespace props

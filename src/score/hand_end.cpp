@@ -56,10 +56,6 @@ void ClearHeldFrames(Client& c) {
   n.HoldQuit = true;
 }
 
-void ClearPropScores(Client& c) {
-  for (auto& p : c.score.PropScores) p = {};
-}
-
 // The wealth multiplier shown on the table, or 0 while it is off.
 bool WealthOn(Client& c) {
   return c.MainForm.lbwealth.Visible();
@@ -119,21 +115,35 @@ void OnHandResult(Client& c) {
   if (!props::Active(c)) {
     ShowDrawSheet(c);
   } else {
-    c.props.ScorePending = true;
-    c.score.DrawPending = true;
-    ClearPropScores(c);
-    props::InitShowEnd(c);
+    // The sheet waits for the plug-in's prop step.
+    props::ResultComplete(c, /*draw=*/true);
   }
   c.net.HoldQuit = false;
 }
 
-void ShowDrawSheet(Client& c) {
+namespace {
+
+// The draw sheet; with props, each column also gets the plug-in's lines as they stand, and the
+// prize of its chest becomes the hand's score.
+void FillDrawSheet(Client& c, bool withProps) {
   c.net.InHand = false;
   c.Hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
   for (int q = 0; q < 4; ++q) {
     c.Score.State(q).AddItem(kDrawLine);
-    c.Score.State(q + 4).AddItem(kDrawFinal);
-    c.Hero.Grade(q).AddItem(RightAlign("0", 9) + "金币");
+    if (!withProps) {
+      c.Score.State(q + 4).AddItem(kDrawFinal);
+      c.Hero.Grade(q).AddItem(RightAlign("0", 9) + "金币");
+      continue;
+    }
+    const double score = props::TakePropLines(c, q, c.Score.State(q), /*withColour=*/false);
+    auto& running = c.score.RunningScore.at(Idx(q));
+    running += score;
+    auto& player = c.disp.Player.at(Idx(q));
+    player.Gold = std::max(0.0, player.Gold + score);
+    c.Score.State(q + 4).AddItem("最终分：" + Num(score) + "金币");
+    c.Hero.Grade(q).AddItem(RightAlign(Num(score), 9) + "金币");
+    c.Hero.sumScore(q).SetCaption(Num(running) + "金币");
+    c.MainForm.Cash(q).SetCaption(Num(player.Gold) + "金币");
   }
   CentreOverTable(c, !c.table.BossMode, true);
   SaveMatchRecord(c, c.disp.HandNumber);
@@ -145,6 +155,16 @@ void ShowDrawSheet(Client& c) {
   app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
   if (!c.table.WatchMode && !c.score.GameEnded) StartContinueCountdown(c, kContinueSeconds);
   app::SaveHandReplay(c);
+}
+
+}  // namespace
+
+void ShowDrawSheet(Client& c) {
+  FillDrawSheet(c, false);
+}
+
+void ShowDrawSheetWithProps(Client& c) {
+  FillDrawSheet(c, true);
 }
 
 void OnWinDetail(Client& c) {
@@ -174,12 +194,11 @@ void OnWinDetail(Client& c) {
 
   if (c.score.WinDetailCount < 4) return;
   c.score.WinDetailCount = 0;
-  c.props.ScorePending = true;
   if (!props::Active(c)) {
     ShowScoreSheet(c);
   } else {
-    ClearPropScores(c);
-    props::InitShowEnd(c);
+    // The sheet waits for the plug-in's prop step.
+    props::ResultComplete(c, /*draw=*/false);
   }
 }
 

@@ -20,6 +20,8 @@ void ReadyClockSecond(Client& c);
 void ShowScoreSheet(Client& c);
 // A drawn hand: every column reads "黄庄".
 void ShowDrawSheet(Client& c);
+// The draw sheet with the prop plug-in's lines and prizes.
+void ShowDrawSheetWithProps(Client& c);
 // The fan list of the score sheet, between its header and the separator.
 void WriteFanList(Client& c);
 

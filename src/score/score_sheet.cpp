@@ -185,10 +185,13 @@ void ShowScoreSheet(Client& c) {
   }
   for (int p = 0; p < 4; ++p) {
     sheet.State(p).SetForeColor(0x000000);
-    // The prop plug-in's lines and score for this seat, when it left any.
-    const PropScoreRec& prop = s.PropScores.at(Idx(p));
-    if (prop.Present) {
-      for (const auto& line : prop.Lines) sheet.State(p).AddItem(line);
+    // The prop plug-in's lines for this seat, and what its chest added to the hand.
+    const double prize = props::TakePropLines(c, p, sheet.State(p), /*withColour=*/true);
+    if (prize != 0) {
+      s.HandScore.at(Idx(p)) += prize;
+      s.RunningScore.at(Idx(p)) += prize;
+      auto& player = c.disp.Player.at(Idx(p));
+      player.Gold = std::max(0.0, player.Gold + prize);
     }
   }
   for (int p = 0; p < 4; ++p) {

@@ -11,12 +11,6 @@ namespace score {
 using WinRow = std::array<std::int16_t, 48>;
 
 // What the prop plug-in leaves for the score sheet of a position: its lines and its score.
-struct PropScoreRec {
-  std::vector<std::string> Lines;
-  double Score = 0;
-  bool Present = false;
-};
-
 struct ScoreState {
   // The session score of each position: every hand score since the program started.
   std::array<double, 4> RunningScore{};
@@ -30,8 +24,6 @@ struct ScoreState {
   std::array<int, 4> CapFlag{};
   bool HandInProgress = false;
   // The complete group was a draw and waits for the plug-in's prop scores.
-  bool DrawPending = false;
-  std::array<PropScoreRec, 4> PropScores{};
 };
 
 }  // namespace score

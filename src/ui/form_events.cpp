@@ -8,6 +8,7 @@
 #include "net/net.h"
 #include "play/keyboard.h"
 #include "play/play.h"
+#include "props/props.h"
 #include "score/score.h"
 #include "ui/ui.h"
 #include "view/input.h"
@@ -58,6 +59,8 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
     LbMove_MouseMove(c_);
   } else if (Is(control, "AnNiu")) {
     AnNiu_MouseMove(c_, control->Index());
+  } else if (Is(control, "Bank")) {
+    props::Bank_MouseMove(c_);
   } else if (Is(control, "MJ_Image")) {
     view::MJ_Image_MouseMove(c_, control->Index(), button, shift, x, y);
   } else if (Is(control, "Tou")) {
@@ -65,6 +68,7 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
   } else if (Is(control, "Pic1")) {
     score::HidePlayerCard(c_);
     view::Pic1_MouseMove(c_, button, shift, x, y);
+    props::RestoreBank(c_);
     // The title buttons border the table directly: leaving one for the table lets it go dark,
     // or it would stay lit until the pointer happened to cross the frame.
     RestoreChrome(c_);
@@ -111,6 +115,10 @@ void MainFormEvents::OnClick(Control* control) {
     chat::ShowPhraseList(c_, 2);
   } else if (Is(control, "Lbchat")) {
     chat::ToggleHistory(c_);
+  } else if (Is(control, "Bank")) {
+    props::Bank_Click(c_);
+  } else if (Is(control, "ImgProp")) {
+    props::ImgProp_Click(c_, control->Index());
   }
 }
 
@@ -127,8 +135,10 @@ void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
     }
     return;
   }
-  // The table picture has no key procedure of its own yet: its keys reach the form's, which
-  // holds the boss key.
+  // Esc on the table opens the exit dialog: the plug-in's bank gives way first.
+  if (control == nullptr && keyCode == platform::kKeyEscape) props::SetBankState(c_, 2);
+  // The table picture and the chat box have no key procedures of their own yet: every key
+  // reaches the form's, which holds the boss key.
   app::Form_KeyDown(c_, keyCode);
 }
 

@@ -190,6 +190,8 @@ void AnNiu_MouseMove(Client& c, int i) {
 }
 
 void AnNiu_Click(Client& c, int i) {
+  // Settings, score, all hands, rules and exit open windows of their own: the bank gives way.
+  if (i == 3 || (i >= 5 && i <= 8)) props::SetBankState(c, 2);
   switch (i) {
     case 0:
       chat::SendChatLine(c);
@@ -486,6 +488,7 @@ void LayoutTable(Client& c) {
     m->ZOrder(0);
     m->SetVisible(false);
   }
+  c.props.WealthValue.fill(0);
   c.score.GameEnded = false;
 }
 

@@ -51,6 +51,9 @@ MainFormT::MainFormT()
       Lbchat(AddLabel("Lbchat", {594, 694, 25, 33})),
       LinkDot(AddImage("LinkDot", {0, 0, 10, 10})),
       LinkText(AddLabel("LinkText", {0, 0, 120, 14})),
+      ImgProp(AddArray(ControlKind::Image, "ImgProp", 15, {0, 0, 64, 64})),
+      LbProp(AddLabel("LbProp", {347, 200, 330, 50})),
+      ImgPrize(AddArray(ControlKind::Image, "ImgPrize", 4, {0, 0, 48, 48})),
       Skin(AddImage("Skin", {0, 0, 46, 220})),
       SkinPiece(AddArray(ControlKind::Image, "SkinPiece", 8)),
       ImgIcon(AddImage("ImgIcon", {3, 3, 16, 16})),
@@ -134,6 +137,16 @@ MainFormT::MainFormT()
   Lbchat.SetCaption("聊\n天");
   Lbchat.SetForeColor(0xFFD75E);
   Lbchat.SetAlignment(platform::Align::Center);
+  for (auto* c : ImgProp) {
+    c->SetVisible(false);
+    c->SetEnabled(false);
+  }
+  LbProp.SetVisible(false);
+  LbProp.SetFontSize(12);
+  LbProp.SetFontBold(true);
+  LbProp.SetForeColor(0xFFE680);
+  LbProp.SetAlignment(platform::Align::Center);
+  for (auto* c : ImgPrize) c->SetVisible(false);
   // The frame shows only once PaintBorder lays it out.
   Skin.SetPicture(pic::kSkin);
   Skin.SetVisible(false);

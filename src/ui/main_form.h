@@ -61,6 +61,9 @@ class MainFormT : public platform::Form {
   // The connection as the player sees it: a coloured dot and a short text.
   platform::Control& LinkDot;
   platform::Control& LinkText;
+  platform::ControlArray ImgProp;   // 0..14 treasure chests, five per player
+  platform::Control& LbProp;        // the prop plug-in's label
+  platform::ControlArray ImgPrize;  // 0..3 prizes flying to the seats
   // Frame.
   platform::Control& Skin;
   platform::ControlArray SkinPiece;  // 0..7 the painted frame pieces

@@ -27,6 +27,9 @@ constexpr int kSwitchConfirm = 134, kSwitchCancel = 135;
 constexpr int kVoiceMandarin = 136, kVoiceMandarinLit = 137;
 constexpr int kVoiceDialect = 138, kVoiceDialectLit = 139;
 
+// The bank button under the pointer.
+constexpr int kBankLit = 451;
+
 // Dialog buttons.
 constexpr int kExitLeave = 1023, kExitLeaveLit = 1024;
 constexpr int kExitStay = 1025, kExitStayLit = 1026;

@@ -5,6 +5,7 @@
 
 #include "dispatch/seat_common.h"
 #include "seating_fixture.h"
+#include "support/fake_plugin.h"
 #include "ui/ui.h"
 
 namespace qtest {
@@ -310,12 +311,15 @@ TEST_F(SeatingTest, ThreeReadyOthersAfterAHandResetTheTable) {
 
 TEST_F(SeatingTest, PlugInRegistersPlayersWithGold) {
   c.app.Prop_swicth = 1;
-  c.props.HasObject = true;
+  auto rec = std::make_shared<FakePluginRecord>();
+  rec->chests = false;
+  host.propPlugin = [rec] { return std::make_unique<FakePlugin>(rec); };
   SeatTable();
-  EXPECT_TRUE(Hooked("StartProps"));
+  EXPECT_EQ(rec->Count("Initdll alice key123"), 1);
   EXPECT_EQ(c.props.Prop_GameDllState, 1);
-  EXPECT_TRUE(Hooked("SetUserinfo Carol carol 2 1 false"));
-  EXPECT_TRUE(Hooked("rec_state 2 true 1"));
+  EXPECT_TRUE(host.HasLog("plugin", "SetUserinfo Carol carol 2 1 false"));
+  EXPECT_TRUE(rec->Called("SetUserinfo carol 1"));
+  EXPECT_TRUE(rec->Called("rec_state 2 1 1"));
   EXPECT_FALSE(c.MainForm.Tou(1).Visible());
   // Byte 255 switches the plug-in off.
   Feed({PlayerFrame(Table()[2]).byte(255, 1)});
@@ -377,9 +381,9 @@ TEST_F(SeatingTest, DepartureBetweenHandsRefreshesThePlugIn) {
   c.disp.PlayedHand = 1;
   c.disp.PropRefresh = true;
   Feed({FrameBuilder(21).text(16, "bob")});
-  EXPECT_TRUE(Hooked("ClearUser 2"));
-  EXPECT_TRUE(Hooked("rec_state 2 false 3"));
-  EXPECT_TRUE(Hooked("Ainit newvrp.xml"));
+  EXPECT_TRUE(host.HasLog("plugin", "ClearUser 2"));
+  EXPECT_TRUE(host.HasLog("plugin", "rec_state 2 false 3"));
+  EXPECT_TRUE(host.HasLog("plugin", "Ainit newvrp.xml"));
   EXPECT_FALSE(c.disp.PropRefresh);
 }
 

@@ -82,8 +82,8 @@ TEST_F(TableCmdsTest, HandStartSetsDealerWallDiceAndReleasesHeldFrames) {
   EXPECT_EQ(c.MainForm.MJ_Image(0).Picture(), 201 + 8);
   EXPECT_TRUE(c.MainForm.MJ_Image(135).Visible());
   EXPECT_TRUE(host.HasLog("lobby-out", "1127"));
-  EXPECT_TRUE(Hooked("WealthAtHandStart"));
   EXPECT_FALSE(host.Shown("frmExit"));
+  EXPECT_EQ(c.MainForm.imgBeishu.ToolTipText(), "骰子加倍 ×8");
 }
 
 TEST_F(TableCmdsTest, HandStartWithoutDiceMultipleHidesIt) {
@@ -115,14 +115,16 @@ TEST_F(TableCmdsTest, HandStartWithAMissingDealerEndsAfterTheMessage) {
 TEST_F(TableCmdsTest, StatusContinueStartsTheSeatChangeOrUpdatesTheMultiplier) {
   c.disp.RestartPending = true;
   c.disp.AdPage2 = "http://ad/x.gamead";
-  Feed({FrameBuilder(16).v(3, 0).v(2, 1).byte(11, 1)});
+  c.props.WealthMultiple = 3;
+  Feed({FrameBuilder(16).v(3, 0).v(2, 1).byte(11, 1).u32le(16, 9)});
   EXPECT_FALSE(c.disp.RestartPending);
   EXPECT_TRUE(c.disp.ShortReady);
   EXPECT_TRUE(Hooked("StartSeatChange"));
   EXPECT_TRUE(host.HasLog("advert", "2 http://ad/x.gamead"));
-  EXPECT_FALSE(Hooked("WealthMultiplierUpdate"));
-  Feed({FrameBuilder(16).v(3, 0)});
-  EXPECT_TRUE(Hooked("WealthMultiplierUpdate"));
+  EXPECT_EQ(c.props.WealthMultiple, 3) << "the seat change leaves the multiplier alone";
+  Feed({FrameBuilder(16).v(3, 0).u32le(16, 9)});
+  EXPECT_EQ(c.props.WealthMultiple, 9);
+  EXPECT_EQ(c.MainForm.lbwealth.Caption(), "9");
   EXPECT_EQ(HookCount("StartSeatChange"), 1);
 }
 
@@ -386,15 +388,21 @@ TEST_F(TableCmdsTest, OtherGoldChangesTheNamedPlayerOnly) {
 
 TEST_F(TableCmdsTest, PlugInCommandsReachThePlugInOnlyWhenItRuns) {
   ASSERT_LE(c.props.Prop_GameDllState, 0);
+  const auto forwarded = [this] {
+    std::vector<std::string> out;
+    for (const auto& l : host.LogDetails("plugin")) {
+      if (l.rfind("Rec_MSG", 0) == 0) out.push_back(l);
+    }
+    return out;
+  };
   Feed({FrameBuilder(44), FrameBuilder(45), FrameBuilder(46)});
   EXPECT_FALSE(c.props.ScorePending) << "no plug-in: no scores are awaited";
-  EXPECT_TRUE(host.LogDetails("plugin").empty());
+  EXPECT_TRUE(forwarded().empty());
 
   c.props.Prop_GameDllState = 1;
   Feed({FrameBuilder(44), FrameBuilder(45), FrameBuilder(46)});
   EXPECT_TRUE(c.props.ScorePending);
-  EXPECT_EQ(host.LogDetails("plugin"),
-            (std::vector<std::string>{"Rec_MSG 44", "Rec_MSG 45", "Rec_MSG 46"}));
+  EXPECT_EQ(forwarded(), (std::vector<std::string>{"Rec_MSG 44", "Rec_MSG 45", "Rec_MSG 46"}));
 }
 
 }  // namespace

@@ -209,6 +209,7 @@ void Chrome(const Emit& sink) {
   sink(view::pic::kTingMark, Tag(36, 22, QStringLiteral("听"), QColor(0xE0, 0x8A, 0x12)));
   sink(view::pic::kReadyMark, Tag(48, 26, QStringLiteral("准备"), QColor(0x1F, 0x8A, 0x5A)));
   sink(view::pic::kBank, Tag(56, 26, QStringLiteral("银行"), QColor(0xB0, 0x84, 0x18)));
+  sink(view::pic::kBankLit, Tag(56, 26, QStringLiteral("银行"), QColor(0xE0, 0xAC, 0x28)));
   sink(view::pic::kAdvert, Advert());
   sink(view::pic::kLocationStrip, Panel(394, 39, 150));
   sink(view::pic::kDiceMultiplier, Tag(48, 26, QStringLiteral("倍数"), QColor(0x8E, 0x44, 0xAD)));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "props.h"
 #include "rig.h"
 
 namespace devserver {
@@ -146,7 +147,8 @@ void Game::StartHand() {
              std::to_string(dice_[1]) + " " + std::to_string(dice_[2]) + " " +
              std::to_string(dice_[3]) + ", wall head " + std::to_string(wall_->Head()));
   Broadcast(proto::HandSetup(dealer_, ticket_));
-  Broadcast(proto::HandStart(dealer_, dice_));
+  // Every other hand the last two dice multiply the stakes (shown only; payments stay as they are).
+  Broadcast(proto::HandStart(dealer_, dice_, stats_.hands % 2 == 0));
   // Three rounds of four tiles, then one each and the dealer's fourteenth.
   for (int round = 0; round < 3; ++round) {
     for (int k = 0; k < 4; ++k) {
@@ -546,6 +548,9 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
       Broadcast(f);
     }
   }
+  // The prop service announces this hand's prizes before the results complete.
+  const auto prizes = props::HandPrizes(stats_.hands);
+  Broadcast(props::Scores(prizes));
   for (int s = 0; s < 4; ++s) Broadcast(proto::SeatResult(s, pay.at(Idx(s))));
   if (detail != nullptr) {
     for (int s = 0; s < 4; ++s) {
@@ -583,6 +588,8 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
     seat.card.gold += static_cast<double>(pay.at(Idx(s)));
     if (seat.card.gold < 0) Fail("seat " + std::to_string(s) + " gold below zero");
   }
+  // Prizes come from the house, outside the hand's payments.
+  for (int s = 0; s < 4; ++s) AddGold(s, prizes.at(Idx(s)));
   auto sendGold = [&](int s, std::int64_t delta) {
     for (int to = 0; to < 4; ++to) {
       sink_.Send(to, to == s ? proto::OwnGold(delta)
@@ -612,7 +619,12 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
     dealing_ = false;
     sink_.Note("a person ran out of gold; no more hands");
   } else {
-    Broadcast(proto::Continue());
+    std::uint32_t wealth = 0;
+    for (const auto& seat : seats_) {
+      if (seat.card.wealth != 0 && (wealth == 0 || seat.card.wealth < wealth))
+        wealth = seat.card.wealth;
+    }
+    Broadcast(proto::Continue(wealth));
   }
   readySince_ = now_;
   for (int s = 0; s < 4; ++s) {

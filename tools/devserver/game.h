@@ -60,6 +60,8 @@ class Game {
 
   void SetPlayer(int seat, const proto::PlayerCard& card);
   const proto::PlayerCard& Player(int seat) const { return seats_.at(Idx(seat)).card; }
+  // Gold that moves outside the game (the bank, prop prizes).
+  void AddGold(int seat, double delta) { seats_.at(Idx(seat)).card.gold += delta; }
   void SetConnected(int seat, bool connected);
 
   // Time moves on to nowMs: bots move and late people are moved for.

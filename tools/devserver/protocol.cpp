@@ -80,6 +80,8 @@ net::Frame PlayerInfo(int seatField, const PlayerCard& p) {
   PutDouble(f, 184, p.caption, 24);
   f.at(208) = p.ready ? 1 : 0;
   PutU64(f, 226, p.userId);
+  net::WriteU32LE(std::span<std::uint8_t>(f), 234, p.wealth);
+  f.at(238) = p.wealth != 0 ? 1 : 0;
   return f;
 }
 
@@ -89,8 +91,10 @@ net::Frame HandSetup(int dealer, std::uint32_t ticket) {
   return f;
 }
 
-net::Frame Continue() {
-  return Header(kTableStatus, 15, {0, 0, 0, 0});
+net::Frame Continue(std::uint32_t wealthMultiple) {
+  auto f = Header(kTableStatus, 15, {0, 0, 0, 0});
+  net::WriteU32LE(std::span<std::uint8_t>(f), 16, wealthMultiple);
+  return f;
 }
 
 net::Frame PlayersLeft(int remainingMask) {
@@ -101,8 +105,10 @@ net::Frame LackGold(int mayContinueMask, int mustChangeRoomMask) {
   return Header(kTableStatus, mayContinueMask, {0, mustChangeRoomMask, 0, 3});
 }
 
-net::Frame HandStart(int dealer, const std::array<int, 4>& dice) {
-  return Header(kHandStart, SeatBit(dealer), dice);
+net::Frame HandStart(int dealer, const std::array<int, 4>& dice, bool diceMultiple) {
+  auto f = Header(kHandStart, SeatBit(dealer), dice);
+  f.at(18) = diceMultiple ? 1 : 0;
+  return f;
 }
 
 net::Frame Deal(int seat, const std::array<std::uint8_t, 4>& tiles) {

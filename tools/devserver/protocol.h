@@ -60,6 +60,7 @@ struct PlayerCard {
   std::string caption;
   bool ready = false;
   std::uint64_t userId = 0;
+  std::uint32_t wealth = 0;  // the seat's wealth multiple, 0 for none
 };
 
 net::Frame LoginResult(int result, int countdown, int timeoutLimit, const std::string& adPage);
@@ -67,10 +68,12 @@ net::Frame SeatName(int seat, const std::string& account);
 // seatField: the seat bit, 15 for "this is you", or 0 for "the next free place".
 net::Frame PlayerInfo(int seatField, const PlayerCard& p);
 net::Frame HandSetup(int dealer, std::uint32_t ticket);
-net::Frame Continue();
+// The game continues; the table's wealth multiple (0 for none) rides at 16-19.
+net::Frame Continue(std::uint32_t wealthMultiple = 0);
 net::Frame PlayersLeft(int remainingMask);
 net::Frame LackGold(int mayContinueMask, int mustChangeRoomMask);
-net::Frame HandStart(int dealer, const std::array<int, 4>& dice);
+// With diceMultiple the last two dice also multiply the hand's stakes.
+net::Frame HandStart(int dealer, const std::array<int, 4>& dice, bool diceMultiple = false);
 net::Frame Deal(int seat, const std::array<std::uint8_t, 4>& tiles);
 net::Frame Draw(int seat, std::uint8_t tile);
 net::Frame Wild(std::uint8_t wild, std::uint8_t indicator);

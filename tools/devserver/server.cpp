@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "moves.h"
+#include "props.h"
 #include "protocol.h"
 #include "text/gbk.h"
 
@@ -67,6 +68,8 @@ void TableServer::NewGame() {
       card.ready = true;
     }
     card.userId = 1000 + static_cast<std::uint64_t>(s);
+    // Wealth multiples of the seats: the table shows the smallest.
+    card.wealth = static_cast<std::uint32_t>(2 + s);
     game_->SetPlayer(s, card);
   }
 }
@@ -202,7 +205,19 @@ void TableServer::OnFrame(Client& c, const net::Frame& f) {
       }
       break;
     case proto::kChat:
-      RelayChat(c, f);
+      if (props::IsPluginChat(f)) {
+        // A plug-in frame (a gift) keeps its length so every plug-in at the table sees it.
+        net::Frame relay = f;
+        relay.at(net::kOffSeat) = static_cast<std::uint8_t>(proto::SeatBit(c.seat));
+        for (auto& other : clients_) {
+          if (other->seat >= 0 && other->conn.Open()) SendTo(*other, relay);
+        }
+      } else {
+        RelayChat(c, f);
+      }
+      break;
+    case props::kBank:
+      PropFrame(c, f);
       break;
     case proto::kKeepAlive:
       if (m.key != c.key) {
@@ -274,6 +289,24 @@ void TableServer::Seating(Client& c) {
   SendTo(c, proto::PlayerInfo(proto::SeatBit(c.seat), game_->Player(c.seat)));
   // The others by place: left, opposite, right, each into the next free place.
   for (int p = 1; p < 4; ++p) SendTo(c, proto::PlayerInfo(0, game_->Player((c.seat - p) & 3)));
+  SendTo(c, props::Notice("欢迎来到道具商城：每局结束都有宝箱可开", 1));
+}
+
+void TableServer::PropFrame(Client& c, const net::Frame& f) {
+  const int value0 = f[net::kOffValues] * 256 + f[net::kOffValues + 1];
+  if (f[16] == 0) {
+    // The plug-in's "ready for the next hand" frames need no answer.
+    log_.Line("prop ready frame " + std::to_string(value0) + " from seat " +
+              std::to_string(c.seat));
+    return;
+  }
+  const double cash = game_->Player(c.seat).gold;
+  const auto answer = props::Bank(f, savings_, cash);
+  if (answer.goldDelta != 0) {
+    game_->AddGold(c.seat, answer.goldDelta);
+    SendTo(c, proto::OwnGold(static_cast<std::int64_t>(answer.goldDelta)));
+  }
+  SendTo(c, answer.reply);
 }
 
 void TableServer::Watch(Client& c) {

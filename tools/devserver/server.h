@@ -52,6 +52,8 @@ class TableServer : public GameSink {
   void Seating(Client& c);
   // Another account logging in while the person plays watches the person's seat.
   void Watch(Client& c);
+  // The prop service: bank requests and the plug-in's ready frames.
+  void PropFrame(Client& c, const net::Frame& f);
   void SendTo(Client& c, net::Frame f);
   void RelayChat(Client& from, const net::Frame& f);
   // The bots' phrases that are due go to the seated person.
@@ -72,6 +74,7 @@ class TableServer : public GameSink {
   int ids_ = 0;
   int dropping_ = -1;  // the connection the fault plan drops once its frames are out
   std::string account_;
+  double savings_ = 50000;  // the person's bank savings
 };
 
 }  // namespace devserver

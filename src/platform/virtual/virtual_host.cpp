@@ -391,4 +391,14 @@ void VirtualHost::Schedule(std::int64_t delayMs, std::function<void()> f) {
   events_.emplace(now_ + delayMs, std::move(f));
 }
 
+std::unique_ptr<platform::PropPlugin> VirtualHost::LoadPropPlugin() {
+  if (!propPlugin) {
+    Log("plugin", "no plug-in library");
+    return nullptr;
+  }
+  auto plugin = propPlugin();
+  if (!plugin) Log("plugin", "the plug-in could not be created");
+  return plugin;
+}
+
 }  // namespace vhost

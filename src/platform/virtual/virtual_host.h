@@ -165,6 +165,7 @@ class VirtualHost final : public platform::Host {
   void UnregisterForm(platform::Form& form) override;
   bool Unattended() const override { return unattended; }
   void Post(std::function<void()> f) override { Schedule(0, std::move(f)); }
+  std::unique_ptr<platform::PropPlugin> LoadPropPlugin() override;
 
   // Driver side. Each returns normally when the program ends; Ended() then tells.
   void Advance(std::int64_t ms);
@@ -205,6 +206,8 @@ class VirtualHost final : public platform::Host {
   bool anotherInstance = false;
   std::vector<std::string> openedUrls;
   bool verbose = false;
+  // Makes the prop plug-in when the client loads it; unset: there is no plug-in library.
+  std::function<std::unique_ptr<platform::PropPlugin>()> propPlugin;
   platform::MsgBoxResult nextAnswer = platform::MsgBoxResult::Ok;
   struct Box {
     std::string text;
