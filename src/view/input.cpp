@@ -164,13 +164,17 @@ void MJ_Image_MouseDown(Client& c, int index, int button, int /*shift*/, int /*x
   const bool discards =
       own && t.CanDiscard &&
       ((t.TingDeclared && index == lastCtl) || (!t.TingDeclared && !t.TingSelecting));
+  // A move of the player's own ends a run of time-outs, as a press of a move button does.
   if (discards) {
+    t.TimeoutCount = 0;
     DiscardOwnTile(c, index, true);
   } else if (button == platform::kRightButton && !own && !t.TingSelecting &&
              c.MainForm.Operation(table::kOpPass).Visible()) {
+    t.TimeoutCount = 0;
     PassDecision(c);
   }
   if (InOwnHand(c, index) && t.CanDiscard && IsRaised(c, index) && t.TingSelecting) {
+    t.TimeoutCount = 0;
     DiscardOwnTile(c, index, true);
     LowerAllRaised(c);
     t.TingSelecting = false;

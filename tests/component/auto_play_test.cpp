@@ -165,6 +165,25 @@ TEST_F(AutoPlay, TimeoutLimitPressesTheBossKey) {
   EXPECT_EQ(c.table.TimeoutCount, 2);
 }
 
+// Throwing a tile is the player's own move too: the next time-out counts from one again.
+TEST_F(AutoPlay, ADiscardByHandStartsTheTimeoutCountAgain) {
+  c.table.TimeoutLimit = 2;
+  SetOwnHand(c.table, kThirteen);
+  Offer({table::kOpPass}, 1);
+  RunOut(1);
+  ASSERT_EQ(c.table.TimeoutCount, 1);
+  SetOwnHand(c.table, Fourteen());
+  Offer({}, 5);
+  ASSERT_TRUE(c.table.CanDiscard);
+  c.MainForm.MJ_Image(113).SetVisible(true);
+  view::MJ_Image_MouseDown(c, 113, platform::kLeftButton, 0, 0, 0);
+  EXPECT_EQ(Summary().back(), (std::vector<int>{2, 0, 0x4000 | B(1)}));
+  EXPECT_EQ(c.table.TimeoutCount, 0);
+  Offer({table::kOpPass}, 1);
+  RunOut(1);
+  EXPECT_FALSE(c.table.BossMode) << "one time-out since the player's own move";
+}
+
 TEST_F(AutoPlay, NoBossKeyAfterTing) {
   c.table.TimeoutLimit = 1;
   c.table.TingDeclared = true;
