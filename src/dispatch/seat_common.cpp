@@ -117,6 +117,9 @@ bool OthersReady(Client& c) {
 
 void ResetWhenOthersReady(Client& c) {
   if (c.disp.PlayedHand != 1 || !OthersReady(c)) return;
+  // A result still waiting for the prop step is shown from the hand's table: the others being
+  // ready must not clear it first (the continue step clears it afterwards).
+  if (c.props.ResultPending || c.props.ChestGameOn) return;
   ShowStartButtonNormal(c);
   FullReset(c);
   c.score.TableResetDone = true;

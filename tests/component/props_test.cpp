@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "dispatch/seat_common.h"
 #include "props/chests.h"
 #include "props/props.h"
 #include "seating_fixture.h"
@@ -325,6 +326,26 @@ TEST_F(PropsTest, TheDrawSheetCarriesPropLinesAndPrizes) {
   EXPECT_EQ(c.Score.State(5).Items().back(), "最终分：0金币");
   EXPECT_EQ(c.disp.Player[0].Gold, gold + 25);
   EXPECT_EQ(c.score.RunningScore[0], 25);
+}
+
+// The others may all be ready before the chests are opened: the hand's results stay for the
+// sheet the prop step shows later.
+TEST_F(PropsTest, OthersReadyDuringThePropStepKeepTheResultsForTheSheet) {
+  Seat();
+  c.disp.PlayedHand = 1;
+  c.table.Hand[1].HandResult = -60;
+  ResultIn(true);
+  for (int p = 1; p <= 3; ++p) c.MainForm.OK(p).SetVisible(true);
+  dispatch::ResetWhenOthersReady(c);
+  EXPECT_EQ(c.table.Hand[1].HandResult, -60) << "waiting for the scores";
+  rec->scores.PropScore = {120, 0, 0, 0};
+  rec->scores.ChestTitle = {"幸运宝箱", "", "", ""};
+  rec->scoresReady = true;
+  Advance(50);
+  ASSERT_TRUE(c.props.ChestGameOn);
+  dispatch::ResetWhenOthersReady(c);
+  EXPECT_EQ(c.table.Hand[1].HandResult, -60) << "during the chest game";
+  EXPECT_FALSE(c.score.TableResetDone);
 }
 
 TEST_F(PropsTest, AnnouncedScoresWaitForThePlugInThenGiveUpAfterTenSeconds) {
