@@ -42,7 +42,9 @@ void FitText(QPainter& p, const QRectF& r, const QString& text, const QColor& co
     refPath.addText(0, 0, Font(100), ref);
     box = refPath.boundingRect();
   }
-  const qreal s = std::min(r.width() / box.width(), r.height() / box.height());
+  // Never larger than the text's own ink allows: a word longer than the reference still fits.
+  const qreal s = std::min({r.width() / box.width(), r.height() / box.height(),
+                            r.width() / ink.width(), r.height() / ink.height()});
   QTransform t;
   t.translate(r.center().x(), r.center().y());
   t.scale(s, s);
