@@ -36,6 +36,8 @@ void DeleteMatchRecords(Client& c);
 void CentreOverTable(Client& c, bool show, bool scoreWindow);
 // The avatars and names of the four positions on the score window.
 void SetSheetPlayers(Client& c);
+// The score sheet's columns, filled: each keeps every line in view while it can.
+void FitSheetColumns(Client& c);
 // The history window, its latest hands in view.
 void ShowHistory(Client& c);
 // Selects a row in the hand-number list and in the four score lists together.

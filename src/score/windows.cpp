@@ -59,6 +59,18 @@ void SetSheetPlayers(Client& c) {
   }
 }
 
+void FitSheetColumns(Client& c) {
+  // Rows close up (down to a still readable height) before a long column loses its last lines,
+  // which hold the prop prize and the final score.
+  constexpr int kRowHeight = 14;
+  constexpr int kMinRowHeight = 11;
+  for (int q = 0; q < 4; ++q) {
+    auto& col = c.Score.State(q);
+    const int rows = std::max(1, static_cast<int>(col.Items().size()));
+    col.SetRowHeight(std::clamp(col.Height() / rows, kMinRowHeight, kRowHeight));
+  }
+}
+
 void ShowHistory(Client& c) {
   auto& hero = c.Hero;
   hero.SetState(platform::WindowState::Normal);
@@ -81,6 +93,7 @@ void SelectHistoryRow(Client& c, int row) {
 
 void ShowEarlierHand(Client& c, int hand) {
   LoadMatchRecord(c, hand);
+  FitSheetColumns(c);
   CentreOverTable(c, true, true);
 }
 

@@ -289,6 +289,20 @@ TEST_F(HandEndTest, SubtotalsMultipliersAndCurrency) {
   }
 }
 
+// A long column (fans, multipliers, the prop plug-in's lines) closes its rows up so its last
+// line, the final score, stays in view; a very long one stops at a readable row height.
+TEST_F(HandEndTest, LongSheetColumnsCloseUpTheirRows) {
+  auto& col = c.Score.State(0);
+  for (const int lines : {10, 30, 100}) {
+    col.Clear();
+    for (int i = 0; i < lines; ++i) col.AddItem("line");
+    score::FitSheetColumns(c);
+    if (lines == 10) EXPECT_EQ(col.RowHeight(), 14);
+    if (lines == 30) EXPECT_LE(lines * col.RowHeight(), col.Height());
+    if (lines == 100) EXPECT_EQ(col.RowHeight(), 11);
+  }
+}
+
 TEST_F(HandEndTest, GoldAndPointsAreClampedAndAZeroScoreWinCounts) {
   c.disp.Player[2].Gold = 10;
   c.disp.Player[2].Num1 = 10;
