@@ -293,13 +293,15 @@ TEST_F(HandEndTest, SubtotalsMultipliersAndCurrency) {
 // line, the final score, stays in view; a very long one stops at a readable row height.
 TEST_F(HandEndTest, LongSheetColumnsCloseUpTheirRows) {
   auto& col = c.Score.State(0);
-  for (const int lines : {10, 30, 100}) {
+  const struct {
+    int lines;
+    int rowHeight;
+  } cases[] = {{10, 14}, {30, 336 / 30}, {100, 11}};
+  for (const auto& k : cases) {
     col.Clear();
-    for (int i = 0; i < lines; ++i) col.AddItem("line");
+    for (int i = 0; i < k.lines; ++i) col.AddItem("line");
     score::FitSheetColumns(c);
-    if (lines == 10) EXPECT_EQ(col.RowHeight(), 14);
-    if (lines == 30) EXPECT_LE(lines * col.RowHeight(), col.Height());
-    if (lines == 100) EXPECT_EQ(col.RowHeight(), 11);
+    EXPECT_EQ(col.RowHeight(), k.rowHeight) << k.lines;
   }
 }
 
