@@ -48,14 +48,6 @@ std::vector<Event> ReadServerLog(const std::string& text) {
   return out;
 }
 
-int ListeningPort(ChildProcess& server) {
-  const auto line = server.ReadLine(10s);
-  if (!line) return -1;
-  std::smatch m;
-  const std::regex re("listening on ([0-9]+)");
-  return std::regex_search(*line, m, re) ? std::stoi(m[1]) : -1;
-}
-
 std::size_t Count(const std::string& text, const std::string& what) {
   std::size_t n = 0;
   for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <regex>
 
 #include "process.h"
 
@@ -10,14 +9,6 @@ namespace itest {
 namespace {
 
 using namespace std::chrono_literals;
-
-int ListeningPort(ChildProcess& server) {
-  const auto line = server.ReadLine(10s);
-  if (!line) return -1;
-  std::smatch m;
-  const std::regex re("listening on ([0-9]+)");
-  return std::regex_search(*line, m, re) ? std::stoi(m[1]) : -1;
-}
 
 class WithServer : public ::testing::Test {
  protected:

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -201,6 +202,14 @@ bool WaitForText(const std::string& path, const std::string& text,
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return false;
+}
+
+int ListeningPort(ChildProcess& server) {
+  const auto line = server.ReadLine(std::chrono::seconds(10));
+  if (!line) return -1;
+  std::smatch m;
+  const std::regex re("listening on ([0-9]+)");
+  return std::regex_search(*line, m, re) ? std::stoi(m[1]) : -1;
 }
 
 }  // namespace itest

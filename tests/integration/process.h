@@ -57,6 +57,9 @@ class Listener {
   std::vector<std::uint8_t> pending_;
 };
 
+// The port a development server names in its first line ("listening on N"), or -1.
+int ListeningPort(ChildProcess& server);
+
 // A fresh private folder for one test's runtime files.
 std::string MakeTempDir();
 std::string ReadFile(const std::string& path);

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <regex>
 
 #include "host/prop_loader.h"
 #include "process.h"
@@ -128,14 +127,6 @@ TEST(PropLoader, ReferencePlugInAnswersEveryCall) {
   std::int32_t mode = 1;
   p->InitExit(mode);
   EXPECT_EQ(p->CheckSendBuff(), 0);
-}
-
-int ListeningPort(ChildProcess& server) {
-  const auto line = server.ReadLine(10s);
-  if (!line) return -1;
-  std::smatch m;
-  const std::regex re("listening on ([0-9]+)");
-  return std::regex_search(*line, m, re) ? std::stoi(m[1]) : -1;
 }
 
 TEST(PropsAtTheTable, TheClientLoadsThePlugInAndTheServerAnswersIt) {

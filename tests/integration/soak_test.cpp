@@ -89,9 +89,9 @@ TEST(Soak, AFastStreamIsDispatchedInOrderAndTheClientKeepsRunning) {
   EXPECT_FALSE(client.WaitExit(100ms)) << ReadFile(log);
   EXPECT_EQ(ReadFile(log).find(" end: "), std::string::npos);
   std::cout << "soak: " << sent.size() - 1 << " frames in "
-            << std::chrono::duration_cast<std::chrono::milliseconds>(streamed).count()
-            << " ms (" << steady << " steady at 20 ms, " << sent.size() - 1 - steady
-            << " in bursts), " << received.size() - 1 << " dispatched in order\n";
+            << std::chrono::duration_cast<std::chrono::milliseconds>(streamed).count() << " ms ("
+            << steady << " steady at 20 ms, " << sent.size() - 1 - steady << " in bursts), "
+            << received.size() - 1 << " dispatched in order\n";
 }
 
 }  // namespace
