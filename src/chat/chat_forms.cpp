@@ -86,6 +86,11 @@ void TalkEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
   }
 }
 
+void TalkEvents::OnMouseWheel(Control* control, int rows) {
+  if (control != nullptr && control->Kind() == platform::ControlKind::ListBox)
+    platform::ScrollList(*control, rows);
+}
+
 void TalkEvents::OnClose() {
   HideTalk(c_);
 }
@@ -125,6 +130,10 @@ void HuifuEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
   } else if (keyCode == platform::kKeyReturn && list.ListIndex() >= 0) {
     SendPhrase(c_, &list == &c_.huifu.List1 ? 1 : 2, list.ListIndex());
   }
+}
+
+void HuifuEvents::OnMouseWheel(Control* control, int rows) {
+  if (IsList(control)) platform::ScrollList(*control, rows);
 }
 
 void HuifuEvents::OnClose() {

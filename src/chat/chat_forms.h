@@ -29,6 +29,7 @@ class TalkEvents final : public platform::DialogEvents {
                                     int y) override;
   void OnClick(platform::Control* control) override;
   void OnKeyDown(platform::Control* control, int keyCode, int shift) override;
+  void OnMouseWheel(platform::Control* control, int rows) override;
   void OnClose() override;
 
  private:
@@ -43,6 +44,7 @@ class HuifuEvents final : public platform::DialogEvents {
   void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
   void OnDblClick(platform::Control* control) override;
   void OnKeyDown(platform::Control* control, int keyCode, int shift) override;
+  void OnMouseWheel(platform::Control* control, int rows) override;
   void OnClose() override;
 
  private:

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -565,6 +566,18 @@ void FormWidget::mouseMoveEvent(QMouseEvent* e) {
   const QPoint d = WidgetToDesign(e->position());
   input_->Move(d.x(), d.y(), ButtonsOf(e->buttons()), ShiftOf(e->modifiers()));
   UpdateCursor(e->position());
+}
+
+void FormWidget::wheelEvent(QWheelEvent* e) {
+  if (input_ == nullptr) return;
+  // angleDelta is in eighths of a degree; a notch is 15 degrees.
+  constexpr int kNotch = 120;
+  wheelEighths_ += e->angleDelta().y();
+  const int rows = wheelEighths_ / kNotch;
+  wheelEighths_ -= rows * kNotch;
+  const QPoint d = WidgetToDesign(e->position());
+  input_->Wheel(d.x(), d.y(), rows);
+  e->accept();
 }
 
 void FormWidget::mouseReleaseEvent(QMouseEvent* e) {

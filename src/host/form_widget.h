@@ -62,6 +62,7 @@ class FormWidget final : public QWidget, public platform::FormObserver {
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
@@ -89,6 +90,7 @@ class FormWidget final : public QWidget, public platform::FormObserver {
   platform::FormEvents* events_;
   Role role_;
   std::unique_ptr<platform::FormInput> input_;
+  int wheelEighths_ = 0;  // a fine-grained wheel's turn not yet a whole notch
   std::vector<Editor> editors_;
   std::unique_ptr<QSizeGrip> grip_;
   QCursor hand_;

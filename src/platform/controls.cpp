@@ -131,6 +131,14 @@ int FirstShownRow(const Control& list, int rowHeight) {
   return list.TopIndex() < 0 ? last : std::min(list.TopIndex(), last);
 }
 
+void ScrollList(Control& list, int rows) {
+  if (list.RowHeight() <= 0 || rows == 0) return;
+  const int count = static_cast<int>(list.Items().size());
+  const int last = std::max(0, count - list.VisibleRows());
+  const int top = std::clamp(FirstShownRow(list, list.RowHeight()) - rows, 0, last);
+  list.SetTopIndex(top == last ? -1 : top);
+}
+
 int Control::VisibleRows() const {
   if (rowHeight_ <= 0) return 1;
   return std::max(1, bounds_.height / rowHeight_);

@@ -37,6 +37,9 @@ class FormEvents {
   virtual PressResult OnMouseDown(Control* control, int button, int shift, int x, int y) = 0;
   virtual void OnMouseMove(Control* control, int button, int shift, int x, int y) = 0;
   virtual void OnMouseUp(Control* control, int button, int shift, int x, int y) = 0;
+  // The wheel turned over a control (null: the background) by whole notches: rows > 0 away
+  // from the user (back up a list), rows < 0 towards.
+  virtual void OnMouseWheel(Control* /*control*/, int /*rows*/) {}
   // A press and release over the same control, left or right button.
   virtual void OnClick(Control* control) = 0;
   virtual void OnDblClick(Control* control) = 0;

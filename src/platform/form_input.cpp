@@ -31,6 +31,10 @@ void FormInput::Move(int x, int y, int buttons, int shift) {
   events_.OnMouseMove(c, buttons, shift, p.x, p.y);
 }
 
+void FormInput::Wheel(int x, int y, int rows) {
+  if (rows != 0) events_.OnMouseWheel(form_.HitTest(x, y), rows);
+}
+
 void FormInput::Release(int x, int y, int button, int shift) {
   // A release without its press (the press went to the window system) belongs to nobody.
   if (!pressed_) return;

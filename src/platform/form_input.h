@@ -22,6 +22,8 @@ class FormInput {
   void Release(int x, int y, int button, int shift);
   // The second press of a double click: it replaces that press's MouseDown.
   void DoubleClick(int x, int y, int button, int shift);
+  // The wheel turned by rows notches over a window point.
+  void Wheel(int x, int y, int rows);
   // A press is held and its control takes the moves and the release.
   bool Pressed() const { return pressed_; }
 

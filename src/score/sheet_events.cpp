@@ -51,6 +51,15 @@ void SheetEvents::OnDblClick(platform::Control* control) {
   if (row >= 0) ShowEarlierHand(c_, row + 1);
 }
 
+void SheetEvents::OnMouseWheel(platform::Control* control, int rows) {
+  if (&form_ == &c_.Hero) {
+    platform::ScrollList(c_.Hero.Num, rows);
+    for (auto* g : c_.Hero.Grade) platform::ScrollList(*g, rows);
+  } else if (control != nullptr && control->Kind() == platform::ControlKind::ListBox) {
+    platform::ScrollList(*control, rows);
+  }
+}
+
 void SheetEvents::OnClose() {
   form_.SetVisible(false);
   if (platform::Control* close = form_.Find("Image1", 1)) CloseLook(*close, false);

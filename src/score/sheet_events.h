@@ -17,6 +17,8 @@ class SheetEvents : public platform::DialogEvents {
   void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
   void OnClick(platform::Control* control) override;
   void OnDblClick(platform::Control* control) override;
+  // The history's columns scroll together; a sheet column on its own.
+  void OnMouseWheel(platform::Control* control, int rows) override;
   void OnClose() override;
 
  protected:

@@ -8,6 +8,7 @@
 
 #include "app/client_files.h"
 #include "app/ini_file.h"
+#include "platform/form_input.h"
 #include "score/score.h"
 #include "score/sheet_events.h"
 #include "seating_fixture.h"
@@ -394,6 +395,38 @@ TEST_F(HandEndTest, TheHistoryGrowsARowPerHandAndShowsAnEarlierHand) {
   events.OnDblClick(&c.Hero.Grade(2));
   EXPECT_TRUE(c.Score.Visible());
   EXPECT_EQ(Column(1), Lines{"黄  庄"}) << "hand 2 was a draw (stored blanks are not kept)";
+}
+
+// An evening's history is longer than the window: the wheel scrolls its columns together, a
+// click then picks the row it points at, and scrolling back to the end follows new hands again.
+TEST_F(HandEndTest, TheWheelScrollsTheHistory) {
+  auto& hero = c.Hero;
+  for (int h = 1; h <= 40; ++h) {
+    hero.Num.AddItem(std::to_string(h));
+    for (auto* g : hero.Grade) g->AddItem("0金币");
+  }
+  score::ShowHistory(c);
+  const int visible = hero.Num.VisibleRows();
+  ASSERT_LT(visible, 40);
+  const auto first = [](const platform::Control& l) {
+    return platform::FirstShownRow(l, l.RowHeight());
+  };
+  ASSERT_EQ(first(hero.Num), 40 - visible);
+
+  platform::FormInput input(hero, c.HeroEvents);
+  const platform::Rect g1 = hero.WindowBounds(hero.Grade(1));
+  input.Wheel(g1.left + 5, g1.top + 5, 3);
+  EXPECT_EQ(first(hero.Num), 40 - visible - 3);
+  for (auto* g : hero.Grade) EXPECT_EQ(first(*g), 40 - visible - 3);
+  input.Wheel(g1.left + 5, g1.top + 5, 100);
+  EXPECT_EQ(first(hero.Num), 0) << "stops at the first hand";
+  c.HeroEvents.OnMouseDown(&hero.Grade(1), platform::kLeftButton, 0, 5, 3);
+  EXPECT_EQ(hero.Num.ListIndex(), 0);
+
+  input.Wheel(g1.left + 5, g1.top + 5, -100);
+  EXPECT_EQ(hero.Num.TopIndex(), -1) << "back at the end it follows the newest hand";
+  hero.Num.AddItem("41");
+  EXPECT_EQ(first(hero.Num), 41 - visible);
 }
 
 TEST_F(HandEndTest, RecordsRoundTripAndOldLinesAreNeverRead) {

@@ -282,8 +282,9 @@ TEST_F(PropsTest, PlugInReadyFramesAreHeldAfterTheResultUntilTheNextHand) {
   Feed({FrameBuilder(4).seat(1).v(0, 1).v(1, 1).v(2, 1).v(3, 1)});
   Advance(200);
   std::vector<int> values;
-  for (std::size_t i = before; i < Sent().size(); ++i) {
-    const auto& f = Sent()[i];
+  const auto sent = Sent();
+  for (std::size_t i = before; i < sent.size(); ++i) {
+    const auto& f = sent[i];
     if (f[3] != 45) continue;
     EXPECT_EQ(f[6], 4) << "sent for the own seat";
     values.push_back(f[8] * 256 + f[9]);

@@ -34,11 +34,12 @@ class FormWindows : public ::testing::Test {
   }
   host::FormWidget& Window() { return *windows.WindowOf(form); }
 
+  // The form and its events outlive the window shown for them.
   host::PictureStore pictures;
-  host::FormWindows windows{pictures};
   platform::Form form{"frmTest", {120, 80, 300, 150}};
   platform::Control& ok = form.AddImage("imgOK", {40, 100, 70, 30});
   Events events;
+  host::FormWindows windows{pictures};
 };
 
 TEST_F(FormWindows, AWindowExistsOnScreenExactlyWhileItsFormIsVisible) {
