@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "chat/chat.h"
 #include "net/net.h"
 #include "platform/lobby.h"
 #include "props/props.h"
@@ -150,25 +151,37 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
   }
 }
 
+namespace {
+
+// Every window of the table: they are windows of their own, so minimising the table leaves them
+// on the screen unless the boss key hides them too.
+void HideTableWindows(Client& c) {
+  c.Information.SetVisible(false);
+  chat::HideTalk(c);
+  chat::HidePhrases(c);
+  ui::HideSoundForms(c);
+  UnloadExitDialog(c);
+  c.Hero.SetVisible(false);
+  c.Score.SetVisible(false);
+}
+
+}  // namespace
+
 void Form_KeyDown(Client& c, platform::Form& received, int keyCode) {
   if ((keyCode == kKeyF1 || !c.app.ChatFocused) && c.props.Prop_GameDllState > 0 &&
       keyCode >= kKeyF1 && keyCode <= kKeyF6) {
     Try(c, "SetKeyDown", [&] { props::SetKeyDown(c, keyCode); });
   }
   if (keyCode != kKeyF1) return;
-  // The information, talk and reply windows join these steps once they exist.
   Try(c, "boss mode", [&] { c.table.BossMode = true; });
-  Try(c, "hide settings and rules", [&] { ui::HideSoundForms(c); });
+  Try(c, "hide windows", [&] { HideTableWindows(c); });
   Try(c, "minimise", [&] { received.SetState(platform::WindowState::Minimized); });
   Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
 }
 
 void TableBossKey(Client& c, bool tellPlugin) {
   Try(c, "boss mode", [&] { c.table.BossMode = true; });
-  // The information, talk, settings, exit, result and rules windows join these steps once they
-  // exist.
-  Try(c, "hide windows",
-      [&] { c.host.Log("hook", "hide Information, Talk, VosSet, frmExit, Hero, Score and rule"); });
+  Try(c, "hide windows", [&] { HideTableWindows(c); });
   c.table.DefaultCountdown = 0;
   if (tellPlugin && props::Active(c)) Try(c, "SetKeyDown", [&] { props::SetKeyDown(c, kKeyF1); });
   Try(c, "minimise", [&] { c.MainForm.SetState(platform::WindowState::Minimized); });

@@ -2,6 +2,8 @@
 // mouse, keys, focus and window events to the event procedures.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -247,9 +249,13 @@ TEST_F(FormEvents, KeysFocusAndWindowEventsReachTheirProcedures) {
   events.OnFocus(f.Chat, false);
   EXPECT_FALSE(c.app.ChatFocused);
 
-  // The boss key hides the table and the lobby.
+  // The boss key hides the table, every window over it, and the lobby.
   const auto sentBefore = host.lobby.sent.size();
+  const std::array<platform::Form*, 6> over{&c.Information, &c.Talk,  &c.VosSet,
+                                            &c.Hero,        &c.Score, &c.rule};
+  for (auto* w : over) w->SetVisible(true);
   events.OnKeyDown(nullptr, platform::kKeyF1, 0);
+  for (auto* w : over) EXPECT_FALSE(w->Visible()) << w->Name();
   EXPECT_TRUE(c.table.BossMode);
   EXPECT_EQ(f.State(), platform::WindowState::Minimized);
   ASSERT_EQ(host.lobby.sent.size(), sentBefore + 1);

@@ -244,8 +244,12 @@ TEST_F(LobbyLink, BossKeyHidesBothWindowsEvenWithTheChatFocused) {
   EXPECT_FALSE(c.table.BossMode);
   EXPECT_TRUE(host.lobby.sent.empty());
 
+  c.Information.SetVisible(true);
+  c.Talk.SetVisible(true);
   host.Run([&] { app::Form_KeyDown(c, 112); });
   EXPECT_TRUE(c.table.BossMode);
+  EXPECT_FALSE(c.Information.Visible());
+  EXPECT_FALSE(c.Talk.Visible());
   EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
   ASSERT_EQ(host.lobby.sent.size(), 1U);
   EXPECT_EQ(host.lobby.sent[0].wParam, platform::kScMinimize);
