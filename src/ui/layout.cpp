@@ -31,11 +31,6 @@ int Px(double twips) {
   return static_cast<int>(std::lround(twips / kTwips));
 }
 
-// Logs a step whose window or feature lives elsewhere in the client and is not built yet.
-void Hook(Client& c, const std::string& what) {
-  c.host.Log("hook", what);
-}
-
 const std::array<const char*, 9> kTips{"发送信息，快捷键为回车键",
                                        "点击打开聊天窗口",
                                        "点击开始新一局游戏",
@@ -285,7 +280,6 @@ void ToggleSettings(Client& c) {
     d.SetGeometry(g);
     d.SetVisible(true);
   }
-  if (props::Active(c)) Hook(c, "setbankstate 2");
 }
 
 void MinimiseTable(Client& c) {
@@ -304,7 +298,6 @@ void ToggleScore(Client& c) {
     score::LoadMatchRecord(c, c.disp.HandNumber - (c.score.HandInProgress ? 1 : 0));
     score::CentreOverTable(c, true, true);
   }
-  if (props::Active(c)) Hook(c, "setbankstate 2");
 }
 
 void ToggleHero(Client& c) {
@@ -313,13 +306,11 @@ void ToggleHero(Client& c) {
   } else {
     score::ShowHistory(c);
   }
-  if (props::Active(c)) Hook(c, "setbankstate 2");
 }
 
 void ToggleRules(Client& c) {
   if (!c.ui.RuleLoaded) LoadRules(c);
   c.rule.SetVisible(!c.rule.Visible());
-  if (props::Active(c)) Hook(c, "setbankstate 2");
   CentreRules(c);
 }
 
