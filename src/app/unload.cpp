@@ -1,6 +1,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "app/dialogs.h"
+#include "chat/chat.h"
 #include "net/reconnect.h"
 #include "play/ting_form.h"
 #include "props/props.h"
@@ -27,7 +28,11 @@ void UnloadOtherForms(Client& c) {
   net::UnloadReconnect(c);
   play::UnloadTingForm(c);
   ui::HideSoundForms(c);
-  c.host.Log("hook", "unload: Hero, huifu, Information, Score, Talk");
+  c.Hero.SetVisible(false);
+  c.Score.SetVisible(false);
+  c.Information.SetVisible(false);
+  chat::HideTalk(c);
+  chat::HidePhrases(c);
 }
 
 // The plug-in hears that the program ends.
