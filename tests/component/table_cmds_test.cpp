@@ -166,9 +166,8 @@ TEST_F(TableCmdsTest, StatusPlayersLeftWithEverybodyPresentDoesNothing) {
 TEST_F(TableCmdsTest, StatusPlayersLeftWhenTheOwnSeatIsTheHighestLeaverEnds) {
   c.props.Prop_GameDllState = 1;
   ASSERT_TRUE(host.sound.playing) << "the background loop runs";
-  for (platform::Form* w :
-       {static_cast<platform::Form*>(&c.Hero), &c.Score, &c.Information, &c.Talk, &c.huifu})
-    w->SetVisible(true);
+  const std::array<platform::Form*, 5> open{&c.Hero, &c.Score, &c.Information, &c.Talk, &c.huifu};
+  for (platform::Form* w : open) w->SetVisible(true);
   // Own seat is 4; seats 4 and 1 left, the highest of them is the own seat.
   Feed({FrameBuilder(16).v(3, 1).seat(10)});
   EXPECT_TRUE(host.Ended());
