@@ -2,10 +2,10 @@
 
 #include "app/app.h"
 #include "app/client.h"
-#include "chat/chat.h"
 #include "net/net.h"
 #include "platform/lobby.h"
 #include "props/props.h"
+#include "ui/ui.h"
 #include "view/view.h"
 
 namespace app {
@@ -43,6 +43,7 @@ void LeaveNow(Client& c) {
     net::LeaveTable(c);
   }
   net::DropConnection(c);
+  ui::HideTableWindows(c);
 }
 
 // Runs one step of a sequence whose steps may each fail on their own.
@@ -87,6 +88,7 @@ void PostToLobby(Client& c, std::uint32_t msg) {
 void BackToLobby(Client& c) {
   if (!LobbyExists(c)) EndProgram(c, "the lobby window \"" + c.app.LobbyTitle + "\" is gone");
   c.MainForm.SetState(platform::WindowState::Minimized);
+  ui::HideTableWindows(c);
   RestoreLobby(c);
 }
 
@@ -151,22 +153,6 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
   }
 }
 
-namespace {
-
-// Every window of the table: they are windows of their own, so minimising the table leaves them
-// on the screen unless the boss key hides them too.
-void HideTableWindows(Client& c) {
-  c.Information.SetVisible(false);
-  chat::HideTalk(c);
-  chat::HidePhrases(c);
-  ui::HideSoundForms(c);
-  UnloadExitDialog(c);
-  c.Hero.SetVisible(false);
-  c.Score.SetVisible(false);
-}
-
-}  // namespace
-
 void Form_KeyDown(Client& c, platform::Form& received, int keyCode) {
   if ((keyCode == kKeyF1 || !c.app.ChatFocused) && c.props.Prop_GameDllState > 0 &&
       keyCode >= kKeyF1 && keyCode <= kKeyF6) {
@@ -174,14 +160,14 @@ void Form_KeyDown(Client& c, platform::Form& received, int keyCode) {
   }
   if (keyCode != kKeyF1) return;
   Try(c, "boss mode", [&] { c.table.BossMode = true; });
-  Try(c, "hide windows", [&] { HideTableWindows(c); });
+  Try(c, "hide windows", [&] { ui::HideTableWindows(c); });
   Try(c, "minimise", [&] { received.SetState(platform::WindowState::Minimized); });
   Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
 }
 
 void TableBossKey(Client& c, bool tellPlugin) {
   Try(c, "boss mode", [&] { c.table.BossMode = true; });
-  Try(c, "hide windows", [&] { HideTableWindows(c); });
+  Try(c, "hide windows", [&] { ui::HideTableWindows(c); });
   c.table.DefaultCountdown = 0;
   if (tellPlugin && props::Active(c)) Try(c, "SetKeyDown", [&] { props::SetKeyDown(c, kKeyF1); });
   Try(c, "minimise", [&] { c.MainForm.SetState(platform::WindowState::Minimized); });

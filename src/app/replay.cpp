@@ -1,7 +1,9 @@
 #include "app/replay.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <string_view>
 
 #include "app/client.h"
 #include "platform/files.h"
@@ -153,8 +155,14 @@ void SaveHandReplay(Client& c) {
   // The next number after the highest one there: files are never overwritten.
   long next = 1;
   for (const auto& name : files.ListFolder(folder)) {
+    // Only numbers this program writes count; a stray huge one is no number of ours.
+    constexpr std::string_view kPrefix = "hand-";
+    if (name.rfind(kPrefix, 0) != 0) continue;
     long n = 0;
-    if (std::sscanf(name.c_str(), "hand-%ld.qreplay", &n) == 1 && n >= next) next = n + 1;
+    const char* first = name.data() + kPrefix.size();
+    const auto [end, ec] = std::from_chars(first, name.data() + name.size(), n);
+    if (ec != std::errc{} || std::string_view(end) != ".qreplay") continue;
+    if (n >= next && n < static_cast<long>(kMaxReplayFiles)) next = n + 1;
   }
   if (static_cast<std::size_t>(next) > kMaxReplayFiles) return;
   char name[32];

@@ -79,6 +79,10 @@ void DropConnection(Client& c) {
   app::UnloadLeaveDialog(c);
   // A reconnection under way belongs to the table just given up.
   UnloadReconnect(c);
+  n.RejoinPending = false;
+  // So does a result half received or waiting for the prop step.
+  c.props.ResultPending = c.props.ScorePending = c.props.DrawPending = false;
+  c.score.SeatResultCount = c.score.WinDetailCount = 0;
   c.TimerProxy.SetEnabled(false);
   ui::ShowLinkState(c);
   c.MainForm.lbwealth.SetCaption("0");

@@ -96,6 +96,9 @@ struct NetState {
   // Reconnection.
   bool g_bCanRecon = false;
   int ReconnectTries = 0;
+  // A reconnection has been started and the server has not taken the client back yet: a
+  // connection that opens and closes again does not start the count of attempts afresh.
+  bool RejoinPending = false;
   int ReconnectDelay = 1;
   std::uint32_t ReconnectTicket = 0;
   bool Reconnected = false;

@@ -62,7 +62,10 @@ void FrmReconnectEvents::OnClick(platform::Control* control) {
 void StartReconnect(Client& c) {
   c.host.Log("reconnect", "connection lost; reconnecting");
   c.net.FirstConnect = false;
+  const int tried = c.net.RejoinPending ? c.net.ReconnectTries : 0;
   LoadReconnect(c);
+  c.net.ReconnectTries = tried;
+  c.net.RejoinPending = true;
   ui::ShowLinkState(c);
 }
 
@@ -202,6 +205,7 @@ void OnReconnectResult(Client& c) {
     app::SysmsgAdd(c, 0, "正在重连服务器，请等待...！");
     n.Online = true;
     n.Reconnected = true;
+    n.RejoinPending = false;
     // What was queued while the connection was down goes out now, in order.
     n.TaskOn[kTaskSend] = true;
     if (props::Active(c)) props::RecState(c, 3, true);

@@ -369,7 +369,9 @@ void RunOutsideTick(Client& c, std::function<void()> step) {
 void TimerKeepAlive_Timer(Client& c) {
   // Without a connection there is nobody to keep alive; queued, the frames would only fill the
   // send ring while the client waits disconnected.
-  if (!Connected(c)) return;
+  // Nor while the server has not taken the client (back) yet: the socket may lead to a proxy
+  // still negotiating.
+  if (!Connected(c) || !c.net.Online) return;
   c.net.KeepAliveSentAt = c.host.TickCount();
   NetMsg m;
   m.Cmd = 24;

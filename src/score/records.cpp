@@ -134,6 +134,10 @@ void LoadMatchRecord(Client& c, int hand) {
 
 void DeleteMatchRecords(Client& c) {
   c.host.Disk().RemoveFile(RecordFilePath(c));
+  // The history's rows stand for those records: a row must never open another table's hand.
+  c.Hero.Num.Clear();
+  for (auto* g : c.Hero.Grade) g->Clear();
+  for (auto* s : c.Hero.sumScore) s->SetCaption("");
 }
 
 }  // namespace score

@@ -282,12 +282,19 @@ void ToggleSettings(Client& c) {
   }
 }
 
-void MinimiseTable(Client& c) {
-  c.MainForm.SetState(platform::WindowState::Minimized);
+void HideTableWindows(Client& c) {
+  c.Information.SetVisible(false);
+  chat::HideTalk(c);
+  chat::HidePhrases(c);
+  HideSoundForms(c);
+  app::UnloadExitDialog(c);
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);
-  HideSoundForms(c);
-  chat::HideTalk(c);
+}
+
+void MinimiseTable(Client& c) {
+  c.MainForm.SetState(platform::WindowState::Minimized);
+  HideTableWindows(c);
 }
 
 void ToggleScore(Client& c) {

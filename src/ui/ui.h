@@ -35,6 +35,9 @@ void AnNiu_Click(Client& c, int i);
 void AnNiu_MouseMove(Client& c, int i);
 void ToggleSettings(Client& c);
 void MinimiseTable(Client& c);
+// Every window of the table but the leave dialog: each is a window of its own, so minimising the
+// table or going back to the lobby leaves them on the screen unless they are hidden too.
+void HideTableWindows(Client& c);
 void ToggleScore(Client& c);
 void ToggleHero(Client& c);
 void ToggleRules(Client& c);

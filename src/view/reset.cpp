@@ -94,6 +94,7 @@ void ResetHands(Client& c) {
   for (auto& k : c.display.AsideCtl) k.fill(0);
   c.table.WinnerPos = -1;
   c.score.SeatResultCount = 0;
+  c.score.WinDetailCount = 0;
   c.net.InHand = false;
 }
 

@@ -120,9 +120,11 @@ TEST_F(Dialogs, LeaveDialogOkGoesBackToTheLobby) {
   EXPECT_TRUE(c.frmOtherExit.Topmost());
   EXPECT_EQ(c.frmOtherExit.Opacity(), 200);
   EXPECT_EQ(c.frmOtherExit.imgOK.Width(), 70);
+  EXPECT_TRUE(host.Shown("Hero")) << "the finished game's history comes with it";
   host.Click("frmOtherExit", "imgOK");
   EXPECT_FALSE(host.Shown("frmOtherExit"));
   EXPECT_TRUE(BackInLobby());
+  EXPECT_FALSE(host.Shown("Hero")) << "no window of the table is left over the lobby";
   EXPECT_EQ(c.table.Hand[2].Account, "");
   EXPECT_FALSE(host.Ended());
 }

@@ -3,6 +3,8 @@
 // up with the right message, or cancelled by the player.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 
 #include "net/net.h"
@@ -105,6 +107,31 @@ TEST_F(Reconnect, TwentyOneFailedAttemptsEndWithTheNetworkMessage) {
   ASSERT_FALSE(host.messageBoxes.empty());
   EXPECT_EQ(host.messageBoxes.back().text, "重连失败，请检查您的网络！");
   EXPECT_EQ(host.lobby.sent.back().wParam, platform::kScRestore);
+}
+
+// A server (or a proxy in front of it) that takes every connection and closes it again before
+// answering: those attempts count towards the 21 as refusals do, so the player is not kept
+// waiting for ever.
+TEST_F(Reconnect, ConnectionsClosedBeforeTheAnswerStillEndAfterTwentyOneAttempts) {
+  Lose();
+  // Each connection stays open long enough for the client to see it, then goes.
+  std::int64_t openSince = -1;
+  std::function<void()> closeNewOnes = [&] {
+    if (host.socket.State() != platform::kSockConnected) {
+      openSince = -1;
+    } else if (openSince < 0) {
+      openSince = host.Now();
+    } else if (host.Now() - openSince > 4000) {
+      host.socket.PeerClose();
+    }
+    host.Schedule(20, closeNewOnes);
+  };
+  closeNewOnes();
+  for (int i = 0; i < 600 && !host.Ended(); ++i) Advance(1000);
+  ASSERT_TRUE(host.Ended());
+  EXPECT_LE(Attempts(), 22);
+  ASSERT_FALSE(host.messageBoxes.empty());
+  EXPECT_EQ(host.messageBoxes.back().text, "重连失败，请检查您的网络！");
 }
 
 TEST_F(Reconnect, ARefusalEndsWithItsMessage) {
