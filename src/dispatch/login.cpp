@@ -38,6 +38,8 @@ void OnLoginResult(Client& c) {
     app::SysmsgAdd(c, 1, std::string("欢迎进入Qintara ") + kPlatformSite);
     app::PostToLobby(c, platform::kClientLoggedIn);
     n.Online = true;
+    // Anything the player queued while the login was on its way goes out now.
+    n.TaskOn[net::kTaskSend] = true;
     c.table.DefaultCountdown = m.Value[1] & 15;
     c.table.TimeoutLimit = m.Value[0];
     n.g_bCanRecon = true;

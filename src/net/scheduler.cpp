@@ -45,8 +45,10 @@ void SendTask(Client& c) {
   Ring& ring = n.SendRing;
   if (ring.Waiting() < kFrameSize) {
     n.TaskOn[kTaskSend] = false;
-  } else if (!Connected(c)) {
-    // The frame stays queued; it goes out after the next frame is queued.
+  } else if (!Connected(c) || !n.Online) {
+    // The frame stays queued until the server has taken the client (back): before that the
+    // socket may lead to a proxy still negotiating, or to a server still to answer the login.
+    // It goes out after the next frame is queued, or when a reconnection is accepted.
     n.TaskOn[kTaskSend] = false;
   } else {
     Frame f{};

@@ -63,6 +63,28 @@ TEST_F(Proxy, WithCredentialsTheHandshakeOpensTheTunnelAndLogsIn) {
   EXPECT_TRUE(host.messageBoxes.empty());
 }
 
+// A line the player sends while the proxy is still negotiating waits for the server to take the
+// client: in the handshake it would be read as a broken answer.
+TEST_F(Proxy, AFrameQueuedDuringTheHandshakeWaitsForTheLogin) {
+  Start(ProxyLine());
+  EXPECT_EQ(Out(), (Bytes{5, 2, 0, 2}));
+  c.net.ChatOut = "你好";
+  host.Run([&] { net::SendFrame(c, net::NetMsg{.Cmd = 19}); });
+  Advance(500);
+  EXPECT_TRUE(Out().empty());
+  Answer({5, 2});
+  EXPECT_EQ(Out().size(), 8U);
+  Answer({1, 0});
+  EXPECT_EQ(Out().size(), 10U);
+  Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
+  EXPECT_EQ(Out().size(), net::kFrameSize) << "the login, alone";
+  Push(FrameBuilder(18).v(3, 1).v(1, 8).key(1, 2));
+  Advance(200);
+  const Bytes after = Out();
+  ASSERT_EQ(after.size(), net::kFrameSize);
+  EXPECT_EQ(after[net::kOffCmd], 19);
+}
+
 TEST_F(Proxy, WithoutAuthenticationNoCredentialsGoOutAndBadAddressPartsAreZero) {
   Start(ProxyLine("10.x.300"));
   Out();
