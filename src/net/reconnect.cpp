@@ -121,11 +121,14 @@ void pbReconnect_Click(Client& c) {
 
 void TimerCount_Timer(Client& c) {
   NetState& n = c.net;
-  if (c.host.Winsock1().State() == platform::kSockConnected) {
+  // Through a proxy the connection is there once its tunnel is open, not when the proxy answers.
+  if (c.host.Winsock1().State() == platform::kSockConnected && n.DirectLink) {
     c.TimerCount.SetEnabled(false);
     UnloadReconnect(c);
     return;
   }
+  // A proxy handshake under way is bounded by TimerProxy; starting another would cut it off.
+  if (!n.DirectLink && c.TimerProxy.Enabled()) return;
   if (n.ReconnectTries < kReconnectAttempts) {
     n.ReconnectTries += 1;
     ui::ShowLinkState(c);

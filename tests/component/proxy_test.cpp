@@ -85,6 +85,34 @@ TEST_F(Proxy, AFrameQueuedDuringTheHandshakeWaitsForTheLogin) {
   EXPECT_EQ(after[net::kOffCmd], 19);
 }
 
+// A reconnection through the proxy is not over when the proxy answers, only when its tunnel is
+// open; while the proxy negotiates, the next attempt waits instead of cutting it off.
+TEST_F(Proxy, AReconnectionWaitsForTheTunnelAndCountsAttemptsThatFailInIt) {
+  Start(ProxyLine());
+  Out();
+  Answer({5, 2});
+  Answer({1, 0});
+  Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
+  Push(FrameBuilder(18).v(3, 1).v(1, 8).key(1, 2));
+  Advance(200);
+  ASSERT_TRUE(c.net.Online);
+  Out();
+  host.socket.PeerClose();
+  for (int i = 0; i < 60 && !c.frmReconnect.Loaded; ++i) Advance(50);
+  ASSERT_TRUE(c.frmReconnect.Loaded);
+  // The first attempt reaches the proxy, which then keeps silent.
+  for (int i = 0; i < 100 && Out() != Bytes{5, 2, 0, 2}; ++i) Advance(100);
+  EXPECT_EQ(c.net.ReconnectTries, 1);
+  Advance(9000);
+  EXPECT_TRUE(c.frmReconnect.Loaded) << "the proxy's answer is no reconnection yet";
+  EXPECT_TRUE(Out().empty()) << "no second greeting while the first one waits";
+  // Given up after 10 s; the attempts go on and are counted.
+  Advance(7000);
+  EXPECT_EQ(Out(), (Bytes{5, 2, 0, 2}));
+  EXPECT_EQ(c.net.ReconnectTries, 2);
+  EXPECT_TRUE(host.messageBoxes.empty()) << "a reconnection reports in the lines, not in boxes";
+}
+
 TEST_F(Proxy, WithoutAuthenticationNoCredentialsGoOutAndBadAddressPartsAreZero) {
   Start(ProxyLine("10.x.300"));
   Out();
