@@ -20,6 +20,7 @@ namespace {
 constexpr int kQuitCmd = 21;
 constexpr int kPropCmd = 45;
 constexpr int kKeepAliveCmd = 24;
+constexpr int kReconnectRequestCmd = 28;
 constexpr std::int32_t kSilentLimit = 4999;
 // Frames a receive run may leave waiting. A longer backlog (a server sending faster than one
 // frame a tick) is worked off in the same run, so a busy table never fills the ring.
@@ -229,7 +230,9 @@ void LoginTask(Client& c) {
   n.TaskOn[kTaskLogin] = false;
   n.TaskTick[kTaskLogin] = 0;
   n.LoginAnnounced = false;
-  if (props::Active(c)) props::RecState(c, 3, true);
+  // A reconnection's request tells the plug-in once the server has taken the client back.
+  if (props::Active(c) && n.LoginFrame[kOffCmd] != kReconnectRequestCmd)
+    props::RecState(c, 3, true);
 }
 
 void WatchTask(Client& c) {
