@@ -17,9 +17,9 @@ std::optional<int> Number(std::string_view s) {
 
 }  // namespace
 
-std::optional<FaultPlan> FaultPlan::Parse(const std::string& spec, std::uint32_t seed) {
+std::optional<FaultPlan> FaultPlan::Parse(const std::string& text, std::uint32_t seed) {
   std::vector<std::string_view> parts;
-  std::string_view rest(spec);
+  std::string_view rest(text);
   for (;;) {
     const auto colon = rest.find(':');
     parts.push_back(rest.substr(0, colon));

@@ -11,7 +11,7 @@ namespace devserver {
 class FaultPlan {
  public:
   // "after:N" or "random:MIN:MAX"; empty on anything else.
-  static std::optional<FaultPlan> Parse(const std::string& spec, std::uint32_t seed);
+  static std::optional<FaultPlan> Parse(const std::string& text, std::uint32_t seed);
 
   // A new connection of the person: the count starts again.
   void Rearm();

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     opt.seed = static_cast<std::uint32_t>(
         std::chrono::steady_clock::now().time_since_epoch().count() & 0x7FFFFFFF);
     bool seeded = false;
-    std::string faultSpec;
+    std::string faultPlan;
     for (int i = 1; i < argc; ++i) {
       const std::string a = argv[i];
       auto next = [&]() -> std::string {
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
       } else if (a == "--demo-deal") {
         opt.demoDeal = true;
       } else if (a == "--fault") {
-        faultSpec = next();
+        faultPlan = next();
       } else if (a == "--help" || a == "-h") {
         std::cout << kUsage;
         return 0;
@@ -103,8 +103,8 @@ int main(int argc, char** argv) {
     if (opt.timeoutLimit < 0 || opt.timeoutLimit > 255) {
       throw std::runtime_error("--timeout-limit must be 0..255");
     }
-    if (!faultSpec.empty()) {
-      opt.fault = devserver::FaultPlan::Parse(faultSpec, opt.seed);
+    if (!faultPlan.empty()) {
+      opt.fault = devserver::FaultPlan::Parse(faultPlan, opt.seed);
       if (!opt.fault) throw std::runtime_error("--fault takes after:N or random:MIN:MAX");
     }
     if (opt.readyWaitMs < 0) throw std::runtime_error("--ready-wait must not be negative");
