@@ -87,8 +87,7 @@ void TalkEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
 }
 
 void TalkEvents::OnMouseWheel(Control* control, int rows) {
-  if (control != nullptr && control->Kind() == platform::ControlKind::ListBox)
-    platform::ScrollList(*control, rows);
+  if (control != nullptr) platform::ScrollList(*control, rows);
 }
 
 void TalkEvents::OnClose() {
@@ -133,7 +132,7 @@ void HuifuEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
 }
 
 void HuifuEvents::OnMouseWheel(Control* control, int rows) {
-  if (IsList(control)) platform::ScrollList(*control, rows);
+  if (control != nullptr) platform::ScrollList(*control, rows);
 }
 
 void HuifuEvents::OnClose() {

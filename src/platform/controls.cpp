@@ -132,7 +132,7 @@ int FirstShownRow(const Control& list, int rowHeight) {
 }
 
 void ScrollList(Control& list, int rows) {
-  if (list.RowHeight() <= 0 || rows == 0) return;
+  if (list.Kind() != ControlKind::ListBox || list.RowHeight() <= 0 || rows == 0) return;
   const int count = static_cast<int>(list.Items().size());
   const int last = std::max(0, count - list.VisibleRows());
   const int top = std::clamp(FirstShownRow(list, list.RowHeight()) - rows, 0, last);

@@ -161,8 +161,8 @@ class Control {
 
 // The first row a list box shows when rows are rowHeight pixels high.
 int FirstShownRow(const Control& list, int rowHeight);
-// Scrolls a list with a row height of its own by rows (> 0 back towards the first row); reaching
-// the end again makes it follow the last rows.
+// Scrolls a list with a row height of its own (anything else is left alone) by rows (> 0 back
+// towards the first row); reaching the end again makes it follow the last rows.
 void ScrollList(Control& list, int rows);
 
 // Indexed access to a control array, checked: an index out of range throws std::out_of_range.

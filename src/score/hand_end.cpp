@@ -145,7 +145,6 @@ void FillDrawSheet(Client& c, bool withProps) {
     c.Hero.sumScore(q).SetCaption(Num(running) + "金币");
     c.MainForm.Cash(q).SetCaption(Num(player.Gold) + "金币");
   }
-  FitSheetColumns(c);
   CentreOverTable(c, !c.table.BossMode, true);
   SaveMatchRecord(c, c.disp.HandNumber);
   app::SysmsgClear(c, 0);

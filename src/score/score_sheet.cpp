@@ -204,7 +204,6 @@ void ShowScoreSheet(Client& c) {
   }
 
   SetSheetPlayers(c);
-  FitSheetColumns(c);
   CentreOverTable(c, c.MainForm.State() != platform::WindowState::Minimized, true);
 
   app::SysmsgClear(c, 0);

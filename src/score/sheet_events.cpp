@@ -55,7 +55,7 @@ void SheetEvents::OnMouseWheel(platform::Control* control, int rows) {
   if (&form_ == &c_.Hero) {
     platform::ScrollList(c_.Hero.Num, rows);
     for (auto* g : c_.Hero.Grade) platform::ScrollList(*g, rows);
-  } else if (control != nullptr && control->Kind() == platform::ControlKind::ListBox) {
+  } else if (control != nullptr) {
     platform::ScrollList(*control, rows);
   }
 }

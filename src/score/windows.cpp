@@ -44,6 +44,8 @@ void ResetCloseButton(platform::Form& form) {
 
 void CentreOverTable(Client& c, bool show, bool scoreWindow) {
   platform::Form& form = scoreWindow ? static_cast<platform::Form&>(c.Score) : c.Hero;
+  // Every way the sheet is shown (a hand's end, an earlier hand, the score button) fits it.
+  if (scoreWindow) FitSheetColumns(c);
   CentreOver(form, TableOnScreen(c));
   if (show) {
     ResetCloseButton(form);
@@ -93,7 +95,6 @@ void SelectHistoryRow(Client& c, int row) {
 
 void ShowEarlierHand(Client& c, int hand) {
   LoadMatchRecord(c, hand);
-  FitSheetColumns(c);
   CentreOverTable(c, true, true);
 }
 
