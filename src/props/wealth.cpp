@@ -128,6 +128,8 @@ void WealthAtHandStart(Client& c) {
     // The table reset of the hand start put "1" in the caption: show the multiplier again.
     f.lbwealth.SetCaption(std::to_string(s.WealthShown));
     s.WealthMultipleText = f.lbwealth.Caption();
+  } else {
+    s.WealthMultipleText.clear();
   }
   ShowWealth(c, s.WealthMultiple != 0);
 }

@@ -172,8 +172,9 @@ void OnWinDetail(Client& c) {
   const net::NetMsg& m = c.net.LastMsg;
   const int p = PosOfFrameSeat(c, m.Seat);
   WinRow& row = c.score.WinDetail.at(Idx(p));
-  row.at(0) = static_cast<std::int16_t>(m.Value[0]);
-  row.at(1) = static_cast<std::int16_t>(m.Value[2]);
+  // Rows 0 and 1 are the second and fourth message values (bytes 10-11 and 14-15).
+  row.at(0) = static_cast<std::int16_t>(m.Value[1]);
+  row.at(1) = static_cast<std::int16_t>(m.Value[3]);
   for (std::size_t k = 0; k < 46; ++k) row.at(2 + k) = f.at(kOffRows + k);
   c.score.WinDetailCount += 1;
 

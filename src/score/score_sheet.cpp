@@ -70,6 +70,16 @@ Multiplier Shown(const platform::Control& label) {
   return m;
 }
 
+// The wealth multiplier as the hand started: the table's caption may already show the next
+// hand's by the time the sheet is written.
+Multiplier WealthAtStart(Client& c) {
+  Multiplier m;
+  m.text = c.props.WealthMultipleText;
+  m.on = !m.text.empty();
+  m.value = app::LeadingNumber(m.text);
+  return m;
+}
+
 // Halves to even, as the sheet has always rounded.
 double RoundHalfEven(double v) {
   return std::nearbyint(v);
@@ -142,7 +152,7 @@ void ShowScoreSheet(Client& c) {
   WriteFollowDealer(c);
 
   const Multiplier dice = Shown(c.MainForm.lblDifen);
-  const Multiplier wealth = Shown(c.MainForm.lbwealth);
+  const Multiplier wealth = WealthAtStart(c);
   for (int p = 0; p < 4; ++p) {
     auto& player = c.disp.Player.at(Idx(p));
     const double score = s.HandScore.at(Idx(p));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,14 @@ struct Detail {
   std::string winText{};
 };
 
+// Base gold at bytes 10-11 and currency at 14-15, each 16-bit big-endian.
 FrameBuilder DetailFrame(const Detail& d) {
   FrameBuilder f(17);
-  f.seat(d.seat).v(0, d.base).v(2, d.currency);
+  f.seat(d.seat)
+      .byte(10, d.base >> 8)
+      .byte(11, d.base & 0xFF)
+      .byte(14, d.currency >> 8)
+      .byte(15, d.currency & 0xFF);
   for (const auto& [row, value] : d.rows) f.byte(16 + row - 2, value);
   const std::uint64_t magnitude = static_cast<std::uint64_t>(d.score < 0 ? -d.score : d.score);
   f.u64le(36, magnitude);
@@ -179,6 +185,61 @@ TEST_F(HandEndTest, TheWinSheetColumnReadsTopToBottom) {
   EXPECT_EQ(Record(1, "count( 0 ) ForeColor"), "0");
 }
 
+// Bytes 8-15 of every detail frame as the server sends them: the base gold is the low byte of
+// bytes 10-11 and the currency the low byte of bytes 14-15; bytes 8-9 and 12-13 mean nothing
+// to the sheet.
+TEST_F(HandEndTest, BaseGoldAndCurrencyAreReadFromBytes10To15) {
+  struct Case {
+    const char* what;
+    std::array<int, 8> bytes8to15;
+    std::string base;
+    std::string concealedGang;  // the owner's line for a concealed gang of 3条
+    std::string follow;         // the dealer's 跟庄 line
+    std::string currency;
+  } cases[] = {
+      {"plain", {0, 0, 0, 5, 0, 0, 0, 1}, "5", "3条暗杠: 75金币", "跟庄: - 30金币", "金币"},
+      {"bars", {0, 0, 0, 2, 0, 0, 0, 2}, "2", "3条暗杠: 30金币", "跟庄: - 12金币", "金条"},
+      {"other values around",
+       {0, 9, 0, 5, 0, 1, 0, 1},
+       "5",
+       "3条暗杠: 75金币",
+       "跟庄: - 30金币",
+       "金币"},
+      {"only the low bytes",
+       {0, 1, 0x01, 0x0A, 0, 2, 0x01, 0x01},
+       "10",
+       "3条暗杠: 150金币",
+       "跟庄: - 60金币",
+       "金币"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    StartHand();
+    c.table.GangCount = 1;
+    c.table.GangTile[0] = 0x23;
+    c.table.GangType[0][0] = 3;
+    Feed({Result(4, 60), Result(2, 20, 0), Result(1, 20, 0), Result(8, 20, 0)});
+    std::vector<net::Frame> frames;
+    for (int seat : {4, 2, 1, 8}) {
+      FrameBuilder f(17);
+      f.seat(seat);
+      for (int i = 0; i < 8; ++i) f.byte(8 + i, k.bytes8to15.at(static_cast<std::size_t>(i)));
+      f.byte(27, seat == 4 ? 1 : 0).byte(28, seat == 4 ? 1 : 0);  // alice deals, 跟庄 happened
+      f.u64le(36, seat == 4 ? 60 : 20).byte(44, seat == 4 ? 0 : 2);
+      frames.push_back(f);
+    }
+    Feed(frames);
+    ASSERT_TRUE(c.Score.Visible());
+    EXPECT_EQ(Column(0).at(0), "房间底金:  " + k.base);
+    EXPECT_TRUE(Has(0, k.concealedGang));
+    EXPECT_TRUE(Has(0, k.follow));
+    EXPECT_TRUE(Has(0, "总分：60" + k.currency));
+    EXPECT_EQ(c.Score.State(4).Items(), Lines{"最终分：60" + k.currency});
+    EXPECT_EQ(c.MainForm.Cash(0).Caption().substr(c.MainForm.Cash(0).Caption().size() - 6),
+              k.currency);
+  }
+}
+
 // The fan list alone, from rows set directly: the winner's and others' lines.
 class FanListTest : public HandEndTest {
  protected:
@@ -268,11 +329,12 @@ TEST_F(HandEndTest, SubtotalsMultipliersAndCurrency) {
       {false, false, "1", "1", 30, {}},
   };
   for (const auto& k : cases) {
+    // The wealth multiplier the table shows as the hand starts.
+    c.props.WealthMultiple = k.wealth ? 1 : 0;
+    c.props.WealthShown = std::stoi(k.wealthText);
     StartHand();
     c.MainForm.lblDifen.SetVisible(k.dice);
     c.MainForm.lblDifen.SetCaption(k.diceText);
-    c.MainForm.lbwealth.SetVisible(k.wealth);
-    c.MainForm.lbwealth.SetCaption(k.wealthText);
     Feed({Result(4, k.result), Result(2, 0), Result(1, 0), Result(8, 0)});
     Feed({DetailFrame({.seat = 4, .currency = 2, .score = k.result}), DetailFrame({.seat = 2}),
           DetailFrame({.seat = 1}), DetailFrame({.seat = 8})});
@@ -288,6 +350,26 @@ TEST_F(HandEndTest, SubtotalsMultipliersAndCurrency) {
         << k.result;
     EXPECT_EQ(col.back(), "最终分:" + std::to_string(k.result) + "金条");
   }
+}
+
+// The sheet divides by the wealth multiplier the hand was played with, even when the table has
+// been told the next hand's before the details arrive.
+TEST_F(HandEndTest, TheSubtotalUsesTheWealthMultiplierOfTheHandStart) {
+  auto dave = Table().at(3);
+  Feed({PlayerFrame(dave).u32le(234, 2)});
+  StartHand();
+  ASSERT_EQ(c.MainForm.lbwealth.Caption(), "2");
+  Feed({Result(4, 60), Result(2, 20, 0), Result(1, 20, 0), Result(8, 20, 0)});
+  // The game goes on with a wealth multiple of 5 (bytes 16-19) before the details come.
+  Feed({FrameBuilder(16).seat(15).u32le(16, 5)});
+  ASSERT_EQ(c.MainForm.lbwealth.Caption(), "5");
+  Feed({DetailFrame({.seat = 4, .score = 60}), DetailFrame({.seat = 2, .score = -20}),
+        DetailFrame({.seat = 1, .score = -20}), DetailFrame({.seat = 8, .score = -20})});
+  ASSERT_TRUE(c.Score.Visible());
+  EXPECT_TRUE(Has(0, "小计:30金币"));
+  EXPECT_TRUE(Has(0, "财富加倍 ×2"));
+  EXPECT_TRUE(Has(1, "小计:-10金币"));
+  EXPECT_FALSE(Has(0, "财富加倍 ×5"));
 }
 
 // A long column (fans, multipliers, the prop plug-in's lines) closes its rows up so its last

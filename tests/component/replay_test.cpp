@@ -47,7 +47,12 @@ TEST_F(ReplayTest, ARecordedHandReplaysToTheSameTable) {
   std::vector<net::Frame> details;
   for (int s : {4, 2, 1, 8}) {
     FrameBuilder d(17);
-    d.seat(s).v(0, 5).v(2, 1).byte(18, s == 4 ? 64 : 0).byte(20, s == 2 ? 1 : 0).text(45, "雀士");
+    d.seat(s)
+        .byte(11, 5)
+        .byte(15, 1)
+        .byte(18, s == 4 ? 64 : 0)
+        .byte(20, s == 2 ? 1 : 0)
+        .text(45, "雀士");
     d.u64le(36, s == 4 || s == 2 ? 40 : 0).byte(44, s == 2 ? 2 : 0);
     details.push_back(d);
   }
