@@ -8,7 +8,7 @@
 #include "app/client.h"
 #include "play/claim_layout.h"
 #include "play/play.h"
-#include "play/turn_hooks.h"
+#include "score/score.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "ui/sound.h"
@@ -264,7 +264,7 @@ void OwnSingle(Client& c, int code) {
 void MarkWinner(Client& c, int pos) {
   if (c.table.WinnerPos >= 0) return;
   c.table.WinnerPos = pos;
-  MarkScoreWinner(c, pos);
+  score::MarkScoreWinner(c, pos);
 }
 
 void LayOutHiddenHandClaim(Client& c, int pos, int kind, const std::array<int, 3>& tiles,

@@ -6,7 +6,6 @@
 
 #include "app/client.h"
 #include "play/play.h"
-#include "play/turn_hooks.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "ui/sound.h"

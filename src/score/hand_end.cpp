@@ -127,6 +127,8 @@ namespace {
 // prize of its chest becomes the hand's score.
 void FillDrawSheet(Client& c, bool withProps) {
   c.net.InHand = false;
+  // Nobody won: the last winner's name must not stay red.
+  MarkScoreWinner(c, -1);
   c.Hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
   for (int q = 0; q < 4; ++q) {
     c.Score.State(q).AddItem(kDrawLine);

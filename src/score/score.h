@@ -34,6 +34,9 @@ void DeleteMatchRecords(Client& c);
 
 // Centres a result window over the table picture, and shows it when show is set.
 void CentreOverTable(Client& c, bool show, bool scoreWindow);
+// The names on the score window in green, the winner's in red; no winner (a draw, -1) leaves
+// every name green.
+void MarkScoreWinner(Client& c, int pos);
 // The avatars and names of the four positions on the score window.
 void SetSheetPlayers(Client& c);
 // The score sheet's columns, filled: each keeps every line in view while it can.

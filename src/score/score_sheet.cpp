@@ -139,6 +139,8 @@ void ShowScoreSheet(Client& c) {
     for (int p = 0; p < 4; ++p) {
       if (c.table.Hand.at(Idx(p)).HandResult > 0) c.table.WinnerPos = p;
     }
+    // No hu was seen (a hand taken up again after a reconnection): the results name the winner.
+    MarkScoreWinner(c, c.table.WinnerPos);
   }
   for (int p = 0; p < 4; ++p) {
     sheet.State(p).AddItem("房间底金:  " + std::to_string(BaseGold(c, p)));

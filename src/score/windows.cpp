@@ -53,6 +53,13 @@ void CentreOverTable(Client& c, bool show, bool scoreWindow) {
   }
 }
 
+void MarkScoreWinner(Client& c, int pos) {
+  constexpr std::uint32_t kGreen = 0x00FF00;
+  constexpr std::uint32_t kRed = 0xFF0000;  // colours are 0xRRGGBB
+  for (auto* id : c.Score.ID) id->SetForeColor(kGreen);
+  if (pos >= 0 && pos < 4) c.Score.ID(pos).SetForeColor(kRed);
+}
+
 void SetSheetPlayers(Client& c) {
   for (int q = 0; q < 4; ++q) {
     const auto& card = c.disp.NameCard.at(Idx(q));

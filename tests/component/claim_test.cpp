@@ -38,6 +38,14 @@ class ClaimTest : public HandTest {
   int Bubble(int pos) {
     return c.MainForm.Speak(pos).Visible() ? c.MainForm.Speak(pos).Picture() : 0;
   }
+  static constexpr std::uint32_t kGreen = 0x00FF00;
+  static constexpr std::uint32_t kRed = 0xFF0000;
+  // The colours of the four names on the score window.
+  std::array<std::uint32_t, 4> NameColours() {
+    std::array<std::uint32_t, 4> out{};
+    for (int p = 0; p < 4; ++p) out.at(static_cast<std::size_t>(p)) = c.Score.ID(p).ForeColor();
+    return out;
+  }
 };
 
 struct OtherClaimCase {
@@ -149,9 +157,11 @@ TEST_F(ClaimTest, TheFirstHuOfTheHandNamesTheWinner) {
   Run({ClaimFrame(kRight, 128, {0, 0, 0})});
   EXPECT_EQ(c.table.WinnerPos, 3);
   EXPECT_EQ(Bubble(3), view::BubblePicture(3, 6));
+  EXPECT_EQ(NameColours(), (std::array<std::uint32_t, 4>{kGreen, kGreen, kGreen, kRed}));
   Run({ClaimFrame(kLeft, 128, {0, 0, 0})});
   EXPECT_EQ(c.table.WinnerPos, 3);
-  EXPECT_EQ(HookCount("MarkScoreWinner 3"), 1);
+  EXPECT_EQ(NameColours(), (std::array<std::uint32_t, 4>{kGreen, kGreen, kGreen, kRed}))
+      << "a later hu changes no colours";
 }
 
 TEST_F(ClaimTest, OwnPengLaysTheMeldAtTheRowStart) {
@@ -245,6 +255,15 @@ TEST_F(WatchClaimTest, OtherSeatsAnnounceOnlyAfterASnapshot) {
   // The bubble goes after its time without stopping the table.
   Advance(2500);
   EXPECT_EQ(Bubble(2), 0);
+}
+
+TEST_F(WatchClaimTest, TheFirstHuMarksTheWinnersNameOnTheSheet) {
+  c.display.SnapDone = true;
+  Run({ClaimFrame(kOpposite, 128, {0, 0, 0})});
+  EXPECT_EQ(c.table.WinnerPos, 2);
+  EXPECT_EQ(NameColours(), (std::array<std::uint32_t, 4>{kGreen, kGreen, kRed, kGreen}));
+  Run({ClaimFrame(kOwn, 128, {0, 0, 0})});
+  EXPECT_EQ(NameColours(), (std::array<std::uint32_t, 4>{kGreen, kGreen, kRed, kGreen}));
 }
 
 TEST_F(WatchClaimTest, AWatcherCannotDiscardOrPass) {

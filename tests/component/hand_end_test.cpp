@@ -240,6 +240,17 @@ TEST_F(HandEndTest, BaseGoldAndCurrencyAreReadFromBytes10To15) {
   }
 }
 
+// The results name the winner when no hu was seen; a drawn hand marks nobody.
+TEST_F(HandEndTest, TheSheetNamesTheWinnerInRedAndADrawNobody) {
+  Win();
+  for (int p = 0; p < 4; ++p) {
+    EXPECT_EQ(c.Score.ID(p).ForeColor(), p == 0 ? 0xFF0000u : 0x00FF00u) << p;
+  }
+  StartHand();
+  Draw();
+  for (int p = 0; p < 4; ++p) EXPECT_EQ(c.Score.ID(p).ForeColor(), 0x00FF00u) << p;
+}
+
 // The fan list alone, from rows set directly: the winner's and others' lines.
 class FanListTest : public HandEndTest {
  protected:
