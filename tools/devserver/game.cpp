@@ -596,9 +596,8 @@ void Game::EndHand(const std::array<std::int64_t, 4>& pay, const Settlement* det
                              : proto::OtherGold(delta, seats_.at(Idx(s)).card.account));
     }
   };
-  for (int s = 0; s < 4; ++s) {
-    if (pay.at(Idx(s)) != 0) sendGold(s, pay.at(Idx(s)));
-  }
+  // The hand's payments reach the table's gold through the score sheet alone; gold changes
+  // (91, 92) are only for gold that moves outside a hand's result.
   // Bots are topped up by the house so a long session never runs dry.
   for (int s = 0; s < 4; ++s) {
     auto& seat = seats_.at(Idx(s));

@@ -161,5 +161,59 @@ TEST_F(TableFixture, ResumeRebuildsTheHandForTheSeat) {
   EXPECT_EQ(concealedOwn, static_cast<int>(game.Hand(0).size()));
 }
 
+// A hand's payments reach the person only in its results (9) and details (17), which the client's
+// score sheet adds to the table's gold; gold changes (91 own, 92 others) carry only gold that
+// moves outside a hand, here the house topping a bot up.
+TEST(Payments, RideOnTheResultsAndGoldChangesCarryOnlyTopUps) {
+  struct Case {
+    const char* what;
+    double startGold;
+    bool topUps;
+  } cases[] = {
+      {"rich table: no gold changes at all", 100000, false},
+      {"bots at the top-up mark: every loss is topped up", 20480, true},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    RecordingSink sink;
+    GameOptions o;
+    o.botDelayMs = 0;
+    o.human = {true, false, false, false};
+    o.startGold = k.startGold;
+    Game game(o, sink, 7);
+    std::int64_t t = 0;
+    for (int i = 0; i < 20000 && (game.HandsPlayed() < 4 || game.Stats().wins == 0); ++i) {
+      const auto due = game.NextDue();
+      ASSERT_TRUE(due.has_value());
+      t = std::max(t, *due);
+      game.Advance(t);
+    }
+    ASSERT_GT(game.Stats().wins, 0);
+    int results = 0;
+    int lossesOfBots = 0;
+    int changes = 0;
+    for (const auto& f : sink.sent.at(0)) {
+      if (f[3] == 9) {
+        ++results;
+        // Seat bits 2, 4, 8 are the bots; a loss is a negative amount at 16-23 (byte 11 = 1).
+        const std::int32_t amount = net::ReadI32LE(std::span<const std::uint8_t>(f), 16);
+        if (f[6] != 1 && (f[11] == 0 ? -amount : amount) < 0) ++lossesOfBots;
+      }
+      if (f[3] == 91 || f[3] == 92) {
+        ++changes;
+        EXPECT_EQ(f[3], 92) << "the person is never topped up";
+        EXPECT_EQ(f[16], 0) << "a top-up only adds";
+      }
+    }
+    EXPECT_GT(results, 0);
+    if (k.topUps) {
+      EXPECT_GT(changes, 0);
+      EXPECT_LE(changes, lossesOfBots) << "at most one change per bot that lost a hand";
+    } else {
+      EXPECT_EQ(changes, 0);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace devserver
