@@ -277,6 +277,10 @@ void OnPlayerInfo(Client& c) {
     c.score.TableResetDone = true;
     app::SysmsgClear(c, 0);
     app::SysmsgAdd(c, 0, "游戏将在15秒内开始");
+    // The table is full before the first hand: the start button may now say the player is
+    // ready, as the continue button does after a hand, instead of leaving the deal to the
+    // server's timer.
+    if (d.PlayedHand == 0 && !c.net.InHand) c.ui.ButtonState[2] = 0;
   }
   props::WealthFromPlayerInfo(c, p);
   if (d.Reseating && d.SeatNameCount >= 4) AssignVoices(c);

@@ -10,11 +10,13 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "component/seating_fixture.h"
 #include "host/form_widget.h"
 #include "host/picture_store.h"
 #include "support/client_fixture.h"
 #include "ui/form_events.h"
 #include "ui/ui.h"
+#include "view/view.h"
 
 namespace qtest {
 namespace {
@@ -161,6 +163,50 @@ TEST_F(MainWindow, TheBossKeyMinimisesTheWindow) {
   Settle();
   EXPECT_EQ(c.MainForm.State(), platform::WindowState::Normal);
   EXPECT_FALSE(c.table.BossMode) << "coming back runs the resize procedure";
+}
+
+// A table filled as the development server fills it (the player's own record under its seat
+// bit, the others each at the next free place): a click on 开始 before the first hand says the
+// player is ready, and the button reads 继续 from then on.
+TEST_F(MainWindow, TheStartButtonBeforeTheFirstHandSendsTheReadyMessage) {
+  for (const auto& f :
+       {NameFrame(1, "bob"), NameFrame(2, "carol"), NameFrame(4, "alice"), NameFrame(8, "dave")}) {
+    Push(f);
+  }
+  Push(PlayerFrame({.account = "alice", .nick = "Alice", .seat = 4}));
+  for (const char* other : {"carol", "bob", "dave"}) {
+    Push(PlayerFrame({.account = other, .nick = other, .seat = 0, .ready = true}));
+  }
+  for (int i = 0; i < 100 && host.LogDetails("recv").size() < 9; ++i) Advance(100);
+  Settle();
+  ASSERT_EQ(c.disp.SeatedOthers, 3);
+  auto& start = c.MainForm.AnNiu(2);
+  EXPECT_EQ(start.Picture(), view::ButtonPicture(c, 4)) << "开始";
+  const auto readies = [this] {
+    std::vector<net::Frame> out;
+    for (const auto& f : Sent()) {
+      if (f[3] == 16) out.push_back(f);
+    }
+    return out;
+  };
+  ASSERT_TRUE(readies().empty());
+
+  Click(On(start));
+  Advance(200);
+  Settle();
+  const auto sent = readies();
+  ASSERT_EQ(sent.size(), 1U);
+  const auto& ready = sent.back();
+  EXPECT_EQ(ready[3], 16);
+  EXPECT_EQ(ready[6], 4);
+  EXPECT_EQ(ready[8] | ready[9] | ready[10] | ready[11] | ready[12] | ready[13] | ready[14], 0);
+  EXPECT_EQ(ready[15], 1);
+  EXPECT_TRUE(c.MainForm.OK(0).Visible());
+  EXPECT_EQ(start.Picture(), view::ButtonPicture(c, 6)) << "继续";
+
+  Click(On(start));
+  Advance(200);
+  EXPECT_EQ(readies().size(), 1U) << "once per hand";
 }
 
 // Counts the window events of a plain form.
