@@ -17,6 +17,9 @@ namespace app {
 // Messages to the player, each also written to the diagnostics log.
 void SysmsgClear(Client& c, int list);
 void SysmsgAdd(Client& c, int list, const std::string& text);
+// A seat's gold label on the table; each change is logged ("gold: pos caption"), so a run's
+// money can be followed from its log.
+void ShowCash(Client& c, int pos, const std::string& caption);
 void ShowMessage(Client& c, const std::string& text, const std::string& title);
 [[noreturn]] void EndProgram(Client& c, const std::string& reason);
 // The orderly end (the main window unloads): the lobby link stops listening, sound stops, the

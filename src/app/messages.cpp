@@ -15,6 +15,13 @@ void SysmsgAdd(Client& c, int list, const std::string& text) {
   c.host.Log(list == 0 ? "sysmsg0" : "sysmsg1", text);
 }
 
+void ShowCash(Client& c, int pos, const std::string& caption) {
+  auto& label = c.MainForm.Cash(pos);
+  if (label.Caption() == caption) return;
+  label.SetCaption(caption);
+  c.host.Log("gold", std::to_string(pos) + " " + caption);
+}
+
 void ShowMessage(Client& c, const std::string& text, const std::string& title) {
   c.host.Log("msgbox", title.empty() ? text : text + " | " + title);
   c.host.MessageBox(text, title, platform::MsgBoxButtons::Ok);

@@ -78,7 +78,7 @@ void ShowPlayer(Client& c, int p) {
   c.MainForm.Tou(p).SetPicture(FaceGif(f));
   score::SetScoreAvatar(c, p, f);
   c.MainForm.Nid(p).SetCaption("[" + pl.Caption + "] " + pl.NickName);
-  c.MainForm.Cash(p).SetCaption(GoldText(pl.Gold));
+  app::ShowCash(c, p, GoldText(pl.Gold));
   c.MainForm.Level(p).SetCaption(pl.Group);
   score::SetRecordPlayer(c, p, pl.NickName, f);
   c.disp.NameCard.at(Idx(p)) = {pl.NickName, f};

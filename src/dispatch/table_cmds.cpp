@@ -363,7 +363,7 @@ void OnOwnGold(Client& c) {
   PlayerRec& own = c.disp.Player[0];
   own.Gold += amount;
   if (own.Gold < 0) own.Gold = 0;
-  c.MainForm.Cash(0).SetCaption(GoldText(own.Gold));
+  app::ShowCash(c, 0, GoldText(own.Gold));
 }
 
 void OnOtherGold(Client& c) {
@@ -377,7 +377,7 @@ void OnOtherGold(Client& c) {
     if (pl.Account != name) continue;
     pl.Gold += amount;
     if (pl.Gold < 0) pl.Gold = 0;
-    c.MainForm.Cash(t).SetCaption(GoldText(pl.Gold));
+    app::ShowCash(c, t, GoldText(pl.Gold));
     return;
   }
 }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -130,6 +131,7 @@ void FillDrawSheet(Client& c, bool withProps) {
   // Nobody won: the last winner's name must not stay red.
   MarkScoreWinner(c, -1);
   c.Hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
+  std::array<double, 4> prizes{};
   for (int q = 0; q < 4; ++q) {
     c.Score.State(q).AddItem(kDrawLine);
     if (!withProps) {
@@ -138,6 +140,7 @@ void FillDrawSheet(Client& c, bool withProps) {
       continue;
     }
     const double score = props::TakePropLines(c, q, c.Score.State(q), /*withColour=*/false);
+    prizes.at(Idx(q)) = score;
     auto& running = c.score.RunningScore.at(Idx(q));
     running += score;
     auto& player = c.disp.Player.at(Idx(q));
@@ -145,8 +148,9 @@ void FillDrawSheet(Client& c, bool withProps) {
     c.Score.State(q + 4).AddItem("最终分：" + Num(score) + "金币");
     c.Hero.Grade(q).AddItem(RightAlign(Num(score), 9) + "金币");
     c.Hero.sumScore(q).SetCaption(Num(running) + "金币");
-    c.MainForm.Cash(q).SetCaption(Num(player.Gold) + "金币");
+    app::ShowCash(c, q, Num(player.Gold) + "金币");
   }
+  LogSheet(c, {}, prizes);
   CentreOverTable(c, !c.table.BossMode, true);
   SaveMatchRecord(c, c.disp.HandNumber);
   app::SysmsgClear(c, 0);

@@ -1,6 +1,7 @@
 #pragma once
 // The end of a hand: the seat results and win details, the draw sheet, the fan list, the score
 // sheet, the continue countdown, the match records and the result windows' input.
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,8 @@ void DeleteMatchRecords(Client& c);
 
 // Centres a result window over the table picture, and shows it when show is set.
 void CentreOverTable(Client& c, bool show, bool scoreWindow);
+// One log line per sheet: each position's final score before prizes, then its prize.
+void LogSheet(Client& c, const std::array<double, 4>& finals, const std::array<double, 4>& prizes);
 // The names on the score window in green, the winner's in red; no winner (a draw, -1) leaves
 // every name green.
 void MarkScoreWinner(Client& c, int pos);

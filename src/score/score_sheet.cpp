@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -195,10 +196,13 @@ void ShowScoreSheet(Client& c) {
   for (int p = 0; p < 4; ++p) {
     sheet.State(p).AddItem("最终分:" + Num(s.HandScore.at(Idx(p))) + Currency(c, p));
   }
+  const std::array<double, 4> finals = s.HandScore;
+  std::array<double, 4> prizes{};
   for (int p = 0; p < 4; ++p) {
     sheet.State(p).SetForeColor(0x000000);
     // The prop plug-in's lines for this seat, and what its chest added to the hand.
     const double prize = props::TakePropLines(c, p, sheet.State(p), /*withColour=*/true);
+    prizes.at(Idx(p)) = prize;
     if (prize != 0) {
       s.HandScore.at(Idx(p)) += prize;
       s.RunningScore.at(Idx(p)) += prize;
@@ -209,12 +213,13 @@ void ShowScoreSheet(Client& c) {
   for (int p = 0; p < 4; ++p) {
     const std::string money = Currency(c, p);
     const double score = s.HandScore.at(Idx(p));
-    c.MainForm.Cash(p).SetCaption(Num(c.disp.Player.at(Idx(p)).Gold) + money);
+    app::ShowCash(c, p, Num(c.disp.Player.at(Idx(p)).Gold) + money);
     sheet.State(p + 4).AddItem("最终分：" + Num(score) + money);
     hero.Grade(p).AddItem(RightAlign(Num(score), 9) + money);
     hero.sumScore(p).SetCaption(Num(s.RunningScore.at(Idx(p))) + money);
   }
 
+  LogSheet(c, finals, prizes);
   SetSheetPlayers(c);
   CentreOverTable(c, c.MainForm.State() != platform::WindowState::Minimized, true);
 

@@ -53,6 +53,14 @@ void CentreOverTable(Client& c, bool show, bool scoreWindow) {
   }
 }
 
+void LogSheet(Client& c, const std::array<double, 4>& finals, const std::array<double, 4>& prizes) {
+  std::string line = "hand " + std::to_string(c.disp.HandNumber) + " final";
+  for (double v : finals) line += " " + Num(v);
+  line += " prize";
+  for (double v : prizes) line += " " + Num(v);
+  c.host.Log("sheet", line);
+}
+
 void MarkScoreWinner(Client& c, int pos) {
   constexpr std::uint32_t kGreen = 0x00FF00;
   constexpr std::uint32_t kRed = 0xFF0000;  // colours are 0xRRGGBB

@@ -181,6 +181,8 @@ TEST_F(HandEndTest, TheWinSheetColumnReadsTopToBottom) {
   EXPECT_EQ(c.disp.Player[0].Stat[2], 1);
   EXPECT_EQ(c.disp.Player[2].Stat[3], 1);
   EXPECT_EQ(c.table.WinnerPos, 0) << "settled from the results";
+  EXPECT_EQ(host.LogDetails("sheet"),
+            std::vector<std::string>{"hand 1 final 60 -20 -20 -20 prize 0 0 0 0"});
   EXPECT_EQ(Record(1, "count( 0 )"), "17");
   EXPECT_EQ(Record(1, "count( 0 ) ForeColor"), "0");
 }

@@ -386,6 +386,11 @@ TEST_F(TableCmdsTest, OtherGoldChangesTheNamedPlayerOnly) {
   EXPECT_EQ(c.disp.Player[1].Gold, 500);
   EXPECT_EQ(c.disp.Player[3].Gold, 1000);
   EXPECT_EQ(c.disp.Player[0].Gold, 1000);
+  // Every change of a gold label is in the log, so a run's money can be followed there.
+  const auto logged = host.LogDetails("gold");
+  ASSERT_GE(logged.size(), 2U);
+  EXPECT_EQ(logged.at(logged.size() - 2), "2 50金币");
+  EXPECT_EQ(logged.back(), "2 0金币");
 }
 
 TEST_F(TableCmdsTest, PlugInCommandsReachThePlugInOnlyWhenItRuns) {
