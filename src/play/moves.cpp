@@ -61,17 +61,6 @@ void OwnVoice(Client& c, std::string_view suffix) {
   ui::PlayVoice(c, 0, suffix);
 }
 
-void SendGang(Client& c, int slot, int kind) {
-  OwnVoice(c, GangVoice(c, kind, OwnSlot(c, slot).Code));
-  if (kind == kGangSingle) {
-    SendSingleGang(c, slot);
-  } else if (kind == kGangExposed) {
-    SendExposedGang(c, slot);
-  } else {
-    SendConcealedGang(c, slot);
-  }
-}
-
 std::string TileText(int code) {
   return table::TileName(table::Rank(code), table::SuitBit(code));
 }
@@ -193,6 +182,17 @@ void NoTilesForMove(Client& c, const char* move) {
 }
 
 // ---- Frames ----
+
+void SendGang(Client& c, int slot, int kind) {
+  OwnVoice(c, GangVoice(c, kind, OwnSlot(c, slot).Code));
+  if (kind == kGangSingle) {
+    SendSingleGang(c, slot);
+  } else if (kind == kGangExposed) {
+    SendExposedGang(c, slot);
+  } else {
+    SendConcealedGang(c, slot);
+  }
+}
 
 void SendChi(Client& c, int a, int b) {
   auto& t = c.table;

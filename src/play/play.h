@@ -52,6 +52,8 @@ void SendPeng(Client& c, int d);
 void SendExposedGang(Client& c, int a);
 void SendConcealedGang(Client& c, int a);
 void SendSingleGang(Client& c, int a);
+// The gang of a kind found for slot, with the own voice clip of that move.
+void SendGang(Client& c, int slot, int kind);
 void SendHu(Client& c);
 void SendPass(Client& c);
 void SendDiscardFrame(Client& c, int code);

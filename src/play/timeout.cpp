@@ -37,8 +37,9 @@ void DiscardLastTile(Client& c) {
   --h.HiddenCount;
 }
 
-// The clock ran out while the player was to pick a tile for ting: the choice window closes on
-// closed ting, and on the own turn the drawn tile goes, declaring ting when it is a candidate.
+// The clock ran out while the player was to pick a tile for ting: an unanswered choice window
+// means closed ting, the ting goes out with the pass and the row stands sorted again. The
+// server throws the tile for the player; no discard is sent here.
 void TingTimeout(Client& c) {
   auto& t = c.table;
   DisableButtons(c, true);
@@ -50,28 +51,23 @@ void TingTimeout(Client& c) {
   if (!t.ActionSent) {
     SendPass(c);
     t.ActionSent = true;
+    // The pass carried the declaration; a later discard must not declare it again.
+    t.TingChoice = 0;
   }
   auto& h = t.Hand[0];
   for (int i = h.HiddenFirst; i < h.HiddenFirst + h.HiddenCount; ++i) {
     view::SetRaised(c, h.Slot.at(static_cast<std::size_t>(i)).Ctl, false);
   }
-  t.TingSelecting = false;
   if (OwnTurn(t)) {
-    const int drawn = h.Slot.at(static_cast<std::size_t>(h.HiddenFirst + h.HiddenCount - 1)).Code;
-    bool candidate = false;
-    for (int code : t.TingCandidates) candidate = candidate || (code != 0 && code == drawn);
-    if (!candidate) t.TingChoice = 0;
-    DiscardLastTile(c);
-    // The rest of the hand closes up behind the thrown tile.
+    // All but the tile drawn last, which keeps its place apart.
     if (t.HandOpen) {
-      table::SortHand(c, 0, h.HiddenCount);
+      table::SortHand(c, 0, h.HiddenCount - 1);
     } else {
-      table::SortHandWildFirst(c, 0, h.HiddenCount);
+      table::SortHandWildFirst(c, 0, h.HiddenCount - 1);
     }
-    t.TingDeclared = candidate;
-  } else {
-    t.TingDeclared = true;
   }
+  t.TingSelecting = false;
+  t.TingDeclared = true;
 }
 
 }  // namespace
@@ -87,6 +83,7 @@ void ClockTick(Client& c) {
     return;
   }
   if (!t.ClockIsOwn) {
+    HideChoices(c);
     StopClock(c);
     return;
   }
@@ -113,8 +110,15 @@ void ClockTick(Client& c) {
 void AutoAct(Client& c) {
   auto& t = c.table;
   try {
+    const bool gangOpen = c.play.GangShown > 0;
     DisableButtons(c, true);
     HideChoices(c);
+    if (gangOpen && !t.ActionSent) {
+      // A gang the player chose but did not pick a tile for: the first candidate is made; the
+      // replacement draw follows, so nothing is thrown.
+      SendGang(c, t.GangPick[0], c.play.GangKind[0]);
+      return;
+    }
     if (!t.ActionSent) {
       SendPass(c);
       t.ActionSent = true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/client.h"
+#include "play/decision.h"
 #include "play/play.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
@@ -138,6 +139,8 @@ int BubblePicture(int pos, int kind) {
 void OnDecisionPrompt(Client& c) {
   const auto& m = c.net.LastMsg;
   const int own = c.table.Hand[0].SeatBit;
+  // A chi or gang choice still on show belongs to a decision this prompt has overtaken.
+  play::HideChoices(c);
   // A watcher sees the watched player's clock, never the player's buttons.
   if ((m.Seat & 0x0F) == own && !c.table.WatchMode) {
     OwnPrompt(c, m.Value[0] & 0xFF);

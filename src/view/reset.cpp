@@ -1,5 +1,6 @@
 #include "app/client.h"
 #include "chat/chat.h"
+#include "play/decision.h"
 #include "view/picture_ids.h"
 #include "view/view.h"
 
@@ -46,8 +47,7 @@ void ResetTableDisplay(Client& c) {
     ctl->SetVisible(false);
   for (auto* op : f.Operation) op->SetVisible(false);
   for (auto* s : f.Speak) s->SetVisible(false);
-  for (auto* ch : f.Chi) ch->SetVisible(false);
-  for (auto* g : f.Gang) g->SetVisible(false);
+  play::HideChoices(c);
   chat::HideTalk(c);
   LayoutWall(c);
   StoreAnchors(c);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "component/moves_fixture.h"
+#include "platform/form_input.h"
 #include "play/keyboard.h"
 #include "play/play.h"
 #include "ui/form_events.h"
@@ -39,6 +40,13 @@ class AutoPlay : public qtest::Moves {
     return out;
   }
   void Key(int code, int shift = 0) { events.OnKeyDown(nullptr, code, shift); }
+  // A left click in the middle of a control, hit-tested as the window does.
+  void ClickOn(const platform::Control& ctl) {
+    const platform::Rect r = c.MainForm.WindowBounds(ctl);
+    platform::FormInput input(c.MainForm, events);
+    input.Press(r.left + r.width / 2, r.top + r.height / 2, platform::kLeftButton, 0);
+    input.Release(r.left + r.width / 2, r.top + r.height / 2, platform::kLeftButton, 0);
+  }
   ui::MainFormEvents events{c};
 };
 
@@ -69,6 +77,75 @@ TEST_F(AutoPlay, ClockRunsOutInEachDecisionState) {
     EXPECT_FALSE(c.MainForm.Operation(table::kOpPass).Visible()) << k.name;
     EXPECT_FALSE(c.MainForm.Chi(0).Visible()) << k.name;
     EXPECT_FALSE(c.MainForm.Time_Img.Visible()) << k.name;
+  }
+}
+
+// A choice the player opened but left: an open gang choice makes its first candidate (and no
+// tile is thrown, the replacement draw follows); an open chi choice passes.
+TEST_F(AutoPlay, AnOpenChoiceWhenTheClockRunsOut) {
+  struct Case {
+    const char* name;
+    std::vector<int> hand;
+    int button;
+    int options;
+    std::vector<std::vector<int>> frames;
+  };
+  const std::vector<Case> cases = {
+      {"gang choice: the first candidate",
+       {B(3), B(3), B(3), B(3), T(8), T(8), T(8), T(8), W(1), W(2), W(3), W(5), W(6), W(9)},
+       table::kOpGang,
+       32 | 1,
+       {{7, 32, 0x2088}}},  // the sorted row finds the 8筒 first
+      {"chi choice: a pass", {B(3), B(4), B(6), B(7)}, table::kOpChi, 4 | 1, {{7, 1, 0}}},
+  };
+  for (const auto& k : cases) {
+    SetOwnHand(c.table, k.hand);
+    c.table.HandOpen = true;
+    c.table.LastDiscard = B(5);
+    c.table.GangOptions = k.options;
+    Offer({k.button, table::kOpPass}, 2);
+    sentBefore = Sent().size();
+    ClickOn(c.MainForm.Operation(k.button));
+    ASSERT_GT(c.play.ChiShown + c.play.GangShown, 1) << k.name << ": a choice is on show";
+    ASSERT_TRUE(Summary().empty()) << k.name;
+    RunOut(2);
+    EXPECT_EQ(Summary(), k.frames) << k.name;
+    EXPECT_EQ(c.play.ChiShown + c.play.GangShown, 0) << k.name;
+    EXPECT_FALSE(c.MainForm.Gang(0).Visible()) << k.name;
+    EXPECT_FALSE(c.MainForm.Chi(0).Visible()) << k.name;
+    EXPECT_EQ(c.table.Hand[0].HiddenCount, static_cast<int>(k.hand.size())) << k.name;
+  }
+}
+
+// A choice overtaken by the next prompt, or by the table reset, is gone: neither its pictures
+// nor the digit keys send it any more.
+TEST_F(AutoPlay, AnOvertakenChoiceSendsNothing) {
+  struct Case {
+    const char* name;
+    bool reset;  // the table reset instead of a prompt to another seat
+  };
+  for (const Case& k : {Case{"prompt to another seat", false}, Case{"table reset", true}}) {
+    SetOwnHand(c.table, {B(3), B(4), B(6), B(7)});
+    c.table.LastDiscard = B(5);
+    Offer({table::kOpChi, table::kOpPass}, 10);
+    ClickOn(c.MainForm.Operation(table::kOpChi));
+    ASSERT_EQ(c.play.ChiShown, 3) << k.name;
+    const platform::Rect chi = c.MainForm.WindowBounds(c.MainForm.Chi(0));
+    if (k.reset) {
+      view::FullReset(c);
+    } else {
+      Push(qtest::FrameBuilder(6).seat(8).byte(100, 10));
+      Advance(300);
+    }
+    EXPECT_EQ(c.play.ChiShown, 0) << k.name;
+    EXPECT_EQ(c.play.GangShown, 0) << k.name;
+    for (int i = 0; i < 6; ++i) EXPECT_FALSE(c.MainForm.Chi(i).Visible()) << k.name << " " << i;
+    sentBefore = Sent().size();
+    Key('1');
+    platform::FormInput input(c.MainForm, events);
+    input.Press(chi.left + chi.width / 2, chi.top + chi.height / 2, platform::kLeftButton, 0);
+    input.Release(chi.left + chi.width / 2, chi.top + chi.height / 2, platform::kLeftButton, 0);
+    EXPECT_TRUE(Summary().empty()) << k.name;
   }
 }
 
@@ -251,32 +328,62 @@ TEST_F(Ting, WithoutTheWindowItIsOpenAtOnce) {
   EXPECT_FALSE(c.frmTing.Visible());
 }
 
+// The clock runs out while the tile for ting is still to be chosen: the ting goes out with the
+// pass (closed when the window was left unanswered), no tile is thrown, and the row stands
+// sorted with nothing raised and the drawn tile apart. The server throws for the player.
 TEST_F(Ting, ClockRunsOutWhileChoosing) {
-  OfferTing(true);
-  RunOut(c.table.Countdown);
-  // Closed ting, a pass, and the drawn tile (a candidate) declares it.
-  EXPECT_FALSE(c.frmTing.Visible());
-  EXPECT_TRUE(c.MainForm.Enabled());
-  const auto frames = NewFrames();
-  ASSERT_EQ(frames.size(), 2U);
-  EXPECT_EQ(Values(frames[0]), (std::vector<int>{1, 0, 0, 0}));
-  EXPECT_EQ(frames[0][16], 3);
-  EXPECT_EQ(frames[1][3], 2);
-  EXPECT_EQ(Values(frames[1]), (std::vector<int>{0, 0, 0, 0x4021}));
-  EXPECT_EQ(frames[1][16], 3);
-  EXPECT_TRUE(c.table.TingDeclared);
-  EXPECT_FALSE(c.table.TingSelecting);
-  EXPECT_FALSE(Raised(100));
+  struct Case {
+    const char* name;
+    bool dialog;
+    int answer;  // ting window choice before the clock ran out, -1 none
+    int mark;    // byte 16 of the pass
+  };
+  const std::vector<Case> cases = {
+      {"window left open: closed ting", true, -1, 3},
+      {"window answered open", true, 0, 2},
+      {"window answered closed", true, 1, 3},
+      {"no window: open at once", false, -1, 2},
+  };
+  for (const auto& k : cases) {
+    view::FullReset(c);
+    OfferTing(k.dialog);
+    // Shuffle the row so that the re-sort shows.
+    std::swap(c.table.Hand[0].Slot[4], c.table.Hand[0].Slot[8]);
+    if (k.answer >= 0) play::TingDialogChoice(c, k.answer);
+    sentBefore = Sent().size();
+    RunOut(c.table.Countdown);
+    EXPECT_FALSE(c.frmTing.Visible()) << k.name;
+    EXPECT_TRUE(c.MainForm.Enabled()) << k.name;
+    const auto frames = NewFrames();
+    ASSERT_EQ(frames.size(), 1U) << k.name;
+    EXPECT_EQ(frames[0][3], 7) << k.name;
+    EXPECT_EQ(Values(frames[0]), (std::vector<int>{1, 0, 0, 0})) << k.name;
+    EXPECT_EQ(frames[0][16], k.mark) << k.name;
+    EXPECT_TRUE(c.table.TingDeclared) << k.name;
+    EXPECT_FALSE(c.table.TingSelecting) << k.name;
+    EXPECT_EQ(c.table.Hand[0].HiddenCount, 14) << k.name;
+    for (int ctl = 100; ctl < 114; ++ctl) EXPECT_FALSE(Raised(ctl)) << k.name << " " << ctl;
+    std::vector<int> row;
+    for (int i = 4; i < 17; ++i) row.push_back(c.table.Hand[0].Slot.at(i).Code);
+    auto sorted = row;
+    table::SortTiles(sorted);
+    EXPECT_EQ(row, sorted) << k.name;
+    EXPECT_EQ(c.table.Hand[0].Slot.at(17).Code, B(1)) << "the drawn tile keeps its place";
+    EXPECT_EQ(c.table.TingChoice, 0) << "the pass carried it: " << k.name;
+  }
 }
 
-TEST_F(Ting, ClockRunsOutWithADrawnTileThatIsNoCandidate) {
-  OfferTing(false);
-  c.table.TingCandidates[0] = 0;  // only 1筒 would make the hand ready
+// The server's discard for the player after the ting time-out leaves the own hand in step.
+TEST_F(Ting, TheServersDiscardAfterTheTimeoutTakesTheTileOut) {
+  OfferTing(true);
   RunOut(c.table.Countdown);
-  const auto frames = NewFrames();
-  ASSERT_EQ(frames.size(), 2U);
-  EXPECT_EQ(frames[1][16], 0);  // thrown without a ting
-  EXPECT_FALSE(c.table.TingDeclared);
+  sentBefore = Sent().size();
+  Push(qtest::FrameBuilder(2).seat(4).v(3, B(1)).byte(16, 3));
+  Advance(300);
+  EXPECT_EQ(c.table.Hand[0].HiddenCount, 13);
+  EXPECT_EQ(c.table.LastDiscardCtl, 113);
+  EXPECT_TRUE(c.MainForm.imgTing(0).Visible());
+  EXPECT_TRUE(NewFrames().empty());
 }
 
 // ---- Keyboard ----

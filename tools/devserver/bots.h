@@ -11,7 +11,7 @@ enum class ActKind { Discard, Pass, Chi, Peng, Gang, ConcealedGang, Single, Hu }
 struct Action {
   ActKind kind = ActKind::Pass;
   std::array<std::uint8_t, 3> tiles{};  // Discard/Single/gangs: tiles[0]; Chi: the two hand tiles
-  int ting = 0;                         // 2 open, 3 closed, with a discard
+  int ting = 0;                         // 2 open, 3 closed, with a discard or an own-turn pass
 };
 
 // What a bot may look at: its own tiles and the table's public facts.

@@ -124,6 +124,7 @@ void Game::StartHand() {
     s.river.clear();
     s.aside.clear();
     s.ting = 0;
+    s.tingAsked = 0;
     s.claimedMelds = 0;
     s.ready = false;
   }
@@ -136,9 +137,11 @@ void Game::StartHand() {
   wall_.emplace(rng_);
   wall_->Break(dealer_, dice_);
   firstDiscards_ = {};
-  if (opt_.demoDeal && stats_.hands == 0) {
+  if ((opt_.demoDeal || opt_.tingDeal) && stats_.hands == 0) {
     const auto person = std::find(opt_.human.begin(), opt_.human.end(), true) - opt_.human.begin();
-    auto rigged = RigDemoHand(*wall_, dealer_, dice_, static_cast<int>(person & 3));
+    const int p = static_cast<int>(person & 3);
+    auto rigged = opt_.tingDeal ? RigTingHand(*wall_, dealer_, dice_, p)
+                                : RigDemoHand(*wall_, dealer_, dice_, p);
     wall_.emplace(rigged.wall);
     firstDiscards_ = rigged.firstDiscards;
   }
@@ -247,7 +250,11 @@ void Game::SendPrompt(int seat) {
   proto::PromptInfo others;
   others.clock = p.clock;
   for (int to = 0; to < 4; ++to) sink_.Send(to, proto::Prompt(seat, to == seat ? p : others));
-  due_.at(Idx(seat)) = person ? now_ + p.clock * 1000 + opt_.graceMs : now_ + opt_.botDelayMs;
+  // The client starts its clock again when ting is pressed and when the ting window is
+  // answered: a person offered ting may take up to three clocks.
+  const int clocks = p.ting ? 3 : 1;
+  due_.at(Idx(seat)) =
+      person ? now_ + clocks * p.clock * 1000 + opt_.graceMs : now_ + opt_.botDelayMs;
 }
 
 bool Game::TakeFromHand(int seat, std::uint8_t code, int n) {
@@ -282,6 +289,7 @@ bool Game::Act(int seat, const Action& a) {
     switch (a.kind) {
       case ActKind::Pass:
         options_.at(Idx(seat)) = 0;  // offers declined; the discard still follows
+        if ((a.ting == 2 || a.ting == 3) && s.ting == 0) s.tingAsked = a.ting;
         return true;
       case ActKind::Discard:
         if (CountOf(s.hand, t0) == 0) return refuse("discard of a tile not in hand");
@@ -365,6 +373,8 @@ bool Game::Act(int seat, const Action& a) {
 
 void Game::DoDiscard(int seat, std::uint8_t tile, int ting) {
   auto& s = seats_.at(Idx(seat));
+  if (ting == 0) ting = s.tingAsked;
+  s.tingAsked = 0;
   TakeFromHand(seat, tile, 1);
   s.river.push_back(tile);
   int mark = 0;
@@ -661,6 +671,13 @@ void Game::MoveFor(int seat) {
       sink_.Note("seat " + std::to_string(seat) + " ran out of time; discarding for it");
       a.kind = ActKind::Discard;
       a.tiles[0] = CountOf(s.hand, drawn_) > 0 ? drawn_ : s.hand.back();
+      if (s.tingAsked != 0) {
+        // The player declared ting and let the clock run out choosing the tile: throw one
+        // that keeps the hand ready, the drawn tile when it does.
+        const auto ready = TingDiscards(s.hand, wild_, static_cast<int>(s.melds.size()));
+        if (!ready.empty() && std::find(ready.begin(), ready.end(), a.tiles[0]) == ready.end())
+          a.tiles[0] = ready.front();
+      }
     } else {
       a = BotTurn(ViewOf(seat));
       auto& wish = firstDiscards_.at(Idx(seat));

@@ -32,7 +32,10 @@ struct GameOptions {
   int countdown = 10;    // decision clock, seconds
   int base = 10;         // gold per doubling
   int botDelayMs = 700;  // how long a bot thinks
-  int graceMs = 3000;    // beyond a person's clock before the server moves for them
+  // Beyond a person's clock before the server moves for them. The client's clock starts only
+  // once it has played the frames before the prompt (the deal shows its backs for a second)
+  // and runs out a second after showing 0; its own move must come first.
+  int graceMs = 5000;
   // Longest wait for a person to get ready. The client tells the player that the game starts
   // within 15 seconds once the table is full, and sends its own ready when its 15 s run out.
   int readyWaitMs = kReadyWaitMs;
@@ -41,6 +44,7 @@ struct GameOptions {
   int maxHands = 0;    // stop dealing after this many hands (0: never)
   std::array<bool, 4> human{};
   bool demoDeal = false;  // the first hand is dealt for the demo (rig.h)
+  bool tingDeal = false;  // the first hand leaves the person ready (rig.h)
 };
 
 struct GameStats {
@@ -107,6 +111,9 @@ class Game {
     std::vector<std::uint8_t> river;
     std::vector<std::uint8_t> aside;
     int ting = 0;
+    // Ting (2 open, 3 closed) declared with a pass on the own turn: the discard that follows,
+    // the player's or the one the server makes when the clock has run out, carries it.
+    int tingAsked = 0;
     int claimedMelds = 0;
   };
   static std::size_t Idx(int seat) { return static_cast<std::size_t>(seat & 3); }

@@ -21,7 +21,7 @@ constexpr const char* kUsage =
     "usage: qintara-devserver [--port N] [--scenario FILE] [--self-play HANDS]\n"
     "                         [--countdown S] [--timeout-limit N] [--log FILE]\n"
     "                         [--seat N] [--bot-delay MS] [--seed N] [--run-for MS]\n"
-    "                         [--demo-deal] [--transcript HANDS] [--grace MS]\n"
+    "                         [--demo-deal] [--ting-deal] [--transcript HANDS] [--grace MS]\n"
     "                         [--ready-wait MS] [--fault after:N|random:MIN:MAX]\n";
 
 int ToInt(const std::string& s, const std::string& what) {
@@ -84,6 +84,8 @@ int main(int argc, char** argv) {
         opt.readyWaitMs = ToInt(next(), a);
       } else if (a == "--demo-deal") {
         opt.demoDeal = true;
+      } else if (a == "--ting-deal") {
+        opt.tingDeal = true;
       } else if (a == "--fault") {
         faultPlan = next();
       } else if (a == "--help" || a == "-h") {

@@ -39,6 +39,8 @@ std::optional<Action> MoveOf(const ClientMsg& m, std::uint8_t onOffer) {
     default:
       return std::nullopt;
   }
+  // A pass may declare ting on the own turn (byte 16, as on a discard).
+  a.ting = m.byte16;
   if (a.kind == ActKind::Single) {
     a.tiles[0] = TileOf(m.v[3]);
   } else if (a.kind == ActKind::Chi) {

@@ -18,5 +18,7 @@ struct RiggedHand {
 
 // w is the broken wall of the hand; the result deals the same way with the tiles rearranged.
 RiggedHand RigDemoHand(const Wall& w, int dealer, const std::array<int, 4>& dice, int person);
+// A first hand whose deal leaves the person ready, so ting is offered on the person's first turn.
+RiggedHand RigTingHand(const Wall& w, int dealer, const std::array<int, 4>& dice, int person);
 
 }  // namespace devserver

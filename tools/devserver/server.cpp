@@ -41,6 +41,7 @@ void TableServer::NewGame() {
   g.botDelayMs = opt_.botDelayMs;
   g.readyWaitMs = opt_.readyWaitMs;
   g.demoDeal = opt_.demoDeal;
+  g.tingDeal = opt_.tingDeal;
   g.graceMs = opt_.graceMs;
   g.human.at(static_cast<std::size_t>(opt_.humanSeat)) = true;
   game_.emplace(g, *this, static_cast<std::uint32_t>(rng_()));

@@ -24,7 +24,8 @@ struct ServerOptions {
   std::uint32_t seed = 0;
   std::int64_t runForMs = 0;       // stop after this long (0: run until killed)
   bool demoDeal = false;           // deal the first hand for the demo
-  int graceMs = 3000;              // beyond the person's clock before the server moves for them
+  bool tingDeal = false;           // deal the person a ready first hand
+  int graceMs = 5000;              // beyond the person's clock before the server moves for them
   std::optional<FaultPlan> fault;  // drops the person's connection on purpose
 };
 
