@@ -25,8 +25,7 @@ constexpr std::array<ButtonKey, 7> kButtonKeys{{{'C', table::kOpChi},
                                                 {kKeySpace, table::kOpPass},
                                                 {kKeyBackspace, table::kOpPass}}};
 
-// The ting candidate the arrows point at stands a little above the other raised candidates.
-constexpr int kMarkLift = 10;
+using view::kTingMarkLift;
 
 int RowTop(const Client& c) {
   return c.table.Hand[0].RowTop;
@@ -64,7 +63,7 @@ void MoveCursor(Client& c, int step) {
   const int y0 = RowTop(c);
   if (t.TingSelecting) {
     // Walk the raised candidates only; the marked one stands higher.
-    const int marked = SlotAtHeight(c, y0 - 10 - kMarkLift);
+    const int marked = SlotAtHeight(c, y0 - 10 - kTingMarkLift);
     int i = marked;
     const int n = EndSlot(c) - FirstSlot(c);
     for (int k = 0; k < n; ++k) {
@@ -75,7 +74,7 @@ void MoveCursor(Client& c, int step) {
     }
     if (i < 0 || OwnImage(c, i).Top() != y0 - 10) return;
     if (marked >= 0) OwnImage(c, marked).SetTop(y0 - 10);
-    OwnImage(c, i).SetTop(y0 - 10 - kMarkLift);
+    OwnImage(c, i).SetTop(y0 - 10 - kTingMarkLift);
     return;
   }
   const int raised = SlotAtHeight(c, y0 - 10);
@@ -94,7 +93,7 @@ bool DiscardRaised(Client& c) {
     slot = EndSlot(c) - 1;  // only the tile just drawn may go
   } else if (t.TingSelecting) {
     // The marked candidate, else the first raised one.
-    slot = SlotAtHeight(c, y0 - 10 - kMarkLift);
+    slot = SlotAtHeight(c, y0 - 10 - kTingMarkLift);
     if (slot >= 0) OwnImage(c, slot).SetTop(y0 - 10);
     if (slot < 0) slot = SlotAtHeight(c, y0 - 10);
   } else {

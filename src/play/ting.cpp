@@ -69,6 +69,18 @@ void UnloadTingForm(Client& c) {
   c.play.TingMark = -1;
 }
 
+void EndTingChoice(Client& c, int mark) {
+  auto& t = c.table;
+  if (c.frmTing.Visible()) UnloadTingForm(c);
+  if (t.TingSelecting) {
+    const auto& h = t.Hand[0];
+    for (int i = h.HiddenFirst; i < h.HiddenFirst + h.HiddenCount; ++i)
+      view::SetRaised(c, h.Slot.at(static_cast<std::size_t>(i)).Ctl, false);
+    t.TingSelecting = false;
+  }
+  if (mark == 2 || mark == 3) t.TingDeclared = true;
+}
+
 void StartTing(Client& c) {
   auto& t = c.table;
   if (t.TingDialog) {

@@ -37,6 +37,9 @@ class TingFormEvents final : public platform::DialogEvents {
 // Loads the window centred over the main window and marks choice k.
 void ShowTingForm(Client& c);
 void UnloadTingForm(Client& c);
+// The server threw the tile for the player while ting was being chosen: the window closes and
+// the candidates go down; mark is the discard's ting mark (2 open, 3 closed, else none).
+void EndTingChoice(Client& c, int mark);
 void MarkTingChoice(Client& c, int k);
 
 }  // namespace play

@@ -6,6 +6,7 @@
 
 #include "app/client.h"
 #include "play/play.h"
+#include "play/ting_form.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "ui/sound.h"
@@ -227,6 +228,8 @@ void OnDiscard(Client& c, int seatBit, int tile) {
       if (h.Slot.at(Ix(k)).Code == tile) found = k;
     }
     if (found >= 0) view::DiscardOwnTile(c, h.Slot.at(Ix(found)).Ctl, false);
+    // Nothing is left to choose: a ting still being chosen ends with the server's tile.
+    EndTingChoice(c, FrameByte(c, kOffTingMark));
   }
   c.play.LastDiscardInRow = false;
   c.play.LastDiscardClaimed = false;

@@ -42,6 +42,8 @@ bool IsBackground(const Control* c) {
 
 platform::PressResult MainFormEvents::OnMouseDown(Control* control, int button, int shift, int x,
                                                   int y) {
+  // The ting window keeps the table disabled until it is answered.
+  if (!c_.MainForm.Enabled()) return platform::PressResult::None;
   if (const int t = TitleButton(control); t >= 0) {
     TitleButton_MouseDown(c_, t);
   } else if (Is(control, "LbMove")) {
@@ -79,6 +81,7 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
 
 void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, int y) {
   releasedButton_ = button;
+  if (!c_.MainForm.Enabled()) return;
   if (const int t = TitleButton(control); t >= 0) {
     TitleButton_MouseUp(c_, t);
   } else if (Is(control, "MJ_Image")) {
@@ -89,6 +92,7 @@ void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, i
 }
 
 void MainFormEvents::OnClick(Control* control) {
+  if (!c_.MainForm.Enabled()) return;
   if (const int t = TitleButton(control); t >= 0) {
     TitleButton_Click(c_, t);
   } else if (Is(control, "AnNiu")) {
@@ -125,6 +129,12 @@ void MainFormEvents::OnClick(Control* control) {
 void MainFormEvents::OnDblClick(Control* /*control*/) {}
 
 void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
+  if (!c_.MainForm.Enabled()) {
+    // The window system may leave the keyboard with the table while the ting window is up:
+    // its keys answer the window.
+    if (c_.frmTing.Visible()) c_.frmTingEvents.OnKeyDown(nullptr, keyCode, shift);
+    return;
+  }
   if (Is(control, "Chat")) chat::Chat_KeyTouched(c_, keyCode);
   if (play::KeyPlay(c_, control, keyCode, shift)) return;
   if (Is(control, "Chat")) {

@@ -507,6 +507,10 @@ bool IsRaised(const Client& c, int ctl) {
   return Img(c, ctl).Top() == c.table.Hand[0].RowTop - 10;
 }
 
+bool IsCandidateUp(const Client& c, int ctl) {
+  return IsRaised(c, ctl) || Img(c, ctl).Top() == c.table.Hand[0].RowTop - 10 - kTingMarkLift;
+}
+
 int OperationPicture(int button, OpLook look) {
   return pic::kOpBase + 3 * button + static_cast<int>(look);
 }

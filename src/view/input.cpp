@@ -55,7 +55,7 @@ void LowerAllRaised(Client& c) {
   const auto& h = c.table.Hand[0];
   for (int k = h.HiddenFirst; k < h.HiddenFirst + h.HiddenCount; ++k) {
     const int ctl = h.Slot.at(Ix(k)).Ctl;
-    if (IsRaised(c, ctl)) SetRaised(c, ctl, false);
+    if (IsCandidateUp(c, ctl)) SetRaised(c, ctl, false);
   }
 }
 
@@ -173,7 +173,8 @@ void MJ_Image_MouseDown(Client& c, int index, int button, int /*shift*/, int /*x
     t.TimeoutCount = 0;
     PassDecision(c);
   }
-  if (InOwnHand(c, index) && t.CanDiscard && IsRaised(c, index) && t.TingSelecting) {
+  // The candidate the arrow keys marked counts as raised for the mouse too.
+  if (InOwnHand(c, index) && t.CanDiscard && IsCandidateUp(c, index) && t.TingSelecting) {
     t.TimeoutCount = 0;
     DiscardOwnTile(c, index, true);
     LowerAllRaised(c);
@@ -203,7 +204,7 @@ void MJ_Image_MouseMove(Client& c, int index, int /*button*/, int /*shift*/, int
   } else {
     pointer(0);
   }
-  if (t.TingSelecting) pointer(IsRaised(c, index) ? kHandCursor : 0);
+  if (t.TingSelecting) pointer(IsCandidateUp(c, index) ? kHandCursor : 0);
 }
 
 void MJ_Image_MouseUp(Client& /*c*/, int /*index*/, int /*button*/, int /*shift*/, int /*x*/,

@@ -90,6 +90,11 @@ void ShowCompass(Client& c);
 // Raised own tile: 10 pixels above its row.
 void SetRaised(Client& c, int ctl, bool raised);
 bool IsRaised(const Client& c, int ctl);
+// While choosing the tile for ting, the candidate the arrow keys point at stands this much
+// above the other raised candidates.
+inline constexpr int kTingMarkLift = 10;
+// A ting candidate: raised, or raised and marked by the arrow keys.
+bool IsCandidateUp(const Client& c, int ctl);
 enum class OpLook { Disabled = 0, Offered = 1, Hover = 2 };
 int OperationPicture(int button, OpLook look);
 void SetOperationLook(Client& c, int button, OpLook look);
