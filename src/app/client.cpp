@@ -5,6 +5,7 @@
 #include "net/net.h"
 #include "props/props.h"
 #include "ui/sound.h"
+#include "ui/ui.h"
 
 Client::Client(platform::Host& h) : host(h) {
   for (platform::Timer* t : {&TimerBong, &TimerKeepAlive, &TimerReconnect, &TimerCount, &TimerChat,
@@ -17,6 +18,7 @@ Client::Client(platform::Host& h) : host(h) {
   TimerCount.SetHandler([this] { net::TimerCount_Timer(*this); });
   TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
   TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
+  TimerShuffle.SetHandler([this] { ui::TimerShuffle_Timer(*this); });
   TimerProp.SetHandler([this] { props::TimerProp_Timer(*this); });
   host.Winsock1().SetEvents(this);
   host.Sound().SetEvents(this);

@@ -490,8 +490,6 @@ void LayoutTable(Client& c) {
   c.score.GameEnded = false;
 }
 
-void StopSeatChange(Client& /*c*/) {}
-
 // The table embeds no web view: the first page becomes a link on the logo pane that opens in the
 // player's own browser. The second page, shown only while seats are being changed, is dropped.
 void ShowAdvertisement(Client& c, int which, const std::string& page) {

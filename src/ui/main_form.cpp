@@ -54,6 +54,8 @@ MainFormT::MainFormT()
       ImgProp(AddArray(ControlKind::Image, "ImgProp", 15, {0, 0, 64, 64})),
       LbProp(AddLabel("LbProp", {347, 200, 330, 50})),
       ImgPrize(AddArray(ControlKind::Image, "ImgPrize", 4, {0, 0, 48, 48})),
+      ImgShuffle(AddImage("ImgShuffle", {352, 264, 320, 150})),
+      LblShuffle(AddLabel("LblShuffle", {436, 384, 200, 28})),
       Skin(AddImage("Skin", {0, 0, 46, 220})),
       SkinPiece(AddArray(ControlKind::Image, "SkinPiece", 8)),
       ImgIcon(AddImage("ImgIcon", {3, 3, 16, 16})),
@@ -147,6 +149,13 @@ MainFormT::MainFormT()
   LbProp.SetForeColor(0xFFE680);
   LbProp.SetAlignment(platform::Align::Center);
   for (auto* c : ImgPrize) c->SetVisible(false);
+  ImgShuffle.SetPicture(pic::kShuffle);
+  ImgShuffle.SetVisible(false);
+  LblShuffle.SetVisible(false);
+  LblShuffle.SetFontSize(14);
+  LblShuffle.SetFontBold(true);
+  LblShuffle.SetForeColor(0xFFE680);
+  LblShuffle.SetAlignment(platform::Align::Left);
   // The frame shows only once PaintBorder lays it out.
   Skin.SetPicture(pic::kSkin);
   Skin.SetVisible(false);

@@ -64,6 +64,8 @@ class MainFormT : public platform::Form {
   platform::ControlArray ImgProp;   // 0..14 treasure chests, five per player
   platform::Control& LbProp;        // the prop plug-in's label
   platform::ControlArray ImgPrize;  // 0..3 prizes flying to the seats
+  platform::Control& ImgShuffle;    // the seat change: its picture
+  platform::Control& LblShuffle;    // and its caption
   // Frame.
   platform::Control& Skin;
   platform::ControlArray SkinPiece;  // 0..7 the painted frame pieces

@@ -9,12 +9,4 @@ void UnloadRules(Client& c) {
   c.host.Log("hook", "unload the rules window");
 }
 
-void StartSeatChange(Client& c) {
-  c.host.Log("hook", "StartSeatChange");
-}
-
-void StartSeatChangeIfPending(Client& c) {
-  c.host.Log("hook", "StartSeatChangeIfPending");
-}
-
 }  // namespace ui

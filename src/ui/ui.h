@@ -12,7 +12,10 @@ void PaintBorder(Client& c);
 void PaintSmallTable(Client& c);
 void LayoutControls(Client& c);
 void LayoutTable(Client& c);
+// The seat-change animation ends (its caption timer stops) and is no longer pending.
 void StopSeatChange(Client& c);
+// Shows the next seat-change caption, every 300 ms while the animation runs.
+void TimerShuffle_Timer(Client& c);
 // Advertisement browser 1 or 2.
 void ShowAdvertisement(Client& c, int which, const std::string& page);
 void HideAdvertisement(Client& c, int which);

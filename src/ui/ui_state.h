@@ -30,6 +30,10 @@ struct UiState {
   bool ChromeNormal = true;
   // The advertisement page the logo pane links to; empty when there is none.
   std::string AdLink;
+  // The seat-change caption shown next, and whether the server announced a seat change that
+  // has not been set up yet.
+  int ShufflePos = 0;
+  bool SeatChangePending = false;
 };
 
 }  // namespace ui

@@ -66,6 +66,7 @@ constexpr int kWealthMultiplier = 1133;  // Imgwealth
 constexpr int kPhrases = 1134;           // imgword1
 constexpr int kEmotes = 1135;            // imgword2
 constexpr int kSeatPanel = 1136;         // plate under the own name labels
+constexpr int kShuffle = 1137;           // ImgShuffle, 320 x 150: seats changing places
 constexpr int kSettingsPanel = 1160;     // VosSet, 212 x 310
 constexpr int kRulesPanel = 1161;        // rule, 600 x 620
 

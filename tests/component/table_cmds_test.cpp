@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "seating_fixture.h"
+#include "ui/seat_hooks.h"
 #include "ui/ui.h"
 
 namespace qtest {
@@ -119,13 +122,51 @@ TEST_F(TableCmdsTest, StatusContinueStartsTheSeatChangeOrUpdatesTheMultiplier) {
   Feed({FrameBuilder(16).v(3, 0).v(2, 1).byte(11, 1).u32le(16, 9)});
   EXPECT_FALSE(c.disp.RestartPending);
   EXPECT_TRUE(c.disp.ShortReady);
-  EXPECT_TRUE(Hooked("StartSeatChange"));
+  EXPECT_TRUE(c.MainForm.ImgShuffle.Visible());
+  EXPECT_TRUE(c.TimerShuffle.Enabled());
   EXPECT_TRUE(host.HasLog("advert", "2 http://ad/x.gamead"));
   EXPECT_EQ(c.props.WealthMultiple, 3) << "the seat change leaves the multiplier alone";
+  c.MainForm.ImgShuffle.SetVisible(false);
   Feed({FrameBuilder(16).v(3, 0).u32le(16, 9)});
   EXPECT_EQ(c.props.WealthMultiple, 9);
   EXPECT_EQ(c.MainForm.lbwealth.Caption(), "9");
-  EXPECT_EQ(HookCount("StartSeatChange"), 1);
+  EXPECT_FALSE(c.MainForm.ImgShuffle.Visible()) << "started once";
+}
+
+// The seat change shows its picture and a caption whose dots grow every 300 ms, in front of
+// the table, until the next hand is set up.
+TEST_F(TableCmdsTest, TheSeatChangeCaptionRunsUntilTheNextHandIsSetUp) {
+  auto& f = c.MainForm;
+  EXPECT_FALSE(f.ImgShuffle.Visible());
+  EXPECT_FALSE(f.LblShuffle.Visible());
+  c.disp.RestartPending = true;
+  Feed({FrameBuilder(16).v(3, 0).v(2, 1)});
+  EXPECT_TRUE(f.ImgShuffle.Visible());
+  EXPECT_TRUE(f.LblShuffle.Visible());
+  EXPECT_EQ(f.ImgShuffle.Picture(), 1137);
+  EXPECT_EQ(f.Stacking().back(), &f.LblShuffle) << "the caption lies on its picture";
+  EXPECT_EQ(c.TimerShuffle.Interval(), 300);
+  // Feeding took some ticks already: follow the captions from the next one on.
+  const std::vector<std::string> captions = {"正在随机换座中..", "正在随机换座中...",
+                                             "正在随机换座中....", "正在随机换座中....."};
+  const auto at = std::find(captions.begin(), captions.end(), f.LblShuffle.Caption());
+  ASSERT_NE(at, captions.end()) << f.LblShuffle.Caption();
+  auto k = static_cast<std::size_t>(at - captions.begin());
+  for (int step = 0; step < 6; ++step) {
+    Advance(300);
+    k = (k + 1) % captions.size();
+    EXPECT_EQ(f.LblShuffle.Caption(), captions[k]) << step;
+  }
+  // The player continues: the animation keeps running, it is not started again.
+  ui::StartSeatChangeIfPending(c);
+  EXPECT_TRUE(f.ImgShuffle.Visible());
+
+  Feed({FrameBuilder(16).v(3, 2).seat(8)});
+  EXPECT_FALSE(f.ImgShuffle.Visible());
+  EXPECT_FALSE(f.LblShuffle.Visible());
+  EXPECT_FALSE(c.TimerShuffle.Enabled());
+  ui::StartSeatChangeIfPending(c);
+  EXPECT_FALSE(f.ImgShuffle.Visible()) << "no seat change is pending any more";
 }
 
 TEST_F(TableCmdsTest, StatusPlayersLeftListsLeaversAndLeavesTheTable) {

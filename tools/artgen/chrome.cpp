@@ -188,6 +188,45 @@ QImage Advert() {
   return img;
 }
 
+// The seat change: the four winds on tiles around a ring of arrows, room below for the caption.
+QImage Shuffle() {
+  const int w = 320, h = 150;
+  QImage img = Panel(w, h, 225);
+  QPainter p(&img);
+  Prepare(p);
+  const QPointF c(w / 2.0, 60);
+  p.setPen(QPen(kGold, 3, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  const qreal r = 24;
+  for (int k = 0; k < 4; ++k) {
+    // Four arcs chasing each other clockwise, each with its head.
+    const qreal start = 90 - k * 90 - 12;
+    p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), static_cast<int>(start * 16), -60 * 16);
+    const qreal end = (start - 60) * M_PI / 180;
+    const QPointF tip(c.x() + r * std::cos(end), c.y() - r * std::sin(end));
+    const QPointF along(std::sin(end), std::cos(end));  // clockwise direction at the tip
+    const QPointF out(std::cos(end), -std::sin(end));
+    QPolygonF head;
+    head << tip + along * 7 << tip - along * 2 + out * 6 << tip - along * 2 - out * 6;
+    p.setBrush(kGold);
+    p.drawPolygon(head);
+    p.setBrush(Qt::NoBrush);
+  }
+  // 东 right, 南 bottom, 西 left, 北 top: the winds of the four seats.
+  const QString winds[4] = {QStringLiteral("北"), QStringLiteral("东"), QStringLiteral("南"),
+                            QStringLiteral("西")};
+  const QPointF at[4] = {
+      {c.x(), c.y() - 44}, {c.x() + 56, c.y()}, {c.x(), c.y() + 44}, {c.x() - 56, c.y()}};
+  for (int k = 0; k < 4; ++k) {
+    const QRectF t(at[k].x() - 10, at[k].y() - 13, 20, 26);
+    p.setPen(QPen(kIvoryEdge, 0.8));
+    p.setBrush(kIvory);
+    p.drawRoundedRect(t, 3, 3);
+    FitText(p, t.adjusted(3, 4, -3, -4), winds[k], kInk);
+  }
+  return img;
+}
+
 }  // namespace
 
 void Chrome(const Emit& sink) {
@@ -229,6 +268,7 @@ void Chrome(const Emit& sink) {
     sink(view::pic::kEmotes, img);
   }
   sink(view::pic::kSeatPanel, Panel(160, 70, 150));
+  sink(view::pic::kShuffle, Shuffle());
 }
 
 }  // namespace art
