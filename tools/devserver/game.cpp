@@ -289,7 +289,12 @@ bool Game::Act(int seat, const Action& a) {
     switch (a.kind) {
       case ActKind::Pass:
         options_.at(Idx(seat)) = 0;  // offers declined; the discard still follows
-        if ((a.ting == 2 || a.ting == 3) && s.ting == 0) s.tingAsked = a.ting;
+        if ((a.ting == 2 || a.ting == 3) && s.ting == 0) {
+          s.tingAsked = a.ting;
+          // The client declares ting with the pass when its clock has run out: the tile is
+          // the server's to throw once the grace has passed.
+          if (opt_.human.at(Idx(seat))) due_.at(Idx(seat)) = now_ + opt_.graceMs;
+        }
         return true;
       case ActKind::Discard:
         if (CountOf(s.hand, t0) == 0) return refuse("discard of a tile not in hand");

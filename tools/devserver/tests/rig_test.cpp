@@ -90,6 +90,7 @@ TEST(TingDeal, APassDeclaringTingLeavesTheDiscardToTheServer) {
     ASSERT_TRUE(g.Act(0, pass));
     const auto before = sink.toPerson.size();
     ASSERT_TRUE(g.NextDue().has_value());
+    EXPECT_EQ(*g.NextDue() - g.Now(), 3000) << "the grace from the pass on, seed " << seed;
     g.Advance(*g.NextDue());
     const net::Frame* discard = nullptr;
     for (std::size_t i = before; i < sink.toPerson.size(); ++i) {
