@@ -42,7 +42,7 @@ QtHost::QtHost()
     : socket_([this](const char* kind, const std::string& detail) { Log(kind, detail); }),
       sound_([this](std::string_view kind, std::string_view detail) { Log(kind, detail); }),
       files_(QCoreApplication::applicationDirPath().toStdString(),
-             platform::DefaultUserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))) {
+             platform::UserDataFolderOfThisUser()) {
   Uptime();
   const char* unattended = std::getenv("QINTARA_UNATTENDED");
   unattended_ = unattended != nullptr && std::string(unattended) == "1";

@@ -1,6 +1,9 @@
 #pragma once
-// Files on the real disk, with plain POSIX/std::filesystem calls (no Qt, so the tests and the
-// tools can use it too).
+// Files on the real disk, with std::filesystem and the system's own calls (disk_files_posix.cpp,
+// disk_files_win32.cpp); no Qt, so the tests and the tools can use it too. Paths are UTF-8 on
+// every system: on Windows they reach the wide-character calls, never the ANSI code page.
+#include <filesystem>
+#include <string_view>
 #include <utility>
 
 #include "platform/files.h"
@@ -29,5 +32,15 @@ class DiskFiles final : public Files {
 
 // $XDG_DATA_HOME/qintara, or ~/.local/share/qintara when it is unset or not absolute.
 std::string DefaultUserDataFolder(const char* xdgDataHome, const char* home);
+
+// This user's data folder: DefaultUserDataFolder from the environment on POSIX systems,
+// %APPDATA%\qintara on Windows.
+std::string UserDataFolderOfThisUser();
+// The folder of the running program, or "" when the system does not tell.
+std::string ProgramFolderOfThisProcess();
+
+// A UTF-8 path as the system's path type, and back.
+std::filesystem::path NativePath(std::string_view utf8);
+std::string Utf8Path(const std::filesystem::path& path);
 
 }  // namespace platform

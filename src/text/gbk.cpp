@@ -1,39 +1,12 @@
 #include "text/gbk.h"
 
-#include <iconv.h>
+#include <algorithm>
 
-#include <cerrno>
-#include <stdexcept>
+#include "text/gbk_codec.h"
 
 namespace text {
 
 namespace {
-
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv unavailable");
-  }
-  ~Converter() { iconv_close(cd_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  // Converts one piece; false when the input is not valid in the source encoding.
-  bool Convert(std::string_view in, std::string& out) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    std::string buffer(in.size() * 4 + 8, '\0');
-    char* dst = buffer.data();
-    std::size_t dstLeft = buffer.size();
-    if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1)) return false;
-    out.append(buffer.data(), buffer.size() - dstLeft);
-    return true;
-  }
-
- private:
-  iconv_t cd_;
-};
 
 // Length in bytes of the UTF-8 sequence starting with lead byte b.
 std::size_t Utf8Len(unsigned char b) {
@@ -55,16 +28,63 @@ void ForEachChar(std::string_view utf8, F&& f) {
   }
 }
 
-std::string_view AsChars(std::span<const std::uint8_t> bytes) {
-  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+// The code point of one whole, well-formed UTF-8 character (no stray, overlong or surrogate
+// sequences), or nothing.
+std::optional<char32_t> CodePoint(std::string_view ch) {
+  if (ch.empty() || ch.size() != Utf8Len(static_cast<unsigned char>(ch[0]))) return std::nullopt;
+  const auto lead = static_cast<unsigned char>(ch[0]);
+  if (ch.size() == 1) {
+    if (lead >= 0x80) return std::nullopt;
+    return lead;
+  }
+  char32_t cp = lead & (0x7Fu >> ch.size());
+  for (std::size_t i = 1; i < ch.size(); ++i) {
+    const auto c = static_cast<unsigned char>(ch[i]);
+    if ((c & 0xC0) != 0x80) return std::nullopt;
+    cp = (cp << 6) | (c & 0x3Fu);
+  }
+  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kLeast[ch.size()] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    return std::nullopt;
+  }
+  return cp;
+}
+
+// GBK's user-defined areas (AAA1-AFFE, F8A1-FEFE, A140-A7A0) hold no agreed characters: one
+// system's tables leave them out, another's map them to private-use code points. They are not
+// text here, in either direction, so every system reads and writes the same bytes.
+bool PrivateUse(char32_t cp) {
+  return cp >= 0xE000 && cp <= 0xF8FF;
+}
+
+// One GBK code (a single byte, or a lead and a trail byte) as exactly one character.
+bool DecodeChar(GbkCodec& codec, std::span<const std::uint8_t> code, std::string& out) {
+  std::string ch;
+  if (!codec.Decode(code, ch)) return false;
+  const auto cp = CodePoint(ch);
+  if (!cp || PrivateUse(*cp)) return false;
+  out += ch;
+  return true;
+}
+
+// The GBK bytes of one UTF-8 character; false for malformed UTF-8 and characters GBK lacks.
+bool EncodeChar(GbkCodec& codec, std::string_view ch, std::string& out) {
+  const auto cp = CodePoint(ch);
+  if (!cp || PrivateUse(*cp)) return false;
+  std::string gbk;
+  if (!codec.Encode(ch, gbk) || gbk.empty() || gbk.size() > 2) return false;
+  out += gbk;
+  return true;
 }
 
 }  // namespace
 
 std::optional<Bytes> ToGbk(std::string_view utf8) {
-  Converter conv("CP936", "UTF-8");
+  GbkCodec codec;
   std::string out;
-  if (!conv.Convert(utf8, out)) return std::nullopt;
+  bool ok = true;
+  ForEachChar(utf8, [&](std::string_view ch) { ok = ok && EncodeChar(codec, ch, out); });
+  if (!ok) return std::nullopt;
   return Bytes(out.begin(), out.end());
 }
 
@@ -73,13 +93,13 @@ std::string FromGbk(std::span<const std::uint8_t> gbk) {
 }
 
 std::string DecodeSingleByte(std::span<const std::uint8_t> bytes, std::size_t maxLen) {
-  Converter conv("UTF-8", "CP936");
+  GbkCodec codec;
   std::string out;
   const std::size_t n = std::min(maxLen, bytes.size());
   for (std::size_t i = 0; i < n && bytes[i] != 0; ++i) {
     if (bytes[i] < 0x80) {
       out.push_back(static_cast<char>(bytes[i]));
-    } else if (!conv.Convert(AsChars(bytes.subspan(i, 1)), out)) {
+    } else if (!DecodeChar(codec, bytes.subspan(i, 1), out)) {
       out.push_back('?');
     }
   }
@@ -88,7 +108,7 @@ std::string DecodeSingleByte(std::span<const std::uint8_t> bytes, std::size_t ma
 
 std::string DecodeDoubleByte(std::span<const std::uint8_t> bytes, std::size_t maxLen,
                              bool stopAtZero) {
-  Converter conv("UTF-8", "CP936");
+  GbkCodec codec;
   std::string out;
   const std::size_t n = std::min(maxLen, bytes.size());
   for (std::size_t i = 0; i < n; ++i) {
@@ -101,7 +121,7 @@ std::string DecodeDoubleByte(std::span<const std::uint8_t> bytes, std::size_t ma
       out.push_back(static_cast<char>(b));
       continue;
     }
-    if (i + 1 < n && conv.Convert(AsChars(bytes.subspan(i, 2)), out)) {
+    if (i + 1 < n && DecodeChar(codec, bytes.subspan(i, 2), out)) {
       ++i;
       continue;
     }
@@ -112,13 +132,13 @@ std::string DecodeDoubleByte(std::span<const std::uint8_t> bytes, std::size_t ma
 }
 
 std::optional<Bytes> EncodeSingleByte(std::string_view utf8) {
-  Converter conv("CP936", "UTF-8");
+  GbkCodec codec;
   Bytes out;
   bool ok = true;
   ForEachChar(utf8, [&](std::string_view ch) {
     std::string gbk;
     if (!ok) return;
-    if (!conv.Convert(ch, gbk) || gbk.size() != 1) {
+    if (!EncodeChar(codec, ch, gbk) || gbk.size() != 1) {
       ok = false;
       return;
     }
@@ -129,11 +149,11 @@ std::optional<Bytes> EncodeSingleByte(std::string_view utf8) {
 }
 
 Bytes EncodeDoubleByte(std::string_view utf8) {
-  Converter conv("CP936", "UTF-8");
+  GbkCodec codec;
   Bytes out;
   ForEachChar(utf8, [&](std::string_view ch) {
     std::string gbk;
-    if (!conv.Convert(ch, gbk) || gbk.empty())
+    if (!EncodeChar(codec, ch, gbk))
       gbk.assign(1, '?');  // a literal here trips a false -Wrestrict in GCC 12
     out.insert(out.end(), gbk.begin(), gbk.end());
   });
@@ -141,12 +161,12 @@ Bytes EncodeDoubleByte(std::string_view utf8) {
 }
 
 std::optional<std::string> FirstUnsendable(std::string_view utf8) {
-  Converter conv("CP936", "UTF-8");
+  GbkCodec codec;
   std::optional<std::string> bad;
   ForEachChar(utf8, [&](std::string_view ch) {
     if (bad) return;
     std::string gbk;
-    const bool ok = conv.Convert(ch, gbk) && !gbk.empty() &&
+    const bool ok = EncodeChar(codec, ch, gbk) &&
                     (gbk.size() == 2 || static_cast<unsigned char>(gbk[0]) < 0x80);
     if (!ok) bad = std::string(ch);
   });

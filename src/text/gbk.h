@@ -12,15 +12,20 @@ namespace text {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Whole-string conversions. ToGbk fails on a character GBK cannot hold; FromGbk shows a byte
-// sequence that is not GBK as '?'.
+// Every system gives the same bytes: the characters of code page 936 less its user-defined
+// areas (AAA1-AFFE, F8A1-FEFE, A140-A7A0), which are not text here in either direction; the
+// single byte 0x80 is the euro sign.
+//
+// Whole-string conversions. ToGbk fails on a character GBK cannot hold (or on malformed UTF-8);
+// FromGbk shows a byte sequence that is not GBK as '?'.
 std::optional<Bytes> ToGbk(std::string_view utf8);
 std::string FromGbk(std::span<const std::uint8_t> gbk);
 
 // Single-byte text of a frame: one byte per character, ending at the first 0 byte or after
 // maxLen bytes.
 std::string DecodeSingleByte(std::span<const std::uint8_t> bytes, std::size_t maxLen);
-// Double-byte text: a byte of 128 or more joins the byte after it into one GBK character.
+// Double-byte text: a byte of 128 or more joins the byte after it into one GBK character; a pair
+// that is not one (0x80 included) reads as one '?', a lead byte cut off at the end as '?'.
 // Ends at the first 0 byte (when stopAtZero) or after maxLen bytes.
 std::string DecodeDoubleByte(std::span<const std::uint8_t> bytes, std::size_t maxLen,
                              bool stopAtZero = true);

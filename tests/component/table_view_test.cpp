@@ -1,5 +1,6 @@
 // Where the table puts its tiles and controls, at both layout scales.
 #include <algorithm>
+#include <cstddef>
 #include <stdexcept>
 
 #include "support/client_fixture.h"
@@ -24,7 +25,7 @@ class TableView : public qtest::ClientTest {
   platform::Control& Tile(int i) { return c.MainForm.MJ_Image(i); }
   Place At(int i) { return {Tile(i).Left(), Tile(i).Top()}; }
   // Position in the back-to-front stacking list.
-  long Depth(int i) {
+  std::ptrdiff_t Depth(int i) {
     const auto& s = c.MainForm.Stacking();
     return std::find(s.begin(), s.end(), &Tile(i)) - s.begin();
   }

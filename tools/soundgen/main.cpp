@@ -16,7 +16,7 @@ using soundgen::Signal;
 
 bool Write(const fs::path& path, const Signal& s, int& written) {
   if (!soundgen::WriteWav(path.string(), s)) {
-    std::fprintf(stderr, "qintara-soundgen: cannot write %s\n", path.c_str());
+    std::fprintf(stderr, "qintara-soundgen: cannot write %s\n", path.string().c_str());
     return false;
   }
   ++written;
