@@ -12,6 +12,7 @@
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "score/score.h"
+#include "score/seat_hooks.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/seat_hooks.h"
@@ -127,6 +128,7 @@ namespace {
 // The draw sheet; with props, each column also gets the plug-in's lines as they stand, and the
 // prize of its chest becomes the hand's score.
 void FillDrawSheet(Client& c, bool withProps) {
+  ClearSheet(c);
   c.net.InHand = false;
   // Nobody won: the last winner's name must not stay red.
   MarkScoreWinner(c, -1);
@@ -164,6 +166,11 @@ void FillDrawSheet(Client& c, bool withProps) {
 }
 
 }  // namespace
+
+void ClearSheet(Client& c) {
+  for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
+  for (int p = 0; p < 4; ++p) c.Score.State(p).SetForeColor(0x000000);
+}
 
 void ShowDrawSheet(Client& c) {
   FillDrawSheet(c, false);
@@ -229,6 +236,9 @@ void ReadyClockSecond(Client& c) {
   f.Number.SetCaption(std::to_string(t.Countdown));
   f.Number.SetForeColor(t.Countdown < kRedBelow ? kRed : kGreen);
   if (t.Countdown > 0) return;
+  // As the continue button: the next hand is not dealt under the sheet.
+  c.Hero.SetVisible(false);
+  c.Score.SetVisible(false);
   f.Number.SetVisible(false);
   f.Time_Img.SetVisible(false);
   // The button counts as used whether or not the table still had to be cleared: the ready
@@ -241,6 +251,32 @@ void ReadyClockSecond(Client& c) {
   }
   c.net.TaskOn[net::kTaskReadyClock] = false;
   ui::SendReady(c);
+}
+
+void CloseHandEnd(Client& c) {
+  auto& s = c.score;
+  if (s.SeatResultCount != 0 || s.WinDetailCount != 0) {
+    // A group cut short (frames lost with a dropped connection) must not be completed by the
+    // new hand's frames.
+    c.host.Log("hand", "the next hand is dealt: an incomplete result group is dropped");
+    s.SeatResultCount = 0;
+    s.WinDetailCount = 0;
+  }
+  props::FinishResultNow(c);
+  c.Hero.SetVisible(false);
+  c.Score.SetVisible(false);
+  auto& f = c.MainForm;
+  if (c.net.TaskOn[net::kTaskReadyClock]) {
+    // The server has not waited for the countdown: there is nothing left to be ready for.
+    c.net.TaskOn[net::kTaskReadyClock] = false;
+    f.Number.SetVisible(false);
+    f.Time_Img.SetVisible(false);
+  }
+  if (c.ui.ButtonState[2] == 0) {
+    // The button armed for the last hand's end counts as used: its tiles answer the mouse again.
+    f.AnNiu(2).SetPicture(view::ButtonPicture(c, 6));
+    c.ui.ButtonState[2] = -1;
+  }
 }
 
 }  // namespace score

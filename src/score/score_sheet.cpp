@@ -128,6 +128,7 @@ void ShowScoreSheet(Client& c) {
   auto& s = c.score;
   auto& hero = c.Hero;
   auto& sheet = c.Score;
+  ClearSheet(c);
   for (int p = 0; p < 4; ++p) {
     s.HandScore.at(Idx(p)) = HandScoreOf(c, p);
     s.RunningScore.at(Idx(p)) += s.HandScore.at(Idx(p));
