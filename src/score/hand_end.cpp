@@ -129,7 +129,6 @@ namespace {
 // prize of its chest becomes the hand's score.
 void FillDrawSheet(Client& c, bool withProps) {
   ClearSheet(c);
-  c.net.InHand = false;
   // Nobody won: the last winner's name must not stay red.
   MarkScoreWinner(c, -1);
   c.Hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
@@ -153,15 +152,9 @@ void FillDrawSheet(Client& c, bool withProps) {
     app::ShowCash(c, q, Num(player.Gold) + "金币");
   }
   LogSheet(c, {}, prizes);
-  CentreOverTable(c, !c.table.BossMode, true);
+  CentreOverTable(c, !c.table.BossMode && !c.score.ClosingHandEnd, true);
   SaveMatchRecord(c, c.disp.HandNumber);
-  app::SysmsgClear(c, 0);
-  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
-  c.ui.ButtonState[2] = 0;
-  c.score.TableResetDone = false;
-  app::SysmsgClear(c, 1);
-  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
-  if (!c.table.WatchMode && !c.score.GameEnded) StartContinueCountdown(c, kContinueSeconds);
+  ArmContinue(c);
   app::SaveHandReplay(c);
 }
 
@@ -170,6 +163,18 @@ void FillDrawSheet(Client& c, bool withProps) {
 void ClearSheet(Client& c) {
   for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
   for (int p = 0; p < 4; ++p) c.Score.State(p).SetForeColor(0x000000);
+}
+
+void ArmContinue(Client& c) {
+  c.net.InHand = false;
+  c.score.TableResetDone = false;
+  if (c.score.ClosingHandEnd) return;
+  app::SysmsgClear(c, 0);
+  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
+  c.ui.ButtonState[2] = 0;
+  app::SysmsgClear(c, 1);
+  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
+  if (!c.table.WatchMode && !c.score.GameEnded) StartContinueCountdown(c, kContinueSeconds);
 }
 
 void ShowDrawSheet(Client& c) {
@@ -262,7 +267,9 @@ void CloseHandEnd(Client& c) {
     s.SeatResultCount = 0;
     s.WinDetailCount = 0;
   }
+  s.ClosingHandEnd = true;
   props::FinishResultNow(c);
+  s.ClosingHandEnd = false;
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);
   auto& f = c.MainForm;

@@ -17,8 +17,6 @@ namespace score {
 
 namespace {
 
-constexpr int kContinueSeconds = 15;
-
 std::size_t Idx(int p) {
   return static_cast<std::size_t>(p);
 }
@@ -222,16 +220,9 @@ void ShowScoreSheet(Client& c) {
 
   LogSheet(c, finals, prizes);
   SetSheetPlayers(c);
-  CentreOverTable(c, c.MainForm.State() != platform::WindowState::Minimized, true);
-
-  app::SysmsgClear(c, 0);
-  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
-  c.ui.ButtonState[2] = 0;
-  c.net.InHand = false;
-  s.TableResetDone = false;
-  app::SysmsgClear(c, 1);
-  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
-  if (!c.table.WatchMode && !s.GameEnded) StartContinueCountdown(c, kContinueSeconds);
+  CentreOverTable(c, c.MainForm.State() != platform::WindowState::Minimized && !s.ClosingHandEnd,
+                  true);
+  ArmContinue(c);
   c.net.HoldQuit = false;
 
   SaveMatchRecord(c, c.disp.HandNumber);

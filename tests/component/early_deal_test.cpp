@@ -156,6 +156,8 @@ TEST_F(EarlyDealWithProps, ASheetWaitingForPropScoresIsWrittenWhenTheNextHandIsD
   EXPECT_EQ(Sheets(), 1);
   ExpectTheLastHandClosed();
   EXPECT_FALSE(c.props.ResultPending);
+  EXPECT_TRUE(Sysmsg(0).empty() || Sysmsg(0).back() != "请点击【继续】按钮继续游戏！")
+      << "written for the record, not offered to continue";
   // The plug-in delivers late: it is too late for the sheet.
   rec->scores.PropScore = {50, 0, 0, 0};
   rec->scores.ChestTitle = {"幸运宝箱", "", "", ""};
