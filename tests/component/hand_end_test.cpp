@@ -468,6 +468,20 @@ TEST_F(HandEndTest, TheCountdownsEndPutsTheSheetAndTheHistoryAway) {
   EXPECT_EQ(Sent().back()[3], 16) << "and the ready message went";
 }
 
+// The last result of a hand was lost with the connection: the next hand's results make a group
+// of their own.
+TEST_F(HandEndTest, AResultGroupCutShortIsDroppedWhenTheNextHandStarts) {
+  Feed({Result(4, 60), Result(2, 20, 0), Result(1, 20, 0)});
+  StartHand();
+  EXPECT_EQ(c.score.SeatResultCount, 0);
+  Feed({Result(1, 0)});
+  EXPECT_FALSE(c.Score.Visible()) << "one frame of the new hand's group";
+  Feed({Result(2, 0), Result(4, 0), Result(8, 0)});
+  ASSERT_TRUE(c.Score.Visible());
+  for (int p = 0; p < 4; ++p) EXPECT_EQ(Column(p), Lines{"      黄  庄"});
+  EXPECT_EQ(c.score.SeatResultCount, 0);
+}
+
 // A double-click on an earlier hand while the results of a new one come in: the sheet that
 // follows is the new hand's alone.
 TEST_F(HandEndTest, AnEarlierHandOpenedWhileResultsArriveDoesNotMixIntoTheSheet) {
