@@ -9,6 +9,7 @@
 #include "app/client.h"
 #include "app/replay.h"
 #include "net/net.h"
+#include "play/play.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "score/score.h"
@@ -85,6 +86,7 @@ void OnHandResult(Client& c) {
   const net::Frame& f = c.net.RecvFrame;
   const net::NetMsg& m = c.net.LastMsg;
   ClearHeldFrames(c);
+  play::StopTurnClock(c);
   const int p = PosOfFrameSeat(c, m.Seat);
   c.score.HandInProgress = false;
   c.Score.State(p).Clear();

@@ -1,7 +1,7 @@
-// A server that deals the next hand as soon as it may, straight after a hand's results, while
-// the client still counts down to continue or waits for the prop plug-in's scores: the last
-// hand's end is finished and put away when the new hand starts, and nothing of it lands inside
-// the new hand.
+// From a hand's last prompt through its end to the next hand, dealt by a server as soon as it
+// may, straight after the results, while the client still counts down to continue or waits for
+// the prop plug-in's scores: the last hand's end is finished and put away when the new hand
+// starts, and nothing of it lands inside the new hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -134,6 +134,26 @@ TEST_F(EarlyDeal, WithoutPropsTheCountdownStopsAndTheTilesAnswerTheMouse) {
   EXPECT_LT(Img(ctl).Top(), H(0).RowTop) << "raised";
 
   ExpectTheNewHandUndisturbed(ReadySent());
+}
+
+// The hand ends while the own clock of its last prompt still runs: that clock stops, so it
+// neither plays for the player after the hand nor speeds up the continue countdown.
+TEST_F(EarlyDeal, TheLastPromptsClockStopsWithTheResult) {
+  Run({PromptFrame(kOwn, 1, 10)});
+  ASSERT_TRUE(c.net.TaskOn[net::kTaskTurnClock]);
+  const auto sentBefore = Sent().size();
+  Run(OwnWin());
+  ASSERT_TRUE(c.Score.Visible());
+  EXPECT_FALSE(c.net.TaskOn[net::kTaskTurnClock]);
+  Advance(9'000);
+  EXPECT_EQ(c.MainForm.Number.Caption(), "6") << "one second a second";
+  EXPECT_TRUE(c.Score.Visible());
+  const auto sent = Sent();
+  for (std::size_t i = sentBefore; i < sent.size(); ++i) {
+    EXPECT_NE(sent[i][3], 7) << "no pass after the hand";
+    EXPECT_NE(sent[i][3], 2) << "no discard after the hand";
+  }
+  EXPECT_EQ(H(0).HiddenCount, 14);
 }
 
 class EarlyDealWithProps : public EarlyDeal {
