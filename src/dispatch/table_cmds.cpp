@@ -227,6 +227,8 @@ void OnHandStart(Client& c) {
   const net::NetMsg m = n.LastMsg;
   auto& form = c.MainForm;
 
+  // The last hand's end is finished before anything of this one is shown.
+  score::CloseHandEnd(c);
   EnableBarAfterResume(c);
   ReleaseHeld(c, n.HeldFrameA, n.HoldReadyA);
   ReleaseHeld(c, n.HeldFrameB, n.HoldReadyB);

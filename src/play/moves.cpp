@@ -124,6 +124,10 @@ void StopClock(Client& c) {
   c.MainForm.Number.SetVisible(false);
 }
 
+void StopTurnClock(Client& c) {
+  if (c.net.TaskOn[net::kTaskTurnClock]) StopClock(c);
+}
+
 void RestartOwnClock(Client& c) {
   auto& t = c.table;
   t.Countdown = t.BossMode ? 1 : t.DefaultCountdown;

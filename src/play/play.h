@@ -16,6 +16,9 @@ void OnReveal(Client& c);       // 15
 // Scheduler steps.
 void BlinkStep(Client& c);
 void TurnClockSecond(Client& c);
+// The hand is over: the last prompt's clock stops, so it neither acts for the player after the
+// hand nor counts down the continue countdown, which shares its number.
+void StopTurnClock(Client& c);
 void HideBubble(Client& c);
 
 // ---- Turn commands ----

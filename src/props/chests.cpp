@@ -538,6 +538,14 @@ void ResultComplete(Client& c, bool draw) {
   CallInitShowEnd(c);
 }
 
+void FinishResultNow(Client& c) {
+  PropState& s = c.props;
+  if (!s.ResultPending && !s.ChestGameOn) return;
+  c.host.Log("plugin", "the next hand is dealt: the sheet shows without the rest of the prop step");
+  StopChests(c);
+  ShowSheet(c);
+}
+
 double TakePropLines(Client& c, int p, platform::Control& column, bool withColour) {
   PropState& s = c.props;
   std::string& lines = s.PropScoreText.at(Idx(p));

@@ -46,6 +46,9 @@ void TimerProp_Timer(Client& c);
 // ---- Hand end ----
 // The hand's result is complete while the plug-in runs: the sheet waits for the prop step.
 void ResultComplete(Client& c, bool draw);
+// The next hand is dealt while a result still waits for the prop step (its scores or its
+// chests): the chests go and the sheet is written now, with what the plug-in has delivered.
+void FinishResultNow(Client& c);
 // Adds the prop lines of position p to a score-sheet column and clears them; with colour the
 // last 8 characters of each line choose the column's colour and are cut off. Returns the prop
 // score of p (0 when there is none), cleared as well.

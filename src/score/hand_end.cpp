@@ -9,9 +9,11 @@
 #include "app/client.h"
 #include "app/replay.h"
 #include "net/net.h"
+#include "play/play.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "score/score.h"
+#include "score/seat_hooks.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/seat_hooks.h"
@@ -84,6 +86,7 @@ void OnHandResult(Client& c) {
   const net::Frame& f = c.net.RecvFrame;
   const net::NetMsg& m = c.net.LastMsg;
   ClearHeldFrames(c);
+  play::StopTurnClock(c);
   const int p = PosOfFrameSeat(c, m.Seat);
   c.score.HandInProgress = false;
   c.Score.State(p).Clear();
@@ -127,7 +130,7 @@ namespace {
 // The draw sheet; with props, each column also gets the plug-in's lines as they stand, and the
 // prize of its chest becomes the hand's score.
 void FillDrawSheet(Client& c, bool withProps) {
-  c.net.InHand = false;
+  ClearSheet(c);
   // Nobody won: the last winner's name must not stay red.
   MarkScoreWinner(c, -1);
   c.Hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
@@ -151,19 +154,30 @@ void FillDrawSheet(Client& c, bool withProps) {
     app::ShowCash(c, q, Num(player.Gold) + "金币");
   }
   LogSheet(c, {}, prizes);
-  CentreOverTable(c, !c.table.BossMode, true);
+  CentreOverTable(c, !c.table.BossMode && !c.score.ClosingHandEnd, true);
   SaveMatchRecord(c, c.disp.HandNumber);
-  app::SysmsgClear(c, 0);
-  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
-  c.ui.ButtonState[2] = 0;
-  c.score.TableResetDone = false;
-  app::SysmsgClear(c, 1);
-  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
-  if (!c.table.WatchMode && !c.score.GameEnded) StartContinueCountdown(c, kContinueSeconds);
+  ArmContinue(c);
   app::SaveHandReplay(c);
 }
 
 }  // namespace
+
+void ClearSheet(Client& c) {
+  for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
+  for (int p = 0; p < 4; ++p) c.Score.State(p).SetForeColor(0x000000);
+}
+
+void ArmContinue(Client& c) {
+  c.net.InHand = false;
+  c.score.TableResetDone = false;
+  if (c.score.ClosingHandEnd) return;
+  app::SysmsgClear(c, 0);
+  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
+  c.ui.ButtonState[2] = 0;
+  app::SysmsgClear(c, 1);
+  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
+  if (!c.table.WatchMode && !c.score.GameEnded) StartContinueCountdown(c, kContinueSeconds);
+}
 
 void ShowDrawSheet(Client& c) {
   FillDrawSheet(c, false);
@@ -229,6 +243,9 @@ void ReadyClockSecond(Client& c) {
   f.Number.SetCaption(std::to_string(t.Countdown));
   f.Number.SetForeColor(t.Countdown < kRedBelow ? kRed : kGreen);
   if (t.Countdown > 0) return;
+  // As the continue button: the next hand is not dealt under the sheet.
+  c.Hero.SetVisible(false);
+  c.Score.SetVisible(false);
   f.Number.SetVisible(false);
   f.Time_Img.SetVisible(false);
   // The button counts as used whether or not the table still had to be cleared: the ready
@@ -241,6 +258,34 @@ void ReadyClockSecond(Client& c) {
   }
   c.net.TaskOn[net::kTaskReadyClock] = false;
   ui::SendReady(c);
+}
+
+void CloseHandEnd(Client& c) {
+  auto& s = c.score;
+  if (s.SeatResultCount != 0 || s.WinDetailCount != 0) {
+    // A group cut short (frames lost with a dropped connection) must not be completed by the
+    // new hand's frames.
+    c.host.Log("hand", "the next hand is dealt: an incomplete result group is dropped");
+    s.SeatResultCount = 0;
+    s.WinDetailCount = 0;
+  }
+  s.ClosingHandEnd = true;
+  props::FinishResultNow(c);
+  s.ClosingHandEnd = false;
+  c.Hero.SetVisible(false);
+  c.Score.SetVisible(false);
+  auto& f = c.MainForm;
+  if (c.net.TaskOn[net::kTaskReadyClock]) {
+    // The server has not waited for the countdown: there is nothing left to be ready for.
+    c.net.TaskOn[net::kTaskReadyClock] = false;
+    f.Number.SetVisible(false);
+    f.Time_Img.SetVisible(false);
+  }
+  if (c.ui.ButtonState[2] == 0) {
+    // The button armed for the last hand's end counts as used: its tiles answer the mouse again.
+    f.AnNiu(2).SetPicture(view::ButtonPicture(c, 6));
+    c.ui.ButtonState[2] = -1;
+  }
 }
 
 }  // namespace score

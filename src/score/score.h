@@ -17,6 +17,12 @@ void StartContinueCountdown(Client& c, int seconds);
 // The ready clock's second: count down, and at 0 continue to the next hand.
 void ReadyClockSecond(Client& c);
 
+// Empties the eight lists of the score window and puts its columns back to black: a sheet is
+// written from nothing, whatever the window showed (an earlier hand, say).
+void ClearSheet(Client& c);
+// The closing steps of either sheet: the table is due for a reset, continue is armed and the
+// countdown runs; while the next hand's start closes the hand's end, only the reset is due.
+void ArmContinue(Client& c);
 // A won hand: the running figures, the Score and Hero windows, the table's gold labels.
 void ShowScoreSheet(Client& c);
 // A drawn hand: every column reads "黄庄".

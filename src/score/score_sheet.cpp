@@ -17,8 +17,6 @@ namespace score {
 
 namespace {
 
-constexpr int kContinueSeconds = 15;
-
 std::size_t Idx(int p) {
   return static_cast<std::size_t>(p);
 }
@@ -128,6 +126,7 @@ void ShowScoreSheet(Client& c) {
   auto& s = c.score;
   auto& hero = c.Hero;
   auto& sheet = c.Score;
+  ClearSheet(c);
   for (int p = 0; p < 4; ++p) {
     s.HandScore.at(Idx(p)) = HandScoreOf(c, p);
     s.RunningScore.at(Idx(p)) += s.HandScore.at(Idx(p));
@@ -221,16 +220,9 @@ void ShowScoreSheet(Client& c) {
 
   LogSheet(c, finals, prizes);
   SetSheetPlayers(c);
-  CentreOverTable(c, c.MainForm.State() != platform::WindowState::Minimized, true);
-
-  app::SysmsgClear(c, 0);
-  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
-  c.ui.ButtonState[2] = 0;
-  c.net.InHand = false;
-  s.TableResetDone = false;
-  app::SysmsgClear(c, 1);
-  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
-  if (!c.table.WatchMode && !s.GameEnded) StartContinueCountdown(c, kContinueSeconds);
+  CentreOverTable(c, c.MainForm.State() != platform::WindowState::Minimized && !s.ClosingHandEnd,
+                  true);
+  ArmContinue(c);
   c.net.HoldQuit = false;
 
   SaveMatchRecord(c, c.disp.HandNumber);

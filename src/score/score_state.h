@@ -17,6 +17,8 @@ struct ScoreState {
   std::array<double, 4> HandScore{};
   bool TableResetDone = false;
   bool GameEnded = false;
+  // Set while the next hand's start finishes the last hand's end: its sheet is written, not shown.
+  bool ClosingHandEnd = false;
   int SeatResultCount = 0;
   int WinDetailCount = 0;
   std::array<WinRow, 4> WinDetail{};

@@ -14,4 +14,9 @@ void SetRecordPlayer(Client& c, int pos, const std::string& nickName, int face);
 void ShowRecordWindow(Client& c);
 void ShowScoreWindow(Client& c);
 
+// The next hand is dealt: what is left of the last hand's end (a result waiting for the prop
+// step, a result group cut short, the sheet, the history, the continue countdown) is finished
+// and put away, so nothing of it lands inside the new hand.
+void CloseHandEnd(Client& c);
+
 }  // namespace score

@@ -454,6 +454,69 @@ TEST_F(HandEndTest, ContinueHidesTheWindowsAndSendsReady) {
   EXPECT_TRUE(c.MainForm.OK(0).Visible());
 }
 
+// The countdown continues as the button does: the next hand is not dealt under the sheet.
+TEST_F(HandEndTest, TheCountdownsEndPutsTheSheetAndTheHistoryAway) {
+  Win();
+  ASSERT_TRUE(c.Score.Visible());
+  c.Hero.SetVisible(true);
+  Advance(14'000);
+  EXPECT_TRUE(c.Score.Visible()) << "one second left";
+  Advance(2'000);
+  EXPECT_FALSE(c.net.TaskOn[net::kTaskReadyClock]);
+  EXPECT_FALSE(c.Score.Visible());
+  EXPECT_FALSE(c.Hero.Visible());
+  EXPECT_EQ(Sent().back()[3], 16) << "and the ready message went";
+}
+
+// The last result of a hand was lost with the connection: the next hand's results make a group
+// of their own.
+TEST_F(HandEndTest, AResultGroupCutShortIsDroppedWhenTheNextHandStarts) {
+  Feed({Result(4, 60), Result(2, 20, 0), Result(1, 20, 0)});
+  StartHand();
+  EXPECT_EQ(c.score.SeatResultCount, 0);
+  Feed({Result(1, 0)});
+  EXPECT_FALSE(c.Score.Visible()) << "one frame of the new hand's group";
+  Feed({Result(2, 0), Result(4, 0), Result(8, 0)});
+  ASSERT_TRUE(c.Score.Visible());
+  for (int p = 0; p < 4; ++p) EXPECT_EQ(Column(p), Lines{"      黄  庄"});
+  EXPECT_EQ(c.score.SeatResultCount, 0);
+}
+
+// A double-click on an earlier hand while the results of a new one come in: the sheet that
+// follows is the new hand's alone.
+TEST_F(HandEndTest, AnEarlierHandOpenedWhileResultsArriveDoesNotMixIntoTheSheet) {
+  Draw();
+  ui::AnNiu_Click(c, 2);
+  StartHand();
+  Feed({Result(4, 60), Result(2, 20, 0), Result(1, 20, 0), Result(8, 20, 0)});
+  ASSERT_FALSE(c.Score.Visible());
+
+  auto& hero = c.Hero;
+  score::ShowHistory(c);
+  platform::FormInput input(hero, c.HeroEvents);
+  const platform::Rect row0 = hero.WindowBounds(hero.Grade(1));
+  const int x = row0.left + 5;
+  const int y = row0.top + 3;
+  static_cast<void>(input.Press(x, y, platform::kLeftButton, 0));
+  input.Release(x, y, platform::kLeftButton, 0);
+  input.DoubleClick(x, y, platform::kLeftButton, 0);
+  input.Release(x, y, platform::kLeftButton, 0);
+  ASSERT_TRUE(c.Score.Visible());
+  ASSERT_EQ(Column(1), Lines{"黄  庄"}) << "hand 1, the draw";
+
+  Feed({DetailFrame({.seat = 4, .score = 60}), DetailFrame({.seat = 2, .score = -20}),
+        DetailFrame({.seat = 1, .score = -20}), DetailFrame({.seat = 8, .score = -20})});
+  for (int p = 0; p < 4; ++p) {
+    SCOPED_TRACE(p);
+    ASSERT_FALSE(Column(p).empty());
+    EXPECT_EQ(Column(p).front().rfind("房间底金:", 0), 0u) << Column(p).front();
+    EXPECT_FALSE(Has(p, "黄  庄"));
+    EXPECT_EQ(c.Score.State(p + 4).Items().size(), 1u);
+  }
+  EXPECT_EQ(c.Score.State(4 + 1).Items(), Lines{"最终分：-20金币"});
+  EXPECT_EQ(Record(2, "count( 5 )"), "1") << "the record of hand 2 holds hand 2 only";
+}
+
 TEST_F(HandEndTest, ContinueAfterTheGameIsOverGoesBackToTheLobbyAndDropsTheRecords) {
   Draw();
   ASSERT_TRUE(host.files.FileExists(RecordPath()));
