@@ -58,6 +58,8 @@ void LoadPhrases(Client& c);
 void SendPhrase(Client& c, int list, int row);
 void ShowPhraseList(Client& c, int list);
 void ToggleHistory(Client& c);
+// Opens the history over the chat corner (again, when it is open already).
+void ShowTalk(Client& c);
 void HideTalk(Client& c);
 void HidePhrases(Client& c);
 

@@ -16,7 +16,6 @@ constexpr std::uint32_t kWindowGreen = 0x174A33;
 constexpr std::uint32_t kPaper = 0xFFF8E6;
 constexpr std::uint32_t kInk = 0x26231C;
 constexpr std::uint32_t kGold = 0xFFD75E;
-constexpr int kKeyC = 67;
 
 bool IsList(const Control* c) {
   return c != nullptr && (c->Name() == "List1" || c->Name() == "List2");
@@ -78,7 +77,7 @@ void TalkEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
   // Alt arms, C then closes; any other key disarms.
   if (keyCode == platform::kKeyAlt) {
     c_.chat.TalkAltArmed = true;
-  } else if (keyCode == kKeyC && c_.chat.TalkAltArmed) {
+  } else if (keyCode == platform::kKeyC && c_.chat.TalkAltArmed) {
     c_.chat.TalkAltArmed = false;
     HideTalk(c_);
   } else {

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/app.h"
 #include "app/client.h"
 #include "chat/chat.h"
 #include "net/net.h"
@@ -72,20 +73,22 @@ void UpdateChatLimit(Client& c) {
   }
 }
 
-// The ticker: two one-line lists, the newer line below.
+// The ticker: two one-line lists, the newer line below. Every line goes through the message
+// lists' own procedure, which logs it.
 void PutTicker(Client& c, const std::string& line) {
-  auto& first = c.MainForm.Sysmsg(0);
-  auto& second = c.MainForm.Sysmsg(1);
-  auto set = [](platform::Control& list, std::string text) {
-    list.Clear();
-    list.AddItem(std::move(text));
+  const auto set = [&c](int list, const std::string& text) {
+    app::SysmsgClear(c, list);
+    app::SysmsgAdd(c, list, text);
   };
-  if (second.Items().empty()) {
-    set(first.Items().empty() ? first : second, line);
+  const auto& first = c.MainForm.Sysmsg(0).Items();
+  const auto& second = c.MainForm.Sysmsg(1).Items();
+  if (second.empty()) {
+    set(first.empty() ? 0 : 1, line);
     return;
   }
-  set(first, second.Items().back());
-  set(second, line);
+  const std::string older = second.back();
+  set(0, older);
+  set(1, line);
 }
 
 void ScrollToEnd(platform::Control& list) {

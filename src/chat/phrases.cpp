@@ -114,11 +114,15 @@ void ShowPhraseList(Client& c, int list) {
 }
 
 void ToggleHistory(Client& c) {
-  auto& t = c.Talk;
-  if (t.Visible()) {
+  if (c.Talk.Visible()) {
     HideTalk(c);
     return;
   }
+  ShowTalk(c);
+}
+
+void ShowTalk(Client& c) {
+  auto& t = c.Talk;
   c.chat.TalkAltArmed = false;
   t.SetTopmost(true);
   PlaceOverChat(c, t, kTalkDrop);

@@ -678,14 +678,24 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* e) {
       auto* k = static_cast<QKeyEvent*>(e);
       const int key = KeyCode(k->key());
       if (key == 0) return false;
+      QLineEdit* edit = it->edit.get();
       events_->OnKeyDown(&c, key, ShiftOf(k->modifiers()));
-      return key == platform::kKeyReturn;  // Enter sends; the box itself has no use for it
+      if (key == platform::kKeyReturn) return true;  // Enter sends; the box has no use for it
+      // The box takes what it can use. What it leaves must not go on to the window, which
+      // would hand the core the key a second time, as the table's: the key counts as taken.
+      edit->event(e);
+      e->accept();
+      return true;
     }
     case QEvent::KeyRelease: {
       auto* k = static_cast<QKeyEvent*>(e);
       const int key = KeyCode(k->key());
-      if (key != 0 && !k->isAutoRepeat()) events_->OnKeyUp(&c, key, ShiftOf(k->modifiers()));
-      return false;
+      if (key == 0) return false;
+      QLineEdit* edit = it->edit.get();
+      if (!k->isAutoRepeat()) events_->OnKeyUp(&c, key, ShiftOf(k->modifiers()));
+      edit->event(e);
+      e->accept();
+      return true;
     }
     case QEvent::FocusIn:
       // Also when the window comes back to a box that kept the focus, in case the core moved it.

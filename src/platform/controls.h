@@ -64,6 +64,10 @@ class Control {
   void SetVisible(bool v);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v) { enabled_ = v; }
+  // A right-button click counts as a click here too. Only the table takes right clicks: on a
+  // button a slip of the right hand must not act (leave the table, say).
+  bool RightClicks() const { return rightClicks_; }
+  void SetRightClicks(bool v) { rightClicks_ = v; }
 
   // Images: a resource id, 0 for none.
   int Picture() const { return picture_; }
@@ -138,6 +142,7 @@ class Control {
   Rect bounds_;
   bool visible_ = true;
   bool enabled_ = true;
+  bool rightClicks_ = false;
   int picture_ = 0;
   int mousePointer_ = 0;
   std::string toolTip_;

@@ -18,6 +18,7 @@ inline constexpr int kAltMask = 4;
 inline constexpr int kKeyReturn = 13;
 inline constexpr int kKeyAlt = 18;
 inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeyC = 67;
 inline constexpr int kKeyF1 = 112;
 // Mouse pointers of a control.
 inline constexpr int kPointerDefault = 0;
@@ -40,7 +41,8 @@ class FormEvents {
   // The wheel turned over a control (null: the background) by whole notches: rows > 0 away
   // from the user (back up a list), rows < 0 towards.
   virtual void OnMouseWheel(Control* /*control*/, int /*rows*/) {}
-  // A press and release over the same control, left or right button.
+  // A press and release over the same control: the left button, or the right one on a control
+  // that takes right clicks.
   virtual void OnClick(Control* control) = 0;
   virtual void OnDblClick(Control* control) = 0;
 

@@ -51,9 +51,11 @@ void FormInput::Release(int x, int y, int button, int shift) {
   const bool over = c == nullptr
                         ? form_.HitTest(x, y) == nullptr
                         : c->Visible() && c->Enabled() && form_.WindowBounds(*c).Contains(x, y);
-  if (clickable_ && over && (button == kLeftButton || button == kRightButton)) {
-    events_.OnClick(c);
-  }
+  // The right button clicks only where the control takes right clicks; the window's own
+  // background takes none.
+  const bool clicks =
+      button == kLeftButton || (button == kRightButton && c != nullptr && c->RightClicks());
+  if (clickable_ && over && clicks) events_.OnClick(c);
 }
 
 void FormInput::DoubleClick(int x, int y, int button, int shift) {

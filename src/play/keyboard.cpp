@@ -108,8 +108,6 @@ bool DiscardRaised(Client& c) {
 }  // namespace
 
 bool KeyPlay(Client& c, platform::Control* focus, int keyCode, int shift) {
-  const bool afterAlt = c.play.AltLast;
-  c.play.AltLast = keyCode == platform::kKeyAlt;
   if (focus != nullptr) {
     if (keyCode == kKeyTab && focus->Text().empty()) {
       c.MainForm.SetFocus(nullptr);
@@ -141,8 +139,8 @@ bool KeyPlay(Client& c, platform::Control* focus, int keyCode, int shift) {
     }
     return false;
   }
-  // Alt+C belongs to the chat window, in either order.
-  if (keyCode == 'C' && (afterAlt || (shift & platform::kAltMask) != 0)) return false;
+  // Alt+C belongs to the chat window, also with Alt held from before the table had the keys.
+  if (keyCode == 'C' && (shift & platform::kAltMask) != 0) return false;
   for (const auto& bk : kButtonKeys) {
     if (bk.key == keyCode && Offered(c, bk.button)) {
       Operation_Click(c, bk.button);

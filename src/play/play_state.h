@@ -13,8 +13,6 @@ struct PlayState : TurnState {
   int ChiShown = 0;
   int GangShown = 0;
   std::array<int, 5> GangKind{};
-  // Alt was the key pressed last, so a C belongs to Alt+C (the chat window), not to chi.
-  bool AltLast = false;
   // The ting window's choice marked by the keyboard; -1 none.
   int TingMark = -1;
 };

@@ -93,10 +93,10 @@ void ClockTick(Client& c) {
   if (!t.BossMode) {
     ++t.TimeoutCount;
     if (t.TimeoutLimit > 0 && t.TimeoutCount >= t.TimeoutLimit && !t.TingDeclared) {
-      // The player has left the table alone: hide it, as the boss key would.
+      // The player has left the table alone: the table's boss key, pressed for the player.
       c.host.Log("play", "timeout " + std::to_string(t.TimeoutCount) + " of " +
                              std::to_string(t.TimeoutLimit) + ": boss key");
-      app::Form_KeyDown(c, platform::kKeyF1);
+      app::TableBossKey(c, /*tellPlugin=*/true);
     }
   }
   StopClock(c);

@@ -65,7 +65,9 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
     props::Bank_MouseMove(c_);
   } else if (Is(control, "MJ_Image")) {
     view::MJ_Image_MouseMove(c_, control->Index(), button, shift, x, y);
-  } else if (Is(control, "Tou")) {
+  } else if (Is(control, "Tou") || Is(control, "Nid") || Is(control, "Cash") ||
+             Is(control, "Level")) {
+    // A seat's name, gold and level labels stand for its avatar.
     score::ShowPlayerCard(c_, control->Index());
   } else if (Is(control, "Pic1")) {
     score::HidePlayerCard(c_);
@@ -80,7 +82,6 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
 }
 
 void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, int y) {
-  releasedButton_ = button;
   if (!c_.MainForm.Enabled()) return;
   if (const int t = TitleButton(control); t >= 0) {
     TitleButton_MouseUp(c_, t);
@@ -96,7 +97,6 @@ void MainFormEvents::OnClick(Control* control) {
   if (const int t = TitleButton(control); t >= 0) {
     TitleButton_Click(c_, t);
   } else if (Is(control, "AnNiu")) {
-    if (releasedButton_ != platform::kLeftButton) return;  // a right click on the bar means nothing
     // The bar's buttons may leave the table: never in the middle of a tick that waits.
     net::RunOutsideTick(c_, [&c = c_, i = control->Index()] { AnNiu_Click(c, i); });
   } else if (Is(control, "Pic1")) {
@@ -136,6 +136,7 @@ void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
     return;
   }
   if (Is(control, "Chat")) chat::Chat_KeyTouched(c_, keyCode);
+  if (control == nullptr && view::Pic1_KeyDown(c_, keyCode)) return;
   if (play::KeyPlay(c_, control, keyCode, shift)) return;
   if (Is(control, "Chat")) {
     if (keyCode == platform::kKeyReturn) {
@@ -145,10 +146,7 @@ void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
     }
     return;
   }
-  // Esc on the table opens the exit dialog: the plug-in's bank gives way first.
-  if (control == nullptr && keyCode == platform::kKeyEscape) props::SetBankState(c_, 2);
-  // The table picture and the chat box have no key procedures of their own yet: every key
-  // reaches the form's, which holds the boss key.
+  // The form sees the table's other keys first: F2 to F6 belong to the plug-in.
   app::Form_KeyDown(c_, keyCode);
 }
 

@@ -26,8 +26,6 @@ class MainFormEvents final : public platform::FormEvents {
 
  private:
   Client& c_;
-  // The button of the last release: a click follows it, and only a left click presses a button.
-  int releasedButton_ = 0;
 };
 
 }  // namespace ui

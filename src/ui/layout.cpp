@@ -185,8 +185,9 @@ void AnNiu_MouseMove(Client& c, int i) {
 }
 
 void AnNiu_Click(Client& c, int i) {
-  // Settings, score, all hands, rules and exit open windows of their own: the bank gives way.
-  if (i == 3 || (i >= 5 && i <= 8)) props::SetBankState(c, 2);
+  // Settings, score, all hands and rules open windows of their own: the bank gives way (the exit
+  // dialog's toggle tells it itself).
+  if (i == 3 || (i >= 5 && i <= 7)) props::SetBankState(c, 2);
   switch (i) {
     case 0:
       chat::SendChatLine(c);

@@ -66,6 +66,8 @@ MainFormT::MainFormT()
   SetCaption("Qintara");
   SetBackColor(0x0B5D3B);
   Pic1.SetPicture(pic::kTableFelt);
+  // A right click on the table passes an offer (its mouse-up) and clears the table of windows.
+  Pic1.SetRightClicks(true);
   for (auto* c : MJ_Image) c->SetVisible(false);
   for (auto* c : Operation) c->SetVisible(false);
   // Each button names its key: the buttons can be pressed from the keyboard.

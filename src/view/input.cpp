@@ -5,7 +5,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/app.h"
 #include "app/client.h"
+#include "chat/chat.h"
 #include "net/net.h"
 #include "platform/form_events.h"
 #include "table/hand_sort.h"
@@ -240,7 +242,35 @@ void Pic1_MouseUp(Client& c, int button, int /*shift*/, int /*x*/, int /*y*/) {
 }
 
 void Pic1_Click(Client& c) {
-  ui::HideSoundForms(c);
+  // A click on the table clears it of every window floating over it.
+  ui::HideTableWindows(c);
+}
+
+bool Pic1_KeyDown(Client& c, int keyCode) {
+  auto& keys = c.display.ChatKeys;
+  switch (keyCode) {
+    case platform::kKeyF1:
+      keys = {};
+      app::TableBossKey(c, /*tellPlugin=*/true);
+      return true;
+    case platform::kKeyEscape:
+      // Esc leaves a half-typed Alt+C alone.
+      ui::ToggleExitDialog(c);
+      return true;
+    case platform::kKeyAlt:
+      keys[0] = true;
+      break;
+    case platform::kKeyC:
+      keys[1] = true;
+      break;
+    default:
+      keys = {};
+      return false;
+  }
+  if (!keys[0] || !keys[1]) return keyCode == platform::kKeyAlt;
+  keys = {};
+  chat::ShowTalk(c);
+  return true;
 }
 
 }  // namespace view

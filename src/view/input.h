@@ -13,5 +13,8 @@ void MJ_Image_MouseUp(Client& c, int index, int button, int shift, int x, int y)
 void Pic1_MouseMove(Client& c, int button, int shift, int x, int y);
 void Pic1_MouseUp(Client& c, int button, int shift, int x, int y);
 void Pic1_Click(Client& c);
+// A key while the table holds the keyboard: F1 the boss key, Esc the exit dialog, Alt and C in
+// either order the chat window. True when the key was one of those and has done its work.
+bool Pic1_KeyDown(Client& c, int keyCode);
 
 }  // namespace view

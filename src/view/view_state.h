@@ -22,6 +22,9 @@ struct ViewState {
   int SnapTailUsed = 0;  // tiles taken from the wall tail
   std::array<int, 4> SnapDiscards{};
   bool SnapDone = false;
+
+  // The table's Alt+C: Alt (0) and C (1) pressed since the last other key.
+  std::array<bool, 2> ChatKeys{};
 };
 
 }  // namespace view

@@ -242,6 +242,33 @@ TEST_F(AutoPlay, TimeoutLimitPressesTheBossKey) {
   EXPECT_EQ(c.table.TimeoutCount, 2);
 }
 
+// The boss key pressed for the player is the table's: every window hidden, the plug-in told once,
+// the clocks at one second from now on, the table and the lobby minimised.
+TEST_F(AutoPlay, TheBossKeyAtTheTimeoutLimitIsTheTablesLongerOne) {
+  c.props.Prop_GameDllState = 1;
+  c.table.TimeoutLimit = 1;
+  const std::vector<platform::Form*> over{&c.Information, &c.Talk,  &c.VosSet, &c.frmExit,
+                                          &c.Hero,        &c.Score, &c.rule};
+  for (auto* w : over) w->SetVisible(true);
+  const auto lobbyBefore = host.LogDetails("lobby-out").size();
+  SetOwnHand(c.table, kThirteen);
+  Offer({table::kOpPass}, 1);
+  RunOut(1);
+  EXPECT_TRUE(c.table.BossMode);
+  EXPECT_EQ(c.table.DefaultCountdown, 0);
+  for (auto* w : over) EXPECT_FALSE(w->Visible()) << w->Name();
+  std::vector<std::string> keys;
+  for (const auto& d : host.LogDetails("plugin")) {
+    if (d.rfind("SetKeyDown", 0) == 0) keys.push_back(d);
+  }
+  EXPECT_EQ(keys, std::vector<std::string>{"SetKeyDown 112"});
+  EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
+  const auto lobby = host.LogDetails("lobby-out");
+  EXPECT_EQ(std::vector<std::string>(lobby.begin() + static_cast<std::ptrdiff_t>(lobbyBefore),
+                                     lobby.end()),
+            std::vector<std::string>{"274 minimise"});
+}
+
 // Throwing a tile is the player's own move too: the next time-out counts from one again.
 TEST_F(AutoPlay, ADiscardByHandStartsTheTimeoutCountAgain) {
   c.table.TimeoutLimit = 2;

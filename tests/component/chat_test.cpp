@@ -168,6 +168,38 @@ TEST_F(ChatTest, TickerKeepsTheLastTwoLinesCutTo45Characters) {
   EXPECT_EQ(History().size(), 5U);
 }
 
+// The log names every line the ticker shows, in the list it went to.
+TEST_F(ChatTest, EveryTickerLineIsLogged) {
+  for (int i = 0; i < 2; ++i) c.MainForm.Sysmsg(i).Clear();
+  const auto lastLogged = [this](const char* kind) {
+    const auto lines = host.LogDetails(kind);
+    return lines.empty() ? std::string() : lines.back();
+  };
+  const auto fromLeft = [this](const char* text) {
+    net::Frame f{};
+    f[3] = 19;  // chat
+    f[6] = 2;   // the left seat
+    for (std::size_t i = 0; text[i] != '\0'; ++i) f.at(16 + i) = static_cast<std::uint8_t>(text[i]);
+    Push(f);
+    Advance(150);
+  };
+  fromLeft("one");
+  ASSERT_EQ(Sysmsg(0).size(), 1U);
+  EXPECT_NE(Sysmsg(0)[0].find("one"), std::string::npos);
+  EXPECT_EQ(lastLogged("sysmsg0"), Sysmsg(0)[0]);
+  fromLeft("two");
+  ASSERT_EQ(Sysmsg(1).size(), 1U);
+  EXPECT_EQ(lastLogged("sysmsg1"), Sysmsg(1)[0]);
+  const auto zeroBefore = host.LogDetails("sysmsg0").size();
+  fromLeft("three");
+  // The older line moves up: list 0 gains it, list 1 the new one.
+  EXPECT_EQ(host.LogDetails("sysmsg0").size(), zeroBefore + 1);
+  EXPECT_NE(lastLogged("sysmsg0").find("two"), std::string::npos);
+  EXPECT_EQ(lastLogged("sysmsg0"), Sysmsg(0)[0]);
+  EXPECT_NE(lastLogged("sysmsg1").find("three"), std::string::npos);
+  EXPECT_EQ(lastLogged("sysmsg1"), Sysmsg(1)[0]);
+}
+
 TEST_F(ChatTest, PluginFramesOfCommand19AreNeverShownAsChat) {
   for (std::uint32_t len : {272U, 260U}) {
     for (int state : {-1, 1}) {

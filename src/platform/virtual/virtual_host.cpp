@@ -311,6 +311,13 @@ void VirtualHost::RegisterForm(platform::Form& form, platform::FormEvents& event
   windows_.push_back({&form, &events});
 }
 
+std::vector<std::pair<platform::Form*, platform::FormEvents*>> VirtualHost::RegisteredForms()
+    const {
+  std::vector<std::pair<platform::Form*, platform::FormEvents*>> out;
+  for (const Window& w : windows_) out.emplace_back(w.form, w.events);
+  return out;
+}
+
 void VirtualHost::UnregisterForm(platform::Form& form) {
   std::erase_if(windows_, [&form](const Window& w) { return w.form == &form; });
 }

@@ -196,6 +196,8 @@ class VirtualHost final : public platform::Host {
   void KeyDown(std::string_view form, int keyCode);
   // The form's background, off every control.
   void MouseMoveOffControls(std::string_view form);
+  // Every registered form with its events, for a test that shows them in real windows.
+  std::vector<std::pair<platform::Form*, platform::FormEvents*>> RegisteredForms() const;
   bool unattended = false;
 
   FakeSocket socket{*this};
