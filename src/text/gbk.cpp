@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -166,6 +167,11 @@ std::string FirstChars(std::string_view utf8, std::size_t count) {
     if (n++ < count) out.append(ch);
   });
   return out;
+}
+
+std::size_t FirstCharBytes(std::string_view utf8) {
+  if (utf8.empty()) return 0;
+  return std::min(Utf8Len(static_cast<unsigned char>(utf8[0])), utf8.size());
 }
 
 }  // namespace text
