@@ -81,7 +81,8 @@ void FrmExitEvents::OnMouseMove(Control* control, int /*button*/, int /*shift*/,
 
 void FrmExitEvents::OnClick(Control* control) {
   if (Is(control, c_.frmExit.pbCloseMe)) {
-    pbCloseMe_Click(c_);
+    // Leaving clears the table: never under a handler that waits inside a tick.
+    net::RunOutsideTick(c_, [&c = c_] { pbCloseMe_Click(c); });
   } else if (Is(control, c_.frmExit.pbCancel)) {
     pbCancel_Click(c_);
   }
@@ -167,7 +168,7 @@ FrmOtherExitT::FrmOtherExitT()
 
 void FrmOtherExitEvents::OnClick(Control* control) {
   if (Is(control, c_.frmOtherExit.imgOK)) {
-    imgOK_Click(c_);
+    net::RunOutsideTick(c_, [&c = c_] { imgOK_Click(c); });
   } else if (Is(control, c_.frmOtherExit.imgCancel)) {
     imgCancel_Click(c_);
   }
