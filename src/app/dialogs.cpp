@@ -25,7 +25,7 @@ bool Is(const Control* c, const Control& which) {
 
 // Centred over the main window, the way the table places its floating windows.
 void CentreOver(const platform::Form& main, platform::Form& dialog) {
-  const platform::Rect m = main.Geometry();
+  const platform::Rect m = main.OnScreen();
   platform::Rect d = dialog.Geometry();
   d.left = m.left + (m.width - d.width) / 2;
   d.top = m.top + (m.height - d.height) / 2;
@@ -219,6 +219,8 @@ void imgCancel_Click(Client& c) {
 
 void CentreDialogs(Client& c) {
   if (c.frmExit.Visible()) CentreOver(c.MainForm, c.frmExit);
+  if (c.frmOtherExit.Visible()) CentreOver(c.MainForm, c.frmOtherExit);
+  if (c.frmReconnect.Visible()) CentreOver(c.MainForm, c.frmReconnect);
 }
 
 }  // namespace app

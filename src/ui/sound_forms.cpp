@@ -274,7 +274,7 @@ void VosSetEvents::OnClose() {
 // ---- rule ----
 
 void CentreRules(Client& c, int dy) {
-  const auto& main = c.MainForm.Geometry();
+  const auto main = c.MainForm.OnScreen();
   auto g = c.rule.Geometry();
   g.top = main.top + (main.height - g.height) / 2 + dy;
   g.left = main.left + (main.width - g.width) / 2;

@@ -429,6 +429,29 @@ TEST_F(PropsTest, AClickOpensTheChosenChestOnce) {
   EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
 }
 
+// The clock stays where the last prompt put it and counts the next hand down while the
+// chests are open: the waiting text must not lie under it.
+TEST_F(PropsTest, TheWaitingTextStandsClearOfTheClock) {
+  Seat();
+  for (int seat : {2, 1}) {  // the left seat's clock, then the opposite seat's
+    Feed({FrameBuilder(6).seat(seat).byte(100, 10)});
+    ResultIn(true);
+    rec->scores.PropScore = {0, 50, 0, 20};
+    rec->scores.ChestTitle = {"", "宝箱", "", "宝箱"};
+    rec->scoresReady = true;
+    Advance(50);
+    const auto& lb = c.MainForm.LbProp;
+    ASSERT_EQ(lb.Caption(), "5\n请等待其他玩家打开宝箱");
+    const auto& a = lb.Bounds();
+    const auto& b = c.MainForm.Time_Img.Bounds();
+    EXPECT_FALSE(a.left < b.left + b.width && b.left < a.left + a.width &&
+                 a.top < b.top + b.height && b.top < a.top + a.height)
+        << "seat " << seat << ": the clock at " << b.left << "," << b.top << " covers the text";
+    Advance(8000);
+    rec->scoresReady = false;
+  }
+}
+
 TEST_F(PropsTest, WithoutOwnChestsTheOthersChestsOpenAtTwoSeconds) {
   Seat();
   ResultIn(true);
