@@ -8,6 +8,7 @@
 #include "dispatch/seat_common.h"
 #include "props/chests.h"
 #include "props/props.h"
+#include "score/score.h"
 #include "seating_fixture.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
@@ -143,6 +144,26 @@ TEST_F(PropsTest, SetUserinfoRefusalSwitchesThePlugInOffForTheRun) {
 }
 
 // ---- Pending items ----
+
+// The plug-in's player card (its F5) beside an open score sheet: it leaves the sheet free, and
+// a click on the card puts it away.
+TEST_F(PropsTest, ThePlayerCardBesideTheSheetLeavesItFreeAndClosesWithAClick) {
+  Seat();
+  host.Run([&] { score::CentreOverTable(c, true, true); });
+  ASSERT_TRUE(host.Shown("Score"));
+  Offer(Item(5, {}, {0}));
+  Advance(100);
+  ASSERT_TRUE(host.Shown("Information"));
+  const auto& a = c.Information.Geometry();
+  const auto& b = c.Score.Geometry();
+  EXPECT_FALSE(a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height)
+      << "the card at " << a.left << "," << a.top << " " << a.width << "x" << a.height
+      << " covers the sheet at " << b.left << "," << b.top << " " << b.width << "x" << b.height;
+  host.Click("Information", "Inf", 0);
+  EXPECT_FALSE(host.Shown("Information"));
+  EXPECT_TRUE(host.Shown("Score")) << "only the card goes";
+}
 
 TEST_F(PropsTest, EveryKindOfPendingItemIsCarriedOut) {
   Seat();
