@@ -25,7 +25,7 @@ bool Is(const Control* c, const Control& which) {
 
 // Centred over the main window, the way the table places its floating windows.
 void CentreOver(const platform::Form& main, platform::Form& dialog) {
-  const platform::Rect m = main.Geometry();
+  const platform::Rect m = main.OnScreen();
   platform::Rect d = dialog.Geometry();
   d.left = m.left + (m.width - d.width) / 2;
   d.top = m.top + (m.height - d.height) / 2;
@@ -81,7 +81,8 @@ void FrmExitEvents::OnMouseMove(Control* control, int /*button*/, int /*shift*/,
 
 void FrmExitEvents::OnClick(Control* control) {
   if (Is(control, c_.frmExit.pbCloseMe)) {
-    pbCloseMe_Click(c_);
+    // Leaving clears the table: never under a handler that waits inside a tick.
+    net::RunOutsideTick(c_, [&c = c_] { pbCloseMe_Click(c); });
   } else if (Is(control, c_.frmExit.pbCancel)) {
     pbCancel_Click(c_);
   }
@@ -167,7 +168,7 @@ FrmOtherExitT::FrmOtherExitT()
 
 void FrmOtherExitEvents::OnClick(Control* control) {
   if (Is(control, c_.frmOtherExit.imgOK)) {
-    imgOK_Click(c_);
+    net::RunOutsideTick(c_, [&c = c_] { imgOK_Click(c); });
   } else if (Is(control, c_.frmOtherExit.imgCancel)) {
     imgCancel_Click(c_);
   }
@@ -218,6 +219,8 @@ void imgCancel_Click(Client& c) {
 
 void CentreDialogs(Client& c) {
   if (c.frmExit.Visible()) CentreOver(c.MainForm, c.frmExit);
+  if (c.frmOtherExit.Visible()) CentreOver(c.MainForm, c.frmOtherExit);
+  if (c.frmReconnect.Visible()) CentreOver(c.MainForm, c.frmReconnect);
 }
 
 }  // namespace app

@@ -460,6 +460,10 @@ void FormWidget::paintEvent(QPaintEvent* e) {
 void FormWidget::resizeEvent(QResizeEvent* /*e*/) {
   UpdateTransform();
   update();
+  if (role_ != Role::Main) return;
+  // The windows open over the table follow it to its new size.
+  form_.ReportShownSize(width(), height());
+  if (events_ != nullptr && isVisible() && !isMinimized()) events_->OnMoved();
 }
 
 // ---- The window ----

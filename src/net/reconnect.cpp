@@ -55,7 +55,8 @@ void FrmReconnectEvents::OnClick(platform::Control* control) {
   if (control == &c_.frmReconnect.pbReconnect) {
     pbReconnect_Click(c_);
   } else if (control == &c_.frmReconnect.pbCancel) {
-    pbCancel_Click(c_);
+    // Giving up may clear the table: never under a handler that waits inside a tick.
+    RunOutsideTick(c_, [&c = c_] { pbCancel_Click(c); });
   }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace platform {
@@ -238,6 +239,33 @@ void Form::SetGeometry(Rect r) {
   if (r == geometry_) return;
   geometry_ = r;
   Touch({});
+}
+
+void Form::ReportShownSize(int width, int height) {
+  shownWidth_ = std::max(0, width);
+  shownHeight_ = std::max(0, height);
+}
+
+Rect Form::OnScreen() const {
+  const bool shown = shownWidth_ > 0 && shownHeight_ > 0;
+  return {geometry_.left, geometry_.top, shown ? shownWidth_ : geometry_.width,
+          shown ? shownHeight_ : geometry_.height};
+}
+
+Rect Form::OnScreen(const Rect& design) const {
+  const Rect whole = OnScreen();
+  if (geometry_.width <= 0 || geometry_.height <= 0) return design;
+  const double scale = std::min(static_cast<double>(whole.width) / geometry_.width,
+                                static_cast<double>(whole.height) / geometry_.height);
+  const double ox = std::round((whole.width - geometry_.width * scale) / 2);
+  const double oy = std::round((whole.height - geometry_.height * scale) / 2);
+  const auto at = [scale](int v, double origin) {
+    return static_cast<int>(std::lround(origin + v * scale));
+  };
+  const int left = at(design.left, ox);
+  const int top = at(design.top, oy);
+  return {whole.left + left, whole.top + top, at(design.left + design.width, ox) - left,
+          at(design.top + design.height, oy) - top};
 }
 
 void Form::SetCaption(std::string c) {

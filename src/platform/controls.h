@@ -223,6 +223,13 @@ class Form {
 
   const Rect& Geometry() const { return geometry_; }
   void SetGeometry(Rect r);
+  // The size a host shows the window at, in screen pixels (the design size of Geometry until a
+  // host reports another one: a window resized by the user scales its design to fit).
+  void ReportShownSize(int width, int height);
+  // Where the screen shows the whole window, and a rectangle of its design pixels: the design
+  // scaled evenly to the shown size, centred in it.
+  Rect OnScreen() const;
+  Rect OnScreen(const Rect& design) const;
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string c);
   bool Visible() const { return visible_; }
@@ -256,6 +263,8 @@ class Form {
  private:
   std::string name_;
   Rect geometry_;
+  int shownWidth_ = 0;  // 0: as designed
+  int shownHeight_ = 0;
   std::string caption_;
   bool visible_ = false;
   bool enabled_ = true;

@@ -373,11 +373,17 @@ void LayOutHiddenHandClaim(Client& c, int pos, int kind, const std::array<int, 3
   if (watching) Restack(c, pos);
 }
 
+void BubbleToFront(Client& c) {
+  // The meld just laid out was brought to front tile by tile; its words go over it.
+  if (c.table.BubbleOn) c.MainForm.Speak(c.table.BubblePos).ZOrder(0);
+}
+
 void OnClaim(Client& c, int kind, int seatBit, const std::array<int, 3>& tiles) {
   const int p = table::SeatPosOf(c.table.Hand[0].SeatBit, seatBit & 0x0F);
   if (p != 0) {
     if (kind > 1) Announce(c, p, kind, tiles[2], ClaimView::Seated);
     LayOutHiddenHandClaim(c, p, kind, tiles, ClaimView::Seated);
+    BubbleToFront(c);
     return;
   }
   switch (kind) {
@@ -402,6 +408,7 @@ void ShowClaim(Client& c, int kind, int seatBit, const std::array<int, 3>& codes
   if (p != 0 && c.display.SnapDone && kind > 1)
     play::Announce(c, p, kind, codes[2], play::ClaimView::Watching);
   play::LayOutHiddenHandClaim(c, p, kind, codes, play::ClaimView::Watching);
+  play::BubbleToFront(c);
 }
 
 }  // namespace view

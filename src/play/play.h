@@ -29,6 +29,8 @@ void OnDiscard(Client& c, int seatBit, int tile);
 void ShowTingMark(Client& c, int pos, int cmd);
 // Speech bubble of kind k at position p.
 void ShowBubble(Client& c, int pos, int kind);
+// The speech bubble on show, if any, in front of every tile.
+void BubbleToFront(Client& c);
 void PlaceIndicator(Client& c);
 void ShowWildIndicator(Client& c, int ctl);
 // The unclaimed last discard goes to its owner's rows.

@@ -103,7 +103,8 @@ HeroFormT::HeroFormT()
 }
 
 InformationFormT::InformationFormT()
-    : platform::Form("Information", {0, 0, 240, 244}),
+    // Narrow enough to stand beside a score sheet centred over the table.
+    : platform::Form("Information", {0, 0, 180, 244}),
       Caption(AddArray(ControlKind::Label, "Caption", 9)),
       Inf(AddArray(ControlKind::Label, "Inf", 9)) {
   static constexpr std::array<const char*, 9> kCaptions = {"昵称：",   "性别：",   "称号：",
@@ -113,12 +114,12 @@ InformationFormT::InformationFormT()
   SetBackColor(kSheetBack);
   SetVisible(false);
   for (int i = 0; i < 9; ++i) {
-    Caption(i).Move(10, 10 + i * 25, 84, 22);
+    Caption(i).Move(4, 10 + i * 25, 70, 22);
     Caption(i).SetCaption(kCaptions.at(static_cast<std::size_t>(i)));
     Caption(i).SetFontSize(12);
     Caption(i).SetForeColor(kHeadInk);
     Caption(i).SetAlignment(Align::Right);
-    Inf(i).Move(98, 10 + i * 25, 136, 22);
+    Inf(i).Move(76, 10 + i * 25, 100, 22);
     Inf(i).SetFontSize(12);
   }
 }

@@ -45,6 +45,10 @@ void SheetEvents::OnClick(platform::Control* control) {
   if (IsClose(control)) OnClose();
 }
 
+void CardEvents::OnClick(platform::Control* /*control*/) {
+  HidePlayerCard(c_);
+}
+
 void SheetEvents::OnDblClick(platform::Control* control) {
   if (!IsHistoryList(control)) return;
   const int row = control->ListIndex();

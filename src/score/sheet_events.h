@@ -34,7 +34,8 @@ class CardEvents final : public SheetEvents {
     return platform::PressResult::None;
   }
   void OnMouseMove(platform::Control*, int, int, int, int) override {}
-  void OnClick(platform::Control*) override {}
+  // A click anywhere on the card puts it away.
+  void OnClick(platform::Control*) override;
   void OnDblClick(platform::Control*) override {}
 };
 

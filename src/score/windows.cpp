@@ -21,9 +21,7 @@ int FacePicture(int face) {
 
 // The table picture's place on the screen.
 platform::Rect TableOnScreen(Client& c) {
-  const platform::Rect& main = c.MainForm.Geometry();
-  const platform::Rect& pic = c.MainForm.Pic1.Bounds();
-  return {main.left + pic.left, main.top + pic.top, pic.width, pic.height};
+  return c.MainForm.OnScreen(c.MainForm.Pic1.Bounds());
 }
 
 void CentreOver(platform::Form& form, const platform::Rect& over) {

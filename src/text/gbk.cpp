@@ -188,4 +188,9 @@ std::string FirstChars(std::string_view utf8, std::size_t count) {
   return out;
 }
 
+std::size_t FirstCharBytes(std::string_view utf8) {
+  if (utf8.empty()) return 0;
+  return std::min(Utf8Len(static_cast<unsigned char>(utf8[0])), utf8.size());
+}
+
 }  // namespace text

@@ -43,5 +43,7 @@ std::optional<std::string> FirstUnsendable(std::string_view utf8);
 // Characters, not bytes, of UTF-8 text.
 std::size_t CharCount(std::string_view utf8);
 std::string FirstChars(std::string_view utf8, std::size_t count);
+// Bytes of the first character of UTF-8 text (0 for none).
+std::size_t FirstCharBytes(std::string_view utf8);
 
 }  // namespace text

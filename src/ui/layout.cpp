@@ -146,6 +146,11 @@ void AfterDrag(Client& c) {
   // The page follows the window, a twip lower than where it opened.
   if (c.rule.Visible()) CentreRules(c, 1);
   app::CentreDialogs(c);
+  // The other open windows keep their places over the table as well.
+  if (c.VosSet.Visible()) PlaceSettings(c);
+  if (c.Score.Visible()) score::CentreOverTable(c, false, true);
+  if (c.Hero.Visible()) score::CentreOverTable(c, false, false);
+  score::HidePlayerCard(c);
 }
 
 // ---- Control bar ----
@@ -265,6 +270,16 @@ void SendReady(Client& c) {
   StartSeatChangeIfPending(c);
 }
 
+void PlaceSettings(Client& c) {
+  // Its lower right corner near the table's.
+  auto& d = c.VosSet;
+  const platform::Rect table = c.MainForm.OnScreen(c.MainForm.Pic1.Bounds());
+  auto g = d.Geometry();
+  g.top = table.top + table.height - static_cast<int>(std::lround(1.35 * g.height));
+  g.left = table.left + table.width - static_cast<int>(std::lround(1.1 * g.width));
+  d.SetGeometry(g);
+}
+
 void ToggleSettings(Client& c) {
   auto& d = c.VosSet;
   if (d.Visible()) {
@@ -272,13 +287,7 @@ void ToggleSettings(Client& c) {
   } else {
     if (!c.ui.VosSetLoaded) VosSet_Load(c);
     ShowSwitches(c);
-    // Its lower right corner near the table's.
-    const auto& main = c.MainForm.Geometry();
-    const auto& table = c.MainForm.Pic1.Bounds();
-    auto g = d.Geometry();
-    g.top = main.top + table.top + table.height - static_cast<int>(std::lround(1.35 * g.height));
-    g.left = main.left + table.left + table.width - static_cast<int>(std::lround(1.1 * g.width));
-    d.SetGeometry(g);
+    PlaceSettings(c);
     d.SetVisible(true);
   }
 }

@@ -90,7 +90,7 @@ void ShowLinkState(Client& c) {
 void LinkState_Click(Client& c) {
   auto& r = c.frmReconnect;
   if (!r.Loaded || r.Visible()) return;
-  const platform::Rect m = c.MainForm.Geometry();
+  const platform::Rect m = c.MainForm.OnScreen();
   platform::Rect g = r.Geometry();
   g.left = m.left + (m.width - g.width) / 2;
   g.top = m.top + (m.height - g.height) / 2;

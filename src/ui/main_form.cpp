@@ -14,8 +14,10 @@ MainFormT::MainFormT()
     : platform::Form("MainForm"),
       Pic1(AddImage("Pic1", {0, 0, 1024, 768})),
       Location(AddLabel("Location", {760, 668, 250, 20})),
-      Host(AddLabel("Host", {6, 246, 40, 18})),
-      Zhuang(AddLabel("Zhuang", {45, 246, 120, 18})),
+      // High enough that the clocks placed from it (the left seat's below it, the opposite
+      // seat's above it) stand clear of the ready marks, the walls and the top row.
+      Host(AddLabel("Host", {6, 120, 40, 18})),
+      Zhuang(AddLabel("Zhuang", {45, 120, 120, 18})),
       Chat(Add(ControlKind::TextBox, "Chat", -1, {380, 708, 300, 22})),
       Time_Img(AddImage("Time_Img", {922, 237, 81, 38})),
       Number(AddLabel("Number", {970, 242, 24, 24})),

@@ -1,7 +1,9 @@
 #include "ui/sound_forms.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/client.h"
 #include "app/client_files.h"
@@ -29,8 +31,13 @@ constexpr platform::Rect kVosSetSize{0, 0, 212, 310};
 constexpr platform::Rect kRuleSize{0, 0, 600, 620};
 // Voice code of every male player after undoing a switch to the plain voice set.
 constexpr const char* kPlainMaleVoice = "30";
-// A rules text is a page or two; a larger file is not one.
-constexpr std::size_t kMaxRulesBytes = 64 * 1024;
+// A rules text is some pages; a file of this size is something else and is not shown.
+constexpr std::size_t kMaxRulesBytes = 4 * 1024 * 1024;
+// The page's rows: columns of a row (a double-byte character takes two) and pixels per row.
+constexpr int kRuleColumns = 86;
+constexpr int kRuleRowHeight = 16;
+// Marks that never begin a row.
+constexpr std::string_view kClosingMarks = "，。、；：？！）》」』”’,.;:?!)";
 
 std::size_t Idx(int i) {
   return static_cast<std::size_t>(i);
@@ -138,7 +145,7 @@ VosSetT::VosSetT()
 RuleT::RuleT()
     : platform::Form("rule", kRuleSize),
       Title(AddLabel("Title", {0, 10, 600, 26})),
-      LblInfo(AddLabel("LblInfo", {28, 50, 544, 556})),
+      LblInfo(Add(ControlKind::ListBox, "LblInfo", -1, {28, 50, 544, 556})),
       close(AddImage("close", {566, 11, 24, 24})) {
   SetCaption("游戏规则");
   SetPicture(pic::kRulesPanel);
@@ -150,6 +157,8 @@ RuleT::RuleT()
   Title.SetForeColor(0x8A2B2B);
   LblInfo.SetFontSize(9);
   LblInfo.SetForeColor(0x2A2118);
+  LblInfo.SetRowHeight(kRuleRowHeight);
+  LblInfo.SetTopIndex(0);
   close.SetPicture(pic::kRuleClose);
   close.SetMousePointer(platform::kPointerHand);
   close.SetTag("0");
@@ -265,7 +274,7 @@ void VosSetEvents::OnClose() {
 // ---- rule ----
 
 void CentreRules(Client& c, int dy) {
-  const auto& main = c.MainForm.Geometry();
+  const auto main = c.MainForm.OnScreen();
   auto g = c.rule.Geometry();
   g.top = main.top + (main.height - g.height) / 2 + dy;
   g.left = main.left + (main.width - g.width) / 2;
@@ -285,7 +294,47 @@ void LoadRules(Client& c) {
     c.host.Log("rules", "no rules text in " + path + ": the page stays empty");
     return;
   }
-  c.rule.LblInfo.SetCaption(text::FromGbk(*bytes));
+  auto& info = c.rule.LblInfo;
+  info.SetCaption(text::FromGbk(*bytes));
+  // Longer than the page, the text scrolls: it is shown as rows, from the first.
+  info.Clear();
+  for (std::string& row : RuleRows(info.Caption(), kRuleColumns)) info.AddItem(std::move(row));
+  info.SetTopIndex(0);
+}
+
+std::vector<std::string> RuleRows(std::string_view text, int columns) {
+  std::vector<std::string> rows;
+  std::string row;
+  int used = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      // CR LF, a lone LF or a lone CR ends a line.
+      i += text.compare(i, 2, "\r\n") == 0 ? 2 : 1;
+      rows.push_back(std::move(row));
+      row.clear();
+      used = 0;
+      continue;
+    }
+    const std::string_view ch = text.substr(i, text::FirstCharBytes(text.substr(i)));
+    i += ch.size();
+    // What GBK writes in one byte takes one column; everything else is a double-byte character.
+    const int width = static_cast<unsigned char>(ch[0]) < 0x80 ? 1 : 2;
+    // A closing mark stays with the text it closes, standing out past the row's end.
+    const bool closing = kClosingMarks.find(ch) != std::string_view::npos && !row.empty();
+    if (used + width > columns && !(closing && used <= columns)) {
+      rows.push_back(std::move(row));
+      row.clear();
+      used = 0;
+    }
+    row += ch;
+    used += width;
+  }
+  if (!row.empty()) rows.push_back(std::move(row));
+  return rows;
+}
+
+void ScrollRules(Client& c, int rows) {
+  platform::ScrollList(c.rule.LblInfo, rows);
 }
 
 void LblInfo_Click(Client& c) {
@@ -314,6 +363,42 @@ void RuleEvents::OnClick(platform::Control* control) {
     close_Click(c_);
   } else {
     LblInfo_Click(c_);
+  }
+}
+
+void RuleEvents::OnMouseWheel(platform::Control* /*control*/, int rows) {
+  // Anywhere over the page: the text is all there is to scroll.
+  ScrollRules(c_, rows);
+}
+
+void RuleEvents::OnKeyDown(platform::Control* /*control*/, int keyCode, int /*shift*/) {
+  constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36, kUp = 38, kDown = 40;
+  auto& info = c_.rule.LblInfo;
+  const int page = std::max(1, info.VisibleRows() - 1);
+  switch (keyCode) {
+    case kUp:
+      ScrollRules(c_, 1);
+      break;
+    case kDown:
+      ScrollRules(c_, -1);
+      break;
+    case kPageUp:
+      ScrollRules(c_, page);
+      break;
+    case kPageDown:
+      ScrollRules(c_, -page);
+      break;
+    case kHome:
+      info.SetTopIndex(0);
+      break;
+    case kEnd:
+      ScrollRules(c_, -static_cast<int>(info.Items().size()));
+      break;
+    case platform::kKeyEscape:
+      close_Click(c_);
+      break;
+    default:
+      break;
   }
 }
 

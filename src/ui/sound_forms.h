@@ -2,6 +2,9 @@
 // The sound settings dialog VosSet and the rules page: forms of the control model, and the
 // procedures of their controls.
 #include <array>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/forms.h"
@@ -27,7 +30,8 @@ class RuleT final : public platform::Form {
  public:
   RuleT();
   platform::Control& Title;
-  platform::Control& LblInfo;  // the whole rules text
+  // The whole rules text as its caption, shown as rows that scroll.
+  platform::Control& LblInfo;
   platform::Control& close;
 };
 
@@ -50,6 +54,10 @@ void Command1_Click(Client& c, int i);
 void LoadRules(Client& c);
 // Centres the page over the main window, lower by dy pixels.
 void CentreRules(Client& c, int dy = 0);
+// The rows of the page: lines of text cut to columns (a double-byte character takes two).
+std::vector<std::string> RuleRows(std::string_view text, int columns);
+// Scrolls the page by rows (> 0 back towards the first).
+void ScrollRules(Client& c, int rows);
 void LblInfo_Click(Client& c);
 void close_Click(Client& c);
 void close_MouseMove(Client& c);
@@ -72,6 +80,9 @@ class RuleEvents final : public platform::DialogEvents {
   explicit RuleEvents(Client& c) : c_(c) {}
   void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
   void OnClick(platform::Control* control) override;
+  void OnMouseWheel(platform::Control* control, int rows) override;
+  // The arrow, page and Home/End keys scroll the text; Esc closes the page.
+  void OnKeyDown(platform::Control* control, int keyCode, int shift) override;
   void OnClose() override;
 
  private:

@@ -59,5 +59,7 @@ void LbMove_MouseMove(Client& c);
 bool LbMove_MouseDown(Client& c, int button);
 // After the system drag: keeps the rules window and the exit dialog centred.
 void AfterDrag(Client& c);
+// Puts the settings dialog with its lower right corner near the table's.
+void PlaceSettings(Client& c);
 
 }  // namespace ui

@@ -1,6 +1,8 @@
 // Claim results of command 7 for every position, seated and watching.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "hand_fixture.h"
 #include "play/play.h"
 #include "view/input.h"
@@ -276,6 +278,42 @@ TEST_F(WatchClaimTest, AWatcherCannotDiscardOrPass) {
   Advance(200);
   EXPECT_TRUE(SentOf(2).empty());
   EXPECT_TRUE(SentOf(7).empty());
+}
+
+// The bubble of a claim is the claim's words: it stands over the meld just laid out, also where
+// the right seat's melds reach under it.
+TEST_F(ClaimTest, TheClaimsBubbleStandsInFrontOfTheMeldItAnnounces) {
+  for (int kind : {8, 16}) {
+    SCOPED_TRACE(kind);
+    NewHand();
+    // Four melds on the right: the last ones climb up to the bubble.
+    for (int m = 0; m < 3; ++m) {
+      DiscardBy(2, 0x81 + m);
+      Run({ClaimFrame(kRight, 8, {0x81 + m, 0x81 + m, 0x81 + m}), DiscardFrame(kRight, 0x11)});
+    }
+    DiscardBy(2, 0x87);
+    Run({ClaimFrame(kRight, kind, {0x87, 0x87, 0x87})});
+    const auto& f = c.MainForm;
+    const auto& bubble = f.Speak(3);
+    ASSERT_TRUE(bubble.Visible());
+    const auto& stack = f.Stacking();
+    const auto at = [&](const platform::Control& ctl) {
+      return std::find(stack.begin(), stack.end(), &ctl) - stack.begin();
+    };
+    int overlapping = 0;
+    for (int i = 0; i < table::kTileCount; ++i) {
+      const auto& tile = f.MJ_Image(i);
+      if (!tile.Visible()) continue;
+      const auto& a = tile.Bounds();
+      const auto& b = bubble.Bounds();
+      const bool overlap = a.left < b.left + b.width && b.left < a.left + a.width &&
+                           a.top < b.top + b.height && b.top < a.top + a.height;
+      if (!overlap) continue;
+      ++overlapping;
+      EXPECT_GT(at(bubble), at(tile)) << "tile image " << i << " covers the bubble";
+    }
+    EXPECT_GT(overlapping, 0) << "the case shows nothing unless some tile reaches the bubble";
+  }
 }
 
 }  // namespace

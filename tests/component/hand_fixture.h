@@ -53,7 +53,8 @@ class HandTest : public SeatingTest {
 
   // The deal: three rounds of four tiles from the dealer on, one tile each, and the dealer's
   // fourteenth. own holds the own tiles in dealing order (13, or 14 when dealing).
-  void Deal(int dealer, const std::vector<int>& own) {
+  void Deal(int dealer, const std::vector<int>& own) { Run(DealFrames(dealer, own)); }
+  std::vector<net::Frame> DealFrames(int dealer, const std::vector<int>& own) {
     std::vector<net::Frame> frames;
     std::size_t next = 0;
     const auto take = [&](int seat, int n) {
@@ -72,7 +73,7 @@ class HandTest : public SeatingTest {
     }
     for (int s : order) frames.push_back(DrawFrame(s, take(s, 1)[0]));
     frames.push_back(DrawFrame(dealer, take(dealer, 1)[0]));
-    Run(frames);
+    return frames;
   }
 
   const table::HandRec& H(int pos) const { return c.table.Hand.at(static_cast<std::size_t>(pos)); }

@@ -8,6 +8,7 @@
 #include "dispatch/seat_common.h"
 #include "props/chests.h"
 #include "props/props.h"
+#include "score/score.h"
 #include "seating_fixture.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
@@ -143,6 +144,26 @@ TEST_F(PropsTest, SetUserinfoRefusalSwitchesThePlugInOffForTheRun) {
 }
 
 // ---- Pending items ----
+
+// The plug-in's player card (its F5) beside an open score sheet: it leaves the sheet free, and
+// a click on the card puts it away.
+TEST_F(PropsTest, ThePlayerCardBesideTheSheetLeavesItFreeAndClosesWithAClick) {
+  Seat();
+  host.Run([&] { score::CentreOverTable(c, true, true); });
+  ASSERT_TRUE(host.Shown("Score"));
+  Offer(Item(5, {}, {0}));
+  Advance(100);
+  ASSERT_TRUE(host.Shown("Information"));
+  const auto& a = c.Information.Geometry();
+  const auto& b = c.Score.Geometry();
+  EXPECT_FALSE(a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height)
+      << "the card at " << a.left << "," << a.top << " " << a.width << "x" << a.height
+      << " covers the sheet at " << b.left << "," << b.top << " " << b.width << "x" << b.height;
+  host.Click("Information", "Inf", 0);
+  EXPECT_FALSE(host.Shown("Information"));
+  EXPECT_TRUE(host.Shown("Score")) << "only the card goes";
+}
 
 TEST_F(PropsTest, EveryKindOfPendingItemIsCarriedOut) {
   Seat();
@@ -427,6 +448,29 @@ TEST_F(PropsTest, AClickOpensTheChosenChestOnce) {
   EXPECT_EQ(rec->Count("ShowGif 1 1"), 1);
   Advance(2000);
   EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+}
+
+// The clock stays where the last prompt put it and counts the next hand down while the
+// chests are open: the waiting text must not lie under it.
+TEST_F(PropsTest, TheWaitingTextStandsClearOfTheClock) {
+  Seat();
+  for (int seat : {2, 1}) {  // the left seat's clock, then the opposite seat's
+    Feed({FrameBuilder(6).seat(seat).byte(100, 10)});
+    ResultIn(true);
+    rec->scores.PropScore = {0, 50, 0, 20};
+    rec->scores.ChestTitle = {"", "宝箱", "", "宝箱"};
+    rec->scoresReady = true;
+    Advance(50);
+    const auto& lb = c.MainForm.LbProp;
+    ASSERT_EQ(lb.Caption(), "5\n请等待其他玩家打开宝箱");
+    const auto& a = lb.Bounds();
+    const auto& b = c.MainForm.Time_Img.Bounds();
+    EXPECT_FALSE(a.left < b.left + b.width && b.left < a.left + a.width &&
+                 a.top < b.top + b.height && b.top < a.top + a.height)
+        << "seat " << seat << ": the clock at " << b.left << "," << b.top << " covers the text";
+    Advance(8000);
+    rec->scoresReady = false;
+  }
 }
 
 TEST_F(PropsTest, WithoutOwnChestsTheOthersChestsOpenAtTwoSeconds) {

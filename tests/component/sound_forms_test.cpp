@@ -7,6 +7,7 @@
 #include "seating_fixture.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
+#include "ui/sound_forms.h"
 #include "ui/ui.h"
 #include "view/input.h"
 #include "view/picture_ids.h"
@@ -262,6 +263,66 @@ TEST_F(RuleTest, TheCloseButtonStaysLitUntilClickedAndAClickOnTheTextCloses) {
     ASSERT_TRUE(c.rule.Visible());
     ev.OnClick(target);
     EXPECT_FALSE(c.rule.Visible());
+  }
+}
+
+// A rules text of many pages is read whole and scrolls: the wheel over the page, the arrow and
+// page keys, Home and End.
+TEST_F(RuleTest, ALongRulesFileIsReadWholeAndThePageScrolls) {
+  std::string text;
+  for (int i = 1; i <= 3000; ++i)
+    text += "第" + std::to_string(i) + "条：癞子可以代替任何一张牌。\r\n";
+  ASSERT_GT(text::ToGbk(text)->size(), 64U * 1024U);
+  PutRules(text);
+  ui::ToggleRules(c);
+  ASSERT_TRUE(host.Shown("rule"));
+  auto& info = c.rule.LblInfo;
+  EXPECT_EQ(info.Caption(), text);
+  ASSERT_EQ(info.Items().size(), 3000U);
+  const int page = info.VisibleRows();
+  ASSERT_GT(page, 10);
+  const auto first = [&] { return platform::FirstShownRow(info, info.RowHeight()); };
+  EXPECT_EQ(first(), 0) << "the page opens at the top";
+  EXPECT_EQ(info.Items()[0], "第1条：癞子可以代替任何一张牌。");
+
+  host.Wheel("rule", "LblInfo", -3);
+  EXPECT_EQ(first(), 3);
+  host.Wheel("rule", "LblInfo", 1);
+  EXPECT_EQ(first(), 2);
+  host.KeyDown("rule", 34);  // Page Down
+  EXPECT_EQ(first(), 2 + page - 1) << "a page, keeping one row in view";
+  host.KeyDown("rule", 40);  // Down
+  EXPECT_EQ(first(), 2 + page);
+  host.KeyDown("rule", 35);  // End
+  EXPECT_EQ(first(), 3000 - page);
+  EXPECT_EQ(info.Items().back(), "第3000条：癞子可以代替任何一张牌。");
+  host.Wheel("rule", "LblInfo", -5);
+  EXPECT_EQ(first(), 3000 - page) << "nothing to scroll past the last row";
+  host.KeyDown("rule", 36);  // Home
+  EXPECT_EQ(first(), 0);
+  host.KeyDown("rule", 38);  // Up
+  EXPECT_EQ(first(), 0);
+  host.Click("rule", "LblInfo");
+  EXPECT_FALSE(host.Shown("rule")) << "a click on the text still closes the page";
+}
+
+TEST_F(RuleTest, RowsFollowTheLineBreaksAndCutLongLinesByColumns) {
+  struct Case {
+    const char* name;
+    std::string text;
+    int columns;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"every kind of line end", "一\r\n二\n三\r四", 10, {"一", "二", "三", "四"}},
+      {"empty lines stay", "一\r\n\r\n二\r\n", 10, {"一", "", "二"}},
+      {"double-byte characters take two columns", "一二三四五六", 5, {"一二", "三四", "五六"}},
+      {"one-byte characters take one", "abcdefg", 3, {"abc", "def", "g"}},
+      {"a wide character never overflows a row", "ab一cd", 3, {"ab", "一c", "d"}},
+      {"a closing mark stays with its text", "一二，三", 4, {"一二，", "三"}},
+      {"nothing", "", 10, {}},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(ui::RuleRows(k.text, k.columns), k.rows) << k.name;
   }
 }
 

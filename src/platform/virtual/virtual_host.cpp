@@ -389,6 +389,15 @@ void VirtualHost::MouseMoveOffControls(std::string_view form) {
   throw std::logic_error("form " + w.form->Name() + " has no background to point at");
 }
 
+void VirtualHost::Wheel(std::string_view form, std::string_view control, int rows, int index) {
+  const Window& w = WindowOf(form);
+  const auto [x, y] = Target(w, control, index);
+  Run([&, x = x, y = y] {
+    platform::FormInput input(*w.form, *w.events);
+    input.Wheel(x, y, rows);
+  });
+}
+
 void VirtualHost::KeyDown(std::string_view form, int keyCode) {
   const Window& w = WindowOf(form);
   Run([&] { w.events->OnKeyDown(w.form->Focused(), keyCode, 0); });

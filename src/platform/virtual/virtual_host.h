@@ -194,6 +194,8 @@ class VirtualHost final : public platform::Host {
   void Click(std::string_view form, std::string_view control, int index = -1);
   void MouseMove(std::string_view form, std::string_view control, int index = -1);
   void KeyDown(std::string_view form, int keyCode);
+  // The wheel turned by rows notches over the middle of the named control.
+  void Wheel(std::string_view form, std::string_view control, int rows, int index = -1);
   // The form's background, off every control.
   void MouseMoveOffControls(std::string_view form);
   // Every registered form with its events, for a test that shows them in real windows.
