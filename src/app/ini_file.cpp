@@ -24,23 +24,35 @@ struct Parsed {
   Bytes bytes;
   std::vector<Line> lines;
   std::string eol = "\n";
+  // The file began with a UTF-8 byte-order mark: its text is UTF-8 (held here as GBK, the
+  // way every other file is), and a rewrite keeps it UTF-8 with its mark.
+  bool utf8 = false;
 };
 
+constexpr std::uint8_t kBom[] = {0xEF, 0xBB, 0xBF};
+
+// A line ends at LF, at CRLF, or at a CR of its own.
 Parsed Split(Bytes bytes) {
   Parsed p;
-  p.bytes = std::move(bytes);
+  if (bytes.size() >= 3 && std::equal(std::begin(kBom), std::end(kBom), bytes.begin())) {
+    p.utf8 = true;
+    p.bytes = text::EncodeDoubleByte(std::string(bytes.begin() + 3, bytes.end()));
+  } else {
+    p.bytes = std::move(bytes);
+  }
   const Bytes& b = p.bytes;
   std::size_t pos = 0;
   bool first = true;
   while (pos < b.size()) {
-    const auto nl = std::find(b.begin() + static_cast<std::ptrdiff_t>(pos), b.end(), '\n');
-    std::size_t end = static_cast<std::size_t>(nl - b.begin());
-    const std::size_t next = nl == b.end() ? end : end + 1;
-    if (nl != b.end() && end > pos && b[end - 1] == '\r') {
-      --end;
-      if (first) p.eol = "\r\n";
+    std::size_t end = pos;
+    while (end < b.size() && b[end] != '\n' && b[end] != '\r') ++end;
+    std::size_t next = end;
+    if (end < b.size()) {
+      const bool crlf = b[end] == '\r' && end + 1 < b.size() && b[end + 1] == '\n';
+      next = end + (crlf ? 2 : 1);
+      if (first) p.eol = crlf ? "\r\n" : b[end] == '\r' ? "\r" : "\n";
+      first = false;
     }
-    if (nl != b.end()) first = false;
     p.lines.push_back({pos, end, next});
     pos = next;
   }
@@ -174,8 +186,15 @@ std::optional<Parsed> Load(platform::Files& files, const std::string& path) {
   return Parsed{};
 }
 
-void Store(platform::Files& files, const std::string& path, const Bytes& bytes) {
-  files.WriteFile(path, bytes);
+void Store(platform::Files& files, const std::string& path, const Parsed& p, const Bytes& bytes) {
+  if (!p.utf8) {
+    files.WriteFile(path, bytes);
+    return;
+  }
+  const std::string utf8 = text::FromGbk(bytes);
+  Bytes out(std::begin(kBom), std::end(kBom));
+  out.insert(out.end(), utf8.begin(), utf8.end());
+  files.WriteFile(path, out);
 }
 
 // Replaces bytes [begin, end) of p by with, and stores the result.
@@ -186,7 +205,7 @@ void Splice(platform::Files& files, const std::string& path, const Parsed& p, st
   out.insert(out.end(), p.bytes.begin(), p.bytes.begin() + static_cast<std::ptrdiff_t>(begin));
   out.insert(out.end(), with.begin(), with.end());
   out.insert(out.end(), p.bytes.begin() + static_cast<std::ptrdiff_t>(end), p.bytes.end());
-  Store(files, path, out);
+  Store(files, path, p, out);
 }
 
 void Append(Bytes& out, std::string_view s) {
@@ -200,10 +219,18 @@ void Append(Bytes& out, const Bytes& s) {
 
 namespace {
 
-// A value as it reads back: at most kMaxValueBytes, cut after whole characters (a lone lead
-// byte would read back as a stray '?'), without blanks at either side or zero characters.
+// A value as it reads back: without one pair of quotes around it, at most kMaxValueBytes, cut after
+// whole characters (a lone lead byte would read back as a stray '?'), without blanks at either side
+// or zero characters.
 std::string ValueOf(const Parsed& p, std::size_t equals, std::size_t lineEnd) {
   auto [begin, end] = Trim(p.bytes, equals + 1, lineEnd);
+  // One pair of matching quotes around the value is not part of it. (No GBK second byte is a
+  // quote, so the last byte is a character of its own.)
+  if (end - begin >= 2 && (p.bytes[begin] == '"' || p.bytes[begin] == '\'') &&
+      p.bytes[end - 1] == p.bytes[begin]) {
+    ++begin;
+    --end;
+  }
   if (end - begin > classIniFile::kMaxValueBytes) {
     std::size_t cut = begin;
     while (cut < end) {
@@ -296,7 +323,7 @@ void classIniFile::WriteIniKeys(std::string_view section,
   const auto s = FindSection(*p, *sec);
   if (!s) {
     out = p->bytes;
-    if (!out.empty() && out.back() != '\n') Append(out, p->eol);
+    if (!out.empty() && out.back() != '\n' && out.back() != '\r') Append(out, p->eol);
     out.push_back('[');
     Append(out, *sec);
     out.push_back(']');
@@ -305,7 +332,7 @@ void classIniFile::WriteIniKeys(std::string_view section,
       Append(out, e.line);
       Append(out, p->eol);
     }
-    Store(files_, INIFileName_, out);
+    Store(files_, INIFileName_, *p, out);
     return;
   }
   // Keys that exist are replaced in place; new ones go after the section's last non-blank line.
@@ -352,7 +379,7 @@ void classIniFile::WriteIniKeys(std::string_view section,
       Append(out, p->eol);
     }
   }
-  Store(files_, INIFileName_, out);
+  Store(files_, INIFileName_, *p, out);
 }
 
 void classIniFile::DelIniKey(std::string_view section, std::string_view key) {

@@ -57,6 +57,55 @@ TEST_F(IniFile, ReadsValuesOfAHandWrittenFile) {
   EXPECT_EQ(ini.GetIniKey("juNum:1", "name1"), "") << "a missing file";
 }
 
+// The text the platform's own profile functions read: quoted values, a UTF-8 file with its
+// byte-order mark, and lines ended by CR alone.
+TEST_F(IniFile, ReadsTheTextFormatOfThePlatformsProfileFunctions) {
+  struct Case {
+    const char* name;
+    std::string_view file;
+    const char* section;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"double quotes", "[s]\nk=\"two  words\"\n", "s", "k", "two  words"},
+      {"single quotes", "[s]\nk='two  words'\n", "s", "k", "two  words"},
+      {"quotes after blanks", "[s]\nk =  \"x\"  \n", "s", "k", "x"},
+      // The value in quotes is then trimmed like any other value.
+      {"blanks inside quotes", "[s]\nk=\"  a  b  \"\n", "s", "k", "a  b"},
+      {"empty quotes", "[s]\nk=\"\"\n", "s", "k", ""},
+      {"only one pair", "[s]\nk=\"\"x\"\"\n", "s", "k", "\"x\""},
+      {"quotes that differ", "[s]\nk=\"x'\n", "s", "k", "\"x'"},
+      {"an opening quote alone", "[s]\nk=\"x\n", "s", "k", "\"x"},
+      {"a quote alone", "[s]\nk=\"\n", "s", "k", "\""},
+      {"quotes inside", "[s]\nk=a \"b\" c\n", "s", "k", "a \"b\" c"},
+      {"quotes after GBK", "[s]\nk=\"\xBA\xEC\xD6\xD0\"\n", "s", "k", "红中"},
+      {"byte-order mark", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
+      {"UTF-8 text after the mark", "\xEF\xBB\xBF[红中]\n名=张三\n", "红中", "名", "张三"},
+      {"a mark not at the start is text", "[s]\n\xEF\xBB\xBFk=v\nk=w\n", "s", "k", "w"},
+      {"lone CR", "[s]\rk=v\rj=w\r", "s", "j", "w"},
+      {"lone CR, first key", "[s]\rk=v\rj=w", "s", "k", "v"},
+      {"lone CR before a section", "[s]\rk=v\r[t]\rk=w\r", "t", "k", "w"},
+      {"CR, LF and CRLF mixed", "[s]\r\na=1\rb=2\nc=3\r\n", "s", "b", "2"},
+      {"CR then LF is one line end", "[s]\r\nk=v\r\n", "s", "k", "v"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    Put(k.file);
+    EXPECT_EQ(ini.GetIniKey(k.section, k.key), k.value);
+  }
+}
+
+TEST_F(IniFile, WritesKeepTheFilesMarkAndLoneCrLineEnds) {
+  Put("\xEF\xBB\xBF[红中]\n名=张三\n");
+  ini.WriteIniKey("红中", "名", "李四");
+  EXPECT_EQ(Text(), "\xEF\xBB\xBF[红中]\n名=李四\n") << "still UTF-8, mark first";
+  Put("[s]\rk=v");
+  ini.WriteIniKey("s", "j", "w");
+  ini.WriteIniKey("t", "k", "x");
+  EXPECT_EQ(Text(), "[s]\rk=v\rj=w\r[t]\rk=x\r");
+  EXPECT_EQ(ini.GetIniKey("s", "k"), "v");
+}
+
 TEST_F(IniFile, GbkSecondBytesAreNotLettersOrBrackets) {
   // 丄 is 81 41 and 乤 is 81 61: they differ only in a second byte that looks like 'A' / 'a'.
   // 乚 is 81 5D: its second byte looks like ']'.
