@@ -143,10 +143,10 @@ void StartProps(Client& c) {
   Call(c, std::string("Initdll ") + kHostKind + " " + kProfileName + " " + std::to_string(scale) +
               " " + std::to_string(param));
   if (!s.Plugin->Initdll(c.app.LoginName, c.app.LoginKey, scale, param)) {
-    // A refusal is final for this run: the client carries on without props.
+    // Without props at this table; the object goes, and the next seating starts it afresh.
     c.host.Log("plugin", "the plug-in refused to start; playing without props");
     s.Plugin.reset();
-    s.LoadFailed = true;
+    s.Prop_GameDllState = kPropsNotStarted;
     return;
   }
   const bool chests = s.Plugin->GetBaoInfo(s.Chests);

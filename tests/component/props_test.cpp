@@ -81,7 +81,7 @@ TEST_F(PropsTest, StartOutcomes) {
   };
   const Case cases[] = {
       {"no library", false, true, true, 80, -1, 0},
-      {"refuses to start", true, false, true, 80, -1, 1},
+      {"refuses to start", true, false, true, 80, 0, 4},
       {"running", true, true, false, 80, 1, 0},
       {"running with chests", true, true, true, 80, 2, 0},
       {"chest tables out of range", true, true, true, 0, 1, 0},
@@ -103,7 +103,11 @@ TEST_F(PropsTest, StartOutcomes) {
     h.Advance(600);
     EXPECT_EQ(cl.props.Prop_GameDllState, k.state);
     EXPECT_EQ(r->released, k.released);
-    EXPECT_LE(r->created, 1) << "the library is loaded once, whatever the answer";
+    if (k.startOk) {
+      EXPECT_LE(r->created, 1) << "the library is loaded once";
+    } else {
+      EXPECT_EQ(r->created, 4) << "each player's frame asks a refusing plug-in again";
+    }
     EXPECT_TRUE(cl.MainForm.Bank.Visible());
     const auto log = h.LogDetails("plugin");
     if (!k.library) {
@@ -133,6 +137,24 @@ TEST_F(PropsTest, ChestsArePreparedHiddenFromTheTables) {
     EXPECT_EQ(c.MainForm.ImgProp(i).Picture(), 5001);
     EXPECT_EQ(c.MainForm.ImgProp(i).Width(), 80);
   }
+}
+
+// A plug-in that refuses to start is released and asked again when the player next sits down.
+TEST_F(PropsTest, ARefusedStartIsTriedAgainAtTheNextSeating) {
+  rec->startOk = false;
+  Seat();
+  EXPECT_EQ(c.props.Prop_GameDllState, 0);
+  EXPECT_EQ(c.props.Plugin, nullptr);
+  EXPECT_EQ(rec->released, rec->created);
+  EXPECT_FALSE(c.props.PropReady);
+
+  rec->startOk = true;
+  const int created = rec->created;
+  Feed({PlayerFrame(Table()[1])});
+  EXPECT_EQ(rec->created, created + 1) << "a new object";
+  EXPECT_EQ(rec->Count("Initdll alice key123"), created + 1);
+  EXPECT_EQ(c.props.Prop_GameDllState, 2);
+  EXPECT_TRUE(c.props.PropReady);
 }
 
 TEST_F(PropsTest, SetUserinfoRefusalSwitchesThePlugInOffForTheRun) {
