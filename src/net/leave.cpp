@@ -66,6 +66,7 @@ void DropConnection(Client& c) {
     hand.Account.clear();
     hand.SeatBit = 0;
     c.disp.Player.at(static_cast<std::size_t>(p)) = {};
+    score::ClearSeatEntries(c, p);
   }
   chat::ClearChatList(c);
   c.disp.SeatedOthers = 0;

@@ -60,6 +60,8 @@ void ShowEarlierHand(Client& c, int hand);
 // table.
 void ShowPlayerCard(Client& c, int pos);
 void HidePlayerCard(Client& c);
+// Leaving the table: what the score and record windows show of position pos.
+void ClearSeatEntries(Client& c, int pos);
 
 // Numbers as the sheets write them: whole numbers without a decimal point.
 std::string Num(double v);

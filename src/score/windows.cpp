@@ -153,6 +153,22 @@ void SetRecordPlayer(Client& c, int pos, const std::string& nickName, int face) 
   c.Hero.ID(pos).SetCaption(nickName);
 }
 
+void ClearSeatEntries(Client& c, int pos) {
+  auto& sheet = c.Score;
+  sheet.State(pos).Clear();
+  sheet.State(pos + 4).Clear();
+  sheet.Tou(pos).SetPicture(0);
+  sheet.Tou(pos).SetTag("");
+  sheet.ID(pos).SetCaption("");
+  auto& hero = c.Hero;
+  hero.Grade(pos).Clear();
+  hero.sumScore(pos).SetCaption("");
+  hero.Tou(pos).SetPicture(0);
+  hero.ID(pos).SetCaption("");
+  c.disp.NameCard.at(Idx(pos)) = {};
+  c.score.RunningScore.at(Idx(pos)) = 0;
+}
+
 void ShowRecordWindow(Client& c) {
   ShowHistory(c);
 }

@@ -530,6 +530,26 @@ TEST_F(HandEndTest, ContinueAfterTheGameIsOverGoesBackToTheLobbyAndDropsTheRecor
   EXPECT_FALSE(host.files.FileExists(RecordPath()));
 }
 
+// The next table must not open on this table's players and results.
+TEST_F(HandEndTest, LeavingTheTableClearsEveryPositionOfTheResultWindows) {
+  Win();
+  ASSERT_TRUE(c.Score.Visible());
+  ASSERT_FALSE(Column(0).empty());
+  ASSERT_EQ(c.Hero.ID(1).Caption(), "Carol");
+  host.lobby.Deliver(platform::kLobbyLeaveNow);
+  for (int p = 0; p < 4; ++p) {
+    SCOPED_TRACE(p);
+    EXPECT_TRUE(c.Score.State(p).Items().empty());
+    EXPECT_TRUE(c.Score.State(p + 4).Items().empty());
+    EXPECT_EQ(c.Score.ID(p).Caption(), "");
+    EXPECT_EQ(c.Score.Tou(p).Picture(), 0);
+    EXPECT_EQ(c.Hero.ID(p).Caption(), "");
+    EXPECT_EQ(c.Hero.Tou(p).Picture(), 0);
+    EXPECT_TRUE(c.Hero.Grade(p).Items().empty());
+    EXPECT_EQ(c.Hero.sumScore(p).Caption(), "");
+  }
+}
+
 TEST_F(HandEndTest, TheHistoryGrowsARowPerHandAndShowsAnEarlierHand) {
   Win();
   ui::AnNiu_Click(c, 2);
