@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "dispatch/dispatch.h"
 #include "net/net.h"
 #include "platform/lobby.h"
 #include "props/props.h"
@@ -142,6 +143,8 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
         c.net.LoginFrame[net::kOffCmd] = 18;
         net::StartProxy(c, /*keepQueued=*/false);
       }
+      // A resumed hand the player left switched the bar off; the new table starts with it on.
+      dispatch::EnableBarAfterResume(c);
       c.ui.ButtonState[2] = 0;
       c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 4));
       c.MainForm.Time_Img.SetVisible(false);

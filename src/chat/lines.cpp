@@ -156,6 +156,8 @@ void ClearChatList(Client& c) {
 void BlinkStep(Client& c) {
   if (c.chat.ChatBlink <= 0) return;
   const int was = c.chat.ChatBlink--;
+  // Switched off (a resumed hand), the button keeps its disabled look.
+  if (!c.MainForm.AnNiu(1).Enabled()) return;
   c.MainForm.AnNiu(1).SetPicture(view::ButtonPicture(c, was % 2 == 1 ? 3 : 2));
 }
 

@@ -10,6 +10,7 @@
 #include "props/seat_hooks.h"
 #include "score/seat_hooks.h"
 #include "text/gbk.h"
+#include "ui/ui.h"
 #include "view/view.h"
 
 namespace dispatch {
@@ -107,8 +108,7 @@ void FullReset(Client& c) {
 }
 
 void ShowStartButtonNormal(Client& c) {
-  const bool first = c.disp.HandNumber < 1 && c.ui.StartPending;
-  c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, first ? 4 : 6));
+  c.MainForm.AnNiu(2).SetPicture(ui::AnNiuPicture(c, 2, false));
 }
 
 bool OthersReady(Client& c) {

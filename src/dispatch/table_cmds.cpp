@@ -336,7 +336,10 @@ void OnHandResume(Client& c) {
   for (int i = 0; i <= 2; ++i) c.ui.ButtonState.at(Idx(i)) = -1;
   FullReset(c);
   c.score.TableResetDone = true;
-  for (int i = 0; i <= 2; ++i) form.AnNiu(i).SetEnabled(false);
+  for (int i = 0; i <= 2; ++i) {
+    form.AnNiu(i).SetEnabled(false);
+    form.AnNiu(i).SetPicture(ui::AnNiuPicture(c, i, false));
+  }
   form.Zhuang.SetCaption(kDirection.at(Idx(table::BitIndex(m.Seat))));
   form.Zhuang.SetVisible(true);
   form.Host.SetVisible(true);

@@ -164,6 +164,8 @@ int AnNiuPicture(Client& c, int i, bool lit) {
   } else {
     entry = 2 * i + 2;
   }
+  // Switched off, the first three keep their disabled look under the pointer too.
+  if (i <= 2 && !c.MainForm.AnNiu(i).Enabled()) return view::DisabledButtonPicture(c, entry);
   return view::ButtonPicture(c, entry + (lit ? 1 : 0));
 }
 

@@ -67,6 +67,11 @@ constexpr int kPhrases = 1134;           // imgword1
 constexpr int kEmotes = 1135;            // imgword2
 constexpr int kSeatPanel = 1136;         // plate under the own name labels
 constexpr int kShuffle = 1137;           // ImgShuffle, 320 x 150: seats changing places
+// The first three control-bar buttons while they are switched off (a resumed hand): send,
+// history, start and continue at full scale; history, start and continue on small screens
+// (send is the same picture at both scales, as its ButtonGif entries are).
+constexpr int kBarDisabled = 1140;       // 1140..1143, 50 x 30 then 60 x 30
+constexpr int kSmallBarDisabled = 1144;  // 1144..1146, 47 x 23
 constexpr int kSettingsPanel = 1160;     // VosSet, 212 x 310
 constexpr int kRulesPanel = 1161;        // rule, 600 x 620
 

@@ -22,6 +22,12 @@ int ButtonPicture(Client& c, int i) {
   return 381 + (i - 2);
 }
 
+int DisabledButtonPicture(Client& c, int entry) {
+  const int k = entry / 2;  // 0 send, 1 history, 2 start, 3 continue
+  if (c.table.ScaleX >= 1.0F || k == 0) return view::pic::kBarDisabled + k;
+  return view::pic::kSmallBarDisabled + k - 1;
+}
+
 void BuildPictureTables(Client& /*c*/) {}
 
 }  // namespace view

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "chat/chat.h"
 #include "platform/form_input.h"
 #include "support/client_fixture.h"
 #include "ui/form_events.h"
@@ -173,6 +174,56 @@ TEST_F(FormEvents, DisabledAndHiddenControlsLetTheMouseThrough) {
   EXPECT_EQ(f.HitTest(At(op).x, At(op).y), &op);
   op.SetVisible(false);
   EXPECT_EQ(f.HitTest(At(op).x, At(op).y), &f.Pic1);
+}
+
+// A resumed hand switches send, history and start off: they look it, under the pointer and
+// while the chat button blinks too, until the next hand (or the next table) turns them on.
+TEST_F(FormEvents, TheBarButtonsOfAResumedHandShowTheirDisabledPictures) {
+  auto& f = c.MainForm;
+  MoveTo(At(f.AnNiu(1)));  // lit when the hand resumes
+  ASSERT_EQ(f.AnNiu(1).Picture(), 104);
+  Push(FrameBuilder(41).seat(2).v(0, 4).v(1, 6).v(2, 0x45).v(3, 0x44));
+  Advance(200);
+  const std::array<int, 3> off{1140, 1141,
+                               c.disp.HandNumber < 1 && c.ui.StartPending ? 1142 : 1143};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(f.AnNiu(i).Enabled());
+    EXPECT_EQ(f.AnNiu(i).Picture(), off.at(static_cast<std::size_t>(i))) << i;
+  }
+  MoveTo(Table(500, 200));
+  MoveTo(At(f.AnNiu(2)));
+  EXPECT_EQ(f.AnNiu(1).Picture(), 1141) << "going dark over the table keeps it disabled";
+  EXPECT_EQ(f.AnNiu(2).Picture(), off[2]) << "a disabled button does not light";
+  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c, 5, false)) << "the others are untouched";
+  // A line from another seat makes the chat button blink.
+  c.chat.ChatBlink = 8;
+  for (int i = 0; i < 3; ++i) {
+    chat::BlinkStep(c);
+    EXPECT_EQ(f.AnNiu(1).Picture(), 1141);
+  }
+  // The next hand turns them on again.
+  Push(FrameBuilder(4).seat(1).v(0, 3).v(1, 5).v(2, 3).v(3, 5));
+  Advance(300);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(f.AnNiu(i).Enabled());
+    EXPECT_LT(f.AnNiu(i).Picture(), 1100) << i;
+  }
+  EXPECT_EQ(f.AnNiu(0).Picture(), 101);
+  EXPECT_EQ(f.AnNiu(1).Picture(), 103);
+}
+
+// Leaving a resumed hand and sitting down again: the new table's bar is on.
+TEST_F(FormEvents, TheLobbysConnectMessageTurnsTheBarOnAgain) {
+  auto& f = c.MainForm;
+  Push(FrameBuilder(41).seat(2).v(0, 4).v(1, 6).v(2, 0x45).v(3, 0x44));
+  Advance(200);
+  ASSERT_FALSE(f.AnNiu(2).Enabled());
+  host.lobby.Deliver(platform::kLobbyLeaveNow);
+  host.lobby.Deliver(platform::kLobbyConnect);
+  EXPECT_EQ(f.AnNiu(0).Picture(), 101);
+  EXPECT_EQ(f.AnNiu(1).Picture(), 103);
+  EXPECT_EQ(f.AnNiu(2).Picture(), 105);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(f.AnNiu(i).Enabled()) << i;
 }
 
 TEST_F(FormEvents, TheControlBarLightsUnderThePointerAndGoesDarkOverTheTable) {

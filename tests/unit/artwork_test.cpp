@@ -63,7 +63,10 @@ std::vector<Expect> Catalogue() {
   range(126, 4, {110, 110});  // compasses
   range(101, 2, {50, 30});    // control bar, full scale
   range(103, 18, {60, 30});
-  range(381, 18, {47, 23});      // control bar, small screens
+  range(381, 18, {47, 23});       // control bar, small screens
+  v.push_back({1140, {50, 30}});  // send, history, start and continue switched off
+  range(1141, 3, {60, 30});
+  range(1144, 3, {47, 23});
   range(130, 4, {60, 26});       // switches
   range(134, 2, {65, 30});       // confirm, cancel
   range(136, 4, {60, 26});       // voice set
@@ -82,7 +85,8 @@ std::vector<Expect> Catalogue() {
 
 TEST(Artwork, EveryNamedPictureExistsAtItsSize) {
   const auto all = Catalogue();
-  ASSERT_EQ(all.size(), 180u + 18 + 36 + 16 + 6 + 20 + 4 + 20 + 18 + 10 + 3 + 4 + 2 + 1 + 6 + 4);
+  ASSERT_EQ(all.size(),
+            180u + 18 + 36 + 16 + 6 + 20 + 4 + 20 + 18 + 7 + 10 + 3 + 4 + 2 + 1 + 6 + 4);
   for (const Expect& e : all) {
     const auto got = PngSize(e.id);
     ASSERT_TRUE(got.has_value()) << "no picture " << e.id;

@@ -340,6 +340,16 @@ void ControlBar(const Emit& sink) {
     if (k >= 2)
       sink(view::pic::kSmallButtonBase + k - 2, Button(47, 23, text, colors.at(pair), look, 0.64));
   }
+  // Send, history, start and continue switched off.
+  for (int k = 0; k < 4; ++k) {
+    const auto pair = static_cast<std::size_t>(k);
+    const QString text = QString::fromUtf8(words.at(pair));
+    sink(view::pic::kBarDisabled + k,
+         Button(k == 0 ? 50 : 60, 30, text, colors.at(pair), ButtonLook::Disabled, 0.62));
+    if (k > 0)
+      sink(view::pic::kSmallBarDisabled + k - 1,
+           Button(47, 23, text, colors.at(pair), ButtonLook::Disabled, 0.64));
+  }
 }
 
 // ---- switches, badges, dialog buttons ----
