@@ -208,6 +208,8 @@ void OnReconnectResult(Client& c) {
     app::SysmsgClear(c, 1);
     app::SysmsgAdd(c, 0, "正在重连服务器，请等待...！");
     n.Online = true;
+    // The request was the login of this connection: its answer has come.
+    n.LoginPending = false;
     n.Reconnected = true;
     n.RejoinPending = false;
     // What was queued while the connection was down goes out now, in order.

@@ -95,6 +95,24 @@ TEST_F(Reconnect, TheRequestCarriesTheKeyAndTicketAndTheTableResumesWithQueuedFr
   EXPECT_FALSE(host.Ended());
 }
 
+// Once the server has taken the client back, the lobby may take the player off the table again.
+TEST_F(Reconnect, AfterAnAcceptedReconnectionTheLobbyCanTakeThePlayerOff) {
+  Lose();
+  AdvanceTo(4300);
+  host.lobby.Deliver(platform::kLobbyMayLeave);
+  EXPECT_EQ(host.lobby.PostedNumbers().back(), platform::kClientLoginPending)
+      << "the request is still unanswered";
+  Push(FrameBuilder(29).v(3, 1));
+  Advance(300);
+  ASSERT_TRUE(c.net.Online);
+  host.lobby.Deliver(platform::kLobbyMayLeave);
+  EXPECT_EQ(host.lobby.PostedNumbers().back(), platform::kClientIdle);
+  const auto sent = SentSinceLoss();
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back()[3], 16) << "the leave frame went out";
+  EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
+}
+
 TEST_F(Reconnect, TwentyOneFailedAttemptsEndWithTheNetworkMessage) {
   host.socket.connectMode = vhost::FakeSocket::ConnectMode::Refuse;
   Lose();
