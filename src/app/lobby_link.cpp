@@ -130,8 +130,17 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
       LeaveNow(c);
       return;
     case platform::kLobbyConnect: {
+      // A resumed hand the player left switched the bar off; the new table starts with it on.
+      // The start button first: a connection that fails at once hands the player back to the
+      // lobby with the button as the failure left it.
+      dispatch::EnableBarAfterResume(c);
+      c.ui.ButtonState[2] = 0;
+      c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 4));
+      c.MainForm.Time_Img.SetVisible(false);
+      c.MainForm.Number.SetVisible(false);
       c.net.DirectLink = true;
       c.net.LoginPending = true;
+      c.net.LobbyConnect = true;
       if (c.app.ProxyKind == 0) {
         net::ResetRings(c);
         auto& sock = c.host.Winsock1();
@@ -143,12 +152,6 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
         c.net.LoginFrame[net::kOffCmd] = 18;
         net::StartProxy(c, /*keepQueued=*/false);
       }
-      // A resumed hand the player left switched the bar off; the new table starts with it on.
-      dispatch::EnableBarAfterResume(c);
-      c.ui.ButtonState[2] = 0;
-      c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 4));
-      c.MainForm.Time_Img.SetVisible(false);
-      c.MainForm.Number.SetVisible(false);
       return;
     }
     default:

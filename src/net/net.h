@@ -39,6 +39,9 @@ void DropConnection(Client& c);
 void StartReconnect(Client& c);
 // Start-up's first connection failed: the same attempts, with start-up's texts.
 void StartConnectRetries(Client& c);
+// A connection the lobby's connect message asked for could not be made: the network message,
+// the table dropped and the screen given back to the lobby, which may ask again.
+void LobbyConnectFailed(Client& c, const std::string& text);
 // Command 29.
 void OnReconnectResult(Client& c);
 

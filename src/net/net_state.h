@@ -104,6 +104,9 @@ struct NetState {
   bool Reconnected = false;
   // The retries count start-up's own connection, not a lost one.
   bool FirstConnect = false;
+  // The connection under way was asked for by the lobby's connect message, not by start-up:
+  // when it fails the player goes back to the lobby, which may ask again.
+  bool LobbyConnect = false;
 };
 
 }  // namespace net

@@ -132,6 +132,8 @@ void ProxyFailed(Client& c, const std::string& why) {
   if (c.frmReconnect.Loaded && !n.FirstConnect) {
     // A box at every attempt of a reconnection would pile up; its progress is in the lines.
     app::SysmsgAdd(c, 1, text);
+  } else if (n.LobbyConnect) {
+    LobbyConnectFailed(c, text);
   } else {
     app::ShowMessage(c, text, "");
   }

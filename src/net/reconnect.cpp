@@ -148,6 +148,10 @@ void TimerCount_Timer(Client& c) {
     return;
   }
   c.TimerCount.SetEnabled(false);
+  if (n.FirstConnect && n.LobbyConnect) {
+    LobbyConnectFailed(c, "连接服务器失败，请检查您的网络！");
+    return;
+  }
   if (n.FirstConnect) {
     app::ShowMessage(c, "连接服务器失败，请检查您的网络！", "");
     app::RestoreLobby(c);
@@ -187,6 +191,17 @@ void Reconnect(Client& c) {
     n.TaskOn[kTaskLogin] = false;
     StartProxy(c, /*keepQueued=*/true);
   }
+}
+
+void LobbyConnectFailed(Client& c, const std::string& text) {
+  c.host.Log("connect",
+             "no connection; back to the lobby, which may send its connect message again");
+  app::ShowMessage(c, text, "");
+  c.MainForm.SetState(platform::WindowState::Minimized);
+  app::RestoreLobby(c);
+  c.score.TableResetDone = false;
+  DropConnection(c);
+  view::LeaveReset(c);
 }
 
 void pbCancel_Click(Client& c) {

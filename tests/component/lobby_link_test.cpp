@@ -162,6 +162,39 @@ TEST_F(LobbyLink, ConnectMessageLogsInAgainWithALoginFrame) {
   EXPECT_EQ(host.lobby.PostedNumbers(), (Numbers{22, 771}));
 }
 
+// Leaving the table never ends the program while the lobby is there: a connection the lobby
+// asked for that cannot be made hands the player back to the lobby, which may ask again.
+TEST_F(LobbyLink, AConnectMessageWhoseConnectionFailsGoesBackToTheLobbyAndWaits) {
+  Enter(State::Idle);
+  Deliver(1024);
+  host.socket.connectMode = vhost::FakeSocket::ConnectMode::Refuse;
+  const int connects = host.socket.connects;
+  Deliver(22);
+  Advance(3000 * 22 + 1000);
+  EXPECT_FALSE(host.Ended());
+  EXPECT_EQ(host.socket.connects - connects, 22) << "the first connection and 21 attempts";
+  ASSERT_EQ(host.messageBoxes.size(), 1U);
+  EXPECT_EQ(host.messageBoxes.back().text, "连接服务器失败，请检查您的网络！");
+  EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
+  ASSERT_FALSE(host.lobby.sent.empty());
+  EXPECT_EQ(host.lobby.sent.back().wParam, platform::kScRestore);
+  EXPECT_EQ(c.MainForm.LinkText.Caption(), "未连接");
+  Advance(60'000);
+  EXPECT_EQ(host.socket.connects - connects, 22) << "nothing more until the lobby asks";
+  host.lobby.posted.clear();
+  Deliver(771);
+  EXPECT_EQ(host.lobby.PostedNumbers(), Numbers{1024}) << "no login is pending any more";
+
+  host.socket.connectMode = vhost::FakeSocket::ConnectMode::Accept;
+  const std::size_t before = host.socket.sent.size();
+  Deliver(22);
+  Advance(250);
+  const auto frames = SplitFrames(std::span(host.socket.sent).subspan(before));
+  ASSERT_EQ(frames.size(), 1U);
+  EXPECT_EQ(frames[0][net::kOffCmd], 18);
+  EXPECT_EQ(host.messageBoxes.size(), 1U);
+}
+
 TEST_F(LobbyLink, ConnectMessageWhileConnectedStartsAFreshConnection) {
   Enter(State::Idle);
   host.socket.sent.clear();

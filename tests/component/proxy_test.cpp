@@ -113,6 +113,31 @@ TEST_F(Proxy, AReconnectionWaitsForTheTunnelAndCountsAttemptsThatFailInIt) {
   EXPECT_TRUE(host.messageBoxes.empty()) << "a reconnection reports in the lines, not in boxes";
 }
 
+// The lobby's connect message through a proxy that refuses: its message, then the lobby again.
+TEST_F(Proxy, AConnectMessageThroughARefusingProxyGoesBackToTheLobby) {
+  Start(ProxyLine());
+  Out();
+  Answer({5, 2});
+  Answer({1, 0});
+  Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
+  Push(FrameBuilder(18).v(3, 1).v(1, 8).key(1, 2));
+  Advance(200);
+  ASSERT_TRUE(c.net.Online);
+  host.Run([&] { host.lobby.Deliver(platform::kLobbyLeaveNow); });
+  host.Run([&] { host.lobby.Deliver(platform::kLobbyConnect); });
+  Advance(100);
+  EXPECT_EQ(Out().back(), 2) << "a greeting went out";
+  Answer({5, 255});
+  EXPECT_EQ(LastBox(), "请求代理失败！");
+  EXPECT_FALSE(host.Ended());
+  EXPECT_FALSE(c.net.LoginPending);
+  EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
+  EXPECT_EQ(host.lobby.sent.back().wParam, platform::kScRestore);
+  host.lobby.posted.clear();
+  host.Run([&] { host.lobby.Deliver(platform::kLobbyMayLeave); });
+  EXPECT_EQ(host.lobby.PostedNumbers(), std::vector<std::uint32_t>{1024});
+}
+
 TEST_F(Proxy, WithoutAuthenticationNoCredentialsGoOutAndBadAddressPartsAreZero) {
   Start(ProxyLine("10.x.300"));
   Out();
