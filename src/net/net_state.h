@@ -84,6 +84,10 @@ struct NetState {
   int ProxyWritePos = 0;
   int ProxyReadPos = 0;
   int ProxyState = 0;
+  // A start of the handshake is waiting for the proxy to accept its connection; a later start
+  // meanwhile asks it (ProxyRestart) to connect again for the later attempt.
+  bool ProxyConnectWaiting = false;
+  bool ProxyRestart = false;
   // Tick count when the proxy connection was asked for; -1 when not waiting for it.
   std::int64_t ProxyWaitSince = -1;
 

@@ -214,20 +214,37 @@ void ProxyReply(Client& c) {
 void StartProxy(Client& c, bool keepQueued) {
   NetState& n = c.net;
   if (!keepQueued) ResetRings(c);
-  n.DirectLink = false;
-  n.ProxyState = kConnecting;
+  // An earlier attempt still negotiating is given up: its connection closed, its handshake
+  // forgotten, so nothing it was waiting for can be read as an answer of this one.
+  c.TimerProxy.SetEnabled(false);
   platform::Socket& sock = c.host.Winsock1();
   if (sock.State() != platform::kSockClosed) sock.Close();
-  sock.SetRemote(c.app.ProxyHost, c.app.ProxyPort);
-  sock.Connect();
-  // Bounded: a proxy that never accepts is given up (by TimerProxy) like one that refuses.
-  c.TimerProxy.SetEnabled(false);
-  c.TimerProxy.SetEnabled(true);
-  c.host.WaitUntil([&] {
-    const int s = sock.State();
-    return s == platform::kSockConnected || s == platform::kSockError ||
-           s == platform::kSockClosed || !c.TimerProxy.Enabled();
-  });
+  n.DirectLink = false;
+  n.ProxyState = kConnecting;
+  ResetProxyBuffer(n);
+  if (n.ProxyConnectWaiting) {
+    // That attempt still waits for the proxy to accept, further down this call stack; it makes
+    // this attempt's connection as soon as this call returns, so waits never pile up.
+    n.ProxyRestart = true;
+    return;
+  }
+  n.ProxyConnectWaiting = true;
+  struct WaitDone {
+    NetState& n;
+    ~WaitDone() { n.ProxyConnectWaiting = n.ProxyRestart = false; }
+  } waitDone{n};
+  do {
+    n.ProxyRestart = false;
+    sock.SetRemote(c.app.ProxyHost, c.app.ProxyPort);
+    sock.Connect();
+    // Bounded: a proxy that never accepts is given up (by TimerProxy) like one that refuses.
+    c.TimerProxy.SetEnabled(true);
+    c.host.WaitUntil([&] {
+      const int s = sock.State();
+      return n.ProxyRestart || s == platform::kSockConnected || s == platform::kSockError ||
+             s == platform::kSockClosed || !c.TimerProxy.Enabled();
+    });
+  } while (n.ProxyRestart);
   if (!c.TimerProxy.Enabled()) return;  // given up already
   if (sock.State() != platform::kSockConnected) {
     ProxyFailed(c, "no connection to the proxy");

@@ -128,8 +128,8 @@ void TimerCount_Timer(Client& c) {
     UnloadReconnect(c);
     return;
   }
-  // A proxy handshake under way is bounded by TimerProxy; starting another would cut it off.
-  if (!n.DirectLink && c.TimerProxy.Enabled()) return;
+  // A proxy handshake still under way now is given up by the next attempt (StartProxy), so the
+  // attempts keep their rhythm whatever the proxy does.
   if (n.ReconnectTries < kReconnectAttempts) {
     n.ReconnectTries += 1;
     ui::ShowLinkState(c);

@@ -2,6 +2,7 @@
 // that every refusal, a closed proxy and a silent one end with their message in bounded time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "net/net.h"
@@ -86,8 +87,13 @@ TEST_F(Proxy, AFrameQueuedDuringTheHandshakeWaitsForTheLogin) {
 }
 
 // A reconnection through the proxy is not over when the proxy answers, only when its tunnel is
-// open; while the proxy negotiates, the next attempt waits instead of cutting it off.
-TEST_F(Proxy, AReconnectionWaitsForTheTunnelAndCountsAttemptsThatFailInIt) {
+// open. An attempt still negotiating when the next is due is given up: the next one opens a new
+// connection, and the answer to its greeting is read as a method choice, never as the verdict
+// the given-up attempt was waiting for.
+TEST_F(Proxy, AReconnectionKeepsItsRhythmAndGivesUpAHandshakeStillUnderWay) {
+  const Bytes greeting{5, 2, 0, 2};
+  const Bytes credentials{1, 2, 'a', 'b', 3, 'x', 'y', 'z'};
+  const Bytes request{5, 1, 0, 1, 10, 1, 2, 3, 23, 112};
   Start(ProxyLine());
   Out();
   Answer({5, 2});
@@ -100,17 +106,61 @@ TEST_F(Proxy, AReconnectionWaitsForTheTunnelAndCountsAttemptsThatFailInIt) {
   host.socket.PeerClose();
   for (int i = 0; i < 60 && !c.frmReconnect.Loaded; ++i) Advance(50);
   ASSERT_TRUE(c.frmReconnect.Loaded);
-  // The first attempt reaches the proxy, which then keeps silent.
-  for (int i = 0; i < 100 && Out() != Bytes{5, 2, 0, 2}; ++i) Advance(100);
-  EXPECT_EQ(c.net.ReconnectTries, 1);
-  Advance(9000);
+  // The first attempt reaches the proxy, which takes the credentials and then keeps silent.
+  for (int i = 0; i < 100 && Out() != greeting; ++i) Advance(100);
+  ASSERT_EQ(c.net.ReconnectTries, 1);
+  const int connects = host.socket.connects;
+  Answer({5, 2});
+  EXPECT_EQ(Out(), credentials);
   EXPECT_TRUE(c.frmReconnect.Loaded) << "the proxy's answer is no reconnection yet";
-  EXPECT_TRUE(Out().empty()) << "no second greeting while the first one waits";
-  // Given up after 10 s; the attempts go on and are counted.
-  Advance(7000);
-  EXPECT_EQ(Out(), (Bytes{5, 2, 0, 2}));
+  // The next attempt is due 3 s after the first, not after the 10 s bound of the handshake.
+  Advance(3000);
   EXPECT_EQ(c.net.ReconnectTries, 2);
+  EXPECT_EQ(host.socket.connects, connects + 1) << "a new connection";
+  EXPECT_EQ(Out(), greeting);
+  Answer({5, 2});
+  EXPECT_EQ(Out(), credentials) << "the answer to the greeting is a method choice";
+  Answer({1, 0});
+  EXPECT_EQ(Out(), request);
+  Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
+  const Bytes sent = Out();
+  ASSERT_EQ(sent.size(), net::kFrameSize);
+  EXPECT_EQ(sent[3], 28) << "the reconnection request";
+  Push(FrameBuilder(29).v(3, 1));
+  Advance(300);
+  EXPECT_TRUE(c.net.Online);
   EXPECT_TRUE(host.messageBoxes.empty()) << "a reconnection reports in the lines, not in boxes";
+  for (const auto& line : c.MainForm.Sysmsg(1).Items()) EXPECT_NE(line, "代理服务器用户验证失败！");
+}
+
+// A proxy that never accepts a connection: the attempts keep the 3 s rhythm (each waits for its
+// connection inside the event loop, the next one takes it over) and after the 21st the program
+// ends.
+TEST_F(Proxy, AReconnectionToAProxyThatNeverAcceptsStillEndsAfterTwentyOneAttempts) {
+  Start(ProxyLine());
+  Out();
+  Answer({5, 0});
+  Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
+  Push(FrameBuilder(18).v(3, 1).v(1, 8).key(1, 2));
+  Advance(200);
+  ASSERT_TRUE(c.net.Online);
+  host.socket.connectMode = vhost::FakeSocket::ConnectMode::Hang;
+  const int connects = host.socket.connects;
+  host.socket.PeerClose();
+  for (int i = 0; i < 60 && !c.frmReconnect.Loaded; ++i) Advance(50);
+  ASSERT_TRUE(c.frmReconnect.Loaded);
+  const std::int64_t foundAt = host.Now();
+  // Each attempt waits for its connection inside the event loop: the whole reconnection runs
+  // within this one call, as it would on the real host.
+  Advance(120'000);
+  ASSERT_TRUE(host.Ended());
+  EXPECT_EQ(host.socket.connects - connects, 21);
+  const auto end =
+      std::find_if(host.log.begin(), host.log.end(), [](const auto& l) { return l.kind == "end"; });
+  ASSERT_NE(end, host.log.end());
+  EXPECT_LE(end->ms - foundAt, 1000 + 3000 * 21 + 3000 + 100) << "one attempt every 3 s";
+  ASSERT_FALSE(host.messageBoxes.empty());
+  EXPECT_EQ(host.messageBoxes.back().text, "重连失败，请检查您的网络！");
 }
 
 // The lobby's connect message through a proxy that refuses: its message, then the lobby again.

@@ -50,6 +50,20 @@ TEST_F(VirtualTimers, EnablingAStoppedTimerStartsAFreshPeriod) {
   EXPECT_EQ(fired, std::vector<std::int64_t>{180});
 }
 
+TEST_F(VirtualTimers, AHandlerThatWaitsSeesItsOwnTimerAgainOnePeriodLater) {
+  // The first run waits 250 ms handling events, its timer left running: inside the wait the
+  // timer fires at 200 and 300, once a period, never again at 100.
+  bool waited = false;
+  onFire = [&] {
+    if (waited) return;
+    waited = true;
+    host.WaitProcessingEvents(250);
+  };
+  timer.SetEnabled(true);
+  host.Advance(420);
+  EXPECT_EQ(fired, (std::vector<std::int64_t>{100, 200, 300, 400}));
+}
+
 TEST_F(VirtualTimers, RestartedInsideItsOwnHandlerAfterAWait) {
   // The handler stops its timer, waits 30 ms handling events, and starts it again: the next
   // period counts from the restart.

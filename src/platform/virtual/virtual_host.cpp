@@ -221,15 +221,14 @@ bool VirtualHost::FireNext(std::int64_t limit) {
   }
   if (timer == nullptr) return false;
   now_ = std::max(now_, when);
-  const std::uint64_t generation = timers_[timer].generation;
+  // The next period is set before the handler runs, as the real host does: a handler that
+  // waits processing events sees its own timer again one period later, not at once. A handler
+  // that stops or restarts the timer reschedules it itself.
+  TimerEntry& e = timers_[timer];
+  e.due += std::max(1, timer->Interval());
+  if (e.due <= now_) e.due = now_ + std::max(1, timer->Interval());
+  e.seq = ++seq_;
   timer->Fire();
-  // A timer the handler left alone runs on; one it restarted was rescheduled already.
-  auto it = timers_.find(timer);
-  if (it != timers_.end() && it->second.generation == generation) {
-    it->second.due += std::max(1, timer->Interval());
-    if (it->second.due <= now_) it->second.due = now_ + std::max(1, timer->Interval());
-    it->second.seq = ++seq_;
-  }
   return true;
 }
 
