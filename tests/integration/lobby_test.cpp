@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <thread>
 
@@ -156,6 +157,47 @@ TEST_F(LobbyAndClient, ClientEndsAtItsNextRestoreOnceTheLobbyHasGone) {
       Find(log, "end: login refused (result 2) (and the lobby window \"VorelLodge\" is gone)"),
       std::string::npos)
       << log;
+}
+
+// The lobby with its window (on the offscreen platform) and the development server it starts.
+class LobbyEnds : public LobbyAndClient, public ::testing::WithParamInterface<int> {
+ protected:
+  // Started, launched and logged in; the lobby's two children are known.
+  void AtADevserverTable() {
+    const std::vector<std::string> args{"--log",        lobbyLog,      "--client",
+                                        QINTARA_BINARY, "--devserver", QINTARA_DEVSERVER,
+                                        "--launch"};
+    lobby.emplace(QINTARA_LOBBY_BINARY, args, Env());
+    ASSERT_TRUE(WaitForText(lobbyLog, "lobby-in 771 0 0", 20s)) << ReadFile(lobbyLog);
+    children = ChildrenOf(lobby->Pid());
+    ASSERT_EQ(children.size(), 2U) << "the development server and the client";
+  }
+  std::vector<pid_t> children;
+};
+
+// Ended the orderly way, the lobby stops the server and the client it started.
+TEST_P(LobbyEnds, ByASignalItStopsWhatItStarted) {
+  AtADevserverTable();
+  lobby->Signal(GetParam());
+  ASSERT_TRUE(lobby->WaitExit(20s)) << ReadFile(lobbyLog);
+  for (pid_t p : children) EXPECT_TRUE(WaitProcessEnded(p, 10s)) << "process " << p;
+  EXPECT_NE(Find(ReadFile(lobbyLog), "signal " + std::to_string(GetParam()) + ": ending"),
+            std::string::npos)
+      << ReadFile(lobbyLog);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, LobbyEnds, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+// A lobby killed outright can stop nothing: its server ends with it, and the client, its table
+// gone, looks for the lobby, finds it gone and ends.
+TEST_F(LobbyEnds, KilledTheServerEndsWithItAndTheClientFindsTheLobbyGone) {
+  AtADevserverTable();
+  lobby->Kill();
+  for (pid_t p : children) EXPECT_TRUE(WaitProcessEnded(p, 20s)) << "process " << p;
+  const std::string log = ReadFile(clientLog);
+  const auto end = Find(log, "end: ");
+  ASSERT_NE(end, std::string::npos) << log;
+  EXPECT_NE(log.find("gone", end), std::string::npos) << log;
 }
 
 TEST_F(LobbyAndClient, SecondClientRefusesToStartAndTheFirstStaysAtItsTable) {

@@ -1,6 +1,7 @@
 #include "process.h"
 
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -104,6 +105,44 @@ void ChildProcess::Kill() {
   int st = 0;
   waitpid(pid_, &st, 0);
   status_ = -1;
+}
+
+void ChildProcess::Signal(int sig) {
+  if (pid_ > 0 && !status_) kill(pid_, sig);
+}
+
+std::vector<pid_t> ChildrenOf(pid_t pid) {
+  std::vector<pid_t> out;
+  const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+  DIR* d = opendir(tasks.c_str());
+  if (d == nullptr) return out;
+  while (const dirent* e = readdir(d)) {
+    if (e->d_name[0] == '.') continue;
+    std::ifstream in(tasks + "/" + e->d_name + "/children");
+    pid_t child = 0;
+    while (in >> child) out.push_back(child);
+  }
+  closedir(d);
+  return out;
+}
+
+bool ProcessEnded(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat;
+  if (!std::getline(in, stat)) return true;
+  // pid (name) state ...: the name may hold blanks and brackets, the state follows the last ')'.
+  const auto close = stat.rfind(')');
+  return close == std::string::npos || close + 2 >= stat.size() || stat[close + 2] == 'Z' ||
+         stat[close + 2] == 'X';
+}
+
+bool WaitProcessEnded(pid_t pid, std::chrono::milliseconds within) {
+  const auto end = Clock::now() + within;
+  while (!ProcessEnded(pid)) {
+    if (Clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
 }
 
 Listener::Listener() {

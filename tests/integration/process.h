@@ -24,6 +24,9 @@ class ChildProcess {
   // The exit status once the process has ended within the time, else empty.
   std::optional<int> WaitExit(std::chrono::milliseconds within);
   void Kill();
+  // Sends the signal, the process being there still.
+  void Signal(int sig);
+  pid_t Pid() const { return pid_; }
   // With captureStdout: the next line the process printed, or empty when none came in time.
   std::optional<std::string> ReadLine(std::chrono::milliseconds within);
 
@@ -59,6 +62,13 @@ class Listener {
 
 // The port a development server names in its first line ("listening on N"), or -1.
 int ListeningPort(ChildProcess& server);
+
+// The processes pid has started that are running still.
+std::vector<pid_t> ChildrenOf(pid_t pid);
+// Whether process pid has ended (a zombie nobody has reaped yet counts as ended).
+bool ProcessEnded(pid_t pid);
+// Waits until process pid has ended.
+bool WaitProcessEnded(pid_t pid, std::chrono::milliseconds within);
 
 // A fresh private folder for one test's runtime files.
 std::string MakeTempDir();

@@ -25,6 +25,17 @@ std::optional<std::int64_t> Number(const QString& s) {
   return v;
 }
 
+// What the lobby starts gets the signals the lobby blocks for itself back. With endsWithLobby
+// it also ends when the lobby dies, however the lobby ends.
+void PrepareChild(QProcess& p, bool endsWithLobby) {
+  p.setChildProcessModifier([endsWithLobby] {
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (endsWithLobby) prctl(PR_SET_PDEATHSIG, SIGTERM);
+  });
+}
+
 }  // namespace
 
 QString ClientTitle(const Options& o) {
@@ -135,9 +146,9 @@ std::optional<int> Lobby::StartServer() {
   } else if (!options_.devserver.isEmpty() && QFileInfo(options_.devserver).isExecutable()) {
     server_ = std::make_unique<QProcess>();
     server_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    if (options_.headless) {
-      server_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    }
+    // The server is the lobby's own helper: it never outlives the lobby. A client left behind
+    // by a lobby that died loses its table with it and then finds the lobby gone.
+    PrepareChild(*server_, true);
     server_->start(options_.devserver, {QStringLiteral("--port"), QStringLiteral("0")});
     // Its first line says where it listens: "listening on N".
     QByteArray first;
@@ -207,10 +218,8 @@ bool Lobby::LaunchClient() {
   if (!port) return false;
   client_ = std::make_unique<QProcess>();
   client_->setProcessChannelMode(QProcess::ForwardedChannels);
-  if (options_.headless) {
-    // A test lobby that dies takes its client with it.
-    client_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-  }
+  // A test lobby that dies takes its client with it.
+  PrepareChild(*client_, options_.headless);
   QProcess* p = client_.get();
   QObject::connect(p, &QProcess::finished, p, [this](int code, QProcess::ExitStatus) {
     sink_(QStringLiteral("client-exit %1").arg(code));

@@ -1,4 +1,5 @@
 // qintara-lobby: a stand-in for the platform lobby. See README.md beside this file.
+#include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -86,6 +88,40 @@ class CommandRunner {
   std::unique_ptr<QSocketNotifier> stdin_;
 };
 
+// SIGTERM, SIGINT and SIGHUP end the lobby the orderly way, like closing its window, so that it
+// stops the server and the client it started. Blocked in every thread from the start and read
+// from a descriptor; the programs the lobby starts get them unblocked again (lobby.cpp).
+class EndOnSignals {
+ public:
+  EndOnSignals() {
+    sigemptyset(&set_);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&set_, sig);
+    pthread_sigmask(SIG_BLOCK, &set_, nullptr);
+  }
+  EndOnSignals(const EndOnSignals&) = delete;
+  EndOnSignals& operator=(const EndOnSignals&) = delete;
+  ~EndOnSignals() {
+    notifier_.reset();
+    if (fd_ >= 0) close(fd_);
+  }
+  void Watch(const std::function<void(int)>& onSignal) {
+    fd_ = signalfd(-1, &set_, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (fd_ < 0) return;
+    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, onSignal] {
+      signalfd_siginfo info{};
+      while (read(fd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+        onSignal(static_cast<int>(info.ssi_signo));
+      }
+    });
+  }
+
+ private:
+  sigset_t set_{};
+  int fd_ = -1;
+  std::unique_ptr<QSocketNotifier> notifier_;
+};
+
 QString DefaultDevserver() {
   const QDir here(QCoreApplication::applicationDirPath());
   return here.absoluteFilePath(QStringLiteral("../devserver/qintara-devserver"));
@@ -94,6 +130,8 @@ QString DefaultDevserver() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before the application starts any thread of its own.
+  EndOnSignals endOnSignals;
   bool headless = false;
   for (int i = 1; i < argc; ++i) {
     if (QByteArray(argv[i]) == "--headless") headless = true;
@@ -190,6 +228,10 @@ int main(int argc, char** argv) {
   l.StartServer();
   if (window) window->Refresh();
 
+  endOnSignals.Watch([&sink](int sig) {
+    sink(QStringLiteral("signal %1: ending").arg(sig));
+    QCoreApplication::quit();
+  });
   CommandRunner runner(l, [] { QCoreApplication::quit(); });
   if (parser.isSet(launch)) runner.Add(QStringLiteral("launch"));
   for (const QString& cmd : parser.value(script).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
