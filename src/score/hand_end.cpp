@@ -246,18 +246,26 @@ void ReadyClockSecond(Client& c) {
   // As the continue button: the next hand is not dealt under the sheet.
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);
-  f.Number.SetVisible(false);
-  f.Time_Img.SetVisible(false);
+  StopContinueCountdown(c);
   // The button counts as used whether or not the table still had to be cleared: the ready
   // message goes out once, and a later press must not send it again.
-  f.AnNiu(2).SetPicture(view::ButtonPicture(c, 6));
-  c.ui.ButtonState[2] = -1;
+  UseContinueButton(c);
   if (!c.score.TableResetDone) {
     view::FullReset(c);
     c.score.TableResetDone = true;
   }
-  c.net.TaskOn[net::kTaskReadyClock] = false;
   ui::SendReady(c);
+}
+
+void StopContinueCountdown(Client& c) {
+  c.net.TaskOn[net::kTaskReadyClock] = false;
+  c.MainForm.Number.SetVisible(false);
+  c.MainForm.Time_Img.SetVisible(false);
+}
+
+void UseContinueButton(Client& c) {
+  c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 6));
+  c.ui.ButtonState[2] = -1;
 }
 
 void CloseHandEnd(Client& c) {
@@ -274,18 +282,10 @@ void CloseHandEnd(Client& c) {
   s.ClosingHandEnd = false;
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);
-  auto& f = c.MainForm;
-  if (c.net.TaskOn[net::kTaskReadyClock]) {
-    // The server has not waited for the countdown: there is nothing left to be ready for.
-    c.net.TaskOn[net::kTaskReadyClock] = false;
-    f.Number.SetVisible(false);
-    f.Time_Img.SetVisible(false);
-  }
-  if (c.ui.ButtonState[2] == 0) {
-    // The button armed for the last hand's end counts as used: its tiles answer the mouse again.
-    f.AnNiu(2).SetPicture(view::ButtonPicture(c, 6));
-    c.ui.ButtonState[2] = -1;
-  }
+  // The server has not waited for the countdown: there is nothing left to be ready for.
+  if (c.net.TaskOn[net::kTaskReadyClock]) StopContinueCountdown(c);
+  // The button armed for the last hand's end counts as used: its tiles answer the mouse again.
+  if (c.ui.ButtonState[2] == 0) UseContinueButton(c);
 }
 
 }  // namespace score

@@ -16,6 +16,10 @@ void OnWinDetail(Client& c);   // 17
 void StartContinueCountdown(Client& c, int seconds);
 // The ready clock's second: count down, and at 0 continue to the next hand.
 void ReadyClockSecond(Client& c);
+// The countdown stops and its clock goes (the clock's picture and label are the turn clock's too).
+void StopContinueCountdown(Client& c);
+// The continue button counts as used: a later press sends nothing and the own tiles rise again.
+void UseContinueButton(Client& c);
 
 // Empties the eight lists of the score window and puts its columns back to black: a sheet is
 // written from nothing, whatever the window showed (an earlier hand, say).

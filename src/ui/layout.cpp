@@ -249,13 +249,10 @@ void Continue(Client& c) {
   if (c.ui.ButtonState[2] != 0) return;
   c.ui.StartPending = false;
   auto& f = c.MainForm;
-  f.AnNiu(2).SetPicture(view::ButtonPicture(c, 6));
   f.OK(0).SetVisible(true);
   f.OK(0).ZOrder(0);
-  c.net.TaskOn[net::kTaskReadyClock] = false;
-  f.Time_Img.SetVisible(false);
-  f.Number.SetVisible(false);
-  c.ui.ButtonState[2] = -1;
+  score::StopContinueCountdown(c);
+  score::UseContinueButton(c);
   if (!c.score.TableResetDone) {
     view::FullReset(c);
     c.score.TableResetDone = true;
