@@ -112,15 +112,14 @@ void HuifuEvents::OnDblClick(Control* control) {
 }
 
 void HuifuEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
-  constexpr int kUp = 38;
-  constexpr int kDown = 40;
   Control& list = c_.huifu.List1.Visible() ? c_.huifu.List1 : c_.huifu.List2;
   const int count = static_cast<int>(list.Items().size());
   if (keyCode == platform::kKeyEscape) {
     HidePhrases(c_);
-  } else if ((keyCode == kUp || keyCode == kDown) && count > 0) {
+  } else if ((keyCode == platform::kKeyUp || keyCode == platform::kKeyDown) && count > 0) {
     // The arrows walk the rows, the list following, so a long list is reachable too.
-    const int row = std::clamp(list.ListIndex() + (keyCode == kDown ? 1 : -1), 0, count - 1);
+    const int row =
+        std::clamp(list.ListIndex() + (keyCode == platform::kKeyDown ? 1 : -1), 0, count - 1);
     list.SetListIndex(row);
     const int top = platform::FirstShownRow(list, list.RowHeight());
     if (row < top) list.SetTopIndex(row);

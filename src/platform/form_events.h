@@ -18,6 +18,12 @@ inline constexpr int kAltMask = 4;
 inline constexpr int kKeyReturn = 13;
 inline constexpr int kKeyAlt = 18;
 inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeyPageUp = 33;
+inline constexpr int kKeyPageDown = 34;
+inline constexpr int kKeyEnd = 35;
+inline constexpr int kKeyHome = 36;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyDown = 40;
 inline constexpr int kKeyC = 67;
 inline constexpr int kKeyF1 = 112;
 // Mouse pointers of a control.

@@ -372,26 +372,25 @@ void RuleEvents::OnMouseWheel(platform::Control* /*control*/, int rows) {
 }
 
 void RuleEvents::OnKeyDown(platform::Control* /*control*/, int keyCode, int /*shift*/) {
-  constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36, kUp = 38, kDown = 40;
   auto& info = c_.rule.LblInfo;
   const int page = std::max(1, info.VisibleRows() - 1);
   switch (keyCode) {
-    case kUp:
+    case platform::kKeyUp:
       ScrollRules(c_, 1);
       break;
-    case kDown:
+    case platform::kKeyDown:
       ScrollRules(c_, -1);
       break;
-    case kPageUp:
+    case platform::kKeyPageUp:
       ScrollRules(c_, page);
       break;
-    case kPageDown:
+    case platform::kKeyPageDown:
       ScrollRules(c_, -page);
       break;
-    case kHome:
+    case platform::kKeyHome:
       info.SetTopIndex(0);
       break;
-    case kEnd:
+    case platform::kKeyEnd:
       ScrollRules(c_, -static_cast<int>(info.Items().size()));
       break;
     case platform::kKeyEscape:
