@@ -48,6 +48,10 @@ QRect ToQRect(const platform::Rect& r) {
   return QRect(r.left, r.top, r.width, r.height);
 }
 
+platform::Rect ToRect(const QRect& r) {
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
 void PaintControl(QPainter& p, const platform::Control& c, const QRect& r, PictureStore& pictures) {
   switch (c.Kind()) {
     case platform::ControlKind::Image: {
@@ -69,16 +73,12 @@ void PaintControl(QPainter& p, const platform::Control& c, const QRect& r, Pictu
       p.setPen(Rgb(c.ForeColor()));
       const int line = c.RowHeight() > 0 ? c.RowHeight() : QFontMetrics(f).lineSpacing();
       const auto& items = c.Items();
-      const int first = platform::FirstShownRow(c, line);
-      int y = r.top();
-      for (std::size_t i = static_cast<std::size_t>(first); i < items.size(); ++i, y += line) {
-        if (y + line > r.bottom() + 1) break;
-        if (static_cast<int>(i) == c.ListIndex()) {
-          p.fillRect(QRect(r.left(), y, r.width(), line), QColor(255, 215, 94, 150));
-        }
-        p.drawText(QRect(r.left() + 2, y, r.width() - 4, line), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromStdString(items[i]));
-      }
+      platform::ForEachShownRow(c, ToRect(r), line, [&](int i, const platform::Rect& row) {
+        const QRect q = ToQRect(row);
+        if (i == c.ListIndex()) p.fillRect(q, QColor(255, 215, 94, 150));
+        p.drawText(q.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromStdString(items[static_cast<std::size_t>(i)]));
+      });
       break;
     }
     case platform::ControlKind::TextBox:
@@ -205,31 +205,21 @@ QLineEdit* FormWidget::EditorOf(const platform::Control& c) const {
 
 void FormWidget::UpdateTransform() {
   const auto& g = form_.Geometry();
-  if (g.width <= 0 || g.height <= 0) {
-    scale_ = 1.0;
-    offset_ = {};
-  } else {
-    scale_ =
-        std::min(static_cast<double>(width()) / g.width, static_cast<double>(height()) / g.height);
-    // Whole-pixel margins keep the unscaled design sharp.
-    offset_ = QPointF(std::round((width() - g.width * scale_) / 2),
-                      std::round((height() - g.height * scale_) / 2));
-  }
+  view_ = platform::FitDesign(g.width, g.height, width(), height());
   for (Editor& ed : editors_) SyncEditor(ed);
   if (grip_ != nullptr) grip_->move(width() - grip_->width(), height() - grip_->height());
 }
 
 QTransform FormWidget::DesignToWidget() const {
-  return QTransform(scale_, 0, 0, scale_, offset_.x(), offset_.y());
+  return QTransform(view_.scale, 0, 0, view_.scale, view_.offsetX, view_.offsetY);
 }
 
 QPoint FormWidget::WidgetToDesign(QPointF p) const {
-  return QPoint(static_cast<int>(std::floor((p.x() - offset_.x()) / scale_)),
-                static_cast<int>(std::floor((p.y() - offset_.y()) / scale_)));
+  return QPoint(view_.DesignX(p.x()), view_.DesignY(p.y()));
 }
 
 QRect FormWidget::ToWidget(const platform::Rect& r) const {
-  return DesignToWidget().mapRect(QRectF(ToQRect(r))).toAlignedRect().adjusted(-1, -1, 1, 1);
+  return ToQRect(view_.Dirty(r));
 }
 
 // ---- The model ----
@@ -262,7 +252,7 @@ void FormWidget::SyncEditor(Editor& ed) {
   const QRect r = DesignToWidget().mapRect(QRectF(ToQRect(form_.WindowBounds(c)))).toRect();
   if (e.geometry() != r) e.setGeometry(r);
   QFont f = ControlFont(c);
-  f.setPointSizeF(std::max(1.0, c.FontSize() * scale_));
+  f.setPointSizeF(std::max(1.0, c.FontSize() * view_.scale));
   if (e.font() != f) e.setFont(f);
   const QColor fore = Rgb(c.ForeColor());
   if (e.palette().color(QPalette::Text) != fore) {
@@ -348,12 +338,7 @@ namespace {
 // Where a design rectangle lands under a scaling painter, edges rounded one by one so that
 // neighbouring tiles stay seamless.
 QRect DeviceRect(const QTransform& t, const QRect& r) {
-  const QPointF a = t.map(QPointF(r.left(), r.top()));
-  const QPointF b = t.map(QPointF(r.left() + r.width(), r.top() + r.height()));
-  const int x0 = static_cast<int>(std::lround(a.x()));
-  const int y0 = static_cast<int>(std::lround(a.y()));
-  return QRect(x0, y0, static_cast<int>(std::lround(b.x())) - x0,
-               static_cast<int>(std::lround(b.y())) - y0);
+  return ToQRect(platform::SnapRect(ToRect(r), t.m11(), t.m22(), t.dx(), t.dy()));
 }
 
 QSize Pixels(const QRect& d, qreal dpr) {
@@ -394,6 +379,7 @@ void FormWidget::PaintForm(QPainter& p, const platform::Form& form, PictureStore
   const QRect whole(0, 0, g.width, g.height);
   // Controls outside the area being repainted cost nothing.
   const QRect clip = p.hasClipping() ? p.clipBoundingRect().toAlignedRect() : whole;
+  const platform::Rect painted = ToRect(clip);
   p.fillRect(whole.intersected(clip), Rgb(form.BackColor()));
   const QTransform t = p.transform();
   if (!prepared || t.type() > QTransform::TxScale) {
@@ -401,38 +387,37 @@ void FormWidget::PaintForm(QPainter& p, const platform::Form& form, PictureStore
     // prepared fits).
     const QPixmap& bg = pictures.Get(form.Picture());
     if (!bg.isNull()) p.drawPixmap(whole, bg);
-    for (const platform::Control* c : form.Stacking()) {
-      if (!c->Visible()) continue;
-      if (!paintTextBoxes && c->Kind() == platform::ControlKind::TextBox) continue;
-      const QRect r = ToQRect(form.WindowBounds(*c));
-      if (r.intersects(clip)) PaintControl(p, *c, r, pictures);
-    }
+    platform::ForEachPainted(form, painted,
+                             [&](const platform::Control& c, const platform::Rect& r) {
+                               if (!paintTextBoxes && c.Kind() == platform::ControlKind::TextBox)
+                                 return;
+                               PaintControl(p, c, ToQRect(r), pictures);
+                             });
     return;
   }
   // Everything is prepared at the device pixels it covers and copied one to one.
   const qreal dpr = p.device()->devicePixelRatioF();
   p.resetTransform();
   DrawPicture(p, pictures, form.Picture(), DeviceRect(t, whole), dpr);
-  for (const platform::Control* c : form.Stacking()) {
-    if (!c->Visible()) continue;
-    const QRect r = ToQRect(form.WindowBounds(*c));
-    if (!r.intersects(clip)) continue;
-    switch (c->Kind()) {
-      case platform::ControlKind::Image:
-        DrawPicture(p, pictures, c->Picture(), DeviceRect(t, r), dpr);
-        break;
-      case platform::ControlKind::Label:
-      case platform::ControlKind::ListBox:
-        DrawText(p, pictures, *c, r, DeviceRect(t, r), dpr);
-        break;
-      case platform::ControlKind::TextBox:
-        if (!paintTextBoxes) break;
-        p.setTransform(t);
-        PaintControl(p, *c, r, pictures);
-        p.resetTransform();
-        break;
-    }
-  }
+  platform::ForEachPainted(form, painted,
+                           [&](const platform::Control& c, const platform::Rect& bounds) {
+                             const QRect r = ToQRect(bounds);
+                             switch (c.Kind()) {
+                               case platform::ControlKind::Image:
+                                 DrawPicture(p, pictures, c.Picture(), DeviceRect(t, r), dpr);
+                                 break;
+                               case platform::ControlKind::Label:
+                               case platform::ControlKind::ListBox:
+                                 DrawText(p, pictures, c, r, DeviceRect(t, r), dpr);
+                                 break;
+                               case platform::ControlKind::TextBox:
+                                 if (!paintTextBoxes) break;
+                                 p.setTransform(t);
+                                 PaintControl(p, c, r, pictures);
+                                 p.resetTransform();
+                                 break;
+                             }
+                           });
   p.setTransform(t);
 }
 
@@ -446,7 +431,7 @@ void FormWidget::paintEvent(QPaintEvent* e) {
   }
   QPainter p(this);
   const auto& g = form_.Geometry();
-  const QRect design = DesignToWidget().mapRect(QRectF(0, 0, g.width, g.height)).toAlignedRect();
+  const QRect design = ToQRect(view_.Covered(g.width, g.height));
   // The bars beside a table of another aspect.
   const QRegion bars = e->region().subtracted(QRegion(design));
   for (const QRect& r : bars) p.fillRect(r, Qt::black);

@@ -17,6 +17,7 @@
 #include "platform/controls.h"
 #include "platform/form_events.h"
 #include "platform/form_input.h"
+#include "platform/form_view.h"
 
 namespace host {
 
@@ -94,8 +95,7 @@ class FormWidget final : public QWidget, public platform::FormObserver {
   std::vector<Editor> editors_;
   std::unique_ptr<QSizeGrip> grip_;
   QCursor hand_;
-  double scale_ = 1.0;
-  QPointF offset_;
+  platform::Letterbox view_;
   bool syncing_ = false;
   bool systemMove_ = false;
   bool manualMove_ = false;

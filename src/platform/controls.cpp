@@ -4,6 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/form_view.h"
+
 namespace platform {
 
 namespace {
@@ -255,17 +257,9 @@ Rect Form::OnScreen() const {
 Rect Form::OnScreen(const Rect& design) const {
   const Rect whole = OnScreen();
   if (geometry_.width <= 0 || geometry_.height <= 0) return design;
-  const double scale = std::min(static_cast<double>(whole.width) / geometry_.width,
-                                static_cast<double>(whole.height) / geometry_.height);
-  const double ox = std::round((whole.width - geometry_.width * scale) / 2);
-  const double oy = std::round((whole.height - geometry_.height * scale) / 2);
-  const auto at = [scale](int v, double origin) {
-    return static_cast<int>(std::lround(origin + v * scale));
-  };
-  const int left = at(design.left, ox);
-  const int top = at(design.top, oy);
-  return {whole.left + left, whole.top + top, at(design.left + design.width, ox) - left,
-          at(design.top + design.height, oy) - top};
+  const Rect r =
+      FitDesign(geometry_.width, geometry_.height, whole.width, whole.height).Snap(design);
+  return {whole.left + r.left, whole.top + r.top, r.width, r.height};
 }
 
 void Form::SetCaption(std::string c) {
