@@ -1,5 +1,5 @@
 #pragma once
-// Start-up, the lobby link, messages to the player and the end of the program.
+// Start-up, the lobby link, the main form's events and the orderly end of the program.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -14,20 +14,9 @@ class Client;
 
 namespace app {
 
-// Messages to the player, each also written to the diagnostics log.
-void SysmsgClear(Client& c, int list);
-void SysmsgAdd(Client& c, int list, const std::string& text);
-// A seat's gold label on the table; each change is logged ("gold: pos caption"), so a run's
-// money can be followed from its log.
-void ShowCash(Client& c, int pos, const std::string& caption);
-void ShowMessage(Client& c, const std::string& text, const std::string& title);
-[[noreturn]] void EndProgram(Client& c, const std::string& reason);
 // The orderly end (the main window unloads): the lobby link stops listening, sound stops, the
 // other windows unload and the plug-in is told to exit; then the program ends.
 [[noreturn]] void Form_Unload(Client& c, const std::string& reason);
-// Logs a frame's command number, and its bytes when the log is verbose.
-void LogFrame(Client& c, std::string_view kind, const net::Frame& frame);
-
 // The lobby window, looked up by title at every use.
 bool LobbyExists(Client& c);
 void RestoreLobby(Client& c);

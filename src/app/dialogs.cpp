@@ -2,19 +2,19 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "net/net.h"
 #include "platform/host.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "ui/seat_hooks.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace app {
 
 namespace {
 
-namespace pic = view::pic;
+namespace pic = assets::pic;
 using platform::Control;
 
 constexpr int kLayeredOpacity = 200;

@@ -5,6 +5,7 @@
 #include "dispatch/dispatch.h"
 #include "net/net.h"
 #include "platform/lobby.h"
+#include "platform/messages.h"
 #include "props/props.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -30,7 +31,7 @@ void SysCommandToLobby(Client& c, std::int32_t command, const char* what,
   if (!lobby.FindWindow(c.app.LobbyTitle)) {
     c.host.Log("lobby-out", std::string(what) + " not found");
     const std::string gone = "the lobby window \"" + c.app.LobbyTitle + "\" is gone";
-    EndProgram(c, endCause != nullptr ? *endCause + " (and " + gone + ")" : gone);
+    platform::EndProgram(c.host, endCause != nullptr ? *endCause + " (and " + gone + ")" : gone);
   }
   c.host.Log("lobby-out", std::string(what));
   lobby.SendMessage(c.app.LobbyTitle, platform::kWmSysCommand, command, 0);
@@ -69,7 +70,7 @@ void RestoreLobby(Client& c) {
 
 void RestoreLobbyAndEnd(Client& c, const std::string& reason) {
   SysCommandToLobby(c, platform::kScRestore, "274 restore", &reason);
-  EndProgram(c, reason);
+  platform::EndProgram(c.host, reason);
 }
 
 void MinimizeLobby(Client& c) {
@@ -87,7 +88,8 @@ void PostToLobby(Client& c, std::uint32_t msg) {
 }
 
 void BackToLobby(Client& c) {
-  if (!LobbyExists(c)) EndProgram(c, "the lobby window \"" + c.app.LobbyTitle + "\" is gone");
+  if (!LobbyExists(c))
+    platform::EndProgram(c.host, "the lobby window \"" + c.app.LobbyTitle + "\" is gone");
   c.MainForm.SetState(platform::WindowState::Minimized);
   ui::HideTableWindows(c);
   RestoreLobby(c);

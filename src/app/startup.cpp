@@ -4,7 +4,9 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "net/net.h"
+#include "platform/messages.h"
 #include "text/gbk.h"
+#include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -119,7 +121,8 @@ void Connect(Client& c) {
     // Nothing could ever connect: say so and hand the player back, rather than wait for ever.
     const std::string kind = std::to_string(c.app.ProxyKind);
     c.host.Log("error", "unknown connection kind " + kind);
-    ShowMessage(c, "连接方式错误（" + kind + "），请重新在大厅就座后进入游戏！", "警告");
+    platform::ShowMessage(c.host, "连接方式错误（" + kind + "），请重新在大厅就座后进入游戏！",
+                          "警告");
     RestoreLobbyAndEnd(c, "unknown connection kind " + kind);
   }
 }
@@ -127,7 +130,7 @@ void Connect(Client& c) {
 void LoadSteps(Client& c, const std::string& commandLine) {
   net::ResetRings(c);
   if (c.host.AnotherInstanceRunning()) {
-    ShowMessage(c, "Qintara游戏已经运行！", "警告");
+    platform::ShowMessage(c.host, "Qintara游戏已经运行！", "警告");
     RestoreLobbyAndEnd(c, "another copy is already running");
   }
   ResetDefaults(c);
@@ -141,13 +144,13 @@ void LoadSteps(Client& c, const std::string& commandLine) {
 
   const CommandLine cl = SplitCommandLine(commandLine);
   if (cl.fields.empty() && !cl.watchMode) {
-    ShowMessage(c, "本游戏需从游戏大厅中启动！", "警告");
-    EndProgram(c, "started without the lobby's command line");
+    platform::ShowMessage(c.host, "本游戏需从游戏大厅中启动！", "警告");
+    platform::EndProgram(c.host, "started without the lobby's command line");
   }
   ReadCommandLine(c, cl);
 
-  SysmsgClear(c, 0);
-  SysmsgAdd(c, 0, "正在连接服务器...");
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgAdd(c.MainForm, c.host, 0, "正在连接服务器...");
   c.TimerBong.SetEnabled(false);
   c.net.DirectLink = true;
   c.net.LoginFrame = BuildLoginFrame(c.app.LoginName, c.app.LoginKey);

@@ -2,6 +2,7 @@
 #include "app/client.h"
 #include "app/dialogs.h"
 #include "net/reconnect.h"
+#include "platform/messages.h"
 #include "play/ting_form.h"
 #include "props/props.h"
 #include "ui/seat_hooks.h"
@@ -40,7 +41,7 @@ void Form_Unload(Client& c, const std::string& reason) {
   StopMusicAndSound(c);
   UnloadOtherForms(c);
   ExitPlugin(c);
-  EndProgram(c, reason);
+  platform::EndProgram(c.host, reason);
 }
 
 }  // namespace app

@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/app.h"
 #include "app/client.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "text/gbk.h"
+#include "ui/messages.h"
 #include "ui/sound.h"
 #include "view/view.h"
 
@@ -77,8 +77,8 @@ void UpdateChatLimit(Client& c) {
 // lists' own procedure, which logs it.
 void PutTicker(Client& c, const std::string& line) {
   const auto set = [&c](int list, const std::string& text) {
-    app::SysmsgClear(c, list);
-    app::SysmsgAdd(c, list, text);
+    ui::SysmsgClear(c.MainForm, list);
+    ui::SysmsgAdd(c.MainForm, c.host, list, text);
   };
   const auto& first = c.MainForm.Sysmsg(0).Items();
   const auto& second = c.MainForm.Sysmsg(1).Items();

@@ -4,6 +4,7 @@
 #include "net/net.h"
 #include "platform/lobby.h"
 #include "text/gbk.h"
+#include "ui/messages.h"
 #include "ui/ui.h"
 
 namespace dispatch {
@@ -32,10 +33,10 @@ void OnLoginResult(Client& c) {
 
   const int result = m.Value[3];
   if (result == 1) {
-    app::SysmsgClear(c, 0);
-    app::SysmsgClear(c, 1);
-    app::SysmsgAdd(c, 0, "连接服务器成功！");
-    app::SysmsgAdd(c, 1, std::string("欢迎进入Qintara ") + kPlatformSite);
+    ui::SysmsgClear(c.MainForm, 0);
+    ui::SysmsgClear(c.MainForm, 1);
+    ui::SysmsgAdd(c.MainForm, c.host, 0, "连接服务器成功！");
+    ui::SysmsgAdd(c.MainForm, c.host, 1, std::string("欢迎进入Qintara ") + kPlatformSite);
     app::PostToLobby(c, platform::kClientLoggedIn);
     n.Online = true;
     // Anything the player queued while the login was on its way goes out now.
@@ -51,12 +52,12 @@ void OnLoginResult(Client& c) {
     return;
   }
   app::PostToLobby(c, platform::kClientLoggingIn);
-  app::SysmsgClear(c, 0);
-  app::SysmsgClear(c, 1);
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgClear(c.MainForm, 1);
   if (result == 2) {
-    app::SysmsgAdd(c, 0, "启动游戏失败，请重新在大厅就座后进入游戏！");
+    ui::SysmsgAdd(c.MainForm, c.host, 0, "启动游戏失败，请重新在大厅就座后进入游戏！");
   } else {
-    app::SysmsgAdd(c, 0, "验证错误，请重新登陆游戏！");
+    ui::SysmsgAdd(c.MainForm, c.host, 0, "验证错误，请重新登陆游戏！");
   }
   app::RestoreLobbyAndEnd(c, "login refused (result " + std::to_string(result) + ")");
 }

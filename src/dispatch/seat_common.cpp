@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/app.h"
 #include "app/client.h"
 #include "net/frame.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "score/seat_hooks.h"
 #include "text/gbk.h"
+#include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -79,7 +79,7 @@ void ShowPlayer(Client& c, int p) {
   c.MainForm.Tou(p).SetPicture(FaceGif(f));
   score::SetScoreAvatar(c, p, f);
   c.MainForm.Nid(p).SetCaption("[" + pl.Caption + "] " + pl.NickName);
-  app::ShowCash(c, p, GoldText(pl.Gold));
+  ui::ShowCash(c.MainForm, c.host, p, GoldText(pl.Gold));
   c.MainForm.Level(p).SetCaption(pl.Group);
   score::SetRecordPlayer(c, p, pl.NickName, f);
   c.disp.NameCard.at(Idx(p)) = {pl.NickName, f};
@@ -135,9 +135,10 @@ void ClearPosition(Client& c, int t, bool withMessage) {
   form.Cash(t).SetCaption("");
   form.Level(t).SetCaption("");
   if (withMessage) {
-    app::SysmsgClear(c, 0);
-    app::SysmsgAdd(c, 0, c.disp.Player.at(Idx(t)).NickName + "退出了游戏 " + ClockText(c));
-    app::SysmsgClear(c, 1);
+    ui::SysmsgClear(c.MainForm, 0);
+    ui::SysmsgAdd(c.MainForm, c.host, 0,
+                  c.disp.Player.at(Idx(t)).NickName + "退出了游戏 " + ClockText(c));
+    ui::SysmsgClear(c.MainForm, 1);
   }
   c.disp.OtherNames.at(Idx(t - 1)).clear();
   c.table.Hand.at(Idx(t)).Account.clear();

@@ -5,11 +5,13 @@
 #include "dispatch/dispatch.h"
 #include "dispatch/seat_common.h"
 #include "net/net.h"
+#include "platform/messages.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "score/score.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
+#include "ui/messages.h"
 #include "ui/seat_hooks.h"
 #include "ui/ui.h"
 #include "view/seat_hooks.h"
@@ -275,8 +277,8 @@ void OnPlayerInfo(Client& c) {
   if (d.SeatedOthers == 3 && !c.score.TableResetDone) {
     FullReset(c);
     c.score.TableResetDone = true;
-    app::SysmsgClear(c, 0);
-    app::SysmsgAdd(c, 0, "游戏将在15秒内开始");
+    ui::SysmsgClear(c.MainForm, 0);
+    ui::SysmsgAdd(c.MainForm, c.host, 0, "游戏将在15秒内开始");
     // The table is full before the first hand: the start button may now say the player is
     // ready, as the continue button does after a hand, instead of leaving the deal to the
     // server's timer.
@@ -302,7 +304,7 @@ void OnPlayerLeft(Client& c) {
     leaver = text::DecodeSingleByte(raw, raw.size());
   }
   if (!leaver.empty() && leaver == c.table.Hand[0].Account) {
-    app::EndProgram(c, "the own seat left the table");
+    platform::EndProgram(c.host, "the own seat left the table");
   }
 
   for (int t = 1; t <= 3; ++t) {
@@ -335,8 +337,8 @@ void OnPlayerLeft(Client& c) {
   if (!c.TimerKeepAlive.Enabled()) c.TimerKeepAlive.SetEnabled(true);
 
   if (c.table.WatchMode) {
-    app::ShowMessage(c, kWatchEnded, "");
-    app::EndProgram(c, "a player left the watched table");
+    platform::ShowMessage(c.host, kWatchEnded, "");
+    platform::EndProgram(c.host, "a player left the watched table");
   }
 }
 

@@ -7,11 +7,13 @@
 #include "dispatch/dispatch.h"
 #include "dispatch/seat_common.h"
 #include "net/net.h"
+#include "platform/messages.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "score/seat_hooks.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
+#include "ui/messages.h"
 #include "ui/seat_hooks.h"
 #include "ui/ui.h"
 #include "view/seat_hooks.h"
@@ -78,8 +80,8 @@ int PosOfSeatBit(Client& c, int seatBit) {
 }
 
 void EndWatching(Client& c) {
-  app::ShowMessage(c, kWatchEnded, "");
-  app::EndProgram(c, "a player left the watched table");
+  platform::ShowMessage(c.host, kWatchEnded, "");
+  platform::EndProgram(c.host, "a player left the watched table");
 }
 
 void StatusContinue(Client& c, const net::NetMsg& m) {
@@ -136,10 +138,10 @@ void StatusPlayersLeft(Client& c, const net::NetMsg& m) {
     c.table.Hand.at(Idx(t)).Account.clear();
     d.Player.at(Idx(t)) = {};
   }
-  app::SysmsgClear(c, 0);
-  app::SysmsgClear(c, 1);
-  app::SysmsgAdd(c, 0, list + "退出了游戏！ " + ClockText(c));
-  app::SysmsgAdd(c, 1, list + "请退出重新开始游戏.");
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgClear(c.MainForm, 1);
+  ui::SysmsgAdd(c.MainForm, c.host, 0, list + "退出了游戏！ " + ClockText(c));
+  ui::SysmsgAdd(c.MainForm, c.host, 1, list + "请退出重新开始游戏.");
   score::ShowRecordWindow(c);
   app::ShowLeaveDialog(c, "玩家" + list + "退出了游戏！游戏结束！");
   c.host.Winsock1().Close();
@@ -188,8 +190,8 @@ void StatusLacksGold(Client& c, const net::NetMsg& m) {
     self = list.empty() ? c.table.Hand[0].Account : "，" + c.table.Hand[0].Account;
   }
 
-  app::SysmsgClear(c, 0);
-  app::SysmsgAdd(c, 0, list + self + "金币不够，退出游戏！");
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgAdd(c.MainForm, c.host, 0, list + self + "金币不够，退出游戏！");
   c.net.TaskOn[net::kTaskReadyClock] = false;
   if (c.MainForm.State() != platform::WindowState::Minimized) score::ShowScoreWindow(c);
   d.GameOver = true;
@@ -261,7 +263,7 @@ void OnHandStart(Client& c) {
 
   const int dealer = PosOfSeatBit(c, m.Seat);
   if (dealer < 0) {
-    app::ShowMessage(c, "有玩家退出，游戏结束！", "");
+    platform::ShowMessage(c.host, "有玩家退出，游戏结束！", "");
     app::RestoreLobbyAndEnd(c, "the dealer of the new hand is not at the table");
   }
   MarkDealer(c, dealer);
@@ -310,8 +312,8 @@ void OnTableClosed(Client& c) {
   c.net.InHand = false;
   c.host.Pause(2000);  // a plain pause: the window does not answer meanwhile
   const std::string notice = text::DecodeDoubleByte(Bytes(c).subspan(16, 200), 200);
-  app::SysmsgClear(c, 0);
-  app::SysmsgAdd(c, 0, notice);
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgAdd(c.MainForm, c.host, 0, notice);
   for (auto* tou : c.MainForm.Tou) tou->SetPicture(0);
   if (props::Active(c)) props::Shutdown(c);
   app::ShowLeaveDialog(c, notice);
@@ -368,7 +370,7 @@ void OnOwnGold(Client& c) {
   PlayerRec& own = c.disp.Player[0];
   own.Gold += amount;
   if (own.Gold < 0) own.Gold = 0;
-  app::ShowCash(c, 0, GoldText(own.Gold));
+  ui::ShowCash(c.MainForm, c.host, 0, GoldText(own.Gold));
 }
 
 void OnOtherGold(Client& c) {
@@ -382,7 +384,7 @@ void OnOtherGold(Client& c) {
     if (pl.Account != name) continue;
     pl.Gold += amount;
     if (pl.Gold < 0) pl.Gold = 0;
-    app::ShowCash(c, t, GoldText(pl.Gold));
+    ui::ShowCash(c.MainForm, c.host, t, GoldText(pl.Gold));
     return;
   }
 }

@@ -1,6 +1,6 @@
-#include "app/app.h"
 #include "app/client.h"
 #include "chat/chat.h"
+#include "net/frame_log.h"
 #include "net/net.h"
 #include "props/props.h"
 #include "table/tiles.h"
@@ -25,7 +25,7 @@ void AppendToSendRing(Client& c, const Frame& frame) {
   c.net.TaskOn[kTaskSend] = true;
   c.net.TaskTick[kTaskSend] = 0;
   ++c.net.RingQueued;
-  if (c.host.LogVerbose()) app::LogFrame(c, "queue", frame);
+  if (c.host.LogVerbose()) net::LogFrame(c.host, "queue", frame);
 }
 
 constexpr std::size_t kChatChars = 100;
@@ -75,7 +75,7 @@ void DecodeRecvFrame(Client& c, bool log) {
   const Frame& f = c.net.RecvFrame;
   c.net.LastMsg = DecodeHeader(f);
   NetMsg& m = c.net.LastMsg;
-  if (log) app::LogFrame(c, "recv", f);
+  if (log) net::LogFrame(c.host, "recv", f);
 
   if (m.Cmd == 3) {
     const auto s = static_cast<std::size_t>(table::BitIndex(m.Seat));

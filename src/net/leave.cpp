@@ -1,9 +1,9 @@
-#include "app/app.h"
 #include "app/client.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -44,8 +44,8 @@ void DropConnection(Client& c) {
   c.table.BubbleOn = false;
   c.TimerBong.SetEnabled(false);
   c.TimerKeepAlive.SetEnabled(false);
-  app::SysmsgClear(c, 0);
-  app::SysmsgClear(c, 1);
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgClear(c.MainForm, 1);
   n.HoldQuit = false;
   n.HeldHead = n.HeldCount = 0;  // held frames belonged to the dropped connection
   score::DeleteMatchRecords(c);

@@ -6,7 +6,9 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "net/net.h"
+#include "platform/messages.h"
 #include "text/gbk.h"
+#include "ui/messages.h"
 
 namespace net {
 
@@ -131,11 +133,11 @@ void ProxyFailed(Client& c, const std::string& why) {
   c.host.Winsock1().Close();
   if (c.frmReconnect.Loaded && !n.FirstConnect) {
     // A box at every attempt of a reconnection would pile up; its progress is in the lines.
-    app::SysmsgAdd(c, 1, text);
+    ui::SysmsgAdd(c.MainForm, c.host, 1, text);
   } else if (n.LobbyConnect) {
     LobbyConnectFailed(c, text);
   } else {
-    app::ShowMessage(c, text, "");
+    platform::ShowMessage(c.host, text, "");
   }
 }
 
@@ -160,8 +162,8 @@ void TunnelOpen(Client& c) {
   c.TimerProxy.SetEnabled(false);
   n.DirectLink = true;
   app::PostToLobby(c, 771);
-  app::SysmsgClear(c, 0);
-  app::SysmsgAdd(c, 0, "连接代理服务器成功！");
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgAdd(c.MainForm, c.host, 0, "连接代理服务器成功！");
   SendDirect(c, n.LoginFrame);
   c.TimerBong.SetEnabled(true);
 }
@@ -266,7 +268,7 @@ void ProxyDataArrival(Client& c, std::span<const std::uint8_t> bytes) {
     if (n.ProxyWritePos == n.ProxyReadPos) {
       c.host.Log("error", "proxy reply buffer overflow");
       app::RestoreLobby(c);
-      app::EndProgram(c, "proxy reply buffer overflow");
+      platform::EndProgram(c.host, "proxy reply buffer overflow");
     }
   }
   ProxyReply(c);

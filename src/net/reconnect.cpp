@@ -4,17 +4,19 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "net/net.h"
+#include "platform/messages.h"
 #include "props/props.h"
+#include "ui/messages.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace net {
 
 namespace {
 
-namespace pic = view::pic;
+namespace pic = assets::pic;
 
 constexpr int kLayeredOpacity = 200;
 constexpr int kReconnectCmd = 28;
@@ -153,20 +155,21 @@ void TimerCount_Timer(Client& c) {
     return;
   }
   if (n.FirstConnect) {
-    app::ShowMessage(c, "连接服务器失败，请检查您的网络！", "");
+    platform::ShowMessage(c.host, "连接服务器失败，请检查您的网络！", "");
     app::RestoreLobby(c);
-    app::EndProgram(c, "could not connect to the game server");
+    platform::EndProgram(c.host, "could not connect to the game server");
   }
-  app::ShowMessage(c, "重连失败，请检查您的网络！", "");
+  platform::ShowMessage(c.host, "重连失败，请检查您的网络！", "");
   app::RestoreLobby(c);
-  app::EndProgram(c, "reconnection failed " + std::to_string(kReconnectAttempts) + " times");
+  platform::EndProgram(c.host,
+                       "reconnection failed " + std::to_string(kReconnectAttempts) + " times");
 }
 
 void Reconnect(Client& c) {
   NetState& n = c.net;
-  app::SysmsgClear(c, 0);
-  app::SysmsgClear(c, 1);
-  app::SysmsgAdd(c, 0, "正在重新连接服务器...");
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgClear(c.MainForm, 1);
+  ui::SysmsgAdd(c.MainForm, c.host, 0, "正在重新连接服务器...");
   c.host.Log("reconnect", "attempt " + std::to_string(n.ReconnectTries) + " of " +
                               std::to_string(kReconnectAttempts));
   Frame& f = n.LoginFrame;
@@ -196,7 +199,7 @@ void Reconnect(Client& c) {
 void LobbyConnectFailed(Client& c, const std::string& text) {
   c.host.Log("connect",
              "no connection; back to the lobby, which may send its connect message again");
-  app::ShowMessage(c, text, "");
+  platform::ShowMessage(c.host, text, "");
   c.MainForm.SetState(platform::WindowState::Minimized);
   app::RestoreLobby(c);
   c.score.TableResetDone = false;
@@ -219,9 +222,9 @@ void OnReconnectResult(Client& c) {
   NetState& n = c.net;
   const int result = n.RecvFrame.at(15);
   if (result == 1) {
-    app::SysmsgClear(c, 0);
-    app::SysmsgClear(c, 1);
-    app::SysmsgAdd(c, 0, "正在重连服务器，请等待...！");
+    ui::SysmsgClear(c.MainForm, 0);
+    ui::SysmsgClear(c.MainForm, 1);
+    ui::SysmsgAdd(c.MainForm, c.host, 0, "正在重连服务器，请等待...！");
     n.Online = true;
     // The request was the login of this connection: its answer has come.
     n.LoginPending = false;
@@ -236,9 +239,9 @@ void OnReconnectResult(Client& c) {
     return;
   }
   if (props::Active(c)) props::Shutdown(c);
-  app::ShowMessage(c, "重连服务器失败，退出后请重新入座！", "");
+  platform::ShowMessage(c.host, "重连服务器失败，退出后请重新入座！", "");
   app::RestoreLobby(c);
-  app::EndProgram(c, "the server refused the reconnection");
+  platform::EndProgram(c.host, "the server refused the reconnection");
 }
 
 }  // namespace net

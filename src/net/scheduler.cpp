@@ -6,10 +6,13 @@
 #include "app/replay.h"
 #include "chat/chat.h"
 #include "dispatch/dispatch.h"
+#include "net/frame_log.h"
 #include "net/net.h"
+#include "platform/messages.h"
 #include "play/play.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -84,10 +87,10 @@ void ConnectionLost(Client& c) {
     view::ResetHands(c);
     view::ResetTableDisplay(c);
     // Written after the connection is dropped, which empties both lists, so the player reads it.
-    app::SysmsgClear(c, 0);
-    app::SysmsgAdd(c, 0, "已经与服务器断开连接，请重新入座！");
+    ui::SysmsgClear(c.MainForm, 0);
+    ui::SysmsgAdd(c.MainForm, c.host, 0, "已经与服务器断开连接，请重新入座！");
   } else {
-    app::EndProgram(c, "the server went silent during a hand and the lobby is gone");
+    platform::EndProgram(c.host, "the server went silent during a hand and the lobby is gone");
   }
 }
 
@@ -239,7 +242,7 @@ void WatchTask(Client& c) {
   NetState& n = c.net;
   if (!Connected(c)) {
     if (props::Active(c)) props::RecState(c, 3, false);
-    if (!app::LobbyExists(c)) app::EndProgram(c, "connection lost and the lobby is gone");
+    if (!app::LobbyExists(c)) platform::EndProgram(c.host, "connection lost and the lobby is gone");
     if (n.g_bCanRecon) {
       n.Online = false;
       n.TaskOn[kTaskWatch] = false;
@@ -385,7 +388,7 @@ void TimerKeepAlive_Timer(Client& c) {
 }
 
 void SendDirect(Client& c, const Frame& frame) {
-  app::LogFrame(c, "send", frame);
+  net::LogFrame(c.host, "send", frame);
   c.host.Winsock1().SendData(frame);
 }
 

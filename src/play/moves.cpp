@@ -3,13 +3,14 @@
 #include <exception>
 
 #include "app/client.h"
+#include "assets/picture_ids.h"
+#include "assets/sound_cues.h"
 #include "net/net.h"
 #include "play/claims.h"
 #include "play/decision.h"
 #include "play/play.h"
 #include "table/hand_sort.h"
 #include "ui/sound.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace play {
@@ -50,10 +51,10 @@ void CopyToMeld(Client& c, int a, int state) {
 }
 
 std::string_view GangVoice(const Client& c, int kind, int code) {
-  if (kind == kGangConcealed) return ui::kVoiceConcealedGang;
-  if (kind == kGangSingle && code == table::kRedDragon) return ui::kVoiceTing;
-  if (kind == kGangSingle && code == c.table.WildTile) return ui::kVoiceWildGang;
-  return ui::kVoiceGang;
+  if (kind == kGangConcealed) return assets::kVoiceConcealedGang;
+  if (kind == kGangSingle && code == table::kRedDragon) return assets::kVoiceTing;
+  if (kind == kGangSingle && code == c.table.WildTile) return assets::kVoiceWildGang;
+  return assets::kVoiceGang;
 }
 
 // The own seat's clip for its own move.
@@ -68,7 +69,7 @@ std::string TileText(int code) {
 // A choice picture: the own face of slot at 0.8 of the own tile size.
 void ShowChoiceTile(Client& c, platform::Control& img, int slot, int left, int top,
                     const std::string& tip) {
-  img.SetPicture(view::pic::kTileBase + view::TilePic(OwnSlot(c, slot).Code, 4));
+  img.SetPicture(assets::pic::kTileBase + view::TilePic(OwnSlot(c, slot).Code, 4));
   img.Move(left, top, view::Sx(c, 0.8 * 48), view::Sy(c, 0.8 * 78));
   img.SetToolTipText(tip);
   img.SetEnabled(true);
@@ -332,14 +333,14 @@ void Operation_Click(Client& c, int b) {
         t.DecisionState = 1;
         t.CanDiscard = false;
         for (int i = 1; i < 6; ++i) f.Operation(i).SetVisible(false);
-        OwnVoice(c, ui::kVoiceChi);
+        OwnVoice(c, assets::kVoiceChi);
         FindChiPairs(c, t.LastDiscard);
         break;
       case table::kOpPeng:
         t.DecisionState = 1;
         t.CanDiscard = false;
         hideAll();
-        OwnVoice(c, ui::kVoicePeng);
+        OwnVoice(c, assets::kVoicePeng);
         if (FindPengPair(t, t.LastDiscard) < 0) {
           NoTilesForMove(c, "peng");
         } else {
@@ -361,7 +362,7 @@ void Operation_Click(Client& c, int b) {
       case table::kOpHu:
         t.CanDiscard = false;
         SendHu(c);
-        OwnVoice(c, ui::kVoiceHu);
+        OwnVoice(c, assets::kVoiceHu);
         hideAll();
         break;
       default:  // pass

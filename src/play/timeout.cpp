@@ -4,8 +4,10 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "assets/sound_cues.h"
 #include "platform/form_events.h"
 #include "platform/lobby.h"
+#include "platform/messages.h"
 #include "play/claims.h"
 #include "play/decision.h"
 #include "play/play.h"
@@ -79,7 +81,7 @@ void ClockTick(Client& c) {
     --t.Countdown;
     f.Number.SetCaption(std::to_string(t.Countdown));
     f.Number.SetForeColor(t.Countdown < kWarnBelow ? kRed : kGreen);
-    if (t.Countdown < kWarnBelow && c.ui.SoundOn) ui::PlayEffect(c, ui::kSoundWarning);
+    if (t.Countdown < kWarnBelow && c.ui.SoundOn) ui::PlayEffect(c, assets::kSoundWarning);
     return;
   }
   if (!t.ClockIsOwn) {
@@ -126,9 +128,9 @@ void AutoAct(Client& c) {
     if (OwnTurn(t)) DiscardLastTile(c);
   } catch (const std::exception& e) {
     c.host.Log("error", std::string("automatic move: ") + e.what());
-    app::ShowMessage(c, "FailFool", "");
+    platform::ShowMessage(c.host, "FailFool", "");
     app::PostToLobby(c, platform::kClientIdle);
-    app::EndProgram(c, "the automatic move failed");
+    platform::EndProgram(c.host, "the automatic move failed");
   }
 }
 

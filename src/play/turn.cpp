@@ -5,13 +5,14 @@
 #include <string>
 
 #include "app/client.h"
+#include "assets/picture_ids.h"
+#include "assets/sound_cues.h"
 #include "play/play.h"
 #include "play/ting_form.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace play {
@@ -20,8 +21,6 @@ namespace {
 
 using table::Ix;
 
-constexpr int kSoundDiscard = 2;
-constexpr int kSoundDeal = 3;
 // Hidden and shown three times each: the last discard ends visible.
 constexpr int kBlinkSteps = 6;
 constexpr int kTingOpen = 2;
@@ -207,7 +206,7 @@ void OnDiscard(Client& c, int seatBit, int tile) {
   auto& t = c.table;
   const int p = PosOf(c, seatBit);
   StopBlink(c);
-  if (c.ui.SoundOn) ui::PlayEffect(c, kSoundDiscard);
+  if (c.ui.SoundOn) ui::PlayEffect(c, assets::kSoundDiscard);
   t.LastDiscard = tile;
   t.LastDiscardPos = p;
   if (c.ui.SoundOn) ui::PlayVoice(c, p, ui::TileVoiceSuffix(tile));
@@ -253,7 +252,7 @@ void ShowTingMark(Client& c, int pos, int cmd) {
     f.imgTing(0).SetVisible(true);
   };
   if (cmd == 2 && mark == kTingOpen) {
-    if (c.ui.SoundOn) ui::PlayVoice(c, pos, ui::kVoiceTing);
+    if (c.ui.SoundOn) ui::PlayVoice(c, pos, assets::kVoiceTing);
     if (pos != 0) {
       TakeShownHand(c, pos);
       PictureConcealed(c, pos, -1, pos);
@@ -384,7 +383,7 @@ void OnReveal(Client& c) {
 void OnDeal(Client& c) {
   const auto& m = c.net.LastMsg;
   c.table.KeepLastDiscard = false;
-  if (c.ui.SoundOn) ui::PlayEffect(c, kSoundDeal);
+  if (c.ui.SoundOn) ui::PlayEffect(c, assets::kSoundTake);
   TakeTiles(c, m.Seat, 4, {m.Value[0], m.Value[1], m.Value[2], m.Value[3]});
 }
 

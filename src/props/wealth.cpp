@@ -2,10 +2,10 @@
 #include <stdexcept>
 
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "net/frame.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace props {
@@ -152,13 +152,13 @@ void Bank_Click(Client& c) {
 void Bank_MouseMove(Client& c) {
   if (c.MainForm.Bank.Tag() == "1") return;
   c.MainForm.Bank.SetTag("1");
-  c.MainForm.Bank.SetPicture(view::pic::kBankLit);
+  c.MainForm.Bank.SetPicture(assets::pic::kBankLit);
 }
 
 void RestoreBank(Client& c) {
   if (c.MainForm.Bank.Tag() != "1") return;
   c.MainForm.Bank.SetTag("0");
-  c.MainForm.Bank.SetPicture(view::pic::kBank);
+  c.MainForm.Bank.SetPicture(assets::pic::kBank);
 }
 
 }  // namespace props

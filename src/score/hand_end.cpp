@@ -5,9 +5,9 @@
 #include <limits>
 #include <stdexcept>
 
-#include "app/app.h"
 #include "app/client.h"
 #include "app/replay.h"
+#include "assets/picture_ids.h"
 #include "net/net.h"
 #include "play/play.h"
 #include "props/props.h"
@@ -16,9 +16,9 @@
 #include "score/seat_hooks.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
+#include "ui/messages.h"
 #include "ui/seat_hooks.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace score {
@@ -151,7 +151,7 @@ void FillDrawSheet(Client& c, bool withProps) {
     c.Score.State(q + 4).AddItem("最终分：" + Num(score) + "金币");
     c.Hero.Grade(q).AddItem(RightAlign(Num(score), 9) + "金币");
     c.Hero.sumScore(q).SetCaption(Num(running) + "金币");
-    app::ShowCash(c, q, Num(player.Gold) + "金币");
+    ui::ShowCash(c.MainForm, c.host, q, Num(player.Gold) + "金币");
   }
   LogSheet(c, {}, prizes);
   CentreOverTable(c, !c.table.BossMode && !c.score.ClosingHandEnd, true);
@@ -171,11 +171,11 @@ void ArmContinue(Client& c) {
   c.net.InHand = false;
   c.score.TableResetDone = false;
   if (c.score.ClosingHandEnd) return;
-  app::SysmsgClear(c, 0);
-  app::SysmsgAdd(c, 0, "请点击【继续】按钮继续游戏！");
+  ui::SysmsgClear(c.MainForm, 0);
+  ui::SysmsgAdd(c.MainForm, c.host, 0, "请点击【继续】按钮继续游戏！");
   c.ui.ButtonState[2] = 0;
-  app::SysmsgClear(c, 1);
-  app::SysmsgAdd(c, 1, "游戏将在15秒内开始");
+  ui::SysmsgClear(c.MainForm, 1);
+  ui::SysmsgAdd(c.MainForm, c.host, 1, "游戏将在15秒内开始");
   if (!c.table.WatchMode && !c.score.GameEnded) StartContinueCountdown(c, kContinueSeconds);
 }
 

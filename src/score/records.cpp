@@ -9,8 +9,8 @@
 #include "app/client.h"
 #include "app/client_files.h"
 #include "app/ini_file.h"
+#include "assets/picture_ids.h"
 #include "score/score.h"
-#include "view/picture_ids.h"
 
 namespace score {
 
@@ -103,7 +103,8 @@ void LoadMatchRecord(Client& c, int hand) {
   for (int i = 0; i < 4; ++i) {
     c.Score.ID(i).SetCaption(get("name( " + std::to_string(i) + " )"));
     const auto face = WholeNumber(get("PicIndex( " + std::to_string(i) + " )"), 19);
-    c.Score.Tou(i).SetPicture(face && *face >= 0 ? view::pic::FaceId(static_cast<int>(*face)) : 0);
+    c.Score.Tou(i).SetPicture(face && *face >= 0 ? assets::pic::FaceId(static_cast<int>(*face))
+                                                 : 0);
   }
   for (int j = 0; j < 8; ++j) {
     const std::string countText = get(CountKey(j));

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "view/picture_ids.h"
+#include "assets/picture_ids.h"
 
 namespace score {
 
@@ -24,7 +24,7 @@ void TitleLook(platform::Control& l) {
 }
 
 void CloseButton(platform::Control& b) {
-  b.SetPicture(view::pic::kSheetClose);
+  b.SetPicture(assets::pic::kSheetClose);
   b.SetTag("0");
 }
 

@@ -6,12 +6,13 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "app/replay.h"
+#include "assets/picture_ids.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "score/score.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
-#include "view/picture_ids.h"
+#include "ui/messages.h"
 
 namespace score {
 
@@ -212,7 +213,7 @@ void ShowScoreSheet(Client& c) {
   for (int p = 0; p < 4; ++p) {
     const std::string money = Currency(c, p);
     const double score = s.HandScore.at(Idx(p));
-    app::ShowCash(c, p, Num(c.disp.Player.at(Idx(p)).Gold) + money);
+    ui::ShowCash(c.MainForm, c.host, p, Num(c.disp.Player.at(Idx(p)).Gold) + money);
     sheet.State(p + 4).AddItem("最终分：" + Num(score) + money);
     hero.Grade(p).AddItem(RightAlign(Num(score), 9) + money);
     hero.sumScore(p).SetCaption(Num(s.RunningScore.at(Idx(p))) + money);

@@ -1,8 +1,8 @@
 #include "score/sheet_events.h"
 
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "score/score.h"
-#include "view/picture_ids.h"
 
 namespace score {
 
@@ -19,7 +19,7 @@ bool IsHistoryList(const platform::Control* control) {
 void CloseLook(platform::Control& button, bool lit) {
   const char* tag = lit ? "1" : "0";
   if (button.Tag() == tag) return;
-  button.SetPicture(lit ? view::pic::kSheetCloseLit : view::pic::kSheetClose);
+  button.SetPicture(lit ? assets::pic::kSheetCloseLit : assets::pic::kSheetClose);
   button.SetTag(tag);
 }
 

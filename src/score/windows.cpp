@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "score/score.h"
 #include "score/seat_hooks.h"
-#include "view/picture_ids.h"
 
 namespace score {
 
@@ -16,7 +16,7 @@ std::size_t Idx(int p) {
 }
 
 int FacePicture(int face) {
-  return face >= 0 && face < 20 ? view::pic::FaceId(face) : 0;
+  return face >= 0 && face < 20 ? assets::pic::FaceId(face) : 0;
 }
 
 // The table picture's place on the screen.
@@ -33,7 +33,7 @@ void CentreOver(platform::Form& form, const platform::Rect& over) {
 
 void ResetCloseButton(platform::Form& form) {
   if (platform::Control* close = form.Find("Image1", 1)) {
-    close->SetPicture(view::pic::kSheetClose);
+    close->SetPicture(assets::pic::kSheetClose);
     close->SetTag("0");
   }
 }

@@ -5,21 +5,22 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "chat/chat.h"
 #include "net/net.h"
+#include "platform/messages.h"
 #include "props/props.h"
 #include "props/seat_hooks.h"
 #include "score/score.h"
 #include "ui/seat_hooks.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace ui {
 
 namespace {
 
-namespace pic = view::pic;
+namespace pic = assets::pic;
 using view::Sx;
 using view::Sy;
 
@@ -240,7 +241,7 @@ void Continue(Client& c) {
       c.MainForm.SetState(platform::WindowState::Minimized);
       app::RestoreLobby(c);
     } else {
-      app::EndProgram(c, "the game is over and the lobby window is gone");
+      platform::EndProgram(c.host, "the game is over and the lobby window is gone");
     }
     return;
   }

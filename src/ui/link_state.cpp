@@ -3,16 +3,16 @@
 #include <string>
 
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "net/reconnect.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace ui {
 
 namespace {
 
-namespace pic = view::pic;
+namespace pic = assets::pic;
 
 enum class Link { Connecting, Up, Retrying, Down };
 

@@ -3,12 +3,12 @@
 #include <array>
 #include <string_view>
 
-#include "view/picture_ids.h"
+#include "assets/picture_ids.h"
 
 namespace ui {
 
 using platform::ControlKind;
-namespace pic = view::pic;
+namespace pic = assets::pic;
 
 MainFormT::MainFormT()
     : platform::Form("MainForm"),

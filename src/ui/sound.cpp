@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "app/client.h"
+#include "assets/sound_cues.h"
 #include "table/tiles.h"
 
 namespace ui {
@@ -40,7 +41,7 @@ void StartMusic(Client& c) {
   InitSound(c);
   if (!c.ui.SoundOn) return;
   StopSound(c);
-  PlaySound(c, SoundFile(c, kSoundLoop), true);
+  PlaySound(c, SoundFile(c, assets::kSoundLoop), true);
   SetSoundVolume(c, kFullVolume);
 }
 

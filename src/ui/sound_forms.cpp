@@ -7,16 +7,17 @@
 
 #include "app/client.h"
 #include "app/client_files.h"
+#include "assets/picture_ids.h"
+#include "assets/sound_cues.h"
 #include "props/props.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
-#include "view/picture_ids.h"
 
 namespace ui {
 
 namespace {
 
-namespace pic = view::pic;
+namespace pic = assets::pic;
 using platform::ControlKind;
 
 constexpr int kToggles = 5;
@@ -66,7 +67,7 @@ void SetLook(platform::Control& t, int look) {
 }
 
 bool DialectVoices(const Client& c) {
-  return c.disp.Player[0].VoiceA != kPlainVoices;
+  return c.disp.Player[0].VoiceA != assets::kPlainVoices;
 }
 
 // What switch i stands for now; the hint switch only shows its own look.
@@ -88,7 +89,7 @@ bool SwitchState(const Client& c, int i) {
 void SetMusic(Client& c, bool on) {
   c.ui.MusicOn = on;
   if (on) {
-    PlaySound(c, SoundFile(c, kSoundLoop), true);
+    PlaySound(c, SoundFile(c, assets::kSoundLoop), true);
     SetSoundVolume(c, kFullVolume);
   } else {
     StopSound(c);
@@ -106,7 +107,7 @@ void SetVoiceSet(Client& c, bool dialect, const char* maleCode) {
   c.ui.VoiceDir = VoiceFolder(c, dialect);
   for (int p = 0; p < 4; ++p) {
     auto& pl = c.disp.Player.at(Idx(p));
-    pl.VoiceA = dialect ? kDialectVoices : kPlainVoices;
+    pl.VoiceA = dialect ? assets::kDialectVoices : assets::kPlainVoices;
     if (pl.Sex != 0) pl.VoiceB = maleCode != nullptr ? maleCode : c.ui.VoiceStyle.at(Idx(p));
   }
 }

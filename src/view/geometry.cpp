@@ -6,10 +6,11 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "assets/picture_ids.h"
+#include "assets/sound_cues.h"
 #include "platform/lobby.h"
 #include "table/tiles.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace view {
@@ -17,9 +18,9 @@ namespace view {
 namespace {
 
 // Sound effects of the table (indexes of the sound file list).
-using ui::kSoundDice;
-using ui::kSoundTake;
-using ui::kSoundWall;
+using assets::kSoundDice;
+using assets::kSoundTake;
+using assets::kSoundWall;
 
 int Round16(double v) {
   const double r = std::nearbyint(v);  // the default rounding mode: ties to even
@@ -494,7 +495,7 @@ void DrawSeatWind(Client& c, int ownIndex) {
 void ShowCompass(Client& c) {
   auto& own = c.table.Hand[0];
   if (own.SeatBit == 0) own.SeatBit = 1;
-  c.MainForm.ZhiNan.SetPicture(pic::kCompassBase + table::BitIndex(own.SeatBit));
+  c.MainForm.ZhiNan.SetPicture(assets::pic::kCompassBase + table::BitIndex(own.SeatBit));
   c.MainForm.ZhiNan.SetVisible(true);
 }
 
@@ -512,7 +513,7 @@ bool IsCandidateUp(const Client& c, int ctl) {
 }
 
 int OperationPicture(int button, OpLook look) {
-  return pic::kOpBase + 3 * button + static_cast<int>(look);
+  return assets::pic::kOpBase + 3 * button + static_cast<int>(look);
 }
 
 void SetOperationLook(Client& c, int button, OpLook look) {

@@ -1,6 +1,6 @@
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "table/tiles.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace view {
@@ -24,8 +24,8 @@ int ButtonPicture(Client& c, int i) {
 
 int DisabledButtonPicture(Client& c, int entry) {
   const int k = entry / 2;  // 0 send, 1 history, 2 start, 3 continue
-  if (c.table.ScaleX >= 1.0F || k == 0) return view::pic::kBarDisabled + k;
-  return view::pic::kSmallBarDisabled + k - 1;
+  if (c.table.ScaleX >= 1.0F || k == 0) return assets::pic::kBarDisabled + k;
+  return assets::pic::kSmallBarDisabled + k - 1;
 }
 
 void BuildPictureTables(Client& /*c*/) {}

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/client.h"
+#include "assets/picture_ids.h"
 #include "play/decision.h"
 #include "play/play.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace view {
@@ -133,7 +133,7 @@ int NextSnapImage(Client& c) {
 
 int BubblePicture(int pos, int kind) {
   constexpr std::array<int, 4> kSide{2, 0, 3, 1};
-  return pic::kBubbleBase + 4 * kind + kSide.at(Ix(pos));
+  return assets::pic::kBubbleBase + 4 * kind + kSide.at(Ix(pos));
 }
 
 void OnDecisionPrompt(Client& c) {
@@ -273,7 +273,7 @@ void OnSnapshot(Client& c) {
   if (c.disp.SeatNameCount < 4) return;
   c.disp.SeatNameCount = 0;
   auto& vr = c.MainForm.VR_Image;
-  vr.SetPicture(pic::kTileBase + 144 + TilePic(t.WildTile, 0));
+  vr.SetPicture(assets::pic::kTileBase + 144 + TilePic(t.WildTile, 0));
   vr.SetVisible(true);
   if (v.SnapTailUsed % 2 != 0) {
     t.WallTail = (t.WallTail + v.SnapTailUsed + 1) % table::kTileCount;

@@ -2,6 +2,8 @@
 // Tile pictures and geometry, the decision prompt and snapshot, and the table reset.
 #include <array>
 
+#include "assets/picture_ids.h"
+
 class Client;
 namespace platform {
 class Control;
@@ -9,7 +11,7 @@ class Control;
 
 namespace view {
 
-constexpr int kTileGifBase = 201;
+constexpr int kTileGifBase = assets::pic::kTileBase;
 constexpr int kTilePictures = 180;
 
 // Picture number of a tile code in picture set 0..4.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/sound_cues.h"
 #include "component/moves_fixture.h"
 #include "platform/form_input.h"
 #include "play/keyboard.h"
@@ -203,7 +204,7 @@ TEST_F(AutoPlay, AnotherSeatsClockOnlyHides) {
 
 TEST_F(AutoPlay, LastSecondsTurnRedAndWarn) {
   SetOwnHand(c.table, kThirteen);
-  const std::string warning = ui::SoundFile(c, ui::kSoundWarning);
+  const std::string warning = ui::SoundFile(c, assets::kSoundWarning);
   auto warnings = [&] {
     const auto paths = host.sound.Paths();
     return std::count(paths.begin(), paths.end(), warning);

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
+#include "assets/picture_ids.h"
 #include "hand_fixture.h"
 #include "play/play.h"
 #include "view/input.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace qtest {

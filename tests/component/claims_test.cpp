@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/sound_cues.h"
 #include "component/moves_fixture.h"
 #include "play/claims.h"
 #include "play/play.h"
@@ -292,7 +293,7 @@ TEST_F(Moves, GangChoiceOfTwoSendsThePickedKind) {
   EXPECT_EQ(c.table.GangPick[0], 9);
   EXPECT_EQ(h.Slot[4].State, 5);
   ASSERT_NE(host.sound.Current(), nullptr);
-  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 0, ui::kVoiceConcealedGang));
+  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 0, assets::kVoiceConcealedGang));
 }
 
 TEST_F(Moves, RedDragonOntoItsPengIsASingleTile) {
@@ -312,7 +313,7 @@ TEST_F(Moves, RedDragonOntoItsPengIsASingleTile) {
   EXPECT_EQ(h.Slot[4].State, 6);
   EXPECT_EQ(h.Slot[4].Ctl, 111);
   ASSERT_NE(host.sound.Current(), nullptr);
-  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 0, ui::kVoiceTing));
+  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 0, assets::kVoiceTing));
 }
 
 TEST_F(Moves, PassOnTheOwnTurnSendsNothingAndKeepsTheDiscardDue) {

@@ -2,16 +2,16 @@
 // shows, what each button sends and clears, and that no path waits on a window nobody sees.
 #include <gtest/gtest.h>
 
+#include "assets/picture_ids.h"
 #include "net/net.h"
 #include "platform/form_events.h"
 #include "seating_fixture.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 
 namespace qtest {
 namespace {
 
-namespace pic = view::pic;
+namespace pic = assets::pic;
 
 class Dialogs : public SeatingTest {
  protected:

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "assets/picture_ids.h"
 #include "chat/chat.h"
 #include "platform/form_input.h"
 #include "support/client_fixture.h"
 #include "ui/form_events.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 
 namespace qtest {
 namespace {
@@ -253,24 +253,24 @@ TEST_F(FormEvents, TitleButtonsLightPressAndShareOneHighlight) {
   auto& close = f.ImgClose(0);
   auto& min = f.ImgMin(0);
   MoveTo(At(close));
-  EXPECT_EQ(close.Picture(), view::pic::kCloseLit);
+  EXPECT_EQ(close.Picture(), assets::pic::kCloseLit);
   MoveTo(At(min));
-  EXPECT_EQ(min.Picture(), view::pic::kMinNormal) << "one highlight until the strip is crossed";
+  EXPECT_EQ(min.Picture(), assets::pic::kMinNormal) << "one highlight until the strip is crossed";
   MoveTo(At(f.LbMove));
-  EXPECT_EQ(close.Picture(), view::pic::kCloseNormal);
+  EXPECT_EQ(close.Picture(), assets::pic::kCloseNormal);
   MoveTo(At(min));
-  EXPECT_EQ(min.Picture(), view::pic::kMinLit);
+  EXPECT_EQ(min.Picture(), assets::pic::kMinLit);
   MoveTo({2, 300});  // the frame
-  EXPECT_EQ(min.Picture(), view::pic::kMinNormal);
+  EXPECT_EQ(min.Picture(), assets::pic::kMinNormal);
   MoveTo(At(close));
   MoveTo(Table(600, 10));  // straight down onto the table
-  EXPECT_EQ(close.Picture(), view::pic::kCloseNormal);
+  EXPECT_EQ(close.Picture(), assets::pic::kCloseNormal);
 
   const platform::Point p = At(close);
   static_cast<void>(input.Press(p.x, p.y, kRightButton, 0));
-  EXPECT_EQ(close.Picture(), view::pic::kClosePressed);
+  EXPECT_EQ(close.Picture(), assets::pic::kClosePressed);
   input.Release(p.x, p.y, kRightButton, 0);
-  EXPECT_EQ(close.Picture(), view::pic::kCloseLit);
+  EXPECT_EQ(close.Picture(), assets::pic::kCloseLit);
   EXPECT_FALSE(host.Shown("frmExit")) << "a right click is no click";
   ClickAt(p);
   EXPECT_TRUE(host.Shown("frmExit")) << "the close button opens the exit dialog";

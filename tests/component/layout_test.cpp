@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "hand_fixture.h"
 #include "score/score.h"
 #include "ui/form_events.h"

@@ -6,7 +6,6 @@
 #include <ostream>
 #include <string>
 
-#include "app/app.h"
 #include "hand_fixture.h"
 #include "ui/ui.h"
 

@@ -1,10 +1,10 @@
 // The decision prompt and its clock, the player's mouse on the own tiles, and the snapshot.
 #include <gtest/gtest.h>
 
+#include "assets/picture_ids.h"
 #include "hand_fixture.h"
 #include "play/play.h"
 #include "view/input.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace qtest {

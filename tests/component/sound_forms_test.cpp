@@ -4,18 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "assets/picture_ids.h"
+#include "assets/sound_cues.h"
 #include "seating_fixture.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
 #include "ui/sound_forms.h"
 #include "ui/ui.h"
 #include "view/input.h"
-#include "view/picture_ids.h"
 
 namespace qtest {
 namespace {
 
-namespace pic = view::pic;
+namespace pic = assets::pic;
 constexpr int kLoop = 0, kSound = 2, kVoices = 3, kHint = 4;
 
 class VosSetTest : public SeatingTest {
@@ -75,7 +76,7 @@ TEST_F(VosSetTest, TheLoopSwitchStopsAndRestartsTheLoopAndUndoingRestartsIt) {
   EXPECT_FALSE(host.sound.playing);
   Click(kLoop);
   EXPECT_TRUE(c.ui.MusicOn);
-  EXPECT_EQ(LastPath(), ui::SoundFile(c, ui::kSoundLoop));
+  EXPECT_EQ(LastPath(), ui::SoundFile(c, assets::kSoundLoop));
   EXPECT_TRUE(host.sound.Current()->looping);
   EXPECT_EQ(host.sound.Current()->attenuation, 0);
 
@@ -96,12 +97,12 @@ TEST_F(VosSetTest, TheSoundSwitchSilencesEffectsAndVoicesButNotTheLoop) {
   Click(kSound);
   EXPECT_FALSE(c.ui.SoundOn);
   const auto before = host.sound.played.size();
-  ui::PlayEffect(c, ui::kSoundDiscard);
-  ui::PlayVoice(c, 2, ui::kVoiceHu);
+  ui::PlayEffect(c, assets::kSoundDiscard);
+  ui::PlayVoice(c, 2, assets::kVoiceHu);
   EXPECT_EQ(host.sound.played.size(), before);
   Click(kLoop);
   Click(kLoop);
-  EXPECT_EQ(LastPath(), ui::SoundFile(c, ui::kSoundLoop));
+  EXPECT_EQ(LastPath(), ui::SoundFile(c, assets::kSoundLoop));
   Close(0);  // keeping: sound stays off
   EXPECT_FALSE(c.ui.SoundOn);
   ui::ToggleSettings(c);
@@ -167,14 +168,14 @@ TEST_F(VosSetTest, TheDialogsOwnSwitchAndTheHintOnlyChangeThemselves) {
 
 TEST_F(VosSetTest, ASoundDeviceThatFailedShowsTheSoundSwitchOff) {
   ui::ToggleSettings(c);  // closed
-  host.sound.missing.insert(ui::SoundFile(c, ui::kSoundDice));
-  ui::PlayEffect(c, ui::kSoundDice);
+  host.sound.missing.insert(ui::SoundFile(c, assets::kSoundDice));
+  ui::PlayEffect(c, assets::kSoundDice);
   ASSERT_FALSE(c.ui.SoundOn);
   ui::ToggleSettings(c);
   EXPECT_EQ(Switch(kSound).Tag(), "0");
   Click(kSound);  // on again: the next effect is tried
-  ui::PlayEffect(c, ui::kSoundTake);
-  EXPECT_EQ(LastPath(), ui::SoundFile(c, ui::kSoundTake));
+  ui::PlayEffect(c, assets::kSoundTake);
+  EXPECT_EQ(LastPath(), ui::SoundFile(c, assets::kSoundTake));
 }
 
 TEST_F(VosSetTest, TheTableTheBossKeyAndMinimisingHideTheDialog) {

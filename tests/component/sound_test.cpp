@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/sound_cues.h"
 #include "seating_fixture.h"
 #include "ui/sound.h"
 
@@ -42,8 +43,8 @@ TEST(SoundStartTest, WithoutADeviceTheClientStartsSilentAndSaysSoOnce) {
   ASSERT_FALSE(host.Ended());
   EXPECT_FALSE(c.ui.SoundOn);
   EXPECT_TRUE(host.sound.played.empty());
-  ui::PlayEffect(c, ui::kSoundDice);
-  ui::PlayVoice(c, 0, ui::kVoiceHu);
+  ui::PlayEffect(c, assets::kSoundDice);
+  ui::PlayVoice(c, 0, assets::kVoiceHu);
   EXPECT_TRUE(host.sound.played.empty());
   EXPECT_EQ(host.LogDetails("sound").size(), 1U);
 }
@@ -80,7 +81,7 @@ TEST_F(SoundTest, VoiceFilesAreNamedByTheSeatsVoiceFields) {
   bob.VoiceA = "../..";
   EXPECT_EQ(ui::VoicePath(c, 2, "01"), c.ui.VoiceDir + "v.._..201301.wav");
   EXPECT_THROW(ui::VoicePath(c, 4, "01"), std::out_of_range);
-  ui::PlayVoice(c, 2, ui::kVoicePeng);
+  ui::PlayVoice(c, 2, assets::kVoicePeng);
   EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 2, "02"));
   EXPECT_EQ(host.sound.Current()->attenuation, 0);
 }
@@ -98,18 +99,18 @@ TEST_F(SoundTest, VolumeMapsToAttenuationAndIgnoresOutOfRangeValues) {
 }
 
 TEST_F(SoundTest, AFailingSoundTurnsSoundOffAndTheGameGoesOnSilently) {
-  host.sound.missing.insert(ui::SoundFile(c, ui::kSoundDice));
-  ui::PlayEffect(c, ui::kSoundDice);
+  host.sound.missing.insert(ui::SoundFile(c, assets::kSoundDice));
+  ui::PlayEffect(c, assets::kSoundDice);
   EXPECT_FALSE(c.ui.SoundOn);
   const auto before = host.sound.played.size();
-  ui::PlayEffect(c, ui::kSoundTake);
-  ui::PlayVoice(c, 0, ui::kVoiceChi);
+  ui::PlayEffect(c, assets::kSoundTake);
+  ui::PlayVoice(c, 0, assets::kVoiceChi);
   EXPECT_EQ(host.sound.played.size(), before);
   EXPECT_EQ(host.LogDetails("sound").size(), 1U);
 
   // A sound lost after it started (a device that loads in the background) does the same.
   c.ui.SoundOn = true;
-  ui::PlayEffect(c, ui::kSoundTake);
+  ui::PlayEffect(c, assets::kSoundTake);
   host.sound.FailLater();
   EXPECT_FALSE(c.ui.SoundOn);
 }

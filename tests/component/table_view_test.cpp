@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <stdexcept>
 
+#include "assets/picture_ids.h"
 #include "support/client_fixture.h"
 #include "ui/ui.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace {
@@ -356,12 +356,12 @@ TEST_F(TableView, TitleButtonsShareOneHighlight) {
   EXPECT_EQ(min.Left(), 1007 - 28 - 2);
   ui::TitleButton_MouseMove(c, 0);
   ui::TitleButton_MouseMove(c, 1);
-  EXPECT_EQ(close.Picture(), view::pic::kCloseLit);
-  EXPECT_EQ(min.Picture(), view::pic::kMinNormal);
+  EXPECT_EQ(close.Picture(), assets::pic::kCloseLit);
+  EXPECT_EQ(min.Picture(), assets::pic::kMinNormal);
   ui::LbMove_MouseMove(c);
-  EXPECT_EQ(close.Picture(), view::pic::kCloseNormal);
+  EXPECT_EQ(close.Picture(), assets::pic::kCloseNormal);
   ui::TitleButton_MouseDown(c, 1);
-  EXPECT_EQ(min.Picture(), view::pic::kMinPressed);
+  EXPECT_EQ(min.Picture(), assets::pic::kMinPressed);
   EXPECT_FALSE(ui::LbMove_MouseDown(c, 2));
   EXPECT_TRUE(ui::LbMove_MouseDown(c, 1));
   ui::TitleButton_Click(c, 1);
@@ -394,7 +394,7 @@ TEST_F(TableView, SmallScreenControlsLieAtTheirScaledPlacesWithTheirAdjustments)
 TEST_F(TableView, SmallScreensHaveNoFrame) {
   StartAt(800, 600);
   EXPECT_FALSE(c.MainForm.ImgClose(0).Visible());
-  EXPECT_EQ(c.MainForm.Pic1.Picture(), view::pic::kTableFeltSmall);
+  EXPECT_EQ(c.MainForm.Pic1.Picture(), assets::pic::kTableFeltSmall);
 }
 
 TEST_F(TableView, ResetsLeaveEmptyPositionsAndKeepRecordsWhenAsked) {

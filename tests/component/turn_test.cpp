@@ -1,10 +1,10 @@
 // The turn commands on a seated client: deal, draws, the wild tile, discards and the reveal.
 #include <gtest/gtest.h>
 
+#include "assets/picture_ids.h"
 #include "hand_fixture.h"
 #include "play/play.h"
 #include "view/input.h"
-#include "view/picture_ids.h"
 #include "view/view.h"
 
 namespace qtest {

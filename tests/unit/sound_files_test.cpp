@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/sound_cues.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
@@ -124,8 +125,8 @@ TEST(SoundFilesTest, EveryVoiceSetSaysEveryTileAndMove) {
       suffixes.push_back(ui::TileVoiceSuffix(suit * 16 + rank));
     }
   }
-  for (auto s : {ui::kVoiceChi, ui::kVoicePeng, ui::kVoiceGang, ui::kVoiceTing, ui::kVoiceWildGang,
-                 ui::kVoiceConcealedGang, ui::kVoiceHu}) {
+  for (auto s : {assets::kVoiceChi, assets::kVoicePeng, assets::kVoiceGang, assets::kVoiceTing,
+                 assets::kVoiceWildGang, assets::kVoiceConcealedGang, assets::kVoiceHu}) {
     suffixes.emplace_back(s);
   }
   int files = 0;

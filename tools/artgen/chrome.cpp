@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "art.h"
+#include "assets/picture_ids.h"
 #include "buttons.h"
-#include "view/picture_ids.h"
 
 namespace art {
 
@@ -231,44 +231,45 @@ QImage Shuffle() {
 
 void Chrome(const Emit& sink) {
   const QImage skin = Skin();
-  sink(view::pic::kSkin, skin);
+  sink(assets::pic::kSkin, skin);
   for (int i = 0; i < 8; ++i) {
-    const auto& cut = view::pic::kSkinCuts[i];
-    sink(view::pic::kSkinPiece + i, skin.copy(cut.x, cut.y, cut.w, cut.h));
+    const auto& cut = assets::pic::kSkinCuts[i];
+    sink(assets::pic::kSkinPiece + i, skin.copy(cut.x, cut.y, cut.w, cut.h));
   }
-  sink(view::pic::kIcon, Icon());
+  sink(assets::pic::kIcon, Icon());
   for (int look = 0; look < 3; ++look) {
-    sink(view::pic::kCloseNormal + look, TitleButton(true, look));
-    sink(view::pic::kMinNormal + look, TitleButton(false, look));
+    sink(assets::pic::kCloseNormal + look, TitleButton(true, look));
+    sink(assets::pic::kMinNormal + look, TitleButton(false, look));
   }
-  sink(view::pic::kTableFelt, Felt(1024, 768));
-  sink(view::pic::kTableFeltSmall, Felt(800, 600));
-  sink(view::pic::kWildBox, WildBox());
-  sink(view::pic::kClock, Clock());
-  sink(view::pic::kTingMark, Tag(36, 22, QStringLiteral("听"), QColor(0xE0, 0x8A, 0x12)));
-  sink(view::pic::kReadyMark, Tag(48, 26, QStringLiteral("准备"), QColor(0x1F, 0x8A, 0x5A)));
-  sink(view::pic::kBank, Tag(56, 26, QStringLiteral("银行"), QColor(0xB0, 0x84, 0x18)));
-  sink(view::pic::kBankLit, Tag(56, 26, QStringLiteral("银行"), QColor(0xE0, 0xAC, 0x28)));
-  sink(view::pic::kAdvert, Advert());
-  sink(view::pic::kLocationStrip, Panel(394, 39, 150));
-  sink(view::pic::kDiceMultiplier, Tag(48, 26, QStringLiteral("倍数"), QColor(0x8E, 0x44, 0xAD)));
-  sink(view::pic::kWealthMultiplier, Tag(48, 26, QStringLiteral("财富"), QColor(0xB0, 0x84, 0x18)));
+  sink(assets::pic::kTableFelt, Felt(1024, 768));
+  sink(assets::pic::kTableFeltSmall, Felt(800, 600));
+  sink(assets::pic::kWildBox, WildBox());
+  sink(assets::pic::kClock, Clock());
+  sink(assets::pic::kTingMark, Tag(36, 22, QStringLiteral("听"), QColor(0xE0, 0x8A, 0x12)));
+  sink(assets::pic::kReadyMark, Tag(48, 26, QStringLiteral("准备"), QColor(0x1F, 0x8A, 0x5A)));
+  sink(assets::pic::kBank, Tag(56, 26, QStringLiteral("银行"), QColor(0xB0, 0x84, 0x18)));
+  sink(assets::pic::kBankLit, Tag(56, 26, QStringLiteral("银行"), QColor(0xE0, 0xAC, 0x28)));
+  sink(assets::pic::kAdvert, Advert());
+  sink(assets::pic::kLocationStrip, Panel(394, 39, 150));
+  sink(assets::pic::kDiceMultiplier, Tag(48, 26, QStringLiteral("倍数"), QColor(0x8E, 0x44, 0xAD)));
+  sink(assets::pic::kWealthMultiplier,
+       Tag(48, 26, QStringLiteral("财富"), QColor(0xB0, 0x84, 0x18)));
   {
     QImage img = Canvas(57, 13);
     QPainter p(&img);
     Prepare(p);
     FitText(p, QRectF(1, 1, 55, 11), QStringLiteral("常用语"), kGold);
-    sink(view::pic::kPhrases, img);
+    sink(assets::pic::kPhrases, img);
   }
   {
     QImage img = Canvas(57, 13);
     QPainter p(&img);
     Prepare(p);
     FitText(p, QRectF(1, 1, 55, 11), QStringLiteral("语音"), kGold);
-    sink(view::pic::kEmotes, img);
+    sink(assets::pic::kEmotes, img);
   }
-  sink(view::pic::kSeatPanel, Panel(160, 70, 150));
-  sink(view::pic::kShuffle, Shuffle());
+  sink(assets::pic::kSeatPanel, Panel(160, 70, 150));
+  sink(assets::pic::kShuffle, Shuffle());
 }
 
 }  // namespace art

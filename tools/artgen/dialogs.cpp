@@ -3,8 +3,8 @@
 #include <QRadialGradient>
 
 #include "art.h"
+#include "assets/picture_ids.h"
 #include "buttons.h"
-#include "view/picture_ids.h"
 
 namespace art {
 
@@ -62,24 +62,24 @@ QImage Dot(const QColor& color) {
 
 void Dialogs(const Emit& sink) {
   const QColor ok(0x1F, 0x8A, 0x5A), stay(0x8A, 0x5A, 0x2B), leave(0xB0, 0x2A, 0x2A);
-  sink(view::pic::kExitPanel, Panel(300, 170, QStringLiteral("退出游戏")));
-  sink(view::pic::kExitNoteIdle,
+  sink(assets::pic::kExitPanel, Panel(300, 170, QStringLiteral("退出游戏")));
+  sink(assets::pic::kExitNoteIdle,
        Note(240, 40, QStringLiteral("离开后可在游戏大厅重新入座"), QColor(0xE8, 0xF0, 0xE8)));
-  sink(view::pic::kExitNoteInHand,
+  sink(assets::pic::kExitNoteInHand,
        Note(240, 40, QStringLiteral("牌局正在进行，现在离开可能受到损失！"),
             QColor(0xFF, 0xC8, 0x6A)));
-  sink(view::pic::kLeavePanel, Panel(320, 170, QStringLiteral("提示")));
-  sink(view::pic::kLeaveOk, Button(70, 30, QStringLiteral("确定"), ok, ButtonLook::Normal, 0.6));
-  sink(view::pic::kLeaveStay,
+  sink(assets::pic::kLeavePanel, Panel(320, 170, QStringLiteral("提示")));
+  sink(assets::pic::kLeaveOk, Button(70, 30, QStringLiteral("确定"), ok, ButtonLook::Normal, 0.6));
+  sink(assets::pic::kLeaveStay,
        Button(70, 30, QStringLiteral("取消"), stay, ButtonLook::Normal, 0.6));
-  sink(view::pic::kReconnectPanel, Panel(260, 130, QStringLiteral("网络连接中断")));
-  sink(view::pic::kReconnectNow,
+  sink(assets::pic::kReconnectPanel, Panel(260, 130, QStringLiteral("网络连接中断")));
+  sink(assets::pic::kReconnectNow,
        Button(80, 30, QStringLiteral("立即重连"), ok, ButtonLook::Normal, 0.7));
-  sink(view::pic::kReconnectCancel,
+  sink(assets::pic::kReconnectCancel,
        Button(80, 30, QStringLiteral("取消"), leave, ButtonLook::Normal, 0.6));
-  sink(view::pic::kLinkUp, Dot(QColor(0x2E, 0xB8, 0x4E)));
-  sink(view::pic::kLinkRetry, Dot(QColor(0xF0, 0xA8, 0x20)));
-  sink(view::pic::kLinkDown, Dot(QColor(0xD0, 0x30, 0x30)));
+  sink(assets::pic::kLinkUp, Dot(QColor(0x2E, 0xB8, 0x4E)));
+  sink(assets::pic::kLinkRetry, Dot(QColor(0xF0, 0xA8, 0x20)));
+  sink(assets::pic::kLinkDown, Dot(QColor(0xD0, 0x30, 0x30)));
 }
 
 }  // namespace art

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "art.h"
-#include "view/picture_ids.h"
+#include "assets/picture_ids.h"
 
 namespace art {
 
@@ -431,7 +431,7 @@ void Tiles(const Emit& sink) {
   for (int s = 0; s < 5; ++s) {
     const SetShape& shape = kSets.at(static_cast<std::size_t>(s));
     for (int e = 0; e < 36; ++e) {
-      const int id = view::pic::kTileBase + 36 * s + e;
+      const int id = assets::pic::kTileBase + 36 * s + e;
       if (e == 7) {
         if (s == 1 || s == 3) {
           sink(id, SideStanding(shape.standW, shape.standH, s == 1));

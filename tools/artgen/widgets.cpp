@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "art.h"
+#include "assets/picture_ids.h"
 #include "buttons.h"
-#include "view/picture_ids.h"
 
 namespace art {
 
@@ -57,9 +57,10 @@ void OperationButtons(const Emit& sink) {
   for (int b = 0; b < 6; ++b) {
     const auto i = static_cast<std::size_t>(b);
     const QString w = QString::fromUtf8(words.at(i));
-    sink(view::pic::kOpBase + 3 * b, Button(50, 71, w, colors.at(i), ButtonLook::Disabled, 0.62));
-    sink(view::pic::kOpBase + 3 * b + 1, Button(50, 71, w, colors.at(i), ButtonLook::Normal, 0.62));
-    sink(view::pic::kOpBase + 3 * b + 2, Button(50, 71, w, colors.at(i), ButtonLook::Lit, 0.66));
+    sink(assets::pic::kOpBase + 3 * b, Button(50, 71, w, colors.at(i), ButtonLook::Disabled, 0.62));
+    sink(assets::pic::kOpBase + 3 * b + 1,
+         Button(50, 71, w, colors.at(i), ButtonLook::Normal, 0.62));
+    sink(assets::pic::kOpBase + 3 * b + 2, Button(50, 71, w, colors.at(i), ButtonLook::Lit, 0.66));
   }
 }
 
@@ -118,7 +119,7 @@ void Bubbles(const Emit& sink) {
   for (int k = 0; k < 9; ++k) {
     for (int j = 0; j < 4; ++j) {
       const int pos = posOf.at(static_cast<std::size_t>(j));
-      sink(view::pic::kBubbleBase + 4 * k + j,
+      sink(assets::pic::kBubbleBase + 4 * k + j,
            Bubble(QString::fromUtf8(words.at(static_cast<std::size_t>(k))),
                   tailOf.at(static_cast<std::size_t>(pos))));
     }
@@ -171,7 +172,7 @@ QImage Die(int size, int value, qreal angle) {
 }
 
 void DiceSet(const Emit& sink) {
-  for (int v = 1; v <= 6; ++v) sink(view::pic::kDiceBase + v - 1, Die(48, v, 0));
+  for (int v = 1; v <= 6; ++v) sink(assets::pic::kDiceBase + v - 1, Die(48, v, 0));
   // Tumbling frames: a turned die with motion streaks.
   for (int f = 0; f < 10; ++f) {
     QImage img = Die(48, f % 6 + 1, 18.0 + f * 31.0);
@@ -184,9 +185,9 @@ void DiceSet(const Emit& sink) {
       p.drawArc(QRectF(24 - rr, 24 - rr, 2 * rr, 2 * rr), static_cast<int>(a * 2880 / M_PI),
                 40 * 16);
     }
-    sink(view::pic::kDiceBase + 6 + f, img);
+    sink(assets::pic::kDiceBase + 6 + f, img);
   }
-  for (int v = 1; v <= 6; ++v) sink(view::pic::kSmallDiceBase + v - 1, Die(24, v, 0));
+  for (int v = 1; v <= 6; ++v) sink(assets::pic::kSmallDiceBase + v - 1, Die(24, v, 0));
 }
 
 // ---- portraits ----
@@ -276,8 +277,8 @@ QImage Portrait(int n) {
 }
 
 void Portraits(const Emit& sink) {
-  for (int n = 0; n < 10; ++n) sink(view::pic::kFaceBaseA + n, Portrait(n));
-  for (int n = 0; n < 10; ++n) sink(view::pic::kFaceBaseB + n, Portrait(n + 10));
+  for (int n = 0; n < 10; ++n) sink(assets::pic::kFaceBaseA + n, Portrait(n));
+  for (int n = 0; n < 10; ++n) sink(assets::pic::kFaceBaseB + n, Portrait(n + 10));
 }
 
 // ---- compass ----
@@ -336,18 +337,19 @@ void ControlBar(const Emit& sink) {
     const ButtonLook look = k % 2 == 0 ? ButtonLook::Normal : ButtonLook::Lit;
     const QString text = QString::fromUtf8(words.at(pair));
     const int w = k < 2 ? 50 : 60;
-    sink(view::pic::kButtonBase + k, Button(w, 30, text, colors.at(pair), look, 0.62));
+    sink(assets::pic::kButtonBase + k, Button(w, 30, text, colors.at(pair), look, 0.62));
     if (k >= 2)
-      sink(view::pic::kSmallButtonBase + k - 2, Button(47, 23, text, colors.at(pair), look, 0.64));
+      sink(assets::pic::kSmallButtonBase + k - 2,
+           Button(47, 23, text, colors.at(pair), look, 0.64));
   }
   // Send, history, start and continue switched off.
   for (int k = 0; k < 4; ++k) {
     const auto pair = static_cast<std::size_t>(k);
     const QString text = QString::fromUtf8(words.at(pair));
-    sink(view::pic::kBarDisabled + k,
+    sink(assets::pic::kBarDisabled + k,
          Button(k == 0 ? 50 : 60, 30, text, colors.at(pair), ButtonLook::Disabled, 0.62));
     if (k > 0)
-      sink(view::pic::kSmallBarDisabled + k - 1,
+      sink(assets::pic::kSmallBarDisabled + k - 1,
            Button(47, 23, text, colors.at(pair), ButtonLook::Disabled, 0.64));
   }
 }
@@ -373,22 +375,22 @@ QImage Switch(bool on, bool lit) {
 }
 
 void Switches(const Emit& sink) {
-  sink(view::pic::kSwitchOff, Switch(false, false));
-  sink(view::pic::kSwitchOffLit, Switch(false, true));
-  sink(view::pic::kSwitchOn, Switch(true, false));
-  sink(view::pic::kSwitchOnLit, Switch(true, true));
-  sink(view::pic::kSwitchConfirm,
+  sink(assets::pic::kSwitchOff, Switch(false, false));
+  sink(assets::pic::kSwitchOffLit, Switch(false, true));
+  sink(assets::pic::kSwitchOn, Switch(true, false));
+  sink(assets::pic::kSwitchOnLit, Switch(true, true));
+  sink(assets::pic::kSwitchConfirm,
        Button(65, 30, QStringLiteral("确定"), QColor(0x1F, 0x8A, 0x5A), ButtonLook::Normal, 0.6));
-  sink(view::pic::kSwitchCancel,
+  sink(assets::pic::kSwitchCancel,
        Button(65, 30, QStringLiteral("取消"), QColor(0x8A, 0x5A, 0x2B), ButtonLook::Normal, 0.6));
   const QColor voice(0x2C, 0x6E, 0xA8);
-  sink(view::pic::kVoiceMandarin,
+  sink(assets::pic::kVoiceMandarin,
        Button(60, 26, QStringLiteral("普通话"), voice, ButtonLook::Normal, 0.66));
-  sink(view::pic::kVoiceMandarinLit,
+  sink(assets::pic::kVoiceMandarinLit,
        Button(60, 26, QStringLiteral("普通话"), voice, ButtonLook::Lit, 0.66));
-  sink(view::pic::kVoiceDialect,
+  sink(assets::pic::kVoiceDialect,
        Button(60, 26, QStringLiteral("方言"), voice, ButtonLook::Normal, 0.66));
-  sink(view::pic::kVoiceDialectLit,
+  sink(assets::pic::kVoiceDialectLit,
        Button(60, 26, QStringLiteral("方言"), voice, ButtonLook::Lit, 0.66));
 }
 
@@ -466,25 +468,28 @@ void Widgets(const Emit& sink) {
   Bubbles(sink);
   DiceSet(sink);
   Portraits(sink);
-  for (int k = 0; k < 4; ++k) sink(view::pic::kCompassBase + k, Compass(k));
+  for (int k = 0; k < 4; ++k) sink(assets::pic::kCompassBase + k, Compass(k));
   ControlBar(sink);
   Switches(sink);
-  for (int k = 0; k < 3; ++k) sink(view::pic::kBadgeBase + k, Badge(k));
+  for (int k = 0; k < 3; ++k) sink(assets::pic::kBadgeBase + k, Badge(k));
   const QColor leave(0xB0, 0x2A, 0x2A), stay(0x1F, 0x8A, 0x5A);
-  sink(view::pic::kExitLeave,
+  sink(assets::pic::kExitLeave,
        Button(80, 30, QStringLiteral("离开"), leave, ButtonLook::Normal, 0.6));
-  sink(view::pic::kExitLeaveLit,
+  sink(assets::pic::kExitLeaveLit,
        Button(80, 30, QStringLiteral("离开"), leave, ButtonLook::Lit, 0.6));
-  sink(view::pic::kExitStay, Button(80, 30, QStringLiteral("取消"), stay, ButtonLook::Normal, 0.6));
-  sink(view::pic::kExitStayLit, Button(80, 30, QStringLiteral("取消"), stay, ButtonLook::Lit, 0.6));
-  sink(view::pic::kSheetClose, CloseCross(false));
-  sink(view::pic::kSheetCloseLit, CloseCross(true));
-  sink(view::pic::kRuleClose, CloseCross(false));
-  sink(view::pic::kRuleCloseLit, CloseCross(true));
-  sink(view::pic::kSettingsPanel, Panel(212, 310, QColor(0x1E, 0x4A, 0x3E),
-                                        QColor(0x0F, 0x2C, 0x25), kGold, QColor(0x12, 0x36, 0x2D)));
-  sink(view::pic::kRulesPanel, Panel(600, 620, QColor(0xFB, 0xF5, 0xE2), QColor(0xEE, 0xE0, 0xBE),
-                                     QColor(0x8A, 0x2B, 0x2B), QColor(0xE9, 0xD6, 0xA8)));
+  sink(assets::pic::kExitStay,
+       Button(80, 30, QStringLiteral("取消"), stay, ButtonLook::Normal, 0.6));
+  sink(assets::pic::kExitStayLit,
+       Button(80, 30, QStringLiteral("取消"), stay, ButtonLook::Lit, 0.6));
+  sink(assets::pic::kSheetClose, CloseCross(false));
+  sink(assets::pic::kSheetCloseLit, CloseCross(true));
+  sink(assets::pic::kRuleClose, CloseCross(false));
+  sink(assets::pic::kRuleCloseLit, CloseCross(true));
+  sink(assets::pic::kSettingsPanel,
+       Panel(212, 310, QColor(0x1E, 0x4A, 0x3E), QColor(0x0F, 0x2C, 0x25), kGold,
+             QColor(0x12, 0x36, 0x2D)));
+  sink(assets::pic::kRulesPanel, Panel(600, 620, QColor(0xFB, 0xF5, 0xE2), QColor(0xEE, 0xE0, 0xBE),
+                                       QColor(0x8A, 0x2B, 0x2B), QColor(0xE9, 0xD6, 0xA8)));
 }
 
 }  // namespace art

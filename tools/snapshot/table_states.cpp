@@ -9,12 +9,13 @@
 #include "net/net.h"
 
 #include "app/app.h"
+#include "assets/picture_ids.h"
 #include "score/score.h"
 #include "score/seat_hooks.h"
 #include "table/table_state.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
-#include "view/picture_ids.h"
+#include "ui/messages.h"
 #include "view/view.h"
 
 namespace snapshot {
@@ -33,14 +34,14 @@ void Seat(Client& c) {
     f.Nid(p).SetCaption(names[p]);
     f.Cash(p).SetCaption(gold[p]);
     f.Level(p).SetCaption(level[p]);
-    f.Tou(p).SetPicture(view::pic::FaceId(5 * p + 1));
+    f.Tou(p).SetPicture(assets::pic::FaceId(5 * p + 1));
     f.Tou(p).SetVisible(true);
   }
   f.Host.SetVisible(true);
   f.Zhuang.SetCaption("bob");
   f.Zhuang.SetVisible(true);
-  app::SysmsgAdd(c, 0, "欢迎来到一号桌，祝您游戏愉快！");
-  app::SysmsgAdd(c, 1, "bob: 快点出牌啊");
+  ui::SysmsgAdd(c.MainForm, c.host, 0, "欢迎来到一号桌，祝您游戏愉快！");
+  ui::SysmsgAdd(c.MainForm, c.host, 1, "bob: 快点出牌啊");
 }
 
 int Take(Client& c) {

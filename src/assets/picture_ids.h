@@ -2,7 +2,7 @@
 // Resource ids of every picture the table shows. The tables of tile faces, buttons, bubbles,
 // dice, portraits and compasses are fixed by the program's resources; the frame, clock, wild-tile
 // box and the other decorations have ids of their own from 1100 on.
-namespace view::pic {
+namespace assets::pic {
 
 constexpr int kTileBase = 201;       // TileGif(0..179)
 constexpr int kOpBase = 141;         // OpGif(0..17)
@@ -83,4 +83,4 @@ constexpr SkinCut kSkinCuts[8] = {{0, 0, 8, 20},   {8, 0, 8, 20},    {38, 0, 8, 
                                   {0, 20, 8, 192}, {38, 20, 8, 192}, {0, 212, 8, 8},
                                   {8, 212, 8, 8},  {38, 212, 8, 8}};
 
-}  // namespace view::pic
+}  // namespace assets::pic
