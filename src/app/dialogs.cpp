@@ -6,8 +6,8 @@
 #include "net/net.h"
 #include "platform/host.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
-#include "ui/seat_hooks.h"
+#include "ui/sound_forms.h"
+#include "ui/ui.h"
 #include "view/view.h"
 
 namespace app {
@@ -129,7 +129,7 @@ void pbCancel_Click(Client& c) {
 }
 
 void pbCloseMe_Click(Client& c) {
-  ui::UnloadRules(c);
+  ui::UnloadRules(c.rule);
   if (c.props.Prop_GameDllState > 0) {
     props::UpdataMyProp(c);
     c.host.WaitProcessingEvents(250);

@@ -5,7 +5,6 @@
 #include "platform/messages.h"
 #include "play/ting_form.h"
 #include "props/props.h"
-#include "ui/seat_hooks.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
 

@@ -7,14 +7,12 @@
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
 #include "score/score.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
-#include "ui/seat_hooks.h"
 #include "ui/ui.h"
-#include "view/seat_hooks.h"
+#include "view/view.h"
 
 namespace dispatch {
 

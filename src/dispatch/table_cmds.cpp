@@ -9,14 +9,11 @@
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
-#include "score/seat_hooks.h"
+#include "score/score.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
-#include "ui/seat_hooks.h"
 #include "ui/ui.h"
-#include "view/seat_hooks.h"
 #include "view/view.h"
 
 namespace dispatch {
@@ -279,7 +276,6 @@ void OnHandStart(Client& c) {
   form.Host.SetVisible(true);
   form.Zhuang.SetVisible(true);
   form.Zhuang.ZOrder(0);
-  view::ClearSeenCounts(c);
   for (int b = 0; b < form.Operation.Count(); ++b) {
     auto& op = form.Operation(b);
     op.SetVisible(false);

@@ -5,11 +5,11 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "chat/chat.h"
 #include "net/net.h"
 #include "props/chests.h"
-#include "props/hooks.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
+#include "score/score.h"
 
 namespace props {
 
@@ -55,7 +55,7 @@ bool ParsePosition(const std::string& text, int& pos) {
 void CarryOut(Client& c, platform::PropSendItem& item) {
   switch (item.Kind) {
     case 0:
-      if (!item.Text.empty()) hooks::ShowMessageLine(c, item.Text, kMessageWidth);
+      if (!item.Text.empty()) chat::ShowMessageLine(c, item.Text, kMessageWidth);
       break;
     case 1:
       ShowLabelItem(c, item);
@@ -76,7 +76,7 @@ void CarryOut(Client& c, platform::PropSendItem& item) {
         Refuse(c, "whisper to position '" + item.Text + "'");
         break;
       }
-      hooks::SetWhisper(c, pos);
+      chat::SetWhisper(c, pos);
       break;
     }
     case 4:
@@ -91,7 +91,7 @@ void CarryOut(Client& c, platform::PropSendItem& item) {
         Refuse(c, "player card of a position outside 0..3");
         break;
       }
-      hooks::ShowPlayerCard(c, item.Numbers[0]);
+      score::ShowPlayerCard(c, item.Numbers[0]);
       break;
     default:
       Refuse(c, "item of unknown kind " + std::to_string(item.Kind));
@@ -245,10 +245,6 @@ void UpdataMyProp(Client& c) {
   if (!Active(c)) return;
   Call(c, "UpdataMyProp false");
   if (platform::PropPlugin* p = Object(c)) p->UpdataMyProp(false);
-}
-
-void AfterScoreSheet(Client& c) {
-  c.host.Log("hook", "AfterScoreSheet");
 }
 
 void MarkScorePending(Client& c) {

@@ -7,11 +7,11 @@
 #include <string_view>
 
 #include "app/client.h"
+#include "chat/chat.h"
 #include "dispatch/seat_common.h"
 #include "platform/form_events.h"
-#include "props/hooks.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
+#include "score/score.h"
 #include "text/gbk.h"
 
 namespace props {
@@ -194,9 +194,9 @@ void ShowSheet(Client& c) {
   const bool draw = s.DrawPending;
   s.DrawPending = false;
   if (draw) {
-    hooks::ShowDrawSheetWithProps(c);
+    score::ShowDrawSheetWithProps(c);
   } else {
-    hooks::ShowScoreSheet(c);
+    score::ShowScoreSheet(c);
   }
   if (Active(c)) InitShowNext(c, false);
 }
@@ -358,11 +358,11 @@ void EndPrizes(Client& c) {
   StopPropTimer(c);
   const auto lines = RollingLines(s, s.Chests.PropTiming[1], s.Chests.PropTiming[1]);
   ShowRollingLabel(c, lines);
-  for (const auto& l : lines) hooks::ShowMessageLine(c, l, 44);
+  for (const auto& l : lines) chat::ShowMessageLine(c, l, 44);
   for (const auto& chest : s.ChestLines) {
     if (chest.empty()) continue;
     for (const auto& part : Split(chest, '|')) {
-      if (!part.empty()) hooks::ShowMessageLine(c, part, 44);
+      if (!part.empty()) chat::ShowMessageLine(c, part, 44);
     }
   }
   if (Active(c)) CallShowGif(c, false);

@@ -5,7 +5,6 @@
 #include "assets/picture_ids.h"
 #include "net/frame.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
 #include "view/view.h"
 
 namespace props {

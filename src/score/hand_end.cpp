@@ -11,13 +11,10 @@
 #include "net/net.h"
 #include "play/play.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
 #include "score/score.h"
-#include "score/seat_hooks.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
-#include "ui/seat_hooks.h"
 #include "ui/ui.h"
 #include "view/view.h"
 

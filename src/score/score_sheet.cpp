@@ -8,7 +8,6 @@
 #include "app/replay.h"
 #include "assets/picture_ids.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
 #include "score/score.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
@@ -228,7 +227,6 @@ void ShowScoreSheet(Client& c) {
 
   SaveMatchRecord(c, c.disp.HandNumber);
   app::SaveHandReplay(c);
-  props::AfterScoreSheet(c);
 }
 
 }  // namespace score

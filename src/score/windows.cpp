@@ -5,7 +5,6 @@
 #include "app/client.h"
 #include "assets/picture_ids.h"
 #include "score/score.h"
-#include "score/seat_hooks.h"
 
 namespace score {
 

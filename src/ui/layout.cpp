@@ -10,9 +10,7 @@
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
-#include "props/seat_hooks.h"
 #include "score/score.h"
-#include "ui/seat_hooks.h"
 #include "ui/ui.h"
 #include "view/view.h"
 

@@ -342,6 +342,10 @@ void LblInfo_Click(Client& c) {
   c.rule.SetVisible(false);
 }
 
+void UnloadRules(RuleT& rule) {
+  rule.SetVisible(false);
+}
+
 void close_Click(Client& c) {
   c.rule.SetVisible(false);
   c.rule.close.SetPicture(pic::kRuleClose);

@@ -60,6 +60,8 @@ std::vector<std::string> RuleRows(std::string_view text, int columns);
 void ScrollRules(Client& c, int rows);
 void LblInfo_Click(Client& c);
 void close_Click(Client& c);
+// The page goes when the player leaves the table.
+void UnloadRules(RuleT& rule);
 void close_MouseMove(Client& c);
 
 // Input of the two forms.

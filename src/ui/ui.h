@@ -12,6 +12,11 @@ void PaintBorder(Client& c);
 void PaintSmallTable(Client& c);
 void LayoutControls(Client& c);
 void LayoutTable(Client& c);
+// The seat-change animation with its caption timer; the seat change is pending until the
+// next hand is set up.
+void StartSeatChange(Client& c);
+// After the ready message: the seat-change animation, when a seat change is pending.
+void StartSeatChangeIfPending(Client& c);
 // The seat-change animation ends (its caption timer stops) and is no longer pending.
 void StopSeatChange(Client& c);
 // Shows the next seat-change caption, every 300 ms while the animation runs.

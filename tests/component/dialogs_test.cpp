@@ -81,7 +81,9 @@ TEST_F(Dialogs, TheExitButtonsLightUnderThePointerAndCancelOnlyCloses) {
 TEST_F(Dialogs, LeavingSendsOneLeaveFrameThenDropsClearsAndGoesBackToTheLobby) {
   c.net.InHand = true;
   c.net.SendRing.WritePos = c.net.SendRing.ReadPos;  // nothing else waiting to go out
+  host.Run([&] { ui::ToggleRules(c); });
   Esc();
+  ASSERT_TRUE(host.Shown("rule"));
   const int own = c.table.Hand[0].SeatBit;
   ASSERT_NE(own, 0);
   const auto sent = host.socket.sent.size();
@@ -100,6 +102,7 @@ TEST_F(Dialogs, LeavingSendsOneLeaveFrameThenDropsClearsAndGoesBackToTheLobby) {
   EXPECT_EQ(c.table.Hand[1].Account, "");
   EXPECT_EQ(c.MainForm.Nid(1).Caption(), "");
   EXPECT_FALSE(host.Shown("frmExit"));
+  EXPECT_FALSE(host.Shown("rule")) << "the rules page goes with the table";
   EXPECT_TRUE(BackInLobby());
   EXPECT_FALSE(host.Ended());
   Advance(10'000);

@@ -196,9 +196,11 @@ TEST_F(PropsTest, EveryKindOfPendingItemIsCarriedOut) {
   Offer(Item(5, {}, {3}));
   Offer(Item(4, {}, {112}));
   Advance(100);
-  EXPECT_TRUE(Hooked("ShowMessageLine 44 道具到账"));
-  EXPECT_TRUE(Hooked("SetWhisper 2"));
-  EXPECT_TRUE(Hooked("ShowPlayerCard 3"));
+  EXPECT_TRUE(InHistory("道具到账"));
+  EXPECT_EQ(c.chat.WhisperTarget, c.table.Hand[2].SeatBit) << "whispers to the opposite seat";
+  EXPECT_EQ(c.MainForm.Chat.Text(), "你对" + c.disp.Player[2].NickName + "说: ");
+  ASSERT_FALSE(c.disp.Player[3].NickName.empty());
+  EXPECT_EQ(c.Information.Inf(0).Caption(), c.disp.Player[3].NickName) << "the right seat's card";
   EXPECT_TRUE(rec->Called("SetKeyDown 112")) << "a key press on the table reaches the plug-in";
   EXPECT_TRUE(c.table.BossMode) << "F1 pressed for the plug-in is the boss key";
   const auto sent = Sent();
@@ -251,7 +253,9 @@ TEST_F(PropsTest, BadItemsAreRefusedWithALogLine) {
   EXPECT_EQ(Refusals(), static_cast<int>(bad.size()));
   EXPECT_EQ(Sent().size(), sentBefore);
   EXPECT_FALSE(c.MainForm.LbProp.Visible());
-  EXPECT_TRUE(host.LogDetails("hook").empty() || !Hooked("SetWhisper 7"));
+  EXPECT_EQ(c.chat.WhisperTarget, 0);
+  EXPECT_EQ(c.MainForm.Chat.Text(), "");
+  EXPECT_FALSE(c.Information.Visible());
 }
 
 TEST_F(PropsTest, AFloodOfItemsIsServedAFewPerTick) {
@@ -342,13 +346,14 @@ TEST_F(PropsTest, WithoutAnnouncedScoresTheSheetShowsAtOnce) {
   ResultIn(false);
   EXPECT_EQ(rec->Count("InitShowEnd"), 1);
   Advance(50);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 1);
+  EXPECT_FALSE(LastSheetIsADraw());
   EXPECT_TRUE(rec->Called("InitShowNext 0"));
 
   ResultIn(false, /*draw=*/true);
   Advance(50);
-  EXPECT_EQ(HookCount("ShowDrawSheetWithProps"), 1);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 2);
+  EXPECT_TRUE(LastSheetIsADraw());
 }
 
 // A hand nobody won still pays the chests: the draw sheet lists the plug-in's lines as they are
@@ -362,7 +367,8 @@ TEST_F(PropsTest, TheDrawSheetCarriesPropLinesAndPrizes) {
   rec->scores.PropScoreText[0] = "幸运宝箱00000255";
   rec->scoresReady = true;
   Advance(50);
-  ASSERT_EQ(HookCount("ShowDrawSheetWithProps"), 1);
+  ASSERT_EQ(Sheets(), 1);
+  ASSERT_TRUE(LastSheetIsADraw());
   const auto& col = c.Score.State(0).Items();
   EXPECT_NE(std::find(col.begin(), col.end(), "幸运宝箱00000255"), col.end());
   EXPECT_EQ(c.Score.State(0).ForeColor(), 0x000000U) << "no colour read on the draw sheet";
@@ -396,9 +402,9 @@ TEST_F(PropsTest, AnnouncedScoresWaitForThePlugInThenGiveUpAfterTenSeconds) {
   Seat();
   ResultIn(true);
   Advance(5000);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 0);
+  EXPECT_EQ(Sheets(), 0);
   Advance(5100);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 1);
   EXPECT_TRUE(host.HasLog("plugin", "no prop scores after 10 s; the sheet shows without them"));
 }
 
@@ -410,7 +416,7 @@ TEST_F(PropsTest, ScoresWithoutChestsShowTheSheet) {
   rec->scores.ChestTitle[0] = "宝箱";
   rec->scoresReady = true;
   Advance(50);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 1);
   EXPECT_FALSE(c.MainForm.ImgProp(0).Visible());
   EXPECT_EQ(c.props.PropScore[0], 0) << "taken by the sheet";
   EXPECT_EQ(c.score.RunningScore[0], 30) << "the prize counts in the session score";
@@ -446,11 +452,11 @@ TEST_F(PropsTest, OwnChestsCountDownAndARandomChestOpensAtZero) {
 
   Advance(1000);
   EXPECT_TRUE(rec->Called("ShowGif 1 0"));
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 1);
   EXPECT_TRUE(rec->Called("InitShowNext 0"));
-  EXPECT_TRUE(Hooked("ShowMessageLine 44 幸运宝箱 120金币"));
-  EXPECT_TRUE(Hooked("ShowMessageLine 44 破财     -40金币"));
-  EXPECT_TRUE(Hooked("ShowMessageLine 44 恭喜"));
+  EXPECT_TRUE(InHistory("幸运宝箱 120金币"));
+  EXPECT_TRUE(InHistory("破财     -40金币"));
+  EXPECT_TRUE(InHistory("恭喜"));
   Advance(1100);
   EXPECT_FALSE(lb.Visible()) << "the label goes a second after the sheet";
 }
@@ -469,7 +475,7 @@ TEST_F(PropsTest, AClickOpensTheChosenChestOnce) {
   EXPECT_EQ(c.props.ChestChoice[0], 2) << "one chest per hand";
   EXPECT_EQ(rec->Count("ShowGif 1 1"), 1);
   Advance(2000);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 1);
 }
 
 // The clock stays where the last prompt put it and counts the next hand down while the
@@ -519,7 +525,7 @@ TEST_F(PropsTest, WithoutOwnChestsTheOthersChestsOpenAtTwoSeconds) {
   EXPECT_FALSE(c.MainForm.ImgProp(choice1).Visible());
   EXPECT_TRUE(rec->Called("ShowGif 1 1"));
   Advance(1000);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 1);
 }
 
 TEST_F(PropsTest, NoChestInfoShowsTheSheetWithoutAGame) {
@@ -528,7 +534,7 @@ TEST_F(PropsTest, NoChestInfoShowsTheSheetWithoutAGame) {
   rec->scores.PropScore = {5, 0, 0, 0};
   rec->scoresReady = true;
   Advance(50);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 1);
   EXPECT_FALSE(c.MainForm.ImgProp(0).Visible());
 }
 
@@ -543,7 +549,7 @@ TEST_F(PropsTest, ShutDownDuringTheChestGameHidesItAndTheSheetStillComes) {
   for (int i = 0; i < 15; ++i) EXPECT_FALSE(c.MainForm.ImgProp(i).Visible());
   EXPECT_FALSE(c.MainForm.LbProp.Visible());
   Advance(6000);
-  EXPECT_EQ(HookCount("ShowScoreSheet"), 1);
+  EXPECT_EQ(Sheets(), 1);
 }
 
 // ---- Prop lines on the score sheet ----

@@ -1,5 +1,6 @@
 #pragma once
 // A logged-in client and the frames of a seating sequence, shared by the seating and table tests.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -69,11 +70,17 @@ class SeatingTest : public ClientTest {
     Feed(info);
   }
 
-  bool Hooked(const std::string& call) const { return host.HasLog("hook", call); }
-  int HookCount(const std::string& call) const {
-    int n = 0;
-    for (const auto& d : host.LogDetails("hook")) n += d == call ? 1 : 0;
-    return n;
+  // Result sheets written so far: each adds its hand's row to the history window.
+  int Sheets() const { return static_cast<int>(c.Hero.Num.Items().size()); }
+  // The last sheet written was a draw's: its first column opens with the draw line.
+  bool LastSheetIsADraw() const {
+    const auto& col = c.Score.State(0).Items();
+    return !col.empty() && col.front() == "      黄  庄";
+  }
+  // A message line in the chat history (each history line starts with a space).
+  bool InHistory(const std::string& line) const {
+    const auto& rows = c.Talk.Text1.Items();
+    return std::find(rows.begin(), rows.end(), " " + line) != rows.end();
   }
   std::vector<std::string> Sysmsg(int list) const { return c.MainForm.Sysmsg(list).Items(); }
 };

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "seating_fixture.h"
-#include "ui/seat_hooks.h"
 #include "ui/ui.h"
 
 namespace qtest {

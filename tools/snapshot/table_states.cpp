@@ -11,7 +11,6 @@
 #include "app/app.h"
 #include "assets/picture_ids.h"
 #include "score/score.h"
-#include "score/seat_hooks.h"
 #include "table/table_state.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
