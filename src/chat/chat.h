@@ -17,6 +17,9 @@ inline constexpr std::size_t kTickerChars = 45;
 inline constexpr std::size_t kLineChars = 100;
 // Typing past this many history lines clears the history.
 inline constexpr int kHistoryKeep = 100;
+// A player who never types keeps the history; past this many lines the oldest go, so that a
+// night of chatter stays bounded.
+inline constexpr std::size_t kHistoryMax = 5000;
 
 inline constexpr std::string_view kTooFast = "（发送消息太快！）";
 

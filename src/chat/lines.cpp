@@ -131,6 +131,7 @@ void ShowMessageLine(Client& c, const std::string& text, int width) {
       columns = 0;
     }
   }
+  if (list.Items().size() > kHistoryMax) list.RemoveFirstItems(list.Items().size() - kHistoryMax);
   ScrollToEnd(list);
   PutTicker(c, text::FirstChars(visible, kTickerChars));
 }

@@ -3,13 +3,21 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace host {
 
 namespace {
-// A window resized by dragging passes through many sizes; past this many prepared pictures the
-// old sizes are dropped rather than kept for ever.
+// A window resized by dragging passes through many sizes: the pictures at sizes no longer used
+// must go. A window of one size needs a fraction of the bound, even at twice the pixels.
 constexpr std::size_t kMaxPrepared = 4096;
+
+std::size_t PixelBytes(const QPixmap& pm) {
+  return pm.isNull()
+             ? 0
+             : static_cast<std::size_t>(pm.width()) * static_cast<std::size_t>(pm.height()) *
+                   static_cast<std::size_t>(std::max(1, pm.depth() / 8));
+}
 }  // namespace
 
 PictureStore::PictureStore() {
@@ -36,16 +44,27 @@ const QPixmap& PictureStore::Prepared(int id, QSize pixels, qreal dpr) {
   const SizedKey key{id, pixels.width(), pixels.height()};
   auto it = sized_.find(key);
   if (it != sized_.end()) {
-    if (it->second.devicePixelRatio() != dpr) it->second.setDevicePixelRatio(dpr);
-    return it->second;
+    recent_.splice(recent_.begin(), recent_, it->second.use);
+    QPixmap& pm = it->second.pixmap;
+    if (pm.devicePixelRatio() != dpr) pm.setDevicePixelRatio(dpr);
+    return pm;
   }
-  if (sized_.size() >= kMaxPrepared) sized_.clear();
   const QPixmap& src = Get(id);
   QPixmap pm = src.isNull() || src.size() == pixels
                    ? src
                    : src.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   pm.setDevicePixelRatio(dpr);
-  return sized_.emplace(key, std::move(pm)).first->second;
+  const std::size_t bytes = PixelBytes(pm);
+  while (!recent_.empty() &&
+         (sized_.size() >= kMaxPrepared || sizedBytes_ + bytes > kMaxPreparedBytes)) {
+    const auto old = sized_.find(recent_.back());
+    sizedBytes_ -= PixelBytes(old->second.pixmap);
+    sized_.erase(old);
+    recent_.pop_back();
+  }
+  sizedBytes_ += bytes;
+  recent_.push_front(key);
+  return sized_.emplace(key, Sized{std::move(pm), recent_.begin()}).first->second.pixmap;
 }
 
 bool PictureStore::TextEntry::Matches(const platform::Control& c, QSize l, QSize px) const {
@@ -80,6 +99,29 @@ QPixmap& PictureStore::NewText(const platform::Control& c, QSize logical, QSize 
   e.pixmap.fill(Qt::transparent);
   e.pixmap.setDevicePixelRatio(dpr);
   return e.pixmap;
+}
+
+namespace {
+std::size_t ItemBytes(const std::vector<std::string>& items) {
+  std::size_t n = items.capacity() * sizeof(std::string);
+  for (const auto& s : items) n += s.capacity() > 15 ? s.capacity() + 1 : 0;
+  return n;
+}
+}  // namespace
+
+PictureStore::Usage PictureStore::Measure() const {
+  Usage u;
+  for (const auto& [id, pm] : cache_) {
+    ++u.decoded;
+    u.decodedBytes += PixelBytes(pm);
+  }
+  u.prepared = sized_.size();
+  u.preparedBytes = sizedBytes_;
+  for (const auto& [control, e] : text_) {
+    ++u.texts;
+    u.textBytes += PixelBytes(e.pixmap) + ItemBytes(e.items) + e.caption.capacity();
+  }
+  return u;
 }
 
 }  // namespace host

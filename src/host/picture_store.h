@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -22,7 +23,7 @@ class PictureStore {
   // Null pixmap when the id has no picture.
   const QPixmap& Get(int id);
   // The picture smoothly scaled to pixels (device pixels), with the device pixel ratio dpr;
-  // null when the id has no picture.
+  // null when the id has no picture. The reference holds until the next call.
   const QPixmap& Prepared(int id, QSize pixels, qreal dpr);
   // A label or list box as it was last drawn at this size, or null when its text, colours,
   // font, alignment or size changed since.
@@ -31,6 +32,19 @@ class PictureStore {
   // pixel ratio dpr. The caller draws into it scaled from logical size.
   QPixmap& NewText(const platform::Control& c, QSize logical, QSize pixels, qreal dpr);
   const QString& Folder() const { return folder_; }
+
+  // How much the store holds: pictures as decoded, prepared at a size, and text controls.
+  struct Usage {
+    std::size_t decoded = 0;
+    std::size_t decodedBytes = 0;
+    std::size_t prepared = 0;
+    std::size_t preparedBytes = 0;
+    std::size_t texts = 0;
+    std::size_t textBytes = 0;
+  };
+  Usage Measure() const;
+  // The prepared pictures hold at most this many bytes: the ones used longest ago go first.
+  static constexpr std::size_t kMaxPreparedBytes = std::size_t{64} << 20;
 
  private:
   struct SizedKey {
@@ -66,7 +80,13 @@ class PictureStore {
   QString folder_;
   QString pluginFolder_;
   std::unordered_map<int, QPixmap> cache_;
-  std::unordered_map<SizedKey, QPixmap, SizedHash> sized_;
+  struct Sized {
+    QPixmap pixmap;
+    std::list<SizedKey>::iterator use;
+  };
+  std::unordered_map<SizedKey, Sized, SizedHash> sized_;
+  std::list<SizedKey> recent_;  // the prepared pictures, the one used last first
+  std::size_t sizedBytes_ = 0;
   std::unordered_map<const platform::Control*, TextEntry> text_;
 };
 

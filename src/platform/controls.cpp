@@ -98,6 +98,16 @@ void Control::RemoveItem(int i) {
   Changed();
 }
 
+void Control::RemoveFirstItems(std::size_t n) {
+  n = std::min(n, items_.size());
+  if (n == 0) return;
+  items_.erase(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(n));
+  const int shift = static_cast<int>(n);
+  if (listIndex_ >= 0) listIndex_ = listIndex_ >= shift ? listIndex_ - shift : -1;
+  if (topIndex_ >= 0) topIndex_ = std::max(0, topIndex_ - shift);
+  Changed();
+}
+
 void Control::Clear() {
   if (items_.empty() && listIndex_ == -1 && topIndex_ == 0) return;
   items_.clear();

@@ -2,6 +2,7 @@
 // The retained control model: forms holding image, label, list and text controls in design
 // pixels. Handlers move and re-picture controls here; a host renders what it finds and is told
 // which area changed.
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -100,6 +101,9 @@ class Control {
   const std::vector<std::string>& Items() const { return items_; }
   void AddItem(std::string text);
   void RemoveItem(int i);
+  // The first n items go (all of them when there are fewer); the selection and the first row
+  // shown stay on the items they were on.
+  void RemoveFirstItems(std::size_t n);
   void Clear();
   int ListIndex() const { return listIndex_; }
   void SetListIndex(int i);

@@ -130,13 +130,13 @@ void FillDrawSheet(Client& c, bool withProps) {
   ClearSheet(c);
   // Nobody won: the last winner's name must not stay red.
   MarkScoreWinner(c, -1);
-  c.Hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
+  AddHistoryRow(c.Hero.Num, RightAlign(std::to_string(c.disp.HandNumber), 12));
   std::array<double, 4> prizes{};
   for (int q = 0; q < 4; ++q) {
     c.Score.State(q).AddItem(kDrawLine);
     if (!withProps) {
       c.Score.State(q + 4).AddItem(kDrawFinal);
-      c.Hero.Grade(q).AddItem(RightAlign("0", 9) + "金币");
+      AddHistoryRow(c.Hero.Grade(q), RightAlign("0", 9) + "金币");
       continue;
     }
     const double score = props::TakePropLines(c, q, c.Score.State(q), /*withColour=*/false);
@@ -146,7 +146,7 @@ void FillDrawSheet(Client& c, bool withProps) {
     auto& player = c.disp.Player.at(Idx(q));
     player.Gold = std::max(0.0, player.Gold + score);
     c.Score.State(q + 4).AddItem("最终分：" + Num(score) + "金币");
-    c.Hero.Grade(q).AddItem(RightAlign(Num(score), 9) + "金币");
+    AddHistoryRow(c.Hero.Grade(q), RightAlign(Num(score), 9) + "金币");
     c.Hero.sumScore(q).SetCaption(Num(running) + "金币");
     ui::ShowCash(c.MainForm, c.host, q, Num(player.Gold) + "金币");
   }

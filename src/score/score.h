@@ -2,10 +2,14 @@
 // The end of a hand: the seat results and win details, the draw sheet, the fan list, the score
 // sheet, the continue countdown, the match records and the result windows' input.
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 class Client;
+namespace platform {
+class Control;
+}
 
 namespace score {
 
@@ -56,6 +60,11 @@ void SetSheetPlayers(Client& c);
 void FitSheetColumns(Client& c);
 // The history window, its latest hands in view.
 void ShowHistory(Client& c);
+// Rows of the history window's lists. An evening holds far fewer hands; past this many a hand
+// adds no row (its record is still saved), so the window's memory stays bounded.
+inline constexpr std::size_t kMaxHistoryRows = 10000;
+// A row for one of the history window's lists, while it has room.
+void AddHistoryRow(platform::Control& list, std::string row);
 // Selects a row in the hand-number list and in the four score lists together.
 void SelectHistoryRow(Client& c, int row);
 // The score window of an earlier hand, from the record file.

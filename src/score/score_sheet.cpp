@@ -134,7 +134,7 @@ void ShowScoreSheet(Client& c) {
     c.disp.Player.at(Idx(p)).Group = title;
     c.MainForm.Level(p).SetCaption(title);
   }
-  hero.Num.AddItem(RightAlign(std::to_string(c.disp.HandNumber), 12));
+  AddHistoryRow(hero.Num, RightAlign(std::to_string(c.disp.HandNumber), 12));
   if (c.table.WinnerPos < 0) {
     for (int p = 0; p < 4; ++p) {
       if (c.table.Hand.at(Idx(p)).HandResult > 0) c.table.WinnerPos = p;
@@ -214,7 +214,7 @@ void ShowScoreSheet(Client& c) {
     const double score = s.HandScore.at(Idx(p));
     ui::ShowCash(c.MainForm, c.host, p, Num(c.disp.Player.at(Idx(p)).Gold) + money);
     sheet.State(p + 4).AddItem("最终分：" + Num(score) + money);
-    hero.Grade(p).AddItem(RightAlign(Num(score), 9) + money);
+    AddHistoryRow(hero.Grade(p), RightAlign(Num(score), 9) + money);
     hero.sumScore(p).SetCaption(Num(s.RunningScore.at(Idx(p))) + money);
   }
 

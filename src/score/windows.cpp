@@ -96,6 +96,10 @@ void ShowHistory(Client& c) {
   CentreOverTable(c, true, false);
 }
 
+void AddHistoryRow(platform::Control& list, std::string row) {
+  if (list.Items().size() < kMaxHistoryRows) list.AddItem(std::move(row));
+}
+
 void SelectHistoryRow(Client& c, int row) {
   auto& hero = c.Hero;
   if (row < 0 || row >= static_cast<int>(hero.Num.Items().size())) return;

@@ -435,6 +435,25 @@ TEST_F(ChatTest, AKeyInTheBoxClearsAHistoryOfMoreThanAHundredRows) {
   EXPECT_TRUE(History().empty());
 }
 
+// A player who never types keeps the history, up to its bound: then the oldest rows go, the
+// newest stay in view and a row the player selected stays selected.
+TEST_F(ChatTest, AHistoryNobodyClearsKeepsItsNewestRowsUpToItsBound) {
+  auto& list = c.Talk.Text1;
+  for (std::size_t i = 0; i < chat::kHistoryMax; ++i) {
+    chat::ShowMessageLine(c, "r" + std::to_string(i), 46);
+  }
+  ASSERT_EQ(History().size(), chat::kHistoryMax);
+  list.SetListIndex(static_cast<int>(chat::kHistoryMax) - 1);
+  chat::ShowMessageLine(c, Repeat("中", 50), 46);  // three rows
+  Receive(kBobBit, "bob's line");
+  ASSERT_EQ(History().size(), chat::kHistoryMax);
+  EXPECT_EQ(History().front(), " r4");
+  EXPECT_EQ(History()[History().size() - 5], " r" + std::to_string(chat::kHistoryMax - 1));
+  EXPECT_EQ(list.ListIndex(), static_cast<int>(chat::kHistoryMax) - 5);
+  EXPECT_EQ(platform::FirstShownRow(list, list.RowHeight()) + list.VisibleRows(),
+            static_cast<int>(chat::kHistoryMax));
+}
+
 TEST_F(ChatTest, TheHistoryWindowOpensOverTheChatCornerAndCloses) {
   ui::AnNiu_Click(c, 1);
   ASSERT_TRUE(c.Talk.Visible());

@@ -120,6 +120,25 @@ TEST_F(HandEndTest, FourZeroResultsShowTheDrawSheetAndSaveTheRecord) {
   EXPECT_EQ(RecordPath(), "/opt/qintara/info.vr");
 }
 
+// The history window stops growing at its bound; the hands after it are still recorded.
+TEST_F(HandEndTest, TheHistoryStopsAtItsBoundAndTheRecordsGoOn) {
+  std::vector<platform::Control*> lists{&c.Hero.Num};
+  for (int p = 0; p < 4; ++p) lists.push_back(&c.Hero.Grade(p));
+  for (auto* l : lists) {
+    for (std::size_t i = 0; i + 1 < score::kMaxHistoryRows; ++i) l->AddItem("x");
+  }
+  Draw();
+  for (auto* l : lists) EXPECT_EQ(l->Items().size(), score::kMaxHistoryRows);
+  EXPECT_EQ(c.Hero.Num.Items().back(), "           1");
+  StartHand();
+  Win();
+  ASSERT_TRUE(c.Score.Visible());
+  for (auto* l : lists) EXPECT_EQ(l->Items().size(), score::kMaxHistoryRows);
+  EXPECT_EQ(c.Hero.Num.Items().back(), "           1");
+  EXPECT_EQ(c.Hero.Grade(0).Items().back(), "        0金币");
+  EXPECT_EQ(Record(2, "name( 2 )"), "Bob");
+}
+
 TEST_F(HandEndTest, AmountsFollowTheSignFlag) {
   struct Case {
     int sign;

@@ -88,4 +88,31 @@ TEST(PreparedPainting, ATextChangeIsDrawnAgain) {
   EXPECT_EQ(three, Paint(form, pictures, k, true));
 }
 
+// A window resized by dragging passes through many sizes: the pictures at the sizes left behind
+// go once the store is full, while a picture still in use stays prepared.
+TEST(PreparedPainting, PicturesAtSizesLeftBehindGoOnceTheStoreIsFull) {
+  auto table = snapshot::BuildTable("empty", false);
+  host::PictureStore pictures;
+  int id = 0;
+  for (const platform::Control* c : table->client->MainForm.Stacking()) {
+    if (c->Kind() == platform::ControlKind::Image && !pictures.Get(c->Picture()).isNull()) {
+      id = c->Picture();
+      break;
+    }
+  }
+  ASSERT_GT(id, 0);
+  const QSize kept(300, 200);
+  const auto keptKey = pictures.Prepared(id, kept, 1.0).cacheKey();
+  const std::size_t before = pictures.Measure().preparedBytes;
+  for (int i = 0; i < 30; ++i) {
+    pictures.Prepared(id, QSize(1400 + i, 1000), 1.0);  // 5.6 MB each
+    EXPECT_EQ(pictures.Prepared(id, kept, 1.0).cacheKey(), keptKey) << "size " << i;
+  }
+  const auto u = pictures.Measure();
+  EXPECT_LE(u.preparedBytes, host::PictureStore::kMaxPreparedBytes);
+  EXPECT_GT(u.preparedBytes, host::PictureStore::kMaxPreparedBytes / 2);
+  EXPECT_LT(u.prepared, 31U);
+  EXPECT_GT(before, 0U);
+}
+
 }  // namespace

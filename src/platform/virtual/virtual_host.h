@@ -159,7 +159,7 @@ class VirtualHost final : public platform::Host {
   platform::ScreenSize Screen() const override { return screen; }
   platform::Socket& Winsock1() override { return socket; }
   platform::LobbyLink& Lobby() override { return lobby; }
-  platform::Files& Disk() override { return files; }
+  platform::Files& Disk() override { return disk != nullptr ? *disk : files; }
   platform::SoundDevice& Sound() override { return sound; }
   void RegisterForm(platform::Form& form, platform::FormEvents& events) override;
   void UnregisterForm(platform::Form& form) override;
@@ -182,6 +182,9 @@ class VirtualHost final : public platform::Host {
     std::string detail;
   };
   std::vector<LogLine> log;
+  // When set, the client's files go here instead of to the files held in memory (a long run
+  // whose files must not count as the client's memory).
+  platform::Files* disk = nullptr;
   bool HasLog(std::string_view kind, std::string_view detail) const;
   std::vector<std::string> LogDetails(std::string_view kind) const;
 
