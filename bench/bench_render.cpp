@@ -1,15 +1,19 @@
 // Painting whole tables with the window's own painting code, beside the floor: the same number
 // of pictures, already decoded and at their size, copied into an image of the table's size.
-// At the end the ratios to the floor are printed, for the painting as it is (prepared) and
-// for every picture scaled while drawn (direct).
+// At the end the floors and the ratios to them are printed, CPU and wall time, for the painting
+// as it is (prepared) and for every picture scaled while drawn (direct).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <map>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/form_widget.h"
@@ -99,35 +103,57 @@ void RepaintOneDiscard(benchmark::State& state, Scale scale) {
   }
 }
 
-// Collects the CPU times (steadier than wall time on a busy machine) and prints each
-// rendering's ratio to its floor.
+// Collects the CPU and wall times (the median of the repetitions when there are any) and prints
+// each rendering's ratio to its floor, both ways: the CPU time is steadier on a busy machine,
+// the wall time also counts what the painting waits for.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const auto& r : runs) {
-      if (r.run_type == Run::RT_Iteration) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+      const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+      if (r.run_type == Run::RT_Iteration && medians_.contains(r.run_name.str())) continue;
+      if (median || r.run_type == Run::RT_Iteration) {
+        if (median) medians_.insert(r.run_name.str());
+        times_[r.run_name.str()] = {r.GetAdjustedCPUTime(), r.GetAdjustedRealTime()};
+      }
     }
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-18s %10s %10s %10s %8s %8s\n", "state/scale", "floor", "prepared", "direct",
-                "ratio", "before");
+    std::printf("\n%-14s %21s %21s %21s %14s\n", "", "floor (ms)", "prepared (ms)",
+                "prepared/floor", "direct/floor");
+    std::printf("%-14s %10s %10s %10s %10s %10s %10s %14s\n", "state/scale", "cpu", "wall", "cpu",
+                "wall", "cpu", "wall", "cpu");
     for (const char* s : kStates) {
       for (const auto& sc : kScales) {
         const std::string key = std::string(s) + "/" + sc.name;
-        const double floor = times_["Floor/" + key];
-        const double prepared = times_["Render/" + key];
-        const double direct = times_["RenderDirect/" + key];
-        if (floor <= 0) continue;
-        std::printf("%-18s %10.3f %10.3f %10.3f %8.2f %8.2f\n", key.c_str(), floor, prepared,
-                    direct, prepared / floor, direct / floor);
+        const Times floor = times_["Floor/" + key];
+        const Times prepared = times_["Render/" + key];
+        const Times direct = times_["RenderDirect/" + key];
+        if (floor.cpu <= 0 || floor.wall <= 0) continue;
+        std::printf("%-14s %10.3f %10.3f %10.3f %10.3f %10.2f %10.2f %14.2f\n", key.c_str(),
+                    floor.cpu, floor.wall, prepared.cpu, prepared.wall, prepared.cpu / floor.cpu,
+                    prepared.wall / floor.wall, direct.cpu / floor.cpu);
       }
     }
+    std::printf("load average before: %s, after: %s\n", loadBefore_.c_str(), LoadAverage().c_str());
+  }
+  // The machine's load average over the last minute, as the system tells it ("?" when not).
+  static std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one;
+    return in >> one ? one : std::string("?");
   }
 
  private:
-  std::map<std::string, double> times_;
+  struct Times {
+    double cpu = 0;
+    double wall = 0;
+  };
+  std::map<std::string, Times> times_;
+  std::set<std::string> medians_;
+  std::string loadBefore_ = LoadAverage();
 };
 
 }  // namespace
@@ -151,7 +177,16 @@ int main(int argc, char** argv) {
                                  RepaintOneDiscard, sc)
         ->Unit(benchmark::kMicrosecond);
   }
-  benchmark::Initialize(&argc, argv);
+  // The median of three unless told otherwise.
+  std::vector<char*> args(argv, argv + argc);
+  std::string repetitions = "--benchmark_repetitions=3";
+  if (std::none_of(args.begin(), args.end(), [](const char* a) {
+        return std::string_view(a).starts_with("--benchmark_repetitions");
+      })) {
+    args.push_back(repetitions.data());
+  }
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   return 0;

@@ -352,6 +352,16 @@ void DrawPicture(QPainter& p, PictureStore& pictures, int id, const QRect& d, qr
   if (!pm.isNull()) p.drawPixmap(d.topLeft(), pm);
 }
 
+// A picture without transparency, where it is drawn.
+bool Opaque(const platform::Form& form, const platform::Control& c, const QTransform& t,
+            PictureStore& pictures, qreal dpr) {
+  if (c.Kind() != platform::ControlKind::Image || c.Picture() <= 0) return false;
+  const QRect d = DeviceRect(t, ToQRect(form.WindowBounds(c)));
+  if (d.isEmpty()) return false;
+  const QPixmap& pm = pictures.Prepared(c.Picture(), Pixels(d, dpr), dpr);
+  return !pm.isNull() && !pm.hasAlphaChannel();
+}
+
 // A label or list box, laid out and drawn once per change, then copied.
 void DrawText(QPainter& p, PictureStore& pictures, const platform::Control& c, const QRect& r,
               const QRect& d, qreal dpr) {
@@ -380,11 +390,12 @@ void FormWidget::PaintForm(QPainter& p, const platform::Form& form, PictureStore
   // Controls outside the area being repainted cost nothing.
   const QRect clip = p.hasClipping() ? p.clipBoundingRect().toAlignedRect() : whole;
   const platform::Rect painted = ToRect(clip);
-  p.fillRect(whole.intersected(clip), Rgb(form.BackColor()));
+  const QRect area = whole.intersected(clip);
   const QTransform t = p.transform();
   if (!prepared || t.type() > QTransform::TxScale) {
     // Every picture scaled while it is drawn (and a rotated or sheared painter, where nothing
     // prepared fits).
+    p.fillRect(area, Rgb(form.BackColor()));
     const QPixmap& bg = pictures.Get(form.Picture());
     if (!bg.isNull()) p.drawPixmap(whole, bg);
     platform::ForEachPainted(form, painted,
@@ -395,30 +406,42 @@ void FormWidget::PaintForm(QPainter& p, const platform::Form& form, PictureStore
                              });
     return;
   }
-  // Everything is prepared at the device pixels it covers and copied one to one.
+  // Everything is prepared at the device pixels it covers and copied one to one. Such a copy
+  // needs no filtering, and without it the painter takes its plain copying path instead of
+  // splitting every large picture over worker threads and waiting for them.
   const qreal dpr = p.device()->devicePixelRatioF();
+  const bool smooth = p.testRenderHint(QPainter::SmoothPixmapTransform);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // An opaque picture over the whole area hides the background and everything beneath it.
+  const auto first = platform::FirstShown(form, ToRect(area), [&](const platform::Control& c) {
+    return Opaque(form, c, t, pictures, dpr);
+  });
+  if (!first) p.fillRect(area, Rgb(form.BackColor()));
   p.resetTransform();
-  DrawPicture(p, pictures, form.Picture(), DeviceRect(t, whole), dpr);
-  platform::ForEachPainted(form, painted,
-                           [&](const platform::Control& c, const platform::Rect& bounds) {
-                             const QRect r = ToQRect(bounds);
-                             switch (c.Kind()) {
-                               case platform::ControlKind::Image:
-                                 DrawPicture(p, pictures, c.Picture(), DeviceRect(t, r), dpr);
-                                 break;
-                               case platform::ControlKind::Label:
-                               case platform::ControlKind::ListBox:
-                                 DrawText(p, pictures, c, r, DeviceRect(t, r), dpr);
-                                 break;
-                               case platform::ControlKind::TextBox:
-                                 if (!paintTextBoxes) break;
-                                 p.setTransform(t);
-                                 PaintControl(p, c, r, pictures);
-                                 p.resetTransform();
-                                 break;
-                             }
-                           });
+  if (!first) DrawPicture(p, pictures, form.Picture(), DeviceRect(t, whole), dpr);
+  platform::ForEachPainted(
+      form, painted,
+      [&](const platform::Control& c, const platform::Rect& bounds) {
+        const QRect r = ToQRect(bounds);
+        switch (c.Kind()) {
+          case platform::ControlKind::Image:
+            DrawPicture(p, pictures, c.Picture(), DeviceRect(t, r), dpr);
+            break;
+          case platform::ControlKind::Label:
+          case platform::ControlKind::ListBox:
+            DrawText(p, pictures, c, r, DeviceRect(t, r), dpr);
+            break;
+          case platform::ControlKind::TextBox:
+            if (!paintTextBoxes) break;
+            p.setTransform(t);
+            PaintControl(p, c, r, pictures);
+            p.resetTransform();
+            break;
+        }
+      },
+      first.value_or(0));
   p.setTransform(t);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 void FormWidget::paintEvent(QPaintEvent* e) {

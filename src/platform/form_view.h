@@ -4,6 +4,8 @@
 // controls a repaint of an area draws, back to front. Every host turns this into pixels the
 // same way.
 #include <cmath>
+#include <cstddef>
+#include <optional>
 
 #include "platform/controls.h"
 
@@ -44,11 +46,33 @@ Letterbox FitDesign(int designWidth, int designHeight, int windowWidth, int wind
 // Edges of a rectangle under x' = sx * x + dx, y' = sy * y + dy, each rounded on its own.
 Rect SnapRect(const Rect& r, double sx, double sy, double dx, double dy);
 
-// The controls a repaint of clip (design pixels) draws, back to front: the visible ones that
-// reach into it. fn(control, its window bounds in design pixels).
+inline bool Contains(const Rect& outer, const Rect& inner) {
+  return !inner.Empty() && outer.left <= inner.left && outer.top <= inner.top &&
+         inner.left + inner.width <= outer.left + outer.width &&
+         inner.top + inner.height <= outer.top + outer.height;
+}
+
+// Where a repaint of clip can start: the place in the stacking order of the topmost visible
+// control that covers clip and hides what lies beneath it (hides(control) says whether it
+// does, a picture without transparency, say); nothing when the form's own background shows.
+template <class Hides>
+std::optional<std::size_t> FirstShown(const Form& form, const Rect& clip, Hides&& hides) {
+  const auto& stack = form.Stacking();
+  for (std::size_t i = stack.size(); i-- > 0;) {
+    const Control& c = *stack[i];
+    if (c.Visible() && Contains(form.WindowBounds(c), clip) && hides(c)) return i;
+  }
+  return std::nullopt;
+}
+
+// The controls a repaint of clip (design pixels) draws, back to front, from place from of the
+// stacking order on: the visible ones that reach into it. fn(control, its window bounds in
+// design pixels).
 template <class Fn>
-void ForEachPainted(const Form& form, const Rect& clip, Fn&& fn) {
-  for (const Control* c : form.Stacking()) {
+void ForEachPainted(const Form& form, const Rect& clip, Fn&& fn, std::size_t from = 0) {
+  const auto& stack = form.Stacking();
+  for (std::size_t i = from; i < stack.size(); ++i) {
+    const Control* c = stack[i];
     if (!c->Visible()) continue;
     const Rect r = form.WindowBounds(*c);
     if (Intersects(r, clip)) fn(*c, r);

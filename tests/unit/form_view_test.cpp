@@ -123,6 +123,32 @@ TEST_F(Painted, ARepaintDrawsTheShownControlsInItsAreaBackToFront) {
   EXPECT_EQ(Order({0, 0, 400, 300}), (std::vector<std::string>{"box", "back", "right", "left"}));
 }
 
+// A control that hides what lies beneath it and covers the whole repaint starts it: nothing under
+// it is drawn, the form's background neither.
+TEST_F(Painted, ARepaintStartsAtTheTopmostControlThatHidesTheRestOfItsArea) {
+  const auto hides = [](const Control& c) { return c.Kind() == ControlKind::Image; };
+  const auto from = [&](const Rect& clip) -> std::vector<std::string> {
+    const auto first = FirstShown(form, clip, hides);
+    if (!first) return {"background"};
+    std::vector<std::string> out;
+    ForEachPainted(
+        form, clip, [&](const Control& c, const Rect&) { out.push_back(c.Name()); }, *first);
+    return out;
+  };
+  hidden.SetVisible(false);
+  const std::vector<std::pair<Rect, std::vector<std::string>>> cases = {
+      {{0, 0, 400, 300}, {"back", "left", "right", "box"}},
+      {{20, 20, 10, 10}, {"left"}},            // hidden is on top, but not shown
+      {{60, 60, 20, 20}, {"left", "box"}},     // the text box does not hide
+      {{100, 100, 20, 20}, {"back", "left"}},  // left covers only part of it
+      {{300, 10, 10, 10}, {"back", "right"}},  // a label does not hide
+      {{0, 0, 500, 300}, {"background"}},      // beyond the form
+  };
+  for (const auto& [clip, want] : cases) {
+    EXPECT_EQ(from(clip), want) << clip.left << "," << clip.top << " " << clip.width;
+  }
+}
+
 TEST(FormView, AListShowsTheWholeRowsThatFitFromItsFirstShownRow) {
   Form form{"frmList", {0, 0, 200, 200}};
   Control& list = form.Add(ControlKind::ListBox, "list", -1, {5, 10, 100, 50});
