@@ -18,6 +18,8 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "app/replay.h"
+#include "chat/chat.h"
 #include "game.h"
 #include "host/form_widget.h"
 #include "host/picture_store.h"
@@ -25,6 +27,7 @@
 #include "platform/disk_files.h"
 #include "platform/virtual/virtual_host.h"
 #include "protocol.h"
+#include "score/score.h"
 #include "table_chat.h"
 
 namespace {
@@ -271,6 +274,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (const auto& f : figures) Print(f);
+  std::printf(
+      "bounds: chat history %zu rows, history window %zu rows, a replay %zu frames, "
+      "prepared pictures %zu MiB\n",
+      chat::kHistoryMax, score::kMaxHistoryRows, app::kMaxReplayFrames,
+      host::PictureStore::kMaxPreparedBytes / static_cast<std::size_t>(kMiB));
   const std::int64_t growth = figures.back().heap - figures.front().heap;
   std::printf("heap growth from hand 10 to hand %d: %+.1f KiB (budget %lld KiB), %lld s of play\n",
               figures.back().hand, static_cast<double>(growth) / 1024.0,
