@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "assets/picture_ids.h"
+#include "dispatch/seat_common.h"
 #include "net/net.h"
 #include "platform/host.h"
 #include "props/props.h"
@@ -141,7 +142,7 @@ void pbCloseMe_Click(Client& c) {
   }
   c.score.TableResetDone = false;
   net::DropConnection(c);
-  view::LeaveReset(c);
+  dispatch::LeaveReset(c);
   c.frmExit.Image3.SetVisible(false);
   net::UnloadReconnect(c);
   UnloadExitDialog(c);
@@ -205,7 +206,7 @@ void UnloadLeaveDialog(Client& c) {
 void imgOK_Click(Client& c) {
   c.score.TableResetDone = false;
   net::DropConnection(c);
-  view::LeaveReset(c);
+  dispatch::LeaveReset(c);
   UnloadLeaveDialog(c);
   BackToLobby(c);
 }

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "dispatch/dispatch.h"
+#include "dispatch/seat_common.h"
 #include "net/net.h"
 #include "platform/lobby.h"
 #include "platform/messages.h"
@@ -124,7 +125,7 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
         PostToLobby(c, platform::kClientInHand);
       } else {
         LeaveNow(c);
-        view::ResetTableDisplay(c);
+        dispatch::ResetTableDisplay(c);
         PostToLobby(c, platform::kClientIdle);
       }
       return;

@@ -165,6 +165,9 @@ void LoadSteps(Client& c, const std::string& commandLine) {
     c.app.LobbyTitle = "VorelLodge";
   }
   ui::LayoutTable(c);
+  // The laid-out table shows no wealth multiple and no finished game.
+  c.props.WealthValue.fill(0);
+  c.score.GameEnded = false;
   c.table.Hand[0].SeatBit = 0;
   c.host.Lobby().Listen(c.MainForm.Caption(), &c);
   c.app.Hooked = true;

@@ -100,10 +100,20 @@ std::string ClockText(Client& c) {
          std::to_string(s % 60);
 }
 
+void ResetTableDisplay(Client& c) {
+  view::ResetTableDisplay(c);
+  props::ForgetWaitingResult(c.props);
+}
+
 void FullReset(Client& c) {
   view::ClearHandState(c);
-  view::ResetTableDisplay(c);
+  ResetTableDisplay(c);
   view::ResetHands(c);
+}
+
+void LeaveReset(Client& c) {
+  view::ResetHands(c);
+  ResetTableDisplay(c);
 }
 
 void ShowStartButtonNormal(Client& c) {

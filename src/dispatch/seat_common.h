@@ -27,8 +27,13 @@ std::string GoldText(double gold);
 // The current time as hour:minute:second, without leading zeros.
 std::string ClockText(Client& c);
 
+// The table display goes back to its empty look, and a result waiting for the prop step goes
+// with it.
+void ResetTableDisplay(Client& c);
 // ClearHandState, ResetTableDisplay, ResetHands.
 void FullReset(Client& c);
+// The table given up: ResetHands, then ResetTableDisplay.
+void LeaveReset(Client& c);
 void ShowStartButtonNormal(Client& c);
 bool OthersReady(Client& c);
 // After a hand has been played, three ready marks mean the next hand can be laid out.

@@ -255,7 +255,7 @@ void OnHandStart(Client& c) {
   c.score.HandInProgress = true;
   for (auto* ok : form.OK) ok->SetVisible(false);
   d.HandNumber += 1;
-  view::ResetTableDisplay(c);
+  ResetTableDisplay(c);
   view::BuildWall(c);
 
   const int dealer = PosOfSeatBit(c, m.Seat);

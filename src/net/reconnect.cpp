@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/client.h"
 #include "assets/picture_ids.h"
+#include "dispatch/seat_common.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
@@ -204,7 +205,7 @@ void LobbyConnectFailed(Client& c, const std::string& text) {
   app::RestoreLobby(c);
   c.score.TableResetDone = false;
   DropConnection(c);
-  view::LeaveReset(c);
+  dispatch::LeaveReset(c);
 }
 
 void pbCancel_Click(Client& c) {
@@ -213,7 +214,7 @@ void pbCancel_Click(Client& c) {
     app::RestoreLobby(c);
     c.score.TableResetDone = false;
     DropConnection(c);
-    view::LeaveReset(c);
+    dispatch::LeaveReset(c);
   }
   UnloadReconnect(c);
 }

@@ -6,6 +6,7 @@
 #include "app/replay.h"
 #include "chat/chat.h"
 #include "dispatch/dispatch.h"
+#include "dispatch/seat_common.h"
 #include "net/frame_log.h"
 #include "net/net.h"
 #include "platform/messages.h"
@@ -84,8 +85,7 @@ void ConnectionLost(Client& c) {
     app::RestoreLobby(c);
     c.score.TableResetDone = false;
     DropConnection(c);
-    view::ResetHands(c);
-    view::ResetTableDisplay(c);
+    dispatch::LeaveReset(c);
     // Written after the connection is dropped, which empties both lists, so the player reads it.
     ui::SysmsgClear(c.MainForm, 0);
     ui::SysmsgAdd(c.MainForm, c.host, 0, "已经与服务器断开连接，请重新入座！");

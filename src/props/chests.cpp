@@ -529,6 +529,13 @@ void TimerProp_Timer(Client& c) {
   }
 }
 
+void ForgetWaitingResult(PropState& s) {
+  s.ScorePending = false;
+  s.ResultPending = false;
+  s.DrawPending = false;
+  s.ScoreWaitTicks = 0;
+}
+
 void ResultComplete(Client& c, bool draw) {
   PropState& s = c.props;
   s.ResultPending = true;

@@ -16,6 +16,8 @@ struct PlayerRec;
 
 namespace props {
 
+struct PropState;
+
 bool Active(const Client& c);
 
 // ---- Forwarding ----
@@ -67,6 +69,8 @@ void Poll(Client& c);
 void TimerProp_Timer(Client& c);
 
 // ---- Hand end ----
+// The table is reset under a result still waiting for the prop step: the result is forgotten.
+void ForgetWaitingResult(PropState& s);
 // The hand's result is complete while the plug-in runs: the sheet waits for the prop step.
 void ResultComplete(Client& c, bool draw);
 // The next hand is dealt while a result still waits for the prop step (its scores or its

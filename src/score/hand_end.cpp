@@ -249,6 +249,7 @@ void ReadyClockSecond(Client& c) {
   UseContinueButton(c);
   if (!c.score.TableResetDone) {
     view::FullReset(c);
+    props::ForgetWaitingResult(c.props);
     c.score.TableResetDone = true;
   }
   ui::SendReady(c);

@@ -235,6 +235,7 @@ void Continue(Client& c) {
     c.score.TableResetDone = false;
     net::DropConnection(c);
     view::FullReset(c);
+    props::ForgetWaitingResult(c.props);
     if (app::LobbyExists(c)) {
       c.MainForm.SetState(platform::WindowState::Minimized);
       app::RestoreLobby(c);
@@ -254,6 +255,7 @@ void Continue(Client& c) {
   score::UseContinueButton(c);
   if (!c.score.TableResetDone) {
     view::FullReset(c);
+    props::ForgetWaitingResult(c.props);
     c.score.TableResetDone = true;
   }
   SendReady(c);
@@ -494,8 +496,6 @@ void LayoutTable(Client& c) {
     m->ZOrder(0);
     m->SetVisible(false);
   }
-  c.props.WealthValue.fill(0);
-  c.score.GameEnded = false;
 }
 
 // The table embeds no web view: the first page becomes a link on the logo pane that opens in the

@@ -59,10 +59,6 @@ void ResetTableDisplay(Client& c) {
   f.lbwealth.SetCaption("1");
   f.lbwealth.SetVisible(false);
   f.Imgwealth.SetVisible(false);
-  c.props.ScorePending = false;
-  c.props.ResultPending = false;
-  c.props.DrawPending = false;
-  c.props.ScoreWaitTicks = 0;
   f.Bank.SetVisible(true);
   f.Bank.ZOrder(0);
 }
