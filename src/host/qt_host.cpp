@@ -36,10 +36,16 @@ QElapsedTimer& Uptime() {
   return timer;
 }
 
+std::string DefaultLogPath() {
+  const auto dir = UsableRuntimeDir();
+  return dir ? *dir + "/qintara.log" : std::string();
+}
+
 }  // namespace
 
 QtHost::QtHost()
-    : socket_([this](const char* kind, const std::string& detail) { Log(kind, detail); }),
+    : log_(DefaultLogPath()),
+      socket_([this](const char* kind, const std::string& detail) { Log(kind, detail); }),
       sound_([this](std::string_view kind, std::string_view detail) { Log(kind, detail); }),
       files_(QCoreApplication::applicationDirPath().toStdString(),
              platform::UserDataFolderOfThisUser()) {

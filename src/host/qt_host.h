@@ -7,12 +7,12 @@
 #include <unordered_map>
 
 #include "host/form_windows.h"
-#include "host/log_file.h"
 #include "host/picture_store.h"
 #include "host/qt_socket.h"
 #include "host/qt_sound.h"
 #include "platform/disk_files.h"
 #include "platform/host.h"
+#include "platform/log_file.h"
 
 namespace host {
 
@@ -70,7 +70,7 @@ class QtHost final : public platform::Host {
   void Guard(const char* what, const std::function<void()>& f);
 
  private:
-  LogFile log_;
+  platform::LogFile log_;
   QtSocket socket_;
   QtSound sound_;
   std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();

@@ -2,7 +2,9 @@
 // Files on the real disk, with std::filesystem and the system's own calls (disk_files_posix.cpp,
 // disk_files_win32.cpp); no Qt, so the tests and the tools can use it too. Paths are UTF-8 on
 // every system: on Windows they reach the wide-character calls, never the ANSI code page.
+#include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -38,6 +40,11 @@ std::string DefaultUserDataFolder(const char* xdgDataHome, const char* home);
 std::string UserDataFolderOfThisUser();
 // The folder of the running program, or "" when the system does not tell.
 std::string ProgramFolderOfThisProcess();
+
+// An environment variable's value in UTF-8; empty when it is not set.
+std::string EnvironmentVariable(const char* name);
+// Opens a file for appending by its UTF-8 path; null when it cannot.
+std::FILE* OpenForAppend(const std::string& path);
 
 // A UTF-8 path as the system's path type, and back.
 std::filesystem::path NativePath(std::string_view utf8);

@@ -61,4 +61,13 @@ std::string ProgramFolderOfThisProcess() {
   return ec ? std::string() : Utf8Path(exe.parent_path());
 }
 
+std::string EnvironmentVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string() : std::string(value);
+}
+
+std::FILE* OpenForAppend(const std::string& path) {
+  return std::fopen(path.c_str(), "a");
+}
+
 }  // namespace platform

@@ -85,18 +85,35 @@ bool DiskFiles::FolderWritable(const std::string& folder) {
   return file.valid();
 }
 
-std::string UserDataFolderOfThisUser() {
-  // The roaming application data folder, read wide: it holds the user's name, often Chinese.
-  std::wstring folder(MAX_PATH, L'\0');
+namespace {
+
+// Read wide: values such as the user's folders often hold Chinese names.
+std::wstring WideEnvironment(const wchar_t* name) {
+  std::wstring value(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD n =
-        GetEnvironmentVariableW(L"APPDATA", folder.data(), static_cast<DWORD>(folder.size()));
-    if (n < folder.size()) {
-      folder.resize(n);
-      break;
+    const DWORD n = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+    if (n < value.size()) {
+      value.resize(n);
+      return value;
     }
-    folder.resize(n);
+    value.resize(n);
   }
+}
+
+}  // namespace
+
+std::string EnvironmentVariable(const char* name) {
+  const std::wstring value = WideEnvironment(NativePath(name).wstring().c_str());
+  return value.empty() ? std::string() : Utf8Path(fs::path(value));
+}
+
+std::FILE* OpenForAppend(const std::string& path) {
+  return _wfopen(NativePath(path).wstring().c_str(), L"ab");
+}
+
+std::string UserDataFolderOfThisUser() {
+  // The roaming application data folder.
+  std::wstring folder = WideEnvironment(L"APPDATA");
   if (folder.empty()) {
     folder.resize(MAX_PATH + 1);
     folder.resize(GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));

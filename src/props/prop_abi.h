@@ -25,7 +25,9 @@ extern "C" {
 #endif
 
 /* A plug-in built with hidden symbols defines QINTARA_PROP_EXPORT to export its entries. */
-#ifdef QINTARA_PROP_EXPORT
+#if defined(QINTARA_PROP_EXPORT) && defined(_WIN32)
+#define QINTARA_PROP_API __declspec(dllexport)
+#elif defined(QINTARA_PROP_EXPORT)
 #define QINTARA_PROP_API __attribute__((visibility("default")))
 #else
 #define QINTARA_PROP_API

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "host/log_file.h"
 #include "host/qt_host.h"
 #include "host/qt_socket.h"
+#include "platform/log_file.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ class LogFileTest : public ::testing::Test {
 TEST_F(LogFileTest, ARepeatedLineIsCountedNotRepeated) {
   const std::string path = Path("repeat.log");
   {
-    host::LogFile log(path, false, 1 << 20);
+    platform::LogFile log(path, false, 1 << 20);
     for (int i = 0; i < 1000; ++i) log.Write("error", "send ring full: command 24 dropped");
     log.Write("recv", "30");
     log.Write("recv", "30");  // each stands for a frame of its own
@@ -119,7 +119,7 @@ TEST_F(LogFileTest, ALogFileNamedByTheEnvironmentStaysCappedToo) {
   const std::string path = Path("named.log");
   setenv("QINTARA_LOG", path.c_str(), 1);
   {
-    host::LogFile log;
+    platform::LogFile log("");
     const std::string detail(100, 'x');
     for (int i = 0; i < 60'000; ++i) log.Write("recv", std::to_string(i) + detail);
   }

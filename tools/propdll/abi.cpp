@@ -1,10 +1,9 @@
 // The exported entries of the reference plug-in: the client's C interface over RefPlugin.
-#include <QApplication>
 #include <cstring>
 #include <memory>
 #include <string>
 
-#include "bank_window.h"
+#include "bank_view.h"
 #include "props/prop_abi.h"
 #include "ref_plugin.h"
 
@@ -32,12 +31,9 @@ uint32_t QintaraProp_AbiVersion(void) {
 
 QintaraPropObject* QintaraProp_Create(void) {
   auto obj = std::make_unique<QintaraPropObject>();
-  // The bank is a window of its own; only a program with a widget application can show one.
-  if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
-    refprop::RefPlugin* plugin = &obj->plugin;
-    obj->plugin.SetBankView(std::make_unique<refprop::BankWindow>(
-        [plugin](int op, double amount) { plugin->BankRequest(op, amount); }));
-  }
+  refprop::RefPlugin* plugin = &obj->plugin;
+  obj->plugin.SetBankView(
+      refprop::MakeBankView([plugin](int op, double amount) { plugin->BankRequest(op, amount); }));
   return obj.release();
 }
 

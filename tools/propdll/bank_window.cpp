@@ -1,10 +1,13 @@
 #include "bank_window.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+
+#include "bank_view.h"
 
 namespace refprop {
 
@@ -89,6 +92,12 @@ void BankWindow::SetFigures(double balanceValue, double goldValue) {
 
 void BankWindow::SetNote(const std::string& text) {
   dialog_->note.setText(QString::fromStdString(text));
+}
+
+std::unique_ptr<BankView> MakeBankView(std::function<void(int op, double amount)> request) {
+  // The bank is a window of its own; only a program with a widget application can show one.
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return nullptr;
+  return std::make_unique<BankWindow>(std::move(request));
 }
 
 }  // namespace refprop

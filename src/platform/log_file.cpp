@@ -1,11 +1,12 @@
-#include "host/log_file.h"
+#include "platform/log_file.h"
 
-#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
-#include "host/runtime_dir.h"
+#include "platform/disk_files.h"
 
-namespace host {
+namespace platform {
 
 namespace {
 
@@ -23,14 +24,13 @@ bool PowerOfTen(std::int64_t n) {
 
 }  // namespace
 
-LogFile::LogFile() : maxBytes_(kMaxLogBytes) {
-  const char* level = std::getenv("QINTARA_LOG_LEVEL");
-  verbose_ = level != nullptr && std::string(level) == "debug";
-  const char* path = std::getenv("QINTARA_LOG");
-  if (path != nullptr && *path != '\0') {
+LogFile::LogFile(const std::string& defaultPath) : maxBytes_(kMaxLogBytes) {
+  verbose_ = EnvironmentVariable("QINTARA_LOG_LEVEL") == "debug";
+  const std::string path = EnvironmentVariable("QINTARA_LOG");
+  if (!path.empty()) {
     Open(path);
-  } else if (auto dir = UsableRuntimeDir()) {
-    Open(*dir + "/qintara.log");
+  } else if (!defaultPath.empty()) {
+    Open(defaultPath);
   }
 }
 
@@ -50,7 +50,7 @@ void LogFile::Open(const std::string& path) {
     return;
   }
   path_ = path;
-  out_ = std::fopen(path_.c_str(), "a");
+  out_ = OpenForAppend(path_);
   ownsFile_ = out_ != nullptr;
   RotateIfLarge();
 }
@@ -100,9 +100,10 @@ void LogFile::Flush() {
 void LogFile::RotateIfLarge() {
   if (!ownsFile_ || std::ftell(out_) < maxBytes_) return;
   std::fclose(out_);
-  std::rename(path_.c_str(), (path_ + ".1").c_str());
-  out_ = std::fopen(path_.c_str(), "a");
+  std::error_code ec;
+  std::filesystem::rename(NativePath(path_), NativePath(path_ + ".1"), ec);
+  out_ = OpenForAppend(path_);
   ownsFile_ = out_ != nullptr;
 }
 
-}  // namespace host
+}  // namespace platform

@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
-namespace host {
+namespace platform {
 
 class LogFile {
  public:
-  // Reads QINTARA_LOG and QINTARA_LOG_LEVEL; without QINTARA_LOG the log goes to qintara.log in
-  // the runtime folder. A log file, named or not, is kept small by rotating.
-  LogFile();
+  // Reads QINTARA_LOG and QINTARA_LOG_LEVEL; without QINTARA_LOG the log goes to defaultPath
+  // (the host's runtime folder; nowhere when empty). A log file, named or not, is kept small by
+  // rotating.
+  explicit LogFile(const std::string& defaultPath);
   // A log written to path ("-" for standard error); for tests.
   LogFile(const std::string& path, bool verbose, long maxBytes);
   ~LogFile();
@@ -44,4 +45,4 @@ class LogFile {
   std::int64_t repeatsTotal_ = 0;
 };
 
-}  // namespace host
+}  // namespace platform
