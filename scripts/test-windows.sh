@@ -2,14 +2,18 @@
 # Cross-builds the Qt-free core, the virtual host and its tests as Windows programs (mingw-w64,
 # statically linked) into build-windows/, and runs them under Wine, headless, with a private
 # prefix inside that folder and the Chinese ANSI code page (936), as on the players' machines.
-# Installs what is missing (the cross compiler, Wine, GoogleTest's sources) with apt.
+# Windows get a private Xvfb (a free display, stopped again by its pid). Then the end-to-end
+# run: the native development server on loopback and qintara.exe under Wine, launched by the
+# Windows lobby stand-in (tests/winhost/e2e.sh; needs the native build, NATIVE_BUILD_DIR).
+# Installs what is missing (the cross compiler, Wine, GoogleTest's sources, Xvfb) with apt.
 #   scripts/test-windows.sh            JOBS=2 by default; BUILD_WINDOWS_DIR to build elsewhere
+#   QINTARA_E2E=0                      skips the end-to-end run
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_WINDOWS_DIR:-$root/build-windows}
 jobs=${JOBS:-2}
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 libgtest-dev locales)
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 libgtest-dev locales xvfb)
 sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
 missing=()
@@ -38,6 +42,37 @@ export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,m
 export LANG=zh_CN.UTF-8
 unset LC_ALL LC_CTYPE
 unset DISPLAY WAYLAND_DISPLAY
+
+# The windows under test go to an X server of this run only: the first display number from 200
+# with no server, no lock and no socket.
+xvfb_pid=
+stop_xvfb() {
+  if [[ -n $xvfb_pid ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap stop_xvfb EXIT
+start_xvfb() {
+  local n
+  for n in $(seq 200 299); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+      [[ -e /tmp/.X11-unix/X$n ]] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    xvfb_pid=
+  done
+  echo "no free display for Xvfb" >&2
+  return 1
+}
 if [[ ! -e "$WINEPREFIX/system.reg" ]]; then
   echo "== preparing the Wine prefix =="
   wineboot --init
@@ -52,7 +87,14 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j "$jobs"
 
 echo "== tests under Wine =="
+start_xvfb
 status=0
 ctest --test-dir "$build" --output-on-failure -j "$jobs" || status=$?
+
+if [[ ${QINTARA_E2E:-1} != 0 ]]; then
+  echo "== end to end: the development server and qintara.exe under Wine =="
+  "$root/tests/winhost/e2e.sh" "$build" "${NATIVE_BUILD_DIR:-$root/build}" || status=$?
+fi
+wineserver -k 2>/dev/null || true
 wineserver -w
 exit "$status"
