@@ -3,7 +3,7 @@
 # platform expects (the client's folder next to the platform's shared common folder):
 #   qintara/qintara.exe, res/ (the pictures), rule.ini and chat.ini (GBK),
 #   qintara/plugin/tools/PropDll.dll and its pictures,
-#   qintara/qintara-lobby.exe and qintara-devserver.exe (to try it without the platform),
+#   qintara/qintara-lobby.exe (to try it without the platform),
 #   common/music, common/qntr, common/mj (the sounds and voices), README.md.
 # The programs come from the cross build (scripts/test-windows.sh), the pictures, sounds and
 # INI files from the native build (scripts/build.sh). Every program must import system DLLs
@@ -28,7 +28,6 @@ need() {
 }
 client=$win/src/winhost/qintara.exe
 lobby=$win/tools/lobby-win/qintara-lobby.exe
-devserver=$win/tools/devserver/qintara-devserver.exe
 propdll=$win/plugin/tools/PropDll.dll
 need "$client" "run scripts/test-windows.sh"
 need "$lobby" "run scripts/test-windows.sh"
@@ -51,7 +50,6 @@ check_imports() {
   fi
 }
 programs=("$client" "$lobby" "$propdll")
-if [[ -e $devserver ]]; then programs+=("$devserver"); fi
 for p in "${programs[@]}"; do check_imports "$p"; done
 
 stage=${stage_only:-$win/package}
@@ -59,7 +57,6 @@ rm -rf "$stage"
 app=$stage/qintara
 mkdir -p "$app/plugin/tools" "$stage/common"
 cp "$client" "$lobby" "$app/"
-if [[ -e $devserver ]]; then cp "$devserver" "$app/"; fi
 cp -r "$native/res" "$app/res"
 cp "$native/src/host/rule.ini" "$native/src/host/chat.ini" "$app/"
 cp "$propdll" "$app/plugin/tools/"

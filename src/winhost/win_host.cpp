@@ -141,7 +141,9 @@ LRESULT CALLBACK WinHost::MessageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
   }
   auto* self = reinterpret_cast<WinHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  // While the window is being made its handle is not known yet: the system answers for it.
+  if (self == nullptr || self->messages_ == nullptr)
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
   return self->OnMessage(msg, wParam, lParam);
 }
 

@@ -1,5 +1,8 @@
 // The Windows machine behind the window host: Winsock, the lobby's window messages, the disk,
 // DirectSound, the log, message boxes, the browser, the named mutex and PropDll.dll.
+// Winsock before the rest of the system's headers.
+#include "winhost/win_socket.h"
+
 #include "platform/disk_files.h"
 #include "platform/log_file.h"
 #include "winhost/services.h"
@@ -8,7 +11,6 @@
 #include "winhost/win_log.h"
 #include "winhost/win_plugin.h"
 #include "winhost/win_shell.h"
-#include "winhost/win_socket.h"
 #include "winhost/win_sound.h"
 
 namespace winhost {

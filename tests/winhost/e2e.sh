@@ -36,9 +36,18 @@ fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
 }
+# The Windows programs of this run, by pid: those of this Wine prefix running the package's
+# client or lobby (the wine launcher's own pid is not always theirs).
+wine_pids() {
+  local p
+  for p in $(ps -eo pid=); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -qiE 'qintara(-lobby)?\.exe' && echo "$p"
+  done
+}
 cleanup() {
   local p
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}" $(wine_pids); do kill "$p" 2>/dev/null || true; done
   for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
   pids=()
 }
@@ -166,7 +175,7 @@ fi
 cleanup
 
 # ---- 3. a hand to its score sheet, a drop, a reconnection ----
-start_server hand --countdown 1 --bot-delay 30 --ready-wait 500 --seed 7 --fault after:400 ||
+start_server hand --countdown 1 --bot-delay 30 --ready-wait 500 --seed 7 --fault after:300 ||
   fail "no development server"
 run_env hand
 hl=$work/hand-lobby.log

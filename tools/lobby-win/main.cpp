@@ -1,6 +1,9 @@
 // qintara-lobby.exe: a stand-in for the platform lobby on Windows. A top-level window with the
 // lobby's title that launches the client with its command line and speaks the lobby's window
 // messages; the same commands and lines as the stand-in of the other systems (README.md).
+// Winsock before the rest of the system's headers.
+#include <winsock2.h>
+
 #include "winhost/win32.h"
 
 #include <shellapi.h>
@@ -9,10 +12,12 @@
 #include <cstdio>
 #include <cwchar>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "net/frame.h"
 #include "platform/lobby.h"
 #include "winhost/wide.h"
 #include "winhost/win_lobby.h"
@@ -21,6 +26,8 @@ namespace {
 
 constexpr UINT_PTR kTimerSleep = 1;
 constexpr UINT_PTR kTimerPoll = 2;
+constexpr UINT kGreeterEvent = WM_APP + 1;
+constexpr int kLoginCmd = 18;
 constexpr int kIdList = 100;
 constexpr int kIdLaunch = 101;
 constexpr int kIdPost = 110;  // + index of the message
@@ -107,12 +114,17 @@ class Lobby {
       CloseHandle(client_.hProcess);
       CloseHandle(client_.hThread);
     }
+    for (auto& [s, bytes] : greeted_) closesocket(s);
+    if (greeter_ != INVALID_SOCKET) closesocket(greeter_);
+    if (winsock_) WSACleanup();
     if (out_ != nullptr && out_ != stdout) std::fclose(out_);
   }
   Lobby(const Lobby&) = delete;
   Lobby& operator=(const Lobby&) = delete;
 
   bool Open(HINSTANCE instance);
+  void StartGreeter();
+  void OnGreeter(SOCKET s, int event);
   int Run();
 
  private:
@@ -143,6 +155,10 @@ class Lobby {
   HANDLE commandFile_ = INVALID_HANDLE_VALUE;
   std::string filePartial_;
   bool quitting_ = false;
+  bool winsock_ = false;
+  SOCKET greeter_ = INVALID_SOCKET;
+  // What each connection to the greeter has sent and not yet been answered.
+  std::map<SOCKET, std::vector<std::uint8_t>> greeted_;
 };
 
 void Lobby::Line(const std::wstring& text) {
@@ -202,7 +218,7 @@ bool Lobby::Open(HINSTANCE instance) {
   if (o_.serverPort > 0) {
     Line(L"server-port " + std::to_wstring(o_.serverPort) + L" given");
   } else {
-    Line(L"error no game server: start one and pass --server-port N");
+    StartGreeter();
   }
   SetTimer(window_, kTimerPoll, 50, nullptr);
   if (o_.launch) pending_.push_back(L"launch");
@@ -222,6 +238,59 @@ bool Lobby::Open(HINSTANCE instance) {
   }
   Drain();
   return true;
+}
+
+// Without a game server: a loopback listener that accepts the login and then only listens, so
+// the client still reaches its table.
+void Lobby::StartGreeter() {
+  WSADATA data{};
+  winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  greeter_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int len = sizeof a;
+  if (greeter_ == INVALID_SOCKET || bind(greeter_, reinterpret_cast<sockaddr*>(&a), len) != 0 ||
+      listen(greeter_, 4) != 0 ||
+      getsockname(greeter_, reinterpret_cast<sockaddr*>(&a), &len) != 0 ||
+      WSAAsyncSelect(greeter_, window_, kGreeterEvent, FD_ACCEPT) != 0) {
+    Line(L"error cannot listen on 127.0.0.1");
+    return;
+  }
+  o_.serverPort = ntohs(a.sin_port);
+  Line(L"server-port " + std::to_wstring(o_.serverPort) + L" greeter");
+}
+
+void Lobby::OnGreeter(SOCKET s, int event) {
+  if (event == FD_ACCEPT) {
+    const SOCKET peer = accept(greeter_, nullptr, nullptr);
+    if (peer == INVALID_SOCKET) return;
+    greeted_[peer];
+    WSAAsyncSelect(peer, window_, kGreeterEvent, FD_READ | FD_CLOSE);
+    return;
+  }
+  auto it = greeted_.find(s);
+  if (it == greeted_.end()) return;
+  if (event == FD_CLOSE) {
+    closesocket(s);
+    greeted_.erase(it);
+    return;
+  }
+  std::uint8_t buf[4096];
+  const int n = recv(s, reinterpret_cast<char*>(buf), sizeof buf, 0);
+  if (n <= 0) return;
+  auto& in = it->second;
+  in.insert(in.end(), buf, buf + n);
+  while (in.size() >= static_cast<std::size_t>(net::kFrameSize)) {
+    const bool login = in[net::kOffCmd] == kLoginCmd;
+    in.erase(in.begin(), in.begin() + net::kFrameSize);
+    if (!login) continue;
+    net::NetMsg ok;
+    ok.Cmd = kLoginCmd;
+    ok.Value = {0, 8, 0, 1};  // no timeout limit, 8-second clock, success
+    const net::Frame f = net::EncodeHeader(ok);
+    send(s, reinterpret_cast<const char*>(f.data()), net::kFrameSize, 0);
+  }
 }
 
 void Lobby::Drain() {
@@ -344,6 +413,9 @@ LRESULT Lobby::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return DefWindowProcW(window_, msg, wParam, lParam);
     }
+    case kGreeterEvent:
+      OnGreeter(static_cast<SOCKET>(wParam), WSAGETSELECTEVENT(lParam));
+      return 0;
     case WM_TIMER:
       if (wParam == kTimerSleep) {
         KillTimer(window_, kTimerSleep);
@@ -436,7 +508,7 @@ std::optional<Options> Parse(int argc, wchar_t** argv) {
     } else {
       std::fprintf(stderr,
                    "usage: qintara-lobby [--title T] [--caption TEXT] [--client PATH]\n"
-                   "  [--account A] [--key K] [--location TEXT] [--prop N] --server-port N\n"
+                   "  [--account A] [--key K] [--location TEXT] [--prop N] [--server-port N]\n"
                    "  [--headless] [--launch] [--script \"CMD; CMD\"] [--commands FILE]"
                    " [--log FILE]\n");
       return std::nullopt;
