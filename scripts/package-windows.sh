@@ -63,6 +63,9 @@ cp "$propdll" "$app/plugin/tools/"
 cp -r "$native/src/host/plugin/tools/res" "$app/plugin/tools/res"
 for d in music qntr mj; do cp -r "$native/src/common/$d" "$stage/common/$d"; done
 find "$stage" -name .generated -delete
+# The build keeps its debugging information; the player's copy does not need it.
+x86_64-w64-mingw32-strip --strip-debug "$app/qintara.exe" "$app/qintara-lobby.exe" \
+  "$app/plugin/tools/PropDll.dll"
 cp "$root/docs/windows-package.md" "$stage/README.md"
 if [[ -n $stage_only ]]; then exit 0; fi
 
