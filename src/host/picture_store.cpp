@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <algorithm>
 
 namespace host {
@@ -18,6 +19,17 @@ std::size_t PixelBytes(const QPixmap& pm) {
              : static_cast<std::size_t>(pm.width()) * static_cast<std::size_t>(pm.height()) *
                    static_cast<std::size_t>(std::max(1, pm.depth() / 8));
 }
+
+bool Opaque(const QImage& img) {
+  const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x) {
+      if (qAlpha(line[x]) != 255) return false;
+    }
+  }
+  return true;
+}
 }  // namespace
 
 PictureStore::PictureStore() {
@@ -30,14 +42,19 @@ PictureStore::PictureStore() {
 const QPixmap& PictureStore::Get(int id) {
   auto it = cache_.find(id);
   if (it != cache_.end()) return it->second;
-  QPixmap pm;
+  QImage img;
   constexpr int kPluginPictures = 5000;
   if (id >= kPluginPictures) {
-    pm.load(pluginFolder_ + "/" + QString::number(id) + ".png");
+    img.load(pluginFolder_ + "/" + QString::number(id) + ".png");
   } else if (id > 0) {
-    pm.load(folder_ + "/" + QString::number(id) + ".png");
+    img.load(folder_ + "/" + QString::number(id) + ".png");
   }
-  return cache_.emplace(id, std::move(pm)).first->second;
+  // A picture whose every pixel is opaque is kept without its alpha channel: it is then copied
+  // rather than blended, and it hides what lies beneath it.
+  if (!img.isNull() && img.hasAlphaChannel() && Opaque(img)) {
+    img.convertTo(QImage::Format_RGB32);
+  }
+  return cache_.emplace(id, QPixmap::fromImage(std::move(img))).first->second;
 }
 
 const QPixmap& PictureStore::Prepared(int id, QSize pixels, qreal dpr) {
