@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Cross-builds the Qt-free core, the virtual host and its tests as Windows programs (mingw-w64,
-# statically linked) into build-windows/, and runs them under Wine, headless, with a private
-# prefix inside that folder and the Chinese ANSI code page (936), as on the players' machines.
-# Windows get a private Xvfb (a free display, stopped again by its pid). Then the end-to-end
-# run: the native development server on loopback and qintara.exe under Wine, launched by the
-# Windows lobby stand-in (tests/winhost/e2e.sh; needs the native build, NATIVE_BUILD_DIR).
+# Cross-builds the Qt-free core, the virtual host, the Windows host qintara.exe and their tests as
+# Windows programs (mingw-w64, statically linked) into build-windows/, and runs them under Wine
+# with a private prefix inside that folder and the Chinese ANSI code page (936), as on the
+# players' machines. Windows get a private Xvfb (a free display, stopped again by its pid). Then
+# the end-to-end run: the native development server on loopback and qintara.exe under Wine,
+# launched by the Windows lobby stand-in (tests/winhost/e2e.sh; needs the native build,
+# NATIVE_BUILD_DIR); and, when the native build has the artwork and the Qt snapshot tool, the
+# table painted by both hosts is compared (scripts/compare-windows-snapshots.sh).
 # Installs what is missing (the cross compiler, Wine, GoogleTest's sources, Xvfb) with apt.
 #   scripts/test-windows.sh            JOBS=2 by default; BUILD_WINDOWS_DIR to build elsewhere
 #   QINTARA_E2E=0                      skips the end-to-end run
@@ -13,7 +15,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_WINDOWS_DIR:-$root/build-windows}
 jobs=${JOBS:-2}
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 libgtest-dev locales xvfb)
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 libgtest-dev locales xvfb
+  xauth fonts-wqy-microhei imagemagick)
 sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
 missing=()
@@ -35,8 +38,8 @@ if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
   "${sudo_cmd[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
 
-# Wine for this build only: its own prefix, no debug chatter, no display, no Mono or Gecko
-# installers, and the zh_CN locale that makes the ANSI code page 936.
+# Wine for this build only: its own prefix, no debug chatter, no Mono or Gecko installers, and
+# the zh_CN locale that makes the ANSI code page 936.
 mkdir -p "$build"
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8
@@ -78,12 +81,20 @@ if [[ ! -e "$WINEPREFIX/system.reg" ]]; then
   wineboot --init
   wineserver -w
 fi
+# The players' Chinese font is Microsoft YaHei; Wine shows WenQuanYi Micro Hei in its place.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
+  /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
+
+native=${NATIVE_BUILD_DIR:-$root/build}
+art=()
+if [[ -d $native/res ]]; then art=(-DQINTARA_ART_SOURCE="$native/res"); fi
 
 echo "== cross build (mingw-w64) =="
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
-  -DQINTARA_WITH_QT=OFF -DQINTARA_BENCH=OFF -DQINTARA_GTEST_SOURCE=/usr/src/googletest >/dev/null
+  -DQINTARA_WITH_QT=OFF -DQINTARA_BENCH=OFF -DQINTARA_GTEST_SOURCE=/usr/src/googletest \
+  "${art[@]}" >/dev/null
 cmake --build "$build" -j "$jobs"
 
 echo "== tests under Wine =="
@@ -94,6 +105,11 @@ ctest --test-dir "$build" --output-on-failure -j "$jobs" || status=$?
 if [[ ${QINTARA_E2E:-1} != 0 ]]; then
   echo "== end to end: the development server and qintara.exe under Wine =="
   "$root/tests/winhost/e2e.sh" "$build" "${NATIVE_BUILD_DIR:-$root/build}" || status=$?
+fi
+if [[ -x $native/tools/snapshot/qintara-snapshot && ${#art[@]} -gt 0 ]]; then
+  echo "== the table painted by both hosts =="
+  NATIVE_BUILD_DIR="$native" BUILD_WINDOWS_DIR="$build" "$root/scripts/compare-windows-snapshots.sh" ||
+    status=$?
 fi
 wineserver -k 2>/dev/null || true
 wineserver -w

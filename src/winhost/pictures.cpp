@@ -3,6 +3,7 @@
 #include <gdiplus.h>
 
 #include <string>
+#include <vector>
 
 namespace winhost {
 
@@ -31,6 +32,21 @@ std::wstring ProgramFolder() {
   }
   const auto slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+bool SavePng(Gdiplus::Bitmap& bitmap, const std::wstring& path) {
+  UINT count = 0;
+  UINT bytes = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return false;
+  std::vector<std::uint8_t> buffer(bytes);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i) {
+    if (std::wstring(codecs[i].MimeType) == L"image/png") {
+      return bitmap.Save(path.c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
+    }
+  }
+  return false;
 }
 
 Pictures::Pictures(std::wstring folder) : folder_(std::move(folder)) {

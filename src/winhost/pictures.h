@@ -18,6 +18,8 @@ namespace winhost {
 
 // The folder the program runs from, without a trailing backslash.
 std::wstring ProgramFolder();
+// Writes a bitmap as a PNG file; false when it could not.
+bool SavePng(Gdiplus::Bitmap& bitmap, const std::wstring& path);
 
 class Pictures {
  public:
