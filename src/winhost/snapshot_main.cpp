@@ -109,7 +109,8 @@ int Snapshot(const std::vector<std::wstring>& args) {
   table->host.Run([&] { ui::ShowLinkState(c); });
   const auto& g = form.Geometry();
   std::vector<Layer> layers{{&form, 0, 0}};
-  for (const platform::Form* sheet : {&c.Score, &c.Hero, &c.Information}) {
+  for (const platform::Form* sheet :
+       std::initializer_list<const platform::Form*>{&c.Score, &c.Hero, &c.Information}) {
     if (sheet->Visible())
       layers.push_back({sheet, sheet->Geometry().left - g.left, sheet->Geometry().top - g.top});
   }
