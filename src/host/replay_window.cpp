@@ -30,7 +30,7 @@ constexpr int kKeyRight = 39;
 // to the player.
 class ReplayEvents final : public platform::FormEvents {
  public:
-  ReplayEvents(vhost::VirtualHost& host, platform::FormEvents& inner, bool& paused,
+  ReplayEvents(vhost::OfflineHost& host, platform::FormEvents& inner, bool& paused,
                vhost::ReplayPlayer& player)
       : host_(host), inner_(inner), paused_(paused), player_(player) {}
 
@@ -78,7 +78,7 @@ class ReplayEvents final : public platform::FormEvents {
   void OnClose() override { QCoreApplication::quit(); }
 
  private:
-  vhost::VirtualHost& host_;
+  vhost::OfflineHost& host_;
   platform::FormEvents& inner_;
   bool& paused_;
   vhost::ReplayPlayer& player_;
@@ -104,7 +104,7 @@ int RunReplay(const QString& file, PictureStore& pictures) {
     return 1;
   }
 
-  vhost::VirtualHost vh;  // files stay in memory: playing a hand records nothing
+  vhost::OfflineHost vh;  // files stay in memory: playing a hand records nothing
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     vh.screen = {screen->size().width(), screen->size().height()};
   }

@@ -15,7 +15,7 @@ constexpr std::int64_t kDispatchMs = 110;
 
 }  // namespace
 
-ReplayPlayer::ReplayPlayer(VirtualHost& host, Client& client, app::Replay replay)
+ReplayPlayer::ReplayPlayer(OfflineHost& host, Client& client, app::Replay replay)
     : host_(host), client_(client), replay_(std::move(replay)) {}
 
 void ReplayPlayer::Start() {

@@ -1,5 +1,5 @@
 #pragma once
-// Plays a hand replay into a client on the virtual host: start-up as the recorded player, then
+// Plays a hand replay into a client on the offline host: start-up as the recorded player, then
 // every recorded frame at its time. The clock moves only when the driver says so, so a window
 // can pause and step.
 #include <cstdint>
@@ -7,13 +7,13 @@
 
 #include "app/client.h"
 #include "app/replay.h"
-#include "platform/virtual/virtual_host.h"
+#include "platform/virtual/offline_host.h"
 
 namespace vhost {
 
 class ReplayPlayer {
  public:
-  ReplayPlayer(VirtualHost& host, Client& client, app::Replay replay);
+  ReplayPlayer(OfflineHost& host, Client& client, app::Replay replay);
 
   // Start-up with the recorded account; frames follow once the login has gone out.
   void Start();
@@ -28,7 +28,7 @@ class ReplayPlayer {
  private:
   void DeliverDue();
 
-  VirtualHost& host_;
+  OfflineHost& host_;
   Client& client_;
   app::Replay replay_;
   std::size_t next_ = 0;
