@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds into BUILD_DIR (default build/). Extra arguments go to cmake.
+# QINTARA_WERROR=ON makes warnings errors (CI sets it).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" \
+  -DQINTARA_WERROR="${QINTARA_WERROR:-OFF}" "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"

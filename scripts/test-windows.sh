@@ -10,6 +10,7 @@
 # Installs what is missing (the cross compiler, Wine, GoogleTest's sources, Xvfb) with apt.
 #   scripts/test-windows.sh            JOBS=2 by default; BUILD_WINDOWS_DIR to build elsewhere
 #   QINTARA_E2E=0                      skips the end-to-end run
+#   QINTARA_WERROR=ON                  makes warnings errors
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_WINDOWS_DIR:-$root/build-windows}
@@ -94,7 +95,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
   -DQINTARA_WITH_QT=OFF -DQINTARA_BENCH=OFF -DQINTARA_GTEST_SOURCE=/usr/src/googletest \
-  "${art[@]}" >/dev/null
+  -DQINTARA_WERROR="${QINTARA_WERROR:-OFF}" "${art[@]}" >/dev/null
 cmake --build "$build" -j "$jobs"
 
 echo "== tests under Wine =="
