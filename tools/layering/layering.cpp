@@ -650,12 +650,26 @@ int Report(const fs::path& root) {
         break;
       }
     }
+    // Its own includes, and every header they reach in turn.
+    std::map<std::string, const SourceFile*> by_path;
+    for (const auto& f : files) by_path[f.path] = &f;
     int own = 0;
-    for (const auto& f : files) {
-      if (f.path == header) own = static_cast<int>(f.includes.size());
+    if (const auto it = by_path.find(header); it != by_path.end()) {
+      own = static_cast<int>(it->second->includes.size());
+    }
+    std::set<std::string> reached;
+    std::vector<std::string> todo{header};
+    while (!todo.empty()) {
+      const auto it = by_path.find(todo.back());
+      todo.pop_back();
+      if (it == by_path.end()) continue;
+      for (const auto& inc : it->second->includes) {
+        if (inc.target != header && reached.insert(inc.target).second) todo.push_back(inc.target);
+      }
     }
     std::cout << "\n"
-              << header << ": includes " << own << " headers; included by " << includers.size()
+              << header << ": includes " << own << " headers (" << reached.size()
+              << " with theirs); included by " << includers.size()
               << " files (core: " << core_includers << ", of them " << core_cpp_includers
               << " .cpp)\n";
     for (const auto& p : includers) std::cout << "  " << p << "\n";
