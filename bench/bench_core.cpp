@@ -13,25 +13,25 @@
 namespace {
 
 void BM_EncodeHeader(benchmark::State& state) {
-  net::NetMsg m{.Cmd = 7, .Seat = 4, .Value = {8, 0x2043, 0x2043, 0}};
-  for (auto _ : state) benchmark::DoNotOptimize(net::EncodeHeader(m));
+  wire::NetMsg m{.Cmd = 7, .Seat = 4, .Value = {8, 0x2043, 0x2043, 0}};
+  for (auto _ : state) benchmark::DoNotOptimize(wire::EncodeHeader(m));
 }
 BENCHMARK(BM_EncodeHeader);
 
 void BM_DecodeHeader(benchmark::State& state) {
-  const net::Frame f = qtest::FrameBuilder(5).seat(4).v(3, 0x43);
-  for (auto _ : state) benchmark::DoNotOptimize(net::DecodeHeader(f));
+  const wire::Frame f = qtest::FrameBuilder(5).seat(4).v(3, 0x43);
+  for (auto _ : state) benchmark::DoNotOptimize(wire::DecodeHeader(f));
 }
 BENCHMARK(BM_DecodeHeader);
 
 // The floor beside the decode: copying one frame's 272 bytes out of a ring.
 void BM_CopyFrameFloor(benchmark::State& state) {
-  std::array<std::uint8_t, 4 * net::kFrameSize> ring{};
-  net::Frame out{};
+  std::array<std::uint8_t, 4 * wire::kFrameSize> ring{};
+  wire::Frame out{};
   std::size_t at = 0;
   for (auto _ : state) {
-    std::memcpy(out.data(), ring.data() + at, net::kFrameSize);
-    at = (at + net::kFrameSize) % ring.size();
+    std::memcpy(out.data(), ring.data() + at, wire::kFrameSize);
+    at = (at + wire::kFrameSize) % ring.size();
     benchmark::DoNotOptimize(out.data());
     benchmark::ClobberMemory();
   }
@@ -53,7 +53,7 @@ struct Table {
 // SendFrame into the ring and out through the send task.
 void BM_SendFrameThroughRing(benchmark::State& state) {
   Table t;
-  const net::NetMsg m{.Cmd = 2, .Seat = 1, .Value = {0, 0, 0, 0x4043}};
+  const wire::NetMsg m{.Cmd = 2, .Seat = 1, .Value = {0, 0, 0, 0x4043}};
   for (auto _ : state) {
     net::SendFrame(t.c, m);
     net::TimerBong_Timer(t.c);
@@ -65,7 +65,7 @@ BENCHMARK(BM_SendFrameThroughRing);
 // A received frame through the ring, the decoder and the dispatcher.
 void BM_ReceiveAndDispatch(benchmark::State& state) {
   Table t;
-  const net::Frame f = qtest::FrameBuilder(30).key(1, 2);
+  const wire::Frame f = qtest::FrameBuilder(30).key(1, 2);
   for (auto _ : state) {
     t.host.socket.Deliver(f);
     net::TimerBong_Timer(t.c);

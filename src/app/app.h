@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "net/frame.h"
 #include "platform/controls.h"
+#include "wire/frame.h"
 
 class Client;
 
@@ -50,13 +50,11 @@ CommandLine SplitCommandLine(std::string_view line);
 // Ordinary integer conversion of a numeric field; throws std::invalid_argument when the text is
 // not a number and std::out_of_range when it does not fit.
 int ParseIntField(std::string_view field, int min, int max);
-// The leading numeric part of a text, 0 when it has none.
-double LeadingNumber(std::string_view text);
 
 // Form_Load of the main window. args is the command line as the lobby gave it.
 void Form_Load(Client& c, const std::string& commandLine);
 // Fails (std::invalid_argument) when a name has a character without a single-byte code or runs
 // past the frame.
-net::Frame BuildLoginFrame(const std::string& loginName, const std::string& loginKey);
+wire::Frame BuildLoginFrame(const std::string& loginName, const std::string& loginKey);
 
 }  // namespace app

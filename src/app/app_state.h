@@ -32,7 +32,7 @@ struct AppState {
 
   // The hand replay being recorded: the login result and seating frames it needs as context,
   // and the frames of the hand since it was set up.
-  std::vector<net::Frame> ReplayContext;
+  std::vector<wire::Frame> ReplayContext;
   bool ReplaySeating = false;
   bool ReplayRecording = false;
   std::int64_t ReplayHandStart = 0;

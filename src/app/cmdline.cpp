@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/app.h"
+#include "text/number.h"
 
 namespace app {
 
@@ -32,7 +33,7 @@ CommandLine SplitCommandLine(std::string_view line) {
     if (cl.fields.size() < kMaxFields) cl.fields.emplace_back(line.substr(start, end - start));
     start = end + 1;
     if (cl.watchMode && dollars == 5) {
-      cl.watchedUserId = LeadingNumber(line.substr(start));
+      cl.watchedUserId = text::LeadingNumber(line.substr(start));
     }
   }
   return cl;
@@ -56,22 +57,6 @@ int ParseIntField(std::string_view field, int min, int max) {
     throw std::out_of_range("number out of range: " + std::string(field));
   }
   return static_cast<int>(rounded);
-}
-
-double LeadingNumber(std::string_view text) {
-  text = TrimBlanks(text);
-  std::size_t n = 0;
-  if (n < text.size() && (text[n] == '-' || text[n] == '+')) ++n;
-  while (n < text.size() && std::isdigit(static_cast<unsigned char>(text[n])) != 0) ++n;
-  if (n < text.size() && text[n] == '.') {
-    ++n;
-    while (n < text.size() && std::isdigit(static_cast<unsigned char>(text[n])) != 0) ++n;
-  }
-  double value = 0;
-  const char* first = text.data();
-  if (n > 0 && *first == '+') ++first;
-  std::from_chars(first, text.data() + n, value);
-  return value;
 }
 
 }  // namespace app

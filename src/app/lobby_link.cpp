@@ -148,11 +148,11 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
         net::ResetRings(c);
         auto& sock = c.host.Winsock1();
         if (sock.State() != platform::kSockClosed) sock.Close();
-        c.net.LoginFrame[net::kOffCmd] = 18;  // a login again, even after a reconnection
+        c.net.LoginFrame[wire::kOffCmd] = 18;  // a login again, even after a reconnection
         net::OpenDirect(c);
       } else if (c.app.ProxyKind == 5) {
         c.net.TaskOn[net::kTaskLogin] = false;
-        c.net.LoginFrame[net::kOffCmd] = 18;
+        c.net.LoginFrame[wire::kOffCmd] = 18;
         net::StartProxy(c, /*keepQueued=*/false);
       }
       return;

@@ -18,13 +18,13 @@ constexpr std::size_t kMaxContextFrames = 16;
 constexpr std::int64_t kHandOffsetMs = 1000;
 constexpr std::size_t kMaxReplayFiles = 100000;
 
-int Cmd(const net::Frame& f) {
-  return f[net::kOffCmd];
+int Cmd(const wire::Frame& f) {
+  return f[wire::kOffCmd];
 }
 
 // Command 16 with value 4 = 2: the hand is being set up.
-bool HandSetUp(const net::Frame& f) {
-  return Cmd(f) == 16 && f[net::kOffValues + 7] == 2;
+bool HandSetUp(const wire::Frame& f) {
+  return Cmd(f) == 16 && f[wire::kOffValues + 7] == 2;
 }
 
 int HexDigit(char ch) {
@@ -89,11 +89,11 @@ std::optional<Replay> DecodeReplay(std::string_view text, std::string* error) {
     if (ms < lastMs) return Fail(error, where + ": time goes backwards");
     lastMs = ms;
     const std::string_view hex = line.substr(space + 1);
-    if (hex.size() != 2 * net::kFrameSize) return Fail(error, where + ": a frame is 272 bytes");
+    if (hex.size() != 2 * wire::kFrameSize) return Fail(error, where + ": a frame is 272 bytes");
     if (r.frames.size() >= kMaxReplayFrames) return Fail(error, where + ": too many frames");
     ReplayFrame f;
     f.ms = ms;
-    for (std::size_t i = 0; i < net::kFrameSize; ++i) {
+    for (std::size_t i = 0; i < wire::kFrameSize; ++i) {
       const int hi = HexDigit(hex[2 * i]);
       const int lo = HexDigit(hex[2 * i + 1]);
       if (hi < 0 || lo < 0) return Fail(error, where + ": bad hex digit");
@@ -110,7 +110,7 @@ std::string ReplayFolder(Client& c) {
   return platform::JoinPath(c.host.Disk().UserDataFolder(), "replays");
 }
 
-void RecordFrame(Client& c, const net::Frame& frame) {
+void RecordFrame(Client& c, const wire::Frame& frame) {
   AppState& a = c.app;
   const int cmd = Cmd(frame);
   const std::int64_t now = c.host.TickCount();
@@ -121,7 +121,7 @@ void RecordFrame(Client& c, const net::Frame& frame) {
   if (cmd == 18 || cmd == 3 || cmd == 20) {
     // A new seating sequence replaces the last one; the login result stays.
     if (cmd == 3 && !a.ReplaySeating) {
-      std::erase_if(a.ReplayContext, [](const net::Frame& f) { return Cmd(f) != 18; });
+      std::erase_if(a.ReplayContext, [](const wire::Frame& f) { return Cmd(f) != 18; });
     }
     a.ReplaySeating = cmd == 3 || (cmd == 20 && a.ReplaySeating);
     if (a.ReplayContext.size() < kMaxContextFrames) a.ReplayContext.push_back(frame);

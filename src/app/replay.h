@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 class Client;
 
@@ -16,7 +16,7 @@ namespace app {
 
 struct ReplayFrame {
   std::int64_t ms = 0;  // since the start of the replay
-  net::Frame frame{};
+  wire::Frame frame{};
 };
 
 struct Replay {
@@ -32,7 +32,7 @@ std::string EncodeReplay(const Replay& replay);
 std::optional<Replay> DecodeReplay(std::string_view text, std::string* error = nullptr);
 
 // The recorder, fed with every frame the client dispatches.
-void RecordFrame(Client& c, const net::Frame& frame);
+void RecordFrame(Client& c, const wire::Frame& frame);
 // The hand's result is on screen: its replay file is written.
 void SaveHandReplay(Client& c);
 // Where the replays go.

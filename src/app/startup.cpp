@@ -6,6 +6,7 @@
 #include "net/net.h"
 #include "platform/messages.h"
 #include "text/gbk.h"
+#include "text/number.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -102,7 +103,7 @@ void ReadCommandLine(Client& c, const CommandLine& cl) {
   // Their lengths travel in one byte each.
   if (text::CharCount(a.ProxyUser) > 255) throw std::invalid_argument("proxy user name too long");
   if (text::CharCount(a.ProxyPass) > 255) throw std::invalid_argument("proxy password too long");
-  if (n > 10) a.CustomCaption = LeadingNumber(cl.fields[10]) == 1;
+  if (n > 10) a.CustomCaption = text::LeadingNumber(cl.fields[10]) == 1;
   if (n > 11 && a.CustomCaption) a.LobbyTitle = cl.fields[11];
   if (n > 12) a.CaptionText = cl.fields[12];
   if (n > 13) a.Prop_swicth = ParseIntField(cl.fields[13], -32768, 32767);
@@ -175,9 +176,9 @@ void LoadSteps(Client& c, const std::string& commandLine) {
 
 }  // namespace
 
-net::Frame BuildLoginFrame(const std::string& loginName, const std::string& loginKey) {
-  net::Frame f{};
-  f[net::kOffCmd] = 18;
+wire::Frame BuildLoginFrame(const std::string& loginName, const std::string& loginKey) {
+  wire::Frame f{};
+  f[wire::kOffCmd] = 18;
   f[14] = 1;
   auto put = [&f](const std::string& text, std::size_t at, const char* what) {
     auto bytes = text::EncodeSingleByte(text);

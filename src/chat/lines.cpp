@@ -182,8 +182,8 @@ void SendChatLine(Client& c) {
 
 bool SendLine(Client& c, const std::string& boxText, const std::string& message, int v0, int v2,
               int v3) {
-  net::NetMsg m;
-  m.Cmd = 19;
+  wire::NetMsg m;
+  m.Cmd = wire::Num(wire::Cmd::Chat);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value[0] = static_cast<std::int16_t>(v0);
   m.Value[2] = static_cast<std::int16_t>(v2);

@@ -8,6 +8,7 @@
 #include "app/client_files.h"
 #include "app/ini_file.h"
 #include "chat/chat.h"
+#include "text/number.h"
 #include "ui/sound.h"
 
 namespace chat {
@@ -21,7 +22,7 @@ constexpr int kVoiceLetter = 'a';
 constexpr int kTalkDrop = 8;
 
 void FillList(const app::classIniFile& ini, platform::Control& list, const std::string& section) {
-  const double n = app::LeadingNumber(ini.GetIniKey(section, "num"));
+  const double n = text::LeadingNumber(ini.GetIniKey(section, "num"));
   const int count =
       std::clamp(static_cast<int>(std::lround(std::isfinite(n) ? n : 0.0)), 0, kMaxPhrases);
   for (int i = 1; i <= count; ++i) list.AddItem(ini.GetIniKey(section, std::to_string(i)));

@@ -2,13 +2,13 @@
 // The dispatcher and the handlers of the login, seating and table commands.
 #include <functional>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 class Client;
 
 namespace dispatch {
 
-void Dispatch(Client& c, net::NetMsg& msg);
+void Dispatch(Client& c, wire::NetMsg& msg);
 // Runs one step of handling a received frame: a run-time error in it gives the player back to
 // the lobby and ends the program.
 void RunGuarded(Client& c, int cmd, const std::function<void()>& step);

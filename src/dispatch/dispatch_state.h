@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace dispatch {
 
@@ -45,7 +45,7 @@ struct DispatchState {
   std::array<bool, 6> FemaleVoiceUsed{};
   // Watch mode: the four player frames of a sequence, collected before any is shown
   // (byte 3 = 0 marks an empty slot).
-  std::array<net::Frame, 4> WatchSlots{};
+  std::array<wire::Frame, 4> WatchSlots{};
   // The resumed hand's dealer seat bit and dice, from the hand-state command.
   int ResumeDealerSeat = 0;
   std::array<int, 2> ResumeDice{};

@@ -8,12 +8,11 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "view/view.h"
+#include "wire/commands.h"
 
 namespace dispatch {
 
 namespace {
-
-constexpr int kReconnectResult = 29;
 
 void PassToPlugin(Client& c) {
   if (c.props.Prop_GameDllState > 0) {
@@ -25,79 +24,80 @@ void PassToPlugin(Client& c) {
 }
 
 void RunHandler(Client& c, int cmd) {
-  switch (cmd) {
-    case 1:
+  using wire::Cmd;
+  switch (static_cast<Cmd>(cmd)) {
+    case Cmd::Deal:
       play::OnDeal(c);
       break;
-    case 2:
+    case Cmd::Discard:
       play::OnDiscardCmd(c);
       break;
-    case 3:
+    case Cmd::SeatNames:
       OnSeatNames(c);
       break;
-    case 4:
+    case Cmd::HandStart:
       OnHandStart(c);
       break;
-    case 5:
+    case Cmd::Draw:
       play::OnDraw(c);
       break;
-    case 6:
+    case Cmd::Prompt:
       view::OnDecisionPrompt(c);
       break;
-    case 7:
+    case Cmd::ClaimResult:
       play::OnClaimResult(c);
       break;
-    case 9:
+    case Cmd::HandResult:
       EnableBarAfterResume(c);
       score::OnHandResult(c);
       break;
-    case 14:
+    case Cmd::WildTile:
       play::OnWildTile(c);
       break;
-    case 15:
+    case Cmd::Reveal:
       play::OnReveal(c);
       break;
-    case 16:
+    case Cmd::TableStatus:
       OnTableStatus(c);
       break;
-    case 17:
+    case Cmd::WinDetail:
       score::OnWinDetail(c);
       break;
-    case 18:
+    case Cmd::LoginResult:
       OnLoginResult(c);
       break;
-    case 19:
+    case Cmd::Chat:
       break;  // the decoder already showed the line or handed the frame on
-    case 20:
+    case Cmd::PlayerInfo:
       OnPlayerInfo(c);
       break;
-    case 21:
+    case Cmd::PlayerLeft:
       OnPlayerLeft(c);
       break;
-    case 22:
+    case Cmd::TableClosed:
       OnTableClosed(c);
       break;
-    case 23:
+    case Cmd::PlayerReady:
       OnPlayerReady(c);
       break;
-    case 29:
+    case Cmd::ReconnectResult:
       net::OnReconnectResult(c);
       break;
-    case 40:
+    case Cmd::Snapshot:
       view::OnSnapshot(c);
       break;
-    case 41:
+    case Cmd::HandResume:
       OnHandResume(c);
       break;
-    case 46:
+    case Cmd::PropScores:
       // Scores are announced to a running plug-in only; without one nothing waits for them.
       if (props::Active(c)) props::MarkScorePending(c);
       PassToPlugin(c);
       break;
-    case 91:
+    case Cmd::OwnGold:
       OnOwnGold(c);
       break;
-    case 92:
+    case Cmd::OtherGold:
       OnOtherGold(c);
       break;
     default:
@@ -108,10 +108,10 @@ void RunHandler(Client& c, int cmd) {
 
 }  // namespace
 
-void Dispatch(Client& c, net::NetMsg& msg) {
-  if (msg.Cmd != kReconnectResult) {
-    c.net.SessionKey[0] = c.net.RecvFrame[net::kOffKey];
-    c.net.SessionKey[1] = c.net.RecvFrame[net::kOffKey + 1];
+void Dispatch(Client& c, wire::NetMsg& msg) {
+  if (msg.Cmd != wire::Num(wire::Cmd::ReconnectResult)) {
+    c.net.SessionKey[0] = c.net.RecvFrame[wire::kOffKey];
+    c.net.SessionKey[1] = c.net.RecvFrame[wire::kOffKey + 1];
   }
   RunGuarded(c, msg.Cmd, [&] { RunHandler(c, msg.Cmd); });
 }

@@ -17,7 +17,7 @@ constexpr const char* kPlatformSite = "www.vorellodge.com";
 
 void OnLoginResult(Client& c) {
   net::NetState& n = c.net;
-  const net::NetMsg& m = n.LastMsg;
+  const wire::NetMsg& m = n.LastMsg;
   n.HoldReadyA = n.HoldReadyB = false;
   n.HeldFrameA.fill(0);
   n.HeldFrameB.fill(0);

@@ -4,29 +4,28 @@
 #include <cstdio>
 
 #include "app/client.h"
-#include "net/frame.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "table/table_state.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
+#include "wire/frame.h"
 
 namespace dispatch {
 
 namespace {
 
-std::span<const std::uint8_t> Field(const net::Frame& f, std::size_t at, std::size_t len) {
+std::span<const std::uint8_t> Field(const wire::Frame& f, std::size_t at, std::size_t len) {
   return std::span<const std::uint8_t>(f).subspan(at, len);
 }
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
 }  // namespace
 
-PlayerRec ParsePlayer(const net::Frame& f) {
+PlayerRec ParsePlayer(const wire::Frame& f) {
   const std::span<const std::uint8_t> b(f);
   PlayerRec r;
   r.NickName = text::DecodeDoubleByte(Field(f, 16, 32), 32);
@@ -34,20 +33,20 @@ PlayerRec ParsePlayer(const net::Frame& f) {
   if (r.Face.empty()) r.Face = "m1";
   r.Sex = f[64];
   r.Title = text::DecodeDoubleByte(Field(f, 72, 8), 8);
-  r.Num1 = net::ReadU64LEAsDouble(b, 80);
-  r.Num2 = net::ReadU64LEAsDouble(b, 88);
-  r.Gold = net::ReadU64LEAsDouble(b, 96);
-  r.Num4 = net::ReadU64LEAsDouble(b, 104);
+  r.Num1 = wire::ReadU64LEAsDouble(b, 80);
+  r.Num2 = wire::ReadU64LEAsDouble(b, 88);
+  r.Gold = wire::ReadU64LEAsDouble(b, 96);
+  r.Num4 = wire::ReadU64LEAsDouble(b, 104);
   r.Group = text::DecodeDoubleByte(Field(f, 112, 16), 16);
-  r.Num5 = net::ReadU64LEAsDouble(b, 128);
-  r.Num6 = net::ReadU64LEAsDouble(b, 136);
-  r.Num7 = net::ReadU64LEAsDouble(b, 144);
-  for (std::size_t i = 0; i < r.Stat.size(); ++i) r.Stat[i] = net::ReadI32LE(b, 152 + 4 * i);
+  r.Num5 = wire::ReadU64LEAsDouble(b, 128);
+  r.Num6 = wire::ReadU64LEAsDouble(b, 136);
+  r.Num7 = wire::ReadU64LEAsDouble(b, 144);
+  for (std::size_t i = 0; i < r.Stat.size(); ++i) r.Stat[i] = wire::ReadI32LE(b, 152 + 4 * i);
   r.Account = text::DecodeSingleByte(Field(f, 168, 16), 16);
   r.Caption = text::DecodeDoubleByte(Field(f, 184, 24), 24);
   r.VoiceA = text::DecodeSingleByte(Field(f, 210, 8), 8);
   r.VoiceB = text::DecodeSingleByte(Field(f, 218, 8), 8);
-  r.UserId = net::ReadU64LEAsDouble(b, 226);
+  r.UserId = wire::ReadU64LEAsDouble(b, 226);
   return r;
 }
 
@@ -73,7 +72,7 @@ int FaceGif(int face) {
 }
 
 void ShowPlayer(Client& c, int p) {
-  const PlayerRec& pl = c.disp.Player.at(Idx(p));
+  const PlayerRec& pl = c.disp.Player.at(Ix(p));
   const int f = FaceIndex(pl.Face);
   c.MainForm.Tou(p).SetPicture(FaceGif(f));
   score::SetScoreAvatar(c, p, f);
@@ -81,7 +80,7 @@ void ShowPlayer(Client& c, int p) {
   ui::ShowCash(c.MainForm, c.host, p, GoldText(pl.Gold));
   c.MainForm.Level(p).SetCaption(pl.Group);
   score::SetRecordPlayer(c, p, pl.NickName, f);
-  c.disp.NameCard.at(Idx(p)) = {pl.NickName, f};
+  c.disp.NameCard.at(Ix(p)) = {pl.NickName, f};
 }
 
 std::string GoldText(double gold) {
@@ -146,12 +145,12 @@ void ClearPosition(Client& c, int t, bool withMessage) {
   if (withMessage) {
     ui::SysmsgClear(c.MainForm, 0);
     ui::SysmsgAdd(c.MainForm, c.host, 0,
-                  c.disp.Player.at(Idx(t)).NickName + "退出了游戏 " + ClockText(c));
+                  c.disp.Player.at(Ix(t)).NickName + "退出了游戏 " + ClockText(c));
     ui::SysmsgClear(c.MainForm, 1);
   }
-  c.disp.OtherNames.at(Idx(t - 1)).clear();
-  c.table.Hand.at(Idx(t)).Account.clear();
-  c.disp.Player.at(Idx(t)) = {};
+  c.disp.OtherNames.at(Ix(t - 1)).clear();
+  c.table.Hand.at(Ix(t)).Account.clear();
+  c.disp.Player.at(Ix(t)) = {};
   if (props::Active(c)) props::ClearUser(c, t);
   props::WealthPlayerLeft(c, t, false);
 }

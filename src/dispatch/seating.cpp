@@ -28,9 +28,7 @@ constexpr const char* kVoiceFolder = "27";
 constexpr std::array<const char*, 6> kVoiceStyles = {"10", "20", "30", "40", "10", "20"};
 constexpr const char* kWatchEnded = "有用户退出，旁观结束！";
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
 bool SingleSeatBit(int s) {
   return s == 1 || s == 2 || s == 4 || s == 8;
@@ -84,7 +82,7 @@ void AssignVoices(Client& c) {
   d.FemaleVoiceUsed.fill(false);
   c.host.Randomize(c.host.SecondsSinceMidnight());
   for (int t = 0; t < 4; ++t) {
-    PlayerRec& pl = d.Player.at(Idx(t));
+    PlayerRec& pl = d.Player.at(Ix(t));
     int u = -1;
     if (pl.Sex == 0) {
       u = PickVoice(c, d.FemaleVoiceUsed);
@@ -93,7 +91,7 @@ void AssignVoices(Client& c) {
     }
     if (u >= 0) {
       pl.VoiceA = kVoiceFolder;
-      pl.VoiceB = kVoiceStyles.at(Idx(u));
+      pl.VoiceB = kVoiceStyles.at(Ix(u));
     }
     pl.VoiceSex = pl.Sex != 0 ? 3 : 2;
     ui::SetVoiceStyle(c, t, pl.VoiceB, pl.VoiceSex);
@@ -115,30 +113,30 @@ void PlaceWatchedTable(Client& c) {
   }
   auto& own = c.table.Hand[0];
   if (watched >= 0) {
-    const auto& rec = recs[Idx(watched)];
+    const auto& rec = recs[Ix(watched)];
     own.Account = rec.Account;
     // The watched player's frame may carry 15 ("this is you") instead of its seat: only a
     // real seat bit replaces the one the seat names gave.
-    const int seat = d.WatchSlots[Idx(watched)][net::kOffSeat] & 15;
+    const int seat = d.WatchSlots[Ix(watched)][wire::kOffSeat] & 15;
     if (SingleSeatBit(seat)) own.SeatBit = seat;
     d.Player[0] = rec;
   }
   view::ShowCompass(c);  // a missing seat bit becomes seat 1 here
   const int w = own.SeatBit;
   const int ownIndex = table::BitIndex(w);
-  for (int p = 0; p < 4; ++p) c.table.Hand.at(Idx(p)).SeatBit = table::SeatBitAt(ownIndex, p);
+  for (int p = 0; p < 4; ++p) c.table.Hand.at(Ix(p)).SeatBit = table::SeatBitAt(ownIndex, p);
 
   for (std::size_t i = 0; i < recs.size(); ++i) {
     if (static_cast<int>(i) == watched) continue;
-    const int s = d.WatchSlots[i][net::kOffSeat] & 15;
+    const int s = d.WatchSlots[i][wire::kOffSeat] & 15;
     if (!SingleSeatBit(s) || s == w) continue;
     const int p = table::SeatPosOf(w, s);
-    c.table.Hand.at(Idx(p)).Account = recs[i].Account;
-    d.Player.at(Idx(p)) = recs[i];
+    c.table.Hand.at(Ix(p)).Account = recs[i].Account;
+    d.Player.at(Ix(p)) = recs[i];
   }
 
   for (int p = 0; p < 4; ++p) {
-    auto& h = c.table.Hand.at(Idx(p));
+    auto& h = c.table.Hand.at(Ix(p));
     h.IsDealer = h.SeatBit == d.ResumeDealerSeat;
     if (!h.IsDealer) continue;
     const int d0 = d.ResumeDice[0];
@@ -154,14 +152,14 @@ void PlaceWatchedTable(Client& c) {
 // a complete sequence refreshes its position like any single update.
 bool CollectWatchFrame(Client& c) {
   auto& slots = c.disp.WatchSlots;
-  if (slots[3][net::kOffCmd] != 0) return true;
+  if (slots[3][wire::kOffCmd] != 0) return true;
   for (auto& slot : slots) {
-    if (slot[net::kOffCmd] == 0) {
+    if (slot[wire::kOffCmd] == 0) {
       slot = c.net.RecvFrame;
       break;
     }
   }
-  if (slots[3][net::kOffCmd] == 0) return false;
+  if (slots[3][wire::kOffCmd] == 0) return false;
   PlaceWatchedTable(c);
   return true;
 }
@@ -218,12 +216,12 @@ void OnSeatNames(Client& c) {
   c.ui.ButtonState[2] = -1;
   const auto& names = c.net.SeatNames;
   for (int s = 3; s >= 0; --s) {
-    if (names.at(Idx(s)) != c.table.Hand[0].Account) continue;
+    if (names.at(Ix(s)) != c.table.Hand[0].Account) continue;
     for (int u = 0; u < 4; ++u) {
       const int seat = (s + 4 - u) & 3;
-      auto& h = c.table.Hand.at(Idx(u));
+      auto& h = c.table.Hand.at(Ix(u));
       h.SeatBit = table::BitOf(seat);
-      h.Account = names.at(Idx(seat));
+      h.Account = names.at(Ix(seat));
     }
     view::DrawSeatWind(c, s);
     view::ShowCompass(c);
@@ -237,7 +235,7 @@ void OnSeatNames(Client& c) {
 void OnPlayerInfo(Client& c) {
   DispatchState& d = c.disp;
   auto& form = c.MainForm;
-  const net::Frame& f = c.net.RecvFrame;
+  const wire::Frame& f = c.net.RecvFrame;
   d.GameOver = false;
   if (c.table.WatchMode && !CollectWatchFrame(c)) return;
 
@@ -247,22 +245,22 @@ void OnPlayerInfo(Client& c) {
   if (d.Reseating) d.SeatNameCount += 1;
 
   const int p = ChoosePosition(c, c.net.LastMsg.Seat);
-  auto& hand = c.table.Hand.at(Idx(p));
+  auto& hand = c.table.Hand.at(Ix(p));
   hand.Account = account;
   if (f[kOffReady] == kReadyMark) {
     form.OK(p).SetVisible(true);
     form.OK(p).ZOrder(0);
   }
-  d.Player.at(Idx(p)) = ParsePlayer(f);
+  d.Player.at(Ix(p)) = ParsePlayer(f);
 
   if (f[kOffNoProps] != 0 || c.app.Prop_swicth != 1) {
     c.props.Prop_GameDllState = -1;
   } else if (c.props.Prop_GameDllState == 0) {
     props::StartProps(c);
   }
-  if (props::ObjectExists(c) && d.Player.at(Idx(p)).Gold > 0) {
+  if (props::ObjectExists(c) && d.Player.at(Ix(p)).Gold > 0) {
     const int seatBit = hand.SeatBit != 0 ? hand.SeatBit : table::BitOf(p);
-    if (RegisterWithProps(c, d.Player.at(Idx(p)), account, seatBit, p)) {
+    if (RegisterWithProps(c, d.Player.at(Ix(p)), account, seatBit, p)) {
       form.Tou(p).SetVisible(false);
       form.Tou(p).SetEnabled(false);
       props::RecState(c, 2, true, p);
@@ -288,7 +286,7 @@ void OnPlayerInfo(Client& c) {
 
 void OnPlayerLeft(Client& c) {
   DispatchState& d = c.disp;
-  const net::Frame& f = c.net.RecvFrame;
+  const wire::Frame& f = c.net.RecvFrame;
   StopSeatChangeAndAdvert(c);
 
   // The first character may come shifted up by one, flagged in byte 8.
@@ -306,7 +304,7 @@ void OnPlayerLeft(Client& c) {
   }
 
   for (int t = 1; t <= 3; ++t) {
-    const auto& name = c.table.Hand.at(Idx(t)).Account;
+    const auto& name = c.table.Hand.at(Ix(t)).Account;
     if (!name.empty() && name == leaver) ClearPosition(c, t, true);
   }
 

@@ -28,19 +28,17 @@ constexpr int kSmallDiceGifBase = 600;  // faces 1..6
 constexpr std::array<const char*, 4> kDirection = {"北", "西", "南", "东"};
 constexpr const char* kWatchEnded = "有用户退出，旁观结束！";
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
 std::span<const std::uint8_t> Bytes(Client& c) {
   return std::span<const std::uint8_t>(c.net.RecvFrame);
 }
 
-void ReleaseHeld(Client& c, net::Frame& held, bool holding) {
-  if (held[net::kOffCmd] == 0 || holding) return;
-  held[net::kOffSeat] = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
+void ReleaseHeld(Client& c, wire::Frame& held, bool holding) {
+  if (held[wire::kOffCmd] == 0 || holding) return;
+  held[wire::kOffSeat] = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   net::QueueRawFrame(c, held);
-  held[net::kOffCmd] = 0;
+  held[wire::kOffCmd] = 0;
 }
 
 int SmallDiceGif(int face) {
@@ -50,7 +48,7 @@ int SmallDiceGif(int face) {
   return kFaces.at(static_cast<std::size_t>(face - 1));  // a die outside 1..6 is a bad frame
 }
 
-void ShowDiceMultiple(Client& c, const net::NetMsg& m) {
+void ShowDiceMultiple(Client& c, const wire::NetMsg& m) {
   auto& form = c.MainForm;
   const bool on = c.net.RecvFrame[kOffDiceMultiple] != 0;
   if (on) {
@@ -66,12 +64,12 @@ void ShowDiceMultiple(Client& c, const net::NetMsg& m) {
 }
 
 void MarkDealer(Client& c, int pos) {
-  for (int p = 0; p < 4; ++p) c.table.Hand.at(Idx(p)).IsDealer = p == pos;
+  for (int p = 0; p < 4; ++p) c.table.Hand.at(Ix(p)).IsDealer = p == pos;
 }
 
 int PosOfSeatBit(Client& c, int seatBit) {
   for (int p = 0; p < 4; ++p) {
-    if (c.table.Hand.at(Idx(p)).SeatBit == seatBit) return p;
+    if (c.table.Hand.at(Ix(p)).SeatBit == seatBit) return p;
   }
   return -1;
 }
@@ -81,7 +79,7 @@ void EndWatching(Client& c) {
   platform::EndProgram(c.host, "a player left the watched table");
 }
 
-void StatusContinue(Client& c, const net::NetMsg& m) {
+void StatusContinue(Client& c, const wire::NetMsg& m) {
   DispatchState& d = c.disp;
   if (d.RestartPending) {
     d.RestartPending = false;
@@ -98,7 +96,7 @@ void StatusContinue(Client& c, const net::NetMsg& m) {
   props::WealthMultiplierUpdate(c);
 }
 
-void StatusPlayersLeft(Client& c, const net::NetMsg& m) {
+void StatusPlayersLeft(Client& c, const wire::NetMsg& m) {
   if (m.Seat == kAllSeats) return;
   DispatchState& d = c.disp;
   auto& form = c.MainForm;
@@ -121,7 +119,7 @@ void StatusPlayersLeft(Client& c, const net::NetMsg& m) {
   for (int bit = 1; bit <= 8; bit *= 2) {
     if ((leavers & bit) == 0) continue;
     const int p = table::SeatPosOf(own, bit);
-    list += d.Player.at(Idx(p)).NickName + ",";
+    list += d.Player.at(Ix(p)).NickName + ",";
     d.SeatedOthers -= 1;
     if (props::Active(c)) props::ClearUser(c, p);
     props::WealthPlayerLeft(c, p, true);
@@ -132,8 +130,8 @@ void StatusPlayersLeft(Client& c, const net::NetMsg& m) {
     form.Nid(t).SetCaption("");
     form.Cash(t).SetCaption("");
     form.Level(t).SetCaption("");
-    c.table.Hand.at(Idx(t)).Account.clear();
-    d.Player.at(Idx(t)) = {};
+    c.table.Hand.at(Ix(t)).Account.clear();
+    d.Player.at(Ix(t)) = {};
   }
   ui::SysmsgClear(c.MainForm, 0);
   ui::SysmsgClear(c.MainForm, 1);
@@ -146,17 +144,17 @@ void StatusPlayersLeft(Client& c, const net::NetMsg& m) {
   if (c.table.WatchMode) EndWatching(c);
 }
 
-void StatusHandSetUp(Client& c, const net::NetMsg& m) {
+void StatusHandSetUp(Client& c, const wire::NetMsg& m) {
   DispatchState& d = c.disp;
-  c.MainForm.Zhuang.SetCaption(kDirection.at(Idx(table::BitIndex(m.Seat))));
+  c.MainForm.Zhuang.SetCaption(kDirection.at(Ix(table::BitIndex(m.Seat))));
   MarkDealer(c, PosOfSeatBit(c, m.Seat));
   if (c.MainForm.State() == platform::WindowState::Minimized && !c.table.BossMode) {
     c.MainForm.SetState(platform::WindowState::Normal);
     app::MinimizeLobby(c);
     c.host.Log("focus", "MainForm");
   }
-  for (int t = 1; t <= 3; ++t) d.OtherNames.at(Idx(t - 1)) = c.table.Hand.at(Idx(t)).Account;
-  const std::uint32_t ticket = net::ReadU32LE(Bytes(c), kOffTicket);
+  for (int t = 1; t <= 3; ++t) d.OtherNames.at(Ix(t - 1)) = c.table.Hand.at(Ix(t)).Account;
+  const std::uint32_t ticket = wire::ReadU32LE(Bytes(c), kOffTicket);
   if (ticket >= 0x80000000U) throw std::overflow_error("reconnect ticket does not fit 31 bits");
   c.net.ReconnectTicket = ticket;
   ui::StopSeatChange(c);
@@ -165,7 +163,7 @@ void StatusHandSetUp(Client& c, const net::NetMsg& m) {
   if (c.table.TimeoutCount > 0) c.table.TimeoutCount = 0;
 }
 
-void StatusLacksGold(Client& c, const net::NetMsg& m) {
+void StatusLacksGold(Client& c, const wire::NetMsg& m) {
   DispatchState& d = c.disp;
   c.net.InHand = false;
   ui::StopSeatChange(c);
@@ -174,10 +172,10 @@ void StatusLacksGold(Client& c, const net::NetMsg& m) {
   const int lacking = kAllSeats - m.Seat;
   std::string list;
   for (int t = 1; t <= 3; ++t) {
-    const int bit = c.table.Hand.at(Idx(t)).SeatBit;
+    const int bit = c.table.Hand.at(Ix(t)).SeatBit;
     if (bit != 0 && (lacking & bit) != 0) {
       if (!list.empty()) list += "，";
-      list += d.Player.at(Idx(t)).NickName;
+      list += d.Player.at(Ix(t)).NickName;
     }
   }
   if (!list.empty()) list = "玩家" + list;
@@ -206,7 +204,7 @@ void StatusLacksGold(Client& c, const net::NetMsg& m) {
     c.host.Winsock1().Close();
     c.net.TaskOn[net::kTaskReadyClock] = false;
     for (int t = 1; t <= 3; ++t) {
-      if (!c.table.Hand.at(Idx(t)).Account.empty()) ClearPosition(c, t, false);
+      if (!c.table.Hand.at(Ix(t)).Account.empty()) ClearPosition(c, t, false);
     }
     c.TimerKeepAlive.SetEnabled(false);
     net::LeaveTable(c);
@@ -223,7 +221,7 @@ void StatusLacksGold(Client& c, const net::NetMsg& m) {
 void OnHandStart(Client& c) {
   net::NetState& n = c.net;
   DispatchState& d = c.disp;
-  const net::NetMsg m = n.LastMsg;
+  const wire::NetMsg m = n.LastMsg;
   auto& form = c.MainForm;
 
   // The last hand's end is finished before anything of this one is shown.
@@ -285,7 +283,7 @@ void OnHandStart(Client& c) {
 }
 
 void OnTableStatus(Client& c) {
-  const net::NetMsg m = c.net.LastMsg;
+  const wire::NetMsg m = c.net.LastMsg;
   switch (m.Value[3]) {
     case 0:
       StatusContinue(c, m);
@@ -320,7 +318,7 @@ void OnPlayerReady(Client& c) {
   if (c.net.LastMsg.Value[3] == 1) {
     for (int p = 0; p < 4; ++p) {
       if (c.MainForm.Nid(p).Caption().empty()) continue;
-      if (c.table.Hand.at(Idx(p)).Account != account) continue;
+      if (c.table.Hand.at(Ix(p)).Account != account) continue;
       c.MainForm.OK(p).SetVisible(true);
       c.MainForm.OK(p).ZOrder(0);
     }
@@ -329,16 +327,16 @@ void OnPlayerReady(Client& c) {
 }
 
 void OnHandResume(Client& c) {
-  const net::NetMsg m = c.net.LastMsg;
+  const wire::NetMsg m = c.net.LastMsg;
   auto& form = c.MainForm;
-  for (int i = 0; i <= 2; ++i) c.ui.ButtonState.at(Idx(i)) = -1;
+  for (int i = 0; i <= 2; ++i) c.ui.ButtonState.at(Ix(i)) = -1;
   FullReset(c);
   c.score.TableResetDone = true;
   for (int i = 0; i <= 2; ++i) {
     form.AnNiu(i).SetEnabled(false);
     form.AnNiu(i).SetPicture(ui::AnNiuPicture(c, i, false));
   }
-  form.Zhuang.SetCaption(kDirection.at(Idx(table::BitIndex(m.Seat))));
+  form.Zhuang.SetCaption(kDirection.at(Ix(table::BitIndex(m.Seat))));
   form.Zhuang.SetVisible(true);
   form.Host.SetVisible(true);
   form.Zhuang.ZOrder(0);
@@ -361,7 +359,7 @@ void EnableBarAfterResume(Client& c) {
 
 void OnOwnGold(Client& c) {
   const auto b = Bytes(c);
-  double amount = net::ReadU64LEAsDouble(b, 17);
+  double amount = wire::ReadU64LEAsDouble(b, 17);
   if (b[16] != 0) amount = -amount;
   PlayerRec& own = c.disp.Player[0];
   own.Gold += amount;
@@ -371,12 +369,12 @@ void OnOwnGold(Client& c) {
 
 void OnOtherGold(Client& c) {
   const auto b = Bytes(c);
-  double amount = net::ReadU64LEAsDouble(b, 17);
+  double amount = wire::ReadU64LEAsDouble(b, 17);
   if (b[16] != 0) amount = -amount;
   const std::string name = text::DecodeDoubleByte(b.subspan(25, 17), 17);
   if (name.empty()) return;
   for (int t = 1; t <= 3; ++t) {
-    PlayerRec& pl = c.disp.Player.at(Idx(t));
+    PlayerRec& pl = c.disp.Player.at(Ix(t));
     if (pl.Account != name) continue;
     pl.Gold += amount;
     if (pl.Gold < 0) pl.Gold = 0;

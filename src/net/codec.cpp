@@ -10,11 +10,12 @@ namespace net {
 
 namespace {
 
-void AppendToSendRing(Client& c, const Frame& frame) {
+void AppendToSendRing(Client& c, const wire::Frame& frame) {
   Ring& ring = c.net.SendRing;
   // A full ring would look empty and overwrite frames still waiting: refuse the newcomer.
-  if (ring.Waiting() + kFrameSize >= kRingSize) {
-    c.host.Log("error", "send ring full: command " + std::to_string(frame[kOffCmd]) + " dropped");
+  if (ring.Waiting() + wire::kFrameSize >= kRingSize) {
+    c.host.Log("error",
+               "send ring full: command " + std::to_string(frame[wire::kOffCmd]) + " dropped");
     c.net.TaskOn[kTaskSend] = true;  // whatever waits still goes out once connected
     return;
   }
@@ -34,31 +35,31 @@ constexpr std::size_t kChatBytes = 200;
 
 }  // namespace
 
-void SendFrame(Client& c, const NetMsg& msg) {
-  Frame f = EncodeHeader(msg);
-  const int cmd = f[kOffCmd];
-  if (cmd == 19) {
+void SendFrame(Client& c, const wire::NetMsg& msg) {
+  wire::Frame f = wire::EncodeHeader(msg);
+  const int cmd = f[wire::kOffCmd];
+  if (cmd == wire::Num(wire::Cmd::Chat)) {
     if (c.net.ChatOut.empty()) return;
     text::Bytes bytes = text::EncodeDoubleByte(text::FirstChars(c.net.ChatOut, kChatChars));
     // A hundred GBK characters fill the text area exactly; nothing may run into the length.
     if (bytes.size() > kChatBytes) bytes.resize(kChatBytes);
-    std::copy(bytes.begin(), bytes.end(), f.begin() + kOffPayload);
+    std::copy(bytes.begin(), bytes.end(), f.begin() + wire::kOffPayload);
     c.net.ChatOut.clear();
   }
-  if (cmd == 2 && c.table.TingChoice > 0) {
-    f[kOffPayload] = static_cast<std::uint8_t>(c.table.TingChoice);
+  if (cmd == wire::Num(wire::Cmd::Discard) && c.table.TingChoice > 0) {
+    f[wire::kOffPayload] = static_cast<std::uint8_t>(c.table.TingChoice);
     c.table.TingChoice = 0;
-  } else if (cmd == 7) {
-    f[kOffPayload] = static_cast<std::uint8_t>(c.table.TingChoice);
+  } else if (cmd == wire::Num(wire::Cmd::ClaimResult)) {
+    f[wire::kOffPayload] = static_cast<std::uint8_t>(c.table.TingChoice);
   }
-  f[kOffKey] = c.net.SessionKey[0];
-  f[kOffKey + 1] = c.net.SessionKey[1];
+  f[wire::kOffKey] = c.net.SessionKey[0];
+  f[wire::kOffKey + 1] = c.net.SessionKey[1];
   AppendToSendRing(c, f);
 }
 
-void QueueRawFrame(Client& c, Frame& frame) {
-  frame[kOffKey] = c.net.SessionKey[0];
-  frame[kOffKey + 1] = c.net.SessionKey[1];
+void QueueRawFrame(Client& c, wire::Frame& frame) {
+  frame[wire::kOffKey] = c.net.SessionKey[0];
+  frame[wire::kOffKey + 1] = c.net.SessionKey[1];
   AppendToSendRing(c, frame);
 }
 
@@ -66,34 +67,34 @@ void DecodeFrame(Client& c) {
   Ring& ring = c.net.RecvRing;
   // Read positions only ever move by whole frames, so a frame never wraps.
   auto at = ring.Bytes.begin() + ring.ReadPos;
-  std::copy(at, at + kFrameSize, c.net.RecvFrame.begin());
-  ring.ReadPos = (ring.ReadPos + kFrameSize) % kRingSize;
+  std::copy(at, at + wire::kFrameSize, c.net.RecvFrame.begin());
+  ring.ReadPos = (ring.ReadPos + wire::kFrameSize) % kRingSize;
   DecodeRecvFrame(c, true);
 }
 
 void DecodeRecvFrame(Client& c, bool log) {
-  const Frame& f = c.net.RecvFrame;
-  c.net.LastMsg = DecodeHeader(f);
-  NetMsg& m = c.net.LastMsg;
+  const wire::Frame& f = c.net.RecvFrame;
+  c.net.LastMsg = wire::DecodeHeader(f);
+  wire::NetMsg& m = c.net.LastMsg;
   if (log) net::LogFrame(c.host, "recv", f);
 
-  if (m.Cmd == 3) {
+  if (m.Cmd == wire::Num(wire::Cmd::SeatNames)) {
     const auto s = static_cast<std::size_t>(table::BitIndex(m.Seat));
     // Names are joined as they come, but an entry already as long as any account (16) can
     // match no seat any more: it stops growing, so a flood of frames cannot fill the memory.
     std::string& name = c.net.SeatNames.at(s);
     if (name.size() < kAccountBytes) {
-      name +=
-          text::DecodeSingleByte(std::span(f).subspan(kOffPayload, kAccountBytes), kAccountBytes);
+      name += text::DecodeSingleByte(std::span(f).subspan(wire::kOffPayload, kAccountBytes),
+                                     kAccountBytes);
     }
-  } else if (m.Cmd == 19) {
-    const std::uint32_t len = ReadU32BE(f, kOffChatLen);
+  } else if (m.Cmd == wire::Num(wire::Cmd::Chat)) {
+    const std::uint32_t len = wire::ReadU32BE(f, wire::kOffChatLen);
     if (len == 272 || len == 260) {
       if (props::Active(c)) props::RecMsg(c, c.net.RecvFrame);
     } else {
       // The visible line ends at its first zero byte.
-      const std::string line =
-          text::DecodeDoubleByte(std::span(f).subspan(kOffPayload, kChatBytes), kChatBytes, true);
+      const std::string line = text::DecodeDoubleByte(
+          std::span(f).subspan(wire::kOffPayload, kChatBytes), kChatBytes, true);
       const int pos = table::SeatPosOf(c.table.Hand[0].SeatBit, m.Seat);
       m.Seat = static_cast<std::uint8_t>(pos);
       chat::ShowChatLine(c, line, pos, m.Value[0], m.Value[2], m.Value[3]);

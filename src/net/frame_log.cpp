@@ -7,8 +7,8 @@
 
 namespace net {
 
-void LogFrame(platform::Host& host, std::string_view kind, const Frame& frame) {
-  std::string detail = std::to_string(frame[kOffCmd]);
+void LogFrame(platform::Host& host, std::string_view kind, const wire::Frame& frame) {
+  std::string detail = std::to_string(frame[wire::kOffCmd]);
   if (host.LogVerbose()) {
     detail += ' ';
     char hex[4];

@@ -2,7 +2,7 @@
 // Frames in the diagnostics log.
 #include <string_view>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace platform {
 class Host;
@@ -11,6 +11,6 @@ class Host;
 namespace net {
 
 // Logs a frame's command number, and its bytes when the log is verbose.
-void LogFrame(platform::Host& host, std::string_view kind, const Frame& frame);
+void LogFrame(platform::Host& host, std::string_view kind, const wire::Frame& frame);
 
 }  // namespace net

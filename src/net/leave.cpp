@@ -19,9 +19,9 @@ void AllTasksOff(NetState& n) {
 }  // namespace
 
 void LeaveTable(Client& c) {
-  Frame f{};
-  f[kOffCmd] = 16;
-  f[kOffSeat] = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
+  wire::Frame f{};
+  f[wire::kOffCmd] = wire::Num(wire::Cmd::TableStatus);
+  f[wire::kOffSeat] = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   if (c.host.Winsock1().State() == platform::kSockConnected) SendDirect(c, f);
   NetState& n = c.net;
   n.TaskOn[kTaskSend] = n.TaskOn[kTaskRecv] = n.TaskOn[kTaskLogin] = false;

@@ -4,15 +4,15 @@
 #include <functional>
 #include <span>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 class Client;
 
 namespace net {
 
 // Codec.
-void SendFrame(Client& c, const NetMsg& msg);
-void QueueRawFrame(Client& c, Frame& frame);
+void SendFrame(Client& c, const wire::NetMsg& msg);
+void QueueRawFrame(Client& c, wire::Frame& frame);
 // Takes the frame at the head of the receive ring into RecvFrame and decodes it.
 void DecodeFrame(Client& c);
 // Decodes what RecvFrame holds; log is false for a frame already logged when it arrived.
@@ -30,7 +30,7 @@ void TimerKeepAlive_Timer(Client& c);
 // animation or a message box never finds the table cleared under it.
 void RunOutsideTick(Client& c, std::function<void()> step);
 // Writes a frame straight to the socket, past the send ring.
-void SendDirect(Client& c, const Frame& frame);
+void SendDirect(Client& c, const wire::Frame& frame);
 
 // Leaving and reconnecting.
 void LeaveTable(Client& c);

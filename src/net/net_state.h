@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace net {
 
@@ -48,14 +48,14 @@ struct NetState {
   bool HoldQuit = false;
   bool HoldReadyA = false;
   bool HoldReadyB = false;
-  Frame HeldFrameA{};
-  Frame HeldFrameB{};
+  wire::Frame HeldFrameA{};
+  wire::Frame HeldFrameB{};
   bool DirectLink = true;
-  Frame LoginFrame{};
+  wire::Frame LoginFrame{};
 
   std::array<std::uint8_t, 2> SessionKey{};
-  NetMsg LastMsg;
-  Frame RecvFrame{};
+  wire::NetMsg LastMsg;
+  wire::Frame RecvFrame{};
   std::array<std::string, 4> SeatNames;
   std::string ChatOut;
 
@@ -65,7 +65,7 @@ struct NetState {
   // frame behind it, in arrival order, except the frames that end the hold. Taken out of the
   // ring, they cannot stop the results they wait for. A fixed ring of frames: no allocation.
   static constexpr int kHeldFrames = 128;
-  std::array<Frame, kHeldFrames> HeldFrames{};
+  std::array<wire::Frame, kHeldFrames> HeldFrames{};
   std::array<bool, kHeldFrames> HeldLogged{};  // logged when it was set aside
   int HeldHead = 0;
   int HeldCount = 0;

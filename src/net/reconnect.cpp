@@ -20,7 +20,6 @@ namespace {
 namespace pic = assets::pic;
 
 constexpr int kLayeredOpacity = 200;
-constexpr int kReconnectCmd = 28;
 constexpr int kTicketAt = 268;
 
 void ShowDelay(Client& c) {
@@ -31,7 +30,7 @@ void ShowDelay(Client& c) {
 // never finished would shift every frame of the new one, so it goes.
 void DropUnfinishedFrame(Client& c) {
   Ring& r = c.net.RecvRing;
-  const int partial = r.Waiting() % kFrameSize;
+  const int partial = r.Waiting() % wire::kFrameSize;
   if (partial == 0) return;
   c.host.Log("reconnect", "dropped " + std::to_string(partial) +
                               " bytes of a frame the lost connection left unfinished");
@@ -173,10 +172,10 @@ void Reconnect(Client& c) {
   ui::SysmsgAdd(c.MainForm, c.host, 0, "正在重新连接服务器...");
   c.host.Log("reconnect", "attempt " + std::to_string(n.ReconnectTries) + " of " +
                               std::to_string(kReconnectAttempts));
-  Frame& f = n.LoginFrame;
-  f[kOffCmd] = kReconnectCmd;
-  f[kOffKey] = n.SessionKey[0];
-  f[kOffKey + 1] = n.SessionKey[1];
+  wire::Frame& f = n.LoginFrame;
+  f[wire::kOffCmd] = wire::Num(wire::Cmd::ReconnectRequest);
+  f[wire::kOffKey] = n.SessionKey[0];
+  f[wire::kOffKey + 1] = n.SessionKey[1];
   for (int i = 0; i < 4; ++i) {
     f.at(static_cast<std::size_t>(kTicketAt + i)) =
         static_cast<std::uint8_t>((n.ReconnectTicket >> (8 * i)) & 0xFF);
@@ -234,7 +233,7 @@ void OnReconnectResult(Client& c) {
     // What was queued while the connection was down goes out now, in order.
     n.TaskOn[kTaskSend] = true;
     if (props::Active(c)) props::RecState(c, 3, true);
-    c.host.Log("reconnect", "accepted; " + std::to_string(n.SendRing.Waiting() / kFrameSize) +
+    c.host.Log("reconnect", "accepted; " + std::to_string(n.SendRing.Waiting() / wire::kFrameSize) +
                                 " queued frames to send");
     ui::ShowLinkState(c);
     return;

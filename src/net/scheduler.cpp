@@ -21,10 +21,6 @@ namespace net {
 
 namespace {
 
-constexpr int kQuitCmd = 21;
-constexpr int kPropCmd = 45;
-constexpr int kKeepAliveCmd = 24;
-constexpr int kReconnectRequestCmd = 28;
 constexpr std::int32_t kSilentLimit = 4999;
 // Frames a receive run may leave waiting. A longer backlog (a server sending faster than one
 // frame a tick) is worked off in the same run, so a busy table never fills the ring.
@@ -48,7 +44,7 @@ bool SecondElapsed(Client& c, double& last) {
 void SendTask(Client& c) {
   NetState& n = c.net;
   Ring& ring = n.SendRing;
-  if (ring.Waiting() < kFrameSize) {
+  if (ring.Waiting() < wire::kFrameSize) {
     n.TaskOn[kTaskSend] = false;
   } else if (!Connected(c) || !n.Online) {
     // The frame stays queued until the server has taken the client (back): before that the
@@ -56,17 +52,18 @@ void SendTask(Client& c) {
     // It goes out after the next frame is queued, or when a reconnection is accepted.
     n.TaskOn[kTaskSend] = false;
   } else {
-    Frame f{};
+    wire::Frame f{};
     for (auto& b : f) {
       b = ring.Bytes[static_cast<std::size_t>(ring.ReadPos)];
       ring.ReadPos = (ring.ReadPos + 1) % kRingSize;
     }
-    const int v = f[kOffValues] * 256 + f[kOffValues + 1];
+    const int v = f[wire::kOffValues] * 256 + f[wire::kOffValues + 1];
     const int q = v / 8;
-    if (f[kOffCmd] == kPropCmd && n.HoldReadyA && q == 129) {
+    if (f[wire::kOffCmd] == wire::Num(wire::Cmd::PropFrame) && n.HoldReadyA && q == 129) {
       n.HoldReadyA = false;
       n.HeldFrameA = f;
-    } else if (f[kOffCmd] == kPropCmd && !n.InHand && n.HoldReadyB && q == 386) {
+    } else if (f[wire::kOffCmd] == wire::Num(wire::Cmd::PropFrame) && !n.InHand && n.HoldReadyB &&
+               q == 386) {
       n.HoldReadyB = false;
       n.HeldFrameB = f;
     } else {
@@ -98,13 +95,14 @@ void ConnectionLost(Client& c) {
 // the hold otherwise (the next hand, a login result), with the plug-in's traffic that the
 // results may wait for.
 bool EndsTheHold(int cmd) {
-  switch (cmd) {
-    case 4:
-    case 9:
-    case 17:
-    case 18:
-    case 19:
-    case 46:
+  using wire::Cmd;
+  switch (static_cast<Cmd>(cmd)) {
+    case Cmd::HandStart:
+    case Cmd::HandResult:
+    case Cmd::WinDetail:
+    case Cmd::LoginResult:
+    case Cmd::Chat:
+    case Cmd::PropScores:
       return true;
     default:
       return false;
@@ -115,7 +113,7 @@ void DispatchRecvFrame(Client& c) {
   NetState& n = c.net;
   if (n.InHand) n.SilentTicks = 0;
   // A server that answers the keep-alive tells the round trip.
-  if (n.LastMsg.Cmd == kKeepAliveCmd && n.KeepAliveSentAt >= 0) {
+  if (n.LastMsg.Cmd == wire::Num(wire::Cmd::KeepAlive) && n.KeepAliveSentAt >= 0) {
     n.RoundTripMs = static_cast<int>(c.host.TickCount() - n.KeepAliveSentAt);
     n.KeepAliveSentAt = -1;
   }
@@ -127,7 +125,7 @@ void DispatchRecvFrame(Client& c) {
 void HoldBack(Client& c, int cmd) {
   NetState& n = c.net;
   const auto slot = static_cast<std::size_t>((n.HeldHead + n.HeldCount) % NetState::kHeldFrames);
-  if (cmd == kQuitCmd) {
+  if (cmd == wire::Num(wire::Cmd::PlayerLeft)) {
     // Decoded (and logged) now, as it arrived; dispatched once the results have been shown.
     dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
     n.HeldFrames.at(slot) = n.RecvFrame;
@@ -140,8 +138,8 @@ void HoldBack(Client& c, int cmd) {
   } else {
     Ring& ring = n.RecvRing;
     auto at = ring.Bytes.begin() + ring.ReadPos;
-    std::copy(at, at + kFrameSize, n.HeldFrames.at(slot).begin());
-    ring.ReadPos = (ring.ReadPos + kFrameSize) % kRingSize;
+    std::copy(at, at + wire::kFrameSize, n.HeldFrames.at(slot).begin());
+    ring.ReadPos = (ring.ReadPos + wire::kFrameSize) % kRingSize;
     n.HeldLogged.at(slot) = false;
   }
   ++n.HeldCount;
@@ -154,7 +152,7 @@ void ReleaseHeldFrame(Client& c) {
   --n.HeldCount;
   n.RecvFrame = n.HeldFrames.at(slot);
   const bool logged = n.HeldLogged.at(slot);
-  dispatch::RunGuarded(c, n.RecvFrame[kOffCmd], [&] { DecodeRecvFrame(c, !logged); });
+  dispatch::RunGuarded(c, n.RecvFrame[wire::kOffCmd], [&] { DecodeRecvFrame(c, !logged); });
   DispatchRecvFrame(c);
 }
 
@@ -168,9 +166,10 @@ bool ReceiveStep(Client& c) {
     ReleaseHeldFrame(c);
     return true;
   }
-  if (ring.Waiting() < kFrameSize) return false;
-  const int cmd = ring.Bytes[static_cast<std::size_t>(ring.ReadPos + kOffCmd)];
-  const bool hold = n.HoldQuit && (cmd == kQuitCmd || (n.HeldCount > 0 && !EndsTheHold(cmd)));
+  if (ring.Waiting() < wire::kFrameSize) return false;
+  const int cmd = ring.Bytes[static_cast<std::size_t>(ring.ReadPos + wire::kOffCmd)];
+  const bool hold = n.HoldQuit && (cmd == wire::Num(wire::Cmd::PlayerLeft) ||
+                                   (n.HeldCount > 0 && !EndsTheHold(cmd)));
   if (!hold) {
     // Decoding already shows chat and feeds the plug-in: it fails the way a handler does.
     dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
@@ -198,12 +197,12 @@ void ReceiveTask(Client& c) {
   // One step per run; more only while the backlog is too long, and never while a handler has
   // stopped the receive task or nothing can move.
   if (ReceiveStep(c)) {
-    while (n.TaskOn[kTaskRecv] && n.RecvRing.Waiting() > kBacklogFrames * kFrameSize &&
+    while (n.TaskOn[kTaskRecv] && n.RecvRing.Waiting() > kBacklogFrames * wire::kFrameSize &&
            ReceiveStep(c)) {
     }
   }
   const Ring& ring = n.RecvRing;
-  const bool more = ring.Waiting() >= kFrameSize || (!n.HoldQuit && n.HeldCount > 0);
+  const bool more = ring.Waiting() >= wire::kFrameSize || (!n.HoldQuit && n.HeldCount > 0);
   n.TaskTick[kTaskRecv] = more ? 1 : 0;
 }
 
@@ -234,7 +233,7 @@ void LoginTask(Client& c) {
   n.TaskTick[kTaskLogin] = 0;
   n.LoginAnnounced = false;
   // A reconnection's request tells the plug-in once the server has taken the client back.
-  if (props::Active(c) && n.LoginFrame[kOffCmd] != kReconnectRequestCmd)
+  if (props::Active(c) && n.LoginFrame[wire::kOffCmd] != wire::Num(wire::Cmd::ReconnectRequest))
     props::RecState(c, 3, true);
 }
 
@@ -306,7 +305,7 @@ void Winsock1_DataArrival(Client& c, std::span<const std::uint8_t> bytes) {
     return;
   }
   Ring& ring = n.RecvRing;
-  const bool noWholeFrameBefore = ring.Waiting() < kFrameSize;
+  const bool noWholeFrameBefore = ring.Waiting() < wire::kFrameSize;
   for (std::uint8_t b : bytes) {
     ring.Bytes[static_cast<std::size_t>(ring.WritePos)] = b;
     ring.WritePos = (ring.WritePos + 1) % kRingSize;
@@ -381,13 +380,13 @@ void TimerKeepAlive_Timer(Client& c) {
   // still negotiating.
   if (!Connected(c) || !c.net.Online) return;
   c.net.KeepAliveSentAt = c.host.TickCount();
-  NetMsg m;
-  m.Cmd = 24;
+  wire::NetMsg m;
+  m.Cmd = wire::Num(wire::Cmd::KeepAlive);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   SendFrame(c, m);
 }
 
-void SendDirect(Client& c, const Frame& frame) {
+void SendDirect(Client& c, const wire::Frame& frame) {
   net::LogFrame(c.host, "send", frame);
   c.host.Winsock1().SendData(frame);
 }

@@ -20,9 +20,6 @@ namespace {
 using table::SlotRec;
 using view::OpLook;
 
-constexpr int kClaimCmd = 7;
-constexpr int kDiscardCmd = 2;
-
 SlotRec& OwnSlot(Client& c, int i) {
   return c.table.Hand[0].Slot.at(static_cast<std::size_t>(i));
 }
@@ -32,8 +29,8 @@ int ClaimValue(int code) {
 }
 
 void SendMove(Client& c, int kind, int v1, int v2, int v3) {
-  net::NetMsg m;
-  m.Cmd = kClaimCmd;
+  wire::NetMsg m;
+  m.Cmd = wire::Num(wire::Cmd::ClaimResult);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value = {static_cast<std::int16_t>(kind), static_cast<std::int16_t>(v1),
              static_cast<std::int16_t>(v2), static_cast<std::int16_t>(v3)};
@@ -257,8 +254,8 @@ void SendPass(Client& c) {
 }
 
 void SendDiscardFrame(Client& c, int code) {
-  net::NetMsg m;
-  m.Cmd = kDiscardCmd;
+  wire::NetMsg m;
+  m.Cmd = wire::Num(wire::Cmd::Discard);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value[3] = static_cast<std::int16_t>(table::WireTile(code, table::kDiscardTileFlag));
   net::SendFrame(c, m);

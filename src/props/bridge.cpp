@@ -61,11 +61,11 @@ void CarryOut(Client& c, platform::PropSendItem& item) {
       ShowLabelItem(c, item);
       break;
     case 2: {
-      if (item.Frame.size() != static_cast<std::size_t>(net::kFrameSize)) {
+      if (item.Frame.size() != static_cast<std::size_t>(wire::kFrameSize)) {
         Refuse(c, "frame of " + std::to_string(item.Frame.size()) + " bytes");
         break;
       }
-      net::Frame f{};
+      wire::Frame f{};
       std::copy(item.Frame.begin(), item.Frame.end(), f.begin());
       net::QueueRawFrame(c, f);
       break;
@@ -217,9 +217,9 @@ void InitShowNext(Client& c, bool on) {
   if (platform::PropPlugin* p = Object(c)) p->InitShowNext(on);
 }
 
-void RecMsg(Client& c, net::Frame& frame) {
+void RecMsg(Client& c, wire::Frame& frame) {
   if (!Active(c)) return;
-  Call(c, "Rec_MSG " + std::to_string(frame[net::kOffCmd]));
+  Call(c, "Rec_MSG " + std::to_string(frame[wire::kOffCmd]));
   if (platform::PropPlugin* p = Object(c)) p->Rec_MSG(frame);
 }
 

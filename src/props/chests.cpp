@@ -12,7 +12,9 @@
 #include "platform/form_events.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "table/table_state.h"
 #include "text/gbk.h"
+#include "text/number.h"
 
 namespace props {
 
@@ -36,12 +38,10 @@ constexpr const char* kWaitOthersText = "请等待其他玩家打开宝箱";
 constexpr const char* kWaitText = "请等待玩家打开宝箱";
 constexpr const char* kCoins = "金币";
 
-std::size_t Idx(int i) {
-  return static_cast<std::size_t>(i);
-}
+using table::Ix;
 
 bool HasChestInfo(const PropState& s, int p) {
-  return !s.ChestTitle.at(Idx(p)).empty() || !s.ChestLines.at(Idx(p)).empty();
+  return !s.ChestTitle.at(Ix(p)).empty() || !s.ChestLines.at(Ix(p)).empty();
 }
 
 int RandomChest(Client& c) {
@@ -89,18 +89,6 @@ std::string Join(const std::vector<std::string_view>& chars, std::size_t from, s
   std::string out;
   for (std::size_t i = from; i < to && i < chars.size(); ++i) out += chars[i];
   return out;
-}
-
-// The leading number of a text, as the colour field of a prop line is read: spaces skipped,
-// digits up to the first other character; none gives 0.
-double LeadingNumber(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size() && s[i] == ' ') ++i;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
-  double v = 0;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') v = v * 10 + (s[i++] - '0');
-  return negative ? -v : v;
 }
 
 bool InRange(std::int32_t v, std::int32_t lo, std::int32_t hi) {
@@ -154,7 +142,7 @@ void HideChest(Client& c, int i) {
 void PlaceChest(Client& c, int i, bool clickable) {
   const auto& t = c.props.Chests;
   auto& img = c.MainForm.ImgProp(i);
-  img.Move(t.ChestLayout.at(Idx(i)), t.ChestLayout.at(Idx(kChests + i)), t.ChestSize[0],
+  img.Move(t.ChestLayout.at(Ix(i)), t.ChestLayout.at(Ix(kChests + i)), t.ChestSize[0],
            t.ChestSize[1]);
   img.SetPicture(t.ClosedChestPicture);
   img.SetEnabled(clickable);
@@ -206,16 +194,16 @@ std::vector<std::string> RollingLines(const PropState& s, int k, int n) {
   int titleWidth = 0;
   int valueWidth = 0;
   for (int p = 0; p < 4; ++p) {
-    if (s.PropScore.at(Idx(p)) == 0) continue;
-    titleWidth = std::max(titleWidth, DisplayWidth(s.ChestTitle.at(Idx(p))));
-    valueWidth = std::max(valueWidth, static_cast<int>(AmountText(s.PropScore.at(Idx(p))).size()));
+    if (s.PropScore.at(Ix(p)) == 0) continue;
+    titleWidth = std::max(titleWidth, DisplayWidth(s.ChestTitle.at(Ix(p))));
+    valueWidth = std::max(valueWidth, static_cast<int>(AmountText(s.PropScore.at(Ix(p))).size()));
   }
   std::vector<std::string> lines;
   for (int p = 0; p < 4; ++p) {
-    const double score = s.PropScore.at(Idx(p));
+    const double score = s.PropScore.at(Ix(p));
     if (score == 0) continue;
     const double v = k >= n ? score : std::nearbyint(score * k / n);
-    const std::string& title = s.ChestTitle.at(Idx(p));
+    const std::string& title = s.ChestTitle.at(Ix(p));
     const std::string amount = AmountText(v);
     std::string line = title;
     line.append(static_cast<std::size_t>(titleWidth - DisplayWidth(title)) + 1, ' ');
@@ -285,7 +273,7 @@ void OpenOwn(Client& c, int chest) {
 void OpenOthers(Client& c) {
   std::vector<int> chests;
   for (int p = 1; p < 4; ++p) {
-    const int choice = c.props.ChestChoice.at(Idx(p));
+    const int choice = c.props.ChestChoice.at(Ix(p));
     if (choice >= 0) chests.push_back(choice);
   }
   OpenChests(c, chests);
@@ -316,7 +304,7 @@ void StartChestGame(Client& c) {
     for (int p = 1; p < 4; ++p) {
       if (!HasChestInfo(s, p)) continue;
       for (int k = 0; k < kGroup; ++k) PlaceChest(c, kGroup * l + k, false);
-      s.ChestChoice.at(Idx(p)) = kGroup * l + RandomChest(c);
+      s.ChestChoice.at(Ix(p)) = kGroup * l + RandomChest(c);
       ++l;
     }
     text = kWaitOthersText;
@@ -350,7 +338,7 @@ void FlyPrize(Client& c, int pos) {
   img.SetPicture(t.PrizePicture);
   img.SetVisible(true);
   img.ZOrder(0);
-  Glide(c, img, t.PrizeTarget.at(Idx(pos)), t.PrizeTarget.at(Idx(pos + 4)));
+  Glide(c, img, t.PrizeTarget.at(Ix(pos)), t.PrizeTarget.at(Ix(pos + 4)));
 }
 
 void EndPrizes(Client& c) {
@@ -370,7 +358,7 @@ void EndPrizes(Client& c) {
     FlyPrize(c, 0);
   } else {
     for (int p = 1; p < 4; ++p) {
-      if (s.ChestChoice.at(Idx(p)) >= 0) FlyPrize(c, p);
+      if (s.ChestChoice.at(Ix(p)) >= 0) FlyPrize(c, p);
     }
   }
   if (!s.ChestGameOn) return;  // shut down meanwhile
@@ -555,7 +543,7 @@ void FinishResultNow(Client& c) {
 
 double TakePropLines(Client& c, int p, platform::Control& column, bool withColour) {
   PropState& s = c.props;
-  std::string& lines = s.PropScoreText.at(Idx(p));
+  std::string& lines = s.PropScoreText.at(Ix(p));
   if (!lines.empty()) {
     column.AddItem("");
     for (const auto& part : Split(lines, '|')) {
@@ -566,7 +554,7 @@ double TakePropLines(Client& c, int p, platform::Control& column, bool withColou
       const auto chars = Chars(part);
       const std::size_t n = chars.size();
       const std::string tail = n > 8 ? Join(chars, n - 8, n) : part;
-      const double colour = LeadingNumber(tail);
+      const double colour = text::LeadingNumber(tail);
       if (colour >= 0 && colour <= kMaxColour) {
         column.SetForeColor(ColourToRgb(static_cast<std::uint32_t>(colour)));
       }
@@ -574,8 +562,8 @@ double TakePropLines(Client& c, int p, platform::Control& column, bool withColou
     }
     column.AddItem("");
   }
-  const double score = s.PropScore.at(Idx(p));
-  s.PropScore.at(Idx(p)) = 0;
+  const double score = s.PropScore.at(Ix(p));
+  s.PropScore.at(Ix(p)) = 0;
   lines.clear();
   return score;
 }

@@ -4,7 +4,7 @@
 // every forwarding call is a no-op.
 #include <string>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 class Client;
 namespace platform {
@@ -23,7 +23,7 @@ bool Active(const Client& c);
 // ---- Forwarding ----
 // A frame that belongs to the plug-in: commands 44 to 46, commands without a handler and the
 // plug-in frames of command 19. Ignored unless the plug-in runs.
-void RecMsg(Client& c, net::Frame& frame);
+void RecMsg(Client& c, wire::Frame& frame);
 // rec_state without a position (1 sound switch, 3 connected or lost).
 void RecState(Client& c, int kind, bool on);
 void SetKeyDown(Client& c, int keyCode);

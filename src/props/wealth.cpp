@@ -3,9 +3,10 @@
 
 #include "app/client.h"
 #include "assets/picture_ids.h"
-#include "net/frame.h"
 #include "props/props.h"
+#include "table/table_state.h"
 #include "view/view.h"
+#include "wire/frame.h"
 
 namespace props {
 
@@ -21,12 +22,10 @@ constexpr const char* kDiceTip = "骰子加倍 ×";
 // Which row of the caption table places lbwealth.
 enum class WealthRow { NewMultiple, PlayerInfo, PlayersGone };
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
-std::int32_t ReadMultiple(const net::Frame& f, int offset) {
-  const std::uint32_t v = net::ReadU32LE(f, offset);
+std::int32_t ReadMultiple(const wire::Frame& f, int offset) {
+  const std::uint32_t v = wire::ReadU32LE(f, offset);
   if (v >= 0x80000000U) throw std::overflow_error("wealth multiple does not fit 31 bits");
   return static_cast<std::int32_t>(v);
 }
@@ -92,10 +91,10 @@ void ShowWealth(Client& c, bool on) {
 void WealthFromPlayerInfo(Client& c, int pos) {
   PropState& s = c.props;
   auto& f = c.MainForm;
-  const net::Frame& frame = c.net.RecvFrame;
+  const wire::Frame& frame = c.net.RecvFrame;
   s.WealthMultiple = ReadMultiple(frame, kOffWealth);
   if (s.WealthMultiple != 0) {
-    s.WealthValue.at(Idx(pos)) = s.WealthMultiple;
+    s.WealthValue.at(Ix(pos)) = s.WealthMultiple;
     ShowWealthCaption(c, SmallestWealth(c), WealthRow::PlayerInfo);
   }
   f.lbfont(0).SetVisible(frame[kOffWealthLegend] != 0);
@@ -107,7 +106,7 @@ void WealthFromPlayerInfo(Client& c, int pos) {
 void WealthPlayerLeft(Client& c, int pos, bool byTableStatus) {
   PropState& s = c.props;
   if (s.WealthMultiple != 0) {
-    s.WealthValue.at(Idx(pos)) = 0;
+    s.WealthValue.at(Ix(pos)) = 0;
     const std::int32_t shown = SmallestWealth(c);
     if (shown > 0) {
       ShowWealthCaption(c, shown, byTableStatus ? WealthRow::PlayersGone : WealthRow::PlayerInfo);

@@ -3,14 +3,13 @@
 
 #include "app/client.h"
 #include "score/score.h"
+#include "table/table_state.h"
 
 namespace score {
 
 namespace {
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
 std::string Pow2(int n) {
   // The server's exponents are small; beyond 62 doublings the figure is no longer a count.
@@ -40,7 +39,7 @@ const char* PairsName(int v) {
 
 void WriteFanList(Client& c) {
   const auto& rows = c.score.WinDetail;
-  auto row = [&](int p, int r) -> int { return rows.at(Idx(p)).at(Idx(r)); };
+  auto row = [&](int p, int r) -> int { return rows.at(Ix(p)).at(Ix(r)); };
   auto add = [&](int p, const std::string& line) { c.Score.State(p).AddItem(line); };
   const int winner = c.table.WinnerPos;
   const bool hasWinner = winner >= 0 && winner < 4;

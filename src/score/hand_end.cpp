@@ -35,9 +35,7 @@ constexpr std::size_t kOffWinTextEnd = 256;
 constexpr const char* kDrawLine = "      黄  庄";
 constexpr const char* kDrawFinal = "最终分：0金币";
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
 // The position of the seat a result frame is about; a byte without a single seat bit is a bad
 // frame.
@@ -80,8 +78,8 @@ std::string RightAlign(std::string_view text, std::size_t width) {
 }
 
 void OnHandResult(Client& c) {
-  const net::Frame& f = c.net.RecvFrame;
-  const net::NetMsg& m = c.net.LastMsg;
+  const wire::Frame& f = c.net.RecvFrame;
+  const wire::NetMsg& m = c.net.LastMsg;
   ClearHeldFrames(c);
   play::StopTurnClock(c);
   const int p = PosOfFrameSeat(c, m.Seat);
@@ -102,8 +100,8 @@ void OnHandResult(Client& c) {
   if (amount > std::numeric_limits<std::int32_t>::max()) {
     throw std::overflow_error("hand result does not fit 32 bits");
   }
-  c.table.Hand.at(Idx(p)).HandResult = static_cast<std::int32_t>(amount);
-  if (WealthOn(c)) c.score.CapFlag.at(Idx(p)) = f.at(kOffCap);
+  c.table.Hand.at(Ix(p)).HandResult = static_cast<std::int32_t>(amount);
+  if (WealthOn(c)) c.score.CapFlag.at(Ix(p)) = f.at(kOffCap);
 
   c.score.SeatResultCount += 1;
   if (c.score.SeatResultCount < 4) return;
@@ -140,10 +138,10 @@ void FillDrawSheet(Client& c, bool withProps) {
       continue;
     }
     const double score = props::TakePropLines(c, q, c.Score.State(q), /*withColour=*/false);
-    prizes.at(Idx(q)) = score;
-    auto& running = c.score.RunningScore.at(Idx(q));
+    prizes.at(Ix(q)) = score;
+    auto& running = c.score.RunningScore.at(Ix(q));
     running += score;
-    auto& player = c.disp.Player.at(Idx(q));
+    auto& player = c.disp.Player.at(Ix(q));
     player.Gold = std::max(0.0, player.Gold + score);
     c.Score.State(q + 4).AddItem("最终分：" + Num(score) + "金币");
     AddHistoryRow(c.Hero.Grade(q), RightAlign(Num(score), 9) + "金币");
@@ -185,10 +183,10 @@ void ShowDrawSheetWithProps(Client& c) {
 }
 
 void OnWinDetail(Client& c) {
-  const net::Frame& f = c.net.RecvFrame;
-  const net::NetMsg& m = c.net.LastMsg;
+  const wire::Frame& f = c.net.RecvFrame;
+  const wire::NetMsg& m = c.net.LastMsg;
   const int p = PosOfFrameSeat(c, m.Seat);
-  WinRow& row = c.score.WinDetail.at(Idx(p));
+  WinRow& row = c.score.WinDetail.at(Ix(p));
   // Rows 0 and 1 are the second and fourth message values (bytes 10-11 and 14-15).
   row.at(0) = static_cast<std::int16_t>(m.Value[1]);
   row.at(1) = static_cast<std::int16_t>(m.Value[3]);

@@ -11,14 +11,13 @@
 #include "app/ini_file.h"
 #include "assets/picture_ids.h"
 #include "score/score.h"
+#include "table/table_state.h"
 
 namespace score {
 
 namespace {
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
 std::string Section(int hand) {
   return "juNum:" + std::to_string(hand);
@@ -66,7 +65,7 @@ std::string RecordFilePath(Client& c) {
 void SaveMatchRecord(Client& c, int hand) {
   std::vector<std::pair<std::string, std::string>> keys;
   for (int i = 0; i < 4; ++i) {
-    const auto& card = c.disp.NameCard.at(Idx(i));
+    const auto& card = c.disp.NameCard.at(Ix(i));
     keys.emplace_back("name( " + std::to_string(i) + " )", card.NickName);
     keys.emplace_back("PicIndex( " + std::to_string(i) + " )", std::to_string(card.Face));
   }

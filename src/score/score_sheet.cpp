@@ -11,18 +11,17 @@
 #include "score/score.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
+#include "text/number.h"
 #include "ui/messages.h"
 
 namespace score {
 
 namespace {
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
 int Row(Client& c, int p, int r) {
-  return c.score.WinDetail.at(Idx(p)).at(Idx(r));
+  return c.score.WinDetail.at(Ix(p)).at(Ix(r));
 }
 
 // Low 8 bits of row 0: the room's base gold.
@@ -65,7 +64,7 @@ Multiplier Shown(const platform::Control& label) {
   Multiplier m;
   m.on = label.Visible();
   m.text = label.Caption();
-  m.value = app::LeadingNumber(m.text);
+  m.value = text::LeadingNumber(m.text);
   return m;
 }
 
@@ -75,7 +74,7 @@ Multiplier WealthAtStart(Client& c) {
   Multiplier m;
   m.text = c.props.WealthMultipleText;
   m.on = !m.text.empty();
-  m.value = app::LeadingNumber(m.text);
+  m.value = text::LeadingNumber(m.text);
   return m;
 }
 
@@ -91,10 +90,10 @@ void AddAll(Client& c, const std::string& line) {
 void WriteGangLines(Client& c) {
   const auto& t = c.table;
   for (int k = 0; k < t.GangCount && k < static_cast<int>(t.GangTile.size()); ++k) {
-    const int tile = t.GangTile.at(Idx(k));
+    const int tile = t.GangTile.at(Ix(k));
     const std::string name = table::TileName(table::Rank(tile), table::SuitBit(tile));
     for (int j = 0; j < 4; ++j) {
-      const int kind = t.GangType.at(Idx(j)).at(Idx(k));
+      const int kind = t.GangType.at(Ix(j)).at(Ix(k));
       if (kind <= 0) continue;
       const int b = BaseGold(c, j);
       const char* label = kind == 2 ? "开杠: " : kind == 3 ? "暗杠: " : "杠: ";
@@ -128,16 +127,16 @@ void ShowScoreSheet(Client& c) {
   auto& sheet = c.Score;
   ClearSheet(c);
   for (int p = 0; p < 4; ++p) {
-    s.HandScore.at(Idx(p)) = HandScoreOf(c, p);
-    s.RunningScore.at(Idx(p)) += s.HandScore.at(Idx(p));
+    s.HandScore.at(Ix(p)) = HandScoreOf(c, p);
+    s.RunningScore.at(Ix(p)) += s.HandScore.at(Ix(p));
     const std::string title = LevelTitle(c, p);
-    c.disp.Player.at(Idx(p)).Group = title;
+    c.disp.Player.at(Ix(p)).Group = title;
     c.MainForm.Level(p).SetCaption(title);
   }
   AddHistoryRow(hero.Num, RightAlign(std::to_string(c.disp.HandNumber), 12));
   if (c.table.WinnerPos < 0) {
     for (int p = 0; p < 4; ++p) {
-      if (c.table.Hand.at(Idx(p)).HandResult > 0) c.table.WinnerPos = p;
+      if (c.table.Hand.at(Ix(p)).HandResult > 0) c.table.WinnerPos = p;
     }
     // No hu was seen (a hand taken up again after a reconnection): the results name the winner.
     MarkScoreWinner(c, c.table.WinnerPos);
@@ -145,7 +144,7 @@ void ShowScoreSheet(Client& c) {
   for (int p = 0; p < 4; ++p) {
     sheet.State(p).AddItem("房间底金:  " + std::to_string(BaseGold(c, p)));
     sheet.State(p).AddItem(" ");
-    sheet.State(p).AddItem("初始金币:" + Num(c.disp.GoldAtStart.at(Idx(p))));
+    sheet.State(p).AddItem("初始金币:" + Num(c.disp.GoldAtStart.at(Ix(p))));
     sheet.State(p).AddItem(" ");
   }
   WriteFanList(c);
@@ -156,9 +155,9 @@ void ShowScoreSheet(Client& c) {
   const Multiplier dice = Shown(c.MainForm.lblDifen);
   const Multiplier wealth = WealthAtStart(c);
   for (int p = 0; p < 4; ++p) {
-    auto& player = c.disp.Player.at(Idx(p));
-    const double score = s.HandScore.at(Idx(p));
-    const std::int32_t result = c.table.Hand.at(Idx(p)).HandResult;
+    auto& player = c.disp.Player.at(Ix(p));
+    const double score = s.HandScore.at(Ix(p));
+    const std::int32_t result = c.table.Hand.at(Ix(p)).HandResult;
     player.Gold = std::max(0.0, player.Gold + score);
     if (score > 0 || (score == 0 && result > 0)) {
       player.Stat[2] += 1;
@@ -186,14 +185,14 @@ void ShowScoreSheet(Client& c) {
       col.AddItem("包胡");
       col.AddItem(" ");
     }
-    if (s.CapFlag.at(Idx(p)) != 0 && wealth.on) {
+    if (s.CapFlag.at(Ix(p)) != 0 && wealth.on) {
       col.AddItem("封顶");
       col.AddItem(" ");
     }
   }
-  for (int p = 0; p < 4; ++p) sheet.State(p).AddItem(s.HandScore.at(Idx(p)) > 0 ? s.WinText : " ");
+  for (int p = 0; p < 4; ++p) sheet.State(p).AddItem(s.HandScore.at(Ix(p)) > 0 ? s.WinText : " ");
   for (int p = 0; p < 4; ++p) {
-    sheet.State(p).AddItem("最终分:" + Num(s.HandScore.at(Idx(p))) + Currency(c, p));
+    sheet.State(p).AddItem("最终分:" + Num(s.HandScore.at(Ix(p))) + Currency(c, p));
   }
   const std::array<double, 4> finals = s.HandScore;
   std::array<double, 4> prizes{};
@@ -201,21 +200,21 @@ void ShowScoreSheet(Client& c) {
     sheet.State(p).SetForeColor(0x000000);
     // The prop plug-in's lines for this seat, and what its chest added to the hand.
     const double prize = props::TakePropLines(c, p, sheet.State(p), /*withColour=*/true);
-    prizes.at(Idx(p)) = prize;
+    prizes.at(Ix(p)) = prize;
     if (prize != 0) {
-      s.HandScore.at(Idx(p)) += prize;
-      s.RunningScore.at(Idx(p)) += prize;
-      auto& player = c.disp.Player.at(Idx(p));
+      s.HandScore.at(Ix(p)) += prize;
+      s.RunningScore.at(Ix(p)) += prize;
+      auto& player = c.disp.Player.at(Ix(p));
       player.Gold = std::max(0.0, player.Gold + prize);
     }
   }
   for (int p = 0; p < 4; ++p) {
     const std::string money = Currency(c, p);
-    const double score = s.HandScore.at(Idx(p));
-    ui::ShowCash(c.MainForm, c.host, p, Num(c.disp.Player.at(Idx(p)).Gold) + money);
+    const double score = s.HandScore.at(Ix(p));
+    ui::ShowCash(c.MainForm, c.host, p, Num(c.disp.Player.at(Ix(p)).Gold) + money);
     sheet.State(p + 4).AddItem("最终分：" + Num(score) + money);
     AddHistoryRow(hero.Grade(p), RightAlign(Num(score), 9) + money);
-    hero.sumScore(p).SetCaption(Num(s.RunningScore.at(Idx(p))) + money);
+    hero.sumScore(p).SetCaption(Num(s.RunningScore.at(Ix(p))) + money);
   }
 
   LogSheet(c, finals, prizes);

@@ -5,14 +5,13 @@
 #include "app/client.h"
 #include "assets/picture_ids.h"
 #include "score/score.h"
+#include "table/table_state.h"
 
 namespace score {
 
 namespace {
 
-std::size_t Idx(int p) {
-  return static_cast<std::size_t>(p);
-}
+using table::Ix;
 
 int FacePicture(int face) {
   return face >= 0 && face < 20 ? assets::pic::FaceId(face) : 0;
@@ -67,7 +66,7 @@ void MarkScoreWinner(Client& c, int pos) {
 
 void SetSheetPlayers(Client& c) {
   for (int q = 0; q < 4; ++q) {
-    const auto& card = c.disp.NameCard.at(Idx(q));
+    const auto& card = c.disp.NameCard.at(Ix(q));
     c.Score.Tou(q).SetPicture(card.NickName.empty() ? 0 : FacePicture(card.Face));
     c.Score.ID(q).SetCaption(card.NickName);
   }
@@ -117,8 +116,8 @@ void ShowEarlierHand(Client& c, int hand) {
 void ShowPlayerCard(Client& c, int pos) {
   auto& card = c.Information;
   if (card.Visible() || pos < 0 || pos > 3) return;
-  const auto& player = c.disp.Player.at(Idx(pos));
-  if (c.table.Hand.at(Idx(pos)).Account.empty() && player.NickName.empty()) return;
+  const auto& player = c.disp.Player.at(Ix(pos));
+  if (c.table.Hand.at(Ix(pos)).Account.empty() && player.NickName.empty()) return;
   const platform::Rect table = TableOnScreen(c);
   platform::Rect g = card.Geometry();
   if (pos == 0) {
@@ -138,7 +137,7 @@ void ShowPlayerCard(Client& c, int pos) {
                                              std::to_string(player.Stat[1]),
                                              std::to_string(player.Stat[2]),
                                              std::to_string(player.Stat[3])};
-  for (int i = 0; i < 9; ++i) card.Inf(i).SetCaption(fields.at(Idx(i)));
+  for (int i = 0; i < 9; ++i) card.Inf(i).SetCaption(fields.at(Ix(i)));
   card.SetVisible(true);
 }
 
@@ -168,8 +167,8 @@ void ClearSeatEntries(Client& c, int pos) {
   hero.sumScore(pos).SetCaption("");
   hero.Tou(pos).SetPicture(0);
   hero.ID(pos).SetCaption("");
-  c.disp.NameCard.at(Idx(pos)) = {};
-  c.score.RunningScore.at(Idx(pos)) = 0;
+  c.disp.NameCard.at(Ix(pos)) = {};
+  c.score.RunningScore.at(Ix(pos)) = 0;
 }
 
 void ShowRecordWindow(Client& c) {

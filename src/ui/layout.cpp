@@ -262,8 +262,8 @@ void Continue(Client& c) {
 }
 
 void SendReady(Client& c) {
-  net::NetMsg m;
-  m.Cmd = 16;
+  wire::NetMsg m;
+  m.Cmd = wire::Num(wire::Cmd::TableStatus);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value = {0, 0, 0, 1};
   net::SendFrame(c, m);

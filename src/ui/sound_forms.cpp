@@ -10,6 +10,7 @@
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
 #include "props/props.h"
+#include "table/table_state.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
 
@@ -40,20 +41,18 @@ constexpr int kRuleRowHeight = 16;
 // Marks that never begin a row.
 constexpr std::string_view kClosingMarks = "，。、；：？！）》」』”’,.;:?!)";
 
-std::size_t Idx(int i) {
-  return static_cast<std::size_t>(i);
-}
+using table::Ix;
 
 // Pictures of a switch by its look: off, off lit, on, on lit.
 int TogglePicture(int i, int look) {
   if (i == kVoiceToggle) {
     constexpr std::array<int, 4> kVoice{pic::kVoiceMandarin, pic::kVoiceMandarinLit,
                                         pic::kVoiceDialect, pic::kVoiceDialectLit};
-    return kVoice.at(Idx(look));
+    return kVoice.at(Ix(look));
   }
   constexpr std::array<int, 4> kSwitch{pic::kSwitchOff, pic::kSwitchOffLit, pic::kSwitchOn,
                                        pic::kSwitchOnLit};
-  return kSwitch.at(Idx(look));
+  return kSwitch.at(Ix(look));
 }
 
 int Look(const platform::Control& t) {
@@ -106,9 +105,9 @@ void SetSound(Client& c, bool on) {
 void SetVoiceSet(Client& c, bool dialect, const char* maleCode) {
   c.ui.VoiceDir = VoiceFolder(c, dialect);
   for (int p = 0; p < 4; ++p) {
-    auto& pl = c.disp.Player.at(Idx(p));
+    auto& pl = c.disp.Player.at(Ix(p));
     pl.VoiceA = dialect ? assets::kDialectVoices : assets::kPlainVoices;
-    if (pl.Sex != 0) pl.VoiceB = maleCode != nullptr ? maleCode : c.ui.VoiceStyle.at(Idx(p));
+    if (pl.Sex != 0) pl.VoiceB = maleCode != nullptr ? maleCode : c.ui.VoiceStyle.at(Ix(p));
   }
 }
 
@@ -131,7 +130,7 @@ VosSetT::VosSetT()
   for (int i = 0; i < kToggles; ++i) {
     auto& cap = Caption2(i);
     cap.Move(24, 52 + 40 * i);
-    cap.SetCaption(kRowCaptions.at(Idx(i)));
+    cap.SetCaption(kRowCaptions.at(Ix(i)));
     cap.SetFontSize(10);
     cap.SetForeColor(0xFBF7EA);
     auto& t = Command2(i);
@@ -208,7 +207,7 @@ void VosSet_MouseMove(Client& c) {
 }
 
 void Command2_Click(Client& c, int i) {
-  auto& changed = c.ui.Changed.at(Idx(i));
+  auto& changed = c.ui.Changed.at(Ix(i));
   changed = !changed;
   auto& t = c.VosSet.Command2(i);
   const int look = Look(t);

@@ -22,12 +22,10 @@ namespace {
 using table::Ix;
 
 constexpr int kHandCursor = 99;
-constexpr int kCmdDiscard = 2;
-constexpr int kCmdMove = 7;
 constexpr int kMovePass = 1;
 
-void Send(Client& c, int cmd, int v0, int v3) {
-  net::NetMsg m;
+void Send(Client& c, wire::Cmd cmd, int v0, int v3) {
+  wire::NetMsg m;
   m.Cmd = static_cast<std::int16_t>(cmd);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value[0] = static_cast<std::int16_t>(v0);
@@ -117,13 +115,13 @@ void DiscardOwnTile(Client& c, int ctl, bool send) {
   StopClock(c);
   if (send && !t.ActionSent) {
     // Closes an open self-draw decision before the discard.
-    Send(c, kCmdMove, kMovePass, 0);
+    Send(c, wire::Cmd::ClaimResult, kMovePass, 0);
     t.ActionSent = true;
   }
   DisableButtons(c, true);
   const int code = h.Slot.at(Ix(s)).Code;
   if (send && (h.HiddenCount - 2) % 3 == 0)
-    Send(c, kCmdDiscard, 0, table::WireTile(code, table::kDiscardTileFlag));
+    Send(c, wire::Cmd::Discard, 0, table::WireTile(code, table::kDiscardTileFlag));
   t.LastDiscardCtl = ctl;
   t.LastDiscardPos = 0;
   c.play.LastDiscardInRow = false;
@@ -149,7 +147,7 @@ void PassDecision(Client& c) {
   for (auto* op : c.MainForm.Operation) op->SetVisible(false);
   if ((t.Hand[0].HiddenCount - 2) % 3 != 0) StopClock(c);
   if (!t.ActionSent) {
-    Send(c, kCmdMove, kMovePass, 0);
+    Send(c, wire::Cmd::ClaimResult, kMovePass, 0);
     t.ActionSent = true;
   }
   DisableButtons(c, false);

@@ -48,17 +48,17 @@ class ChatTest : public SeatingTest {
   void Enter() { Key(platform::kKeyReturn); }
 
   // Chat frames the client has written so far.
-  std::vector<net::Frame> SentChat() {
+  std::vector<wire::Frame> SentChat() {
     Advance(200);
-    std::vector<net::Frame> out;
+    std::vector<wire::Frame> out;
     for (const auto& f : Sent())
-      if (f[net::kOffCmd] == 19) out.push_back(f);
+      if (f[wire::kOffCmd] == 19) out.push_back(f);
     return out;
   }
-  static std::string LineOf(const net::Frame& f) {
+  static std::string LineOf(const wire::Frame& f) {
     return text::DecodeDoubleByte(std::span(f).subspan(16, 200), 200, true);
   }
-  static int ValueOf(const net::Frame& f, int i) {
+  static int ValueOf(const wire::Frame& f, int i) {
     return f.at(static_cast<std::size_t>(8 + 2 * i)) * 256 +
            f.at(static_cast<std::size_t>(9 + 2 * i));
   }
@@ -176,7 +176,7 @@ TEST_F(ChatTest, EveryTickerLineIsLogged) {
     return lines.empty() ? std::string() : lines.back();
   };
   const auto fromLeft = [this](const char* text) {
-    net::Frame f{};
+    wire::Frame f{};
     f[3] = 19;  // chat
     f[6] = 2;   // the left seat
     for (std::size_t i = 0; text[i] != '\0'; ++i) f.at(16 + i) = static_cast<std::uint8_t>(text[i]);
@@ -264,7 +264,7 @@ TEST_F(ChatTest, EnterSendsTheLineWithTheOwnName) {
   EXPECT_EQ(f[6], 4);
   EXPECT_EQ(LineOf(f), "爱丽丝说道: 大家好");
   for (int i = 0; i < 4; ++i) EXPECT_EQ(ValueOf(f, i), 0) << i;
-  EXPECT_EQ(net::ReadU32BE(f, net::kOffChatLen), 0U);
+  EXPECT_EQ(wire::ReadU32BE(f, wire::kOffChatLen), 0U);
   EXPECT_EQ(f[260], c.net.SessionKey[0]);
 }
 
@@ -336,14 +336,14 @@ TEST_F(ChatTest, ALongLineIsCutToAHundredCharactersNameIncluded) {
   ASSERT_EQ(sent.size(), 2U);
   EXPECT_EQ(LineOf(sent[1]), "说道: " + Repeat("字", 96));
   c.net.ChatOut = Repeat("字", 150);
-  net::NetMsg m;
+  wire::NetMsg m;
   m.Cmd = 19;
   net::SendFrame(c, m);
   sent = SentChat();
   ASSERT_EQ(sent.size(), 3U);
   for (int i = 16; i < 216; ++i) EXPECT_NE(sent[2].at(static_cast<std::size_t>(i)), 0) << i;
   EXPECT_EQ(sent[2][216], 0);
-  EXPECT_EQ(net::ReadU32BE(sent[2], net::kOffChatLen), 0U);
+  EXPECT_EQ(wire::ReadU32BE(sent[2], wire::kOffChatLen), 0U);
 }
 
 TEST_F(ChatTest, TextGbkCannotCarryStaysInTheBoxWithAMessage) {

@@ -11,7 +11,7 @@ namespace {
 class Codec : public ClientTest {
  protected:
   void SetUp() override { StartLoggedIn(); }
-  net::Frame LastQueued() {
+  wire::Frame LastQueued() {
     Advance(100);
     return Sent().back();
   }
@@ -20,7 +20,7 @@ class Codec : public ClientTest {
 TEST_F(Codec, TingChoiceRidesOnTheDiscardOnceAndOnEveryClaim) {
   c.table.TingChoice = 2;
   net::SendFrame(c, {.Cmd = 2, .Value = {0, 0, 0, 0x4043}});
-  const net::Frame discard = LastQueued();
+  const wire::Frame discard = LastQueued();
   EXPECT_EQ(discard[16], 2);
   EXPECT_EQ(discard[14], 0x40);
   EXPECT_EQ(discard[15], 0x43);
@@ -35,7 +35,7 @@ TEST_F(Codec, TingChoiceRidesOnTheDiscardOnceAndOnEveryClaim) {
 TEST_F(Codec, ChatLineIsCutToAHundredCharacters) {
   c.net.ChatOut = std::string(150, 'x');
   net::SendFrame(c, {.Cmd = 19});
-  net::Frame f = LastQueued();
+  wire::Frame f = LastQueued();
   EXPECT_EQ(f[115], 'x');
   EXPECT_EQ(f[116], 0);
   EXPECT_TRUE(c.net.ChatOut.empty());
@@ -47,7 +47,7 @@ TEST_F(Codec, ChatLineIsCutToAHundredCharacters) {
   f = LastQueued();
   EXPECT_EQ(text::DecodeDoubleByte(std::span(f).subspan(16, 200), 200), wide.substr(0, 300));
   EXPECT_EQ(f[216], 0);
-  EXPECT_EQ(net::ReadU32BE(f, 236), 0u);
+  EXPECT_EQ(wire::ReadU32BE(f, 236), 0u);
 }
 
 TEST_F(Codec, EmptyChatQueuesNothing) {
@@ -87,7 +87,7 @@ TEST_F(Codec, EverySentFrameCarriesTheLastKeyButAReconnectResultNeverChangesIt) 
   Push(FrameBuilder(29).v(3, 1).key(0x01, 0x02));
   Advance(300);
   net::SendFrame(c, {.Cmd = 16, .Value = {0, 0, 0, 1}});
-  const net::Frame f = LastQueued();
+  const wire::Frame f = LastQueued();
   EXPECT_EQ(f[260], 0xAB);
   EXPECT_EQ(f[261], 0xCD);
 }

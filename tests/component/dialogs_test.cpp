@@ -23,7 +23,7 @@ class Dialogs : public SeatingTest {
     host.Run([&] { c.MainForm.SetFocus(nullptr); });
     host.Run([&] { ui::ToggleExitDialog(c); });
   }
-  std::vector<net::Frame> SentAfter(std::size_t bytes) const {
+  std::vector<wire::Frame> SentAfter(std::size_t bytes) const {
     return SplitFrames(std::span(host.socket.sent).subspan(bytes));
   }
   bool BackInLobby() const {
@@ -162,7 +162,7 @@ TEST_F(Dialogs, ALoginResultClosesTheLeaveDialog) {
 TEST_F(Dialogs, UnattendedEveryPathThatOpensTheLeaveDialogGoesOn) {
   struct Case {
     const char* what;
-    net::Frame frame;
+    wire::Frame frame;
   } cases[] = {
       {"others left", FrameBuilder(16).v(3, 1).seat(7)},
       {"the player lacks gold", FrameBuilder(16).v(3, 3).seat(11)},
@@ -176,7 +176,7 @@ TEST_F(Dialogs, UnattendedEveryPathThatOpensTheLeaveDialogGoesOn) {
     Client cl(h);
     h.Run([&] { app::Form_Load(cl, CommandLine()); });
     h.Advance(250);
-    const net::Frame login = FrameBuilder(18).v(3, 1).v(1, 8);
+    const wire::Frame login = FrameBuilder(18).v(3, 1).v(1, 8);
     h.socket.Deliver(login);
     h.Advance(200);
     cl.table.Hand[0].SeatBit = 4;  // seated at seat bit 4

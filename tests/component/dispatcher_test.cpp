@@ -10,7 +10,7 @@ class Dispatcher : public ClientTest {
  protected:
   void SetUp() override { StartLoggedIn(); }
   // A hand-state frame whose ticket no 32-bit signed number holds: its handler fails.
-  static net::Frame Faulty() { return FrameBuilder(16).v(3, 2).seat(1).u32le(268, 0xFFFFFFFFU); }
+  static wire::Frame Faulty() { return FrameBuilder(16).v(3, 2).seat(1).u32le(268, 0xFFFFFFFFU); }
 };
 
 TEST_F(Dispatcher, AFailingHandlerRestoresTheLobbyAndEndsWithoutAMessage) {

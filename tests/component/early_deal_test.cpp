@@ -32,7 +32,7 @@ FrameBuilder SeatDetail(int seat, std::int64_t score) {
 }
 
 // The own seat wins 60 by self-draw: four results, then four details.
-std::vector<net::Frame> OwnWin() {
+std::vector<wire::Frame> OwnWin() {
   return {SeatResult(kOwn, 60),       SeatResult(kLeft, -20), SeatResult(kOpposite, -20),
           SeatResult(kRight, -20),    SeatDetail(kOwn, 60),   SeatDetail(kLeft, -20),
           SeatDetail(kOpposite, -20), SeatDetail(kRight, -20)};
@@ -40,9 +40,9 @@ std::vector<net::Frame> OwnWin() {
 
 // The next hand as an eager server sends it: set-up (command 16, value 3 = 2), the start with
 // the own seat dealing, and the deal of fourteen own tiles.
-std::vector<net::Frame> NextHand() {
-  std::vector<net::Frame> frames{FrameBuilder(16).seat(kOwn).v(3, 2),
-                                 FrameBuilder(4).seat(kOwn).v(0, 3).v(1, 4).v(2, 2).v(3, 5)};
+std::vector<wire::Frame> NextHand() {
+  std::vector<wire::Frame> frames{FrameBuilder(16).seat(kOwn).v(3, 2),
+                                  FrameBuilder(4).seat(kOwn).v(0, 3).v(1, 4).v(2, 2).v(3, 5)};
   auto own = OwnThirteen();
   own.push_back(0x45);
   std::size_t next = 0;
@@ -166,7 +166,7 @@ class EarlyDealWithProps : public EarlyDeal {
 
 // The plug-in announced prop scores and has not delivered them when the next hand is dealt.
 TEST_F(EarlyDealWithProps, ASheetWaitingForPropScoresIsWrittenWhenTheNextHandIsDealt) {
-  auto frames = std::vector<net::Frame>{FrameBuilder(46)};
+  auto frames = std::vector<wire::Frame>{FrameBuilder(46)};
   const auto win = OwnWin();
   frames.insert(frames.end(), win.begin(), win.end());
   const auto next = NextHand();
@@ -191,7 +191,7 @@ TEST_F(EarlyDealWithProps, AChestGameCutShortByTheNextHandStillCountsItsPrize) {
   rec->scores.ChestTitle = {"幸运宝箱", "", "", ""};
   rec->scores.ChestLines = {"获得120金币", "", "", ""};
   rec->scoresReady = true;
-  auto frames = std::vector<net::Frame>{FrameBuilder(46)};
+  auto frames = std::vector<wire::Frame>{FrameBuilder(46)};
   const auto win = OwnWin();
   frames.insert(frames.end(), win.begin(), win.end());
   Run(frames);

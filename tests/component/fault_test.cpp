@@ -31,7 +31,7 @@ class VirtualTable : public devserver::GameSink {
     Pump();
   }
 
-  void Send(int seat, const net::Frame& f) override {
+  void Send(int seat, const wire::Frame& f) override {
     // Like the server, the game reaches the person only once logged in or taken back.
     if (seat == kHuman && joined_) outbox_.push_back(f);
   }
@@ -42,9 +42,9 @@ class VirtualTable : public devserver::GameSink {
     int drops = 0;
     int accepted = 0;
     int refused = 0;
-    int resumedInHand = 0;             // the hand of the drop went on and was resumed
-    int resumedBetween = 0;            // dropped between hands, or the hand ended meanwhile
-    std::vector<net::Frame> fromRing;  // frames received that went through the send ring
+    int resumedInHand = 0;              // the hand of the drop went on and was resumed
+    int resumedBetween = 0;             // dropped between hands, or the hand ended meanwhile
+    std::vector<wire::Frame> fromRing;  // frames received that went through the send ring
   } counts;
   std::optional<devserver::Game> game;
   // After a reconnection into a running hand: the wild tile the client must show by then.
@@ -75,25 +75,25 @@ class VirtualTable : public devserver::GameSink {
       if (!downtimes.empty()) downtimes.back().second = host_.Now();
     }
     if (!connected_) return;
-    while (sock.sent.size() - read_ >= net::kFrameSize) {
-      net::Frame f{};
-      std::copy_n(sock.sent.begin() + static_cast<std::ptrdiff_t>(read_), net::kFrameSize,
+    while (sock.sent.size() - read_ >= wire::kFrameSize) {
+      wire::Frame f{};
+      std::copy_n(sock.sent.begin() + static_cast<std::ptrdiff_t>(read_), wire::kFrameSize,
                   f.begin());
-      read_ += net::kFrameSize;
+      read_ += wire::kFrameSize;
       OnFrame(f);
     }
   }
 
-  void SendNow(const net::Frame& f) { outbox_.push_back(f); }
+  void SendNow(const wire::Frame& f) { outbox_.push_back(f); }
 
   // Like the server, a drop comes after the frames already on their way: the burst the frame
   // that triggers it belongs to still goes out.
   void Deliver() {
-    std::vector<net::Frame> out;
+    std::vector<wire::Frame> out;
     out.swap(outbox_);
     bool drop = false;
     for (auto& f : out) {
-      if (f[net::kOffCmd] != devserver::proto::kReconnectResult) devserver::proto::PutKey(f, key_);
+      if (f[wire::kOffCmd] != devserver::proto::kReconnectResult) devserver::proto::PutKey(f, key_);
       host_.socket.Deliver(f);
       if (fault_.FrameSent() && dropping_) drop = true;
     }
@@ -113,7 +113,7 @@ class VirtualTable : public devserver::GameSink {
     host_.socket.PeerClose();
   }
 
-  void OnFrame(const net::Frame& f) {
+  void OnFrame(const wire::Frame& f) {
     using namespace devserver;
     const auto m = proto::ReadClient(f);
     if (m.cmd == proto::kLogin) return Login(f);
@@ -136,7 +136,7 @@ class VirtualTable : public devserver::GameSink {
     }
   }
 
-  void Login(const net::Frame& /*f*/) {
+  void Login(const wire::Frame& /*f*/) {
     using namespace devserver;
     SendNow(proto::LoginResult(1, 3, 0, ""));
     joined_ = true;
@@ -163,9 +163,9 @@ class VirtualTable : public devserver::GameSink {
     fault_.Rearm();
   }
 
-  void Rejoin(const net::Frame& f) {
+  void Rejoin(const wire::Frame& f) {
     using namespace devserver;
-    const auto ticket = net::ReadU32LE(std::span<const std::uint8_t>(f), 268);
+    const auto ticket = wire::ReadU32LE(std::span<const std::uint8_t>(f), 268);
     const std::string account =
         text::DecodeSingleByte(std::span<const std::uint8_t>(f).subspan(16, 16), 16);
     const bool ok = game && account == "alice" && (!game->InHand() || ticket == game->Ticket());
@@ -198,19 +198,19 @@ class VirtualTable : public devserver::GameSink {
   int lastConnect_ = 0;
   std::size_t read_ = 0;
   std::array<std::uint8_t, 2> key_{};
-  std::vector<net::Frame> outbox_;
+  std::vector<wire::Frame> outbox_;
   std::uint32_t droppedTicket_ = 0;
   bool droppedInHand_ = false;
 };
 
 // Frames the client put into its send ring, read back from its verbose log.
-std::vector<net::Frame> QueuedFrames(const vhost::VirtualHost& host) {
-  std::vector<net::Frame> out;
+std::vector<wire::Frame> QueuedFrames(const vhost::VirtualHost& host) {
+  std::vector<wire::Frame> out;
   for (const auto& l : host.log) {
     if (l.kind != "queue") continue;
     const auto space = l.detail.find(' ');
-    if (space == std::string::npos || l.detail.size() - space - 1 != 2 * net::kFrameSize) continue;
-    net::Frame f{};
+    if (space == std::string::npos || l.detail.size() - space - 1 != 2 * wire::kFrameSize) continue;
+    wire::Frame f{};
     for (std::size_t i = 0; i < f.size(); ++i) {
       f[i] =
           static_cast<std::uint8_t>(std::stoi(l.detail.substr(space + 1 + 2 * i, 2), nullptr, 16));
@@ -239,7 +239,7 @@ TEST(FaultDrops, EveryDropIsResumedAndNoQueuedFrameIsLostOrSentTwice) {
     if (host.Now() >= nextWord) {
       nextWord = host.Now() + 3500;
       c.net.ChatOut = "第" + std::to_string(++said) + "句";
-      host.Run([&] { net::SendFrame(c, net::NetMsg{.Cmd = 19}); });
+      host.Run([&] { net::SendFrame(c, wire::NetMsg{.Cmd = 19}); });
     }
     // A resumed hand shows the server's wild tile, at the seat the server gave.
     // (Unless that hand has ended since: the table is cleared for the next one.)
@@ -284,7 +284,7 @@ TEST(FaultDrops, EveryDropIsResumedAndNoQueuedFrameIsLostOrSentTwice) {
     ASSERT_EQ(k.fromRing[i], queued[i]) << "frame " << i << " of the send ring";
   }
   EXPECT_EQ(queued.size() - k.fromRing.size(),
-            static_cast<std::size_t>(c.net.SendRing.Waiting() / net::kFrameSize));
+            static_cast<std::size_t>(c.net.SendRing.Waiting() / wire::kFrameSize));
   EXPECT_EQ(c.net.RingQueued, queued.size());
 }
 

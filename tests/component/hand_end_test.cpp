@@ -76,7 +76,7 @@ class HandEndTest : public SeatingTest {
                  {.seat = 1, .score = -20},
                  {.seat = 8, .score = -20, .winText = "恭喜"}};
     }
-    std::vector<net::Frame> frames;
+    std::vector<wire::Frame> frames;
     for (const auto& d : details) frames.push_back(DetailFrame(d));
     Feed(frames);
   }
@@ -240,7 +240,7 @@ TEST_F(HandEndTest, BaseGoldAndCurrencyAreReadFromBytes10To15) {
     c.table.GangTile[0] = 0x23;
     c.table.GangType[0][0] = 3;
     Feed({Result(4, 60), Result(2, 20, 0), Result(1, 20, 0), Result(8, 20, 0)});
-    std::vector<net::Frame> frames;
+    std::vector<wire::Frame> frames;
     for (int seat : {4, 2, 1, 8}) {
       FrameBuilder f(17);
       f.seat(seat);
@@ -685,8 +685,8 @@ class HeldDepartureTest : public HandEndTest, public ::testing::WithParamInterfa
 TEST_P(HeldDepartureTest, TheResultsGetThroughAndTheDepartureFollows) {
   // The departure arrives after this many of the eight result frames.
   const int after = GetParam();
-  std::vector<net::Frame> frames = {Result(4, 60), Result(2, 20, 0), Result(1, 20, 0),
-                                    Result(8, 20, 0)};
+  std::vector<wire::Frame> frames = {Result(4, 60), Result(2, 20, 0), Result(1, 20, 0),
+                                     Result(8, 20, 0)};
   for (int s : {4, 2, 1, 8}) frames.push_back(DetailFrame({.seat = s, .score = s == 4 ? 60 : -20}));
   frames.insert(frames.begin() + after, FrameBuilder(21).seat(8).text(16, "dave"));
   frames.push_back(FrameBuilder(30).key(9, 9));  // anything behind the departure

@@ -40,7 +40,7 @@ class HandTest : public SeatingTest {
   }
 
   // Pushes frames and runs the clock until every one of them has been handled.
-  void Run(const std::vector<net::Frame>& frames) {
+  void Run(const std::vector<wire::Frame>& frames) {
     for (const auto& f : frames) Push(f);
     for (int i = 0; i < 400 && c.net.RecvRing.Waiting() > 0; ++i) Advance(100);
     Advance(300);
@@ -54,8 +54,8 @@ class HandTest : public SeatingTest {
   // The deal: three rounds of four tiles from the dealer on, one tile each, and the dealer's
   // fourteenth. own holds the own tiles in dealing order (13, or 14 when dealing).
   void Deal(int dealer, const std::vector<int>& own) { Run(DealFrames(dealer, own)); }
-  std::vector<net::Frame> DealFrames(int dealer, const std::vector<int>& own) {
-    std::vector<net::Frame> frames;
+  std::vector<wire::Frame> DealFrames(int dealer, const std::vector<int>& own) {
+    std::vector<wire::Frame> frames;
     std::size_t next = 0;
     const auto take = [&](int seat, int n) {
       std::array<int, 4> t{};
@@ -83,8 +83,8 @@ class HandTest : public SeatingTest {
     return SlotCtl(pos, H(pos).HiddenFirst + H(pos).HiddenCount - 1);
   }
   std::string Line(const std::string& key) const { return DumpLine(c, key); }
-  std::vector<net::Frame> SentOf(int cmd) const {
-    std::vector<net::Frame> out;
+  std::vector<wire::Frame> SentOf(int cmd) const {
+    std::vector<wire::Frame> out;
     for (const auto& f : Sent()) {
       if (f[3] == cmd) out.push_back(f);
     }

@@ -16,13 +16,13 @@
 namespace qtest {
 namespace {
 
-std::vector<net::Frame> LoadTranscript(const std::filesystem::path& path) {
+std::vector<wire::Frame> LoadTranscript(const std::filesystem::path& path) {
   std::ifstream in(path);
-  std::vector<net::Frame> frames;
+  std::vector<wire::Frame> frames;
   std::string line;
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;
-    net::Frame f{};
+    wire::Frame f{};
     for (std::size_t i = 0; i + 1 < line.size() && i / 2 < f.size(); i += 2)
       f.at(i / 2) = static_cast<std::uint8_t>(std::stoi(line.substr(i, 2), nullptr, 16));
     frames.push_back(f);
@@ -39,7 +39,7 @@ std::vector<std::filesystem::path> Transcripts() {
   return files;
 }
 
-int Value(const net::Frame& f, int i) {
+int Value(const wire::Frame& f, int i) {
   return f.at(static_cast<std::size_t>(9 + 2 * i));
 }
 
@@ -47,7 +47,7 @@ class HandReplay : public HandTest {
  protected:
   // Feeds the frames one by one. With click, the own discards are made by clicking the tile
   // the server is about to confirm, as a player would.
-  void Replay(const std::vector<net::Frame>& frames, bool click) {
+  void Replay(const std::vector<wire::Frame>& frames, bool click) {
     for (const auto& f : frames) {
       if (click && f[3] == 2 && f[6] == kOwn && c.table.CanDiscard) {
         const auto& h = H(0);
@@ -67,7 +67,7 @@ class HandReplay : public HandTest {
   }
 
   // What the reveal says each position held at the end.
-  std::array<std::vector<int>, 4> Revealed(const std::vector<net::Frame>& frames) const {
+  std::array<std::vector<int>, 4> Revealed(const std::vector<wire::Frame>& frames) const {
     std::array<std::vector<int>, 4> out;
     for (const auto& f : frames) {
       if (f[3] != 15) continue;

@@ -48,12 +48,12 @@ class LeaveInAWait : public HandTest, public ::testing::WithParamInterface<Case>
 TEST_P(LeaveInAWait, TheLeaveRunsAfterTheHandlerAndNothingIsDrawnOnTheClearedTable) {
   const Case& k = GetParam();
   StartHand(kOwn);
-  std::vector<net::Frame> deal = DealFrames(kOwn, [] {
+  std::vector<wire::Frame> deal = DealFrames(kOwn, [] {
     auto own = OwnThirteen();
     own.push_back(0x46);
     return own;
   }());
-  net::Frame waits = deal.back();  // the own fourteenth: a second of backs, then the faces
+  wire::Frame waits = deal.back();  // the own fourteenth: a second of backs, then the faces
   deal.pop_back();
   Run(deal);
   if (k.wait == Wait::Draw) {

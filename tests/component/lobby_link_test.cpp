@@ -56,7 +56,7 @@ class LobbyLink : public ClientTest {
   std::vector<int> NewCommands() const {
     std::vector<int> out;
     const auto all = SplitFrames(std::span(host.socket.sent).subspan(sentBefore));
-    for (const auto& f : all) out.push_back(f[net::kOffCmd]);
+    for (const auto& f : all) out.push_back(f[wire::kOffCmd]);
     return out;
   }
 
@@ -132,7 +132,7 @@ TEST_F(LobbyLink, LeaveOrderWhileNotConnectedSendsNothing) {
 TEST_F(LobbyLink, ConnectMessageLogsInAgainWithALoginFrame) {
   Enter(State::Idle);
   Deliver(1024);
-  c.net.LoginFrame[net::kOffCmd] = 28;  // a reconnection attempt left its command behind
+  c.net.LoginFrame[wire::kOffCmd] = 28;  // a reconnection attempt left its command behind
   c.ui.ButtonState[2] = 1;
   c.MainForm.Time_Img.SetVisible(true);
   c.MainForm.Number.SetVisible(true);
@@ -145,7 +145,7 @@ TEST_F(LobbyLink, ConnectMessageLogsInAgainWithALoginFrame) {
   EXPECT_EQ(host.socket.remotePort, 7000);
   EXPECT_TRUE(c.net.LoginPending);
   EXPECT_TRUE(c.net.DirectLink);
-  EXPECT_EQ(c.net.LoginFrame[net::kOffCmd], 18);
+  EXPECT_EQ(c.net.LoginFrame[wire::kOffCmd], 18);
   EXPECT_EQ(c.ui.ButtonState[2], 0);
   EXPECT_EQ(c.MainForm.AnNiu(2).Picture(), view::ButtonPicture(c, 4));
   EXPECT_FALSE(c.MainForm.Time_Img.Visible());
@@ -155,7 +155,7 @@ TEST_F(LobbyLink, ConnectMessageLogsInAgainWithALoginFrame) {
   Advance(250);
   const auto frames = SplitFrames(std::span(host.socket.sent).subspan(before));
   ASSERT_EQ(frames.size(), 1U);
-  EXPECT_EQ(frames[0][net::kOffCmd], 18) << "a login, not a reconnection";
+  EXPECT_EQ(frames[0][wire::kOffCmd], 18) << "a login, not a reconnection";
   EXPECT_EQ(host.lobby.PostedNumbers(), Numbers{22}) << "announced before the login frame";
   Push(FrameBuilder(18).v(3, 1).v(1, 8));
   Advance(100);
@@ -191,7 +191,7 @@ TEST_F(LobbyLink, AConnectMessageWhoseConnectionFailsGoesBackToTheLobbyAndWaits)
   Advance(250);
   const auto frames = SplitFrames(std::span(host.socket.sent).subspan(before));
   ASSERT_EQ(frames.size(), 1U);
-  EXPECT_EQ(frames[0][net::kOffCmd], 18);
+  EXPECT_EQ(frames[0][wire::kOffCmd], 18);
   EXPECT_EQ(host.messageBoxes.size(), 1U);
 }
 

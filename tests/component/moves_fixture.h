@@ -60,16 +60,16 @@ class Moves : public ClientTest {
     c.net.TurnSecond = host.SecondsSinceMidnight();  // the first second starts now
   }
   // The frames sent since sentBefore, keep-alives left out.
-  std::vector<net::Frame> NewFrames() {
+  std::vector<wire::Frame> NewFrames() {
     Advance(200);  // one frame leaves the send ring per tick
-    std::vector<net::Frame> out;
+    std::vector<wire::Frame> out;
     const auto all = Sent();
     for (std::size_t i = sentBefore; i < all.size(); ++i) {
-      if (all[i][net::kOffCmd] != 24) out.push_back(all[i]);
+      if (all[i][wire::kOffCmd] != 24) out.push_back(all[i]);
     }
     return out;
   }
-  static std::vector<int> Values(const net::Frame& f) {
+  static std::vector<int> Values(const wire::Frame& f) {
     std::vector<int> v;
     for (int i = 0; i < 4; ++i) v.push_back(f.at(8 + 2 * i) * 256 + f.at(9 + 2 * i));
     return v;

@@ -49,7 +49,7 @@ class PropsTest : public SeatingTest {
     return i;
   }
 
-  static platform::PropSendItem FrameItem(const net::Frame& f, std::size_t length = 272) {
+  static platform::PropSendItem FrameItem(const wire::Frame& f, std::size_t length = 272) {
     platform::PropSendItem i;
     i.Kind = 2;
     i.Frame.assign(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(
@@ -611,7 +611,7 @@ class WealthTest : public SeatingTest {
   void SeatWithWealth(const std::array<std::uint32_t, 4>& values) {
     SeatNames();
     auto players = Table();
-    std::vector<net::Frame> frames;
+    std::vector<wire::Frame> frames;
     for (std::size_t i = 0; i < players.size(); ++i) {
       frames.push_back(PlayerFrame(players[i]).u32le(234, values.at(i)).byte(238, 1));
     }

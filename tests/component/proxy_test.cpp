@@ -52,7 +52,7 @@ TEST_F(Proxy, WithCredentialsTheHandshakeOpensTheTunnelAndLogsIn) {
   Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
   EXPECT_TRUE(c.net.DirectLink);
   const Bytes login = Out();
-  ASSERT_EQ(login.size(), net::kFrameSize);
+  ASSERT_EQ(login.size(), wire::kFrameSize);
   EXPECT_TRUE(std::equal(login.begin(), login.end(), c.net.LoginFrame.begin()));
   EXPECT_TRUE(host.HasLog("sysmsg0", "连接代理服务器成功！"));
   EXPECT_EQ(host.lobby.PostedNumbers(), std::vector<std::uint32_t>{771});
@@ -70,7 +70,7 @@ TEST_F(Proxy, AFrameQueuedDuringTheHandshakeWaitsForTheLogin) {
   Start(ProxyLine());
   EXPECT_EQ(Out(), (Bytes{5, 2, 0, 2}));
   c.net.ChatOut = "你好";
-  host.Run([&] { net::SendFrame(c, net::NetMsg{.Cmd = 19}); });
+  host.Run([&] { net::SendFrame(c, wire::NetMsg{.Cmd = 19}); });
   Advance(500);
   EXPECT_TRUE(Out().empty());
   Answer({5, 2});
@@ -78,12 +78,12 @@ TEST_F(Proxy, AFrameQueuedDuringTheHandshakeWaitsForTheLogin) {
   Answer({1, 0});
   EXPECT_EQ(Out().size(), 10U);
   Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
-  EXPECT_EQ(Out().size(), net::kFrameSize) << "the login, alone";
+  EXPECT_EQ(Out().size(), wire::kFrameSize) << "the login, alone";
   Push(FrameBuilder(18).v(3, 1).v(1, 8).key(1, 2));
   Advance(200);
   const Bytes after = Out();
-  ASSERT_EQ(after.size(), net::kFrameSize);
-  EXPECT_EQ(after[net::kOffCmd], 19);
+  ASSERT_EQ(after.size(), wire::kFrameSize);
+  EXPECT_EQ(after[wire::kOffCmd], 19);
 }
 
 // A reconnection through the proxy is not over when the proxy answers, only when its tunnel is
@@ -124,7 +124,7 @@ TEST_F(Proxy, AReconnectionKeepsItsRhythmAndGivesUpAHandshakeStillUnderWay) {
   EXPECT_EQ(Out(), request);
   Answer({5, 0, 0, 1, 127, 0, 0, 1, 4, 56});
   const Bytes sent = Out();
-  ASSERT_EQ(sent.size(), net::kFrameSize);
+  ASSERT_EQ(sent.size(), wire::kFrameSize);
   EXPECT_EQ(sent[3], 28) << "the reconnection request";
   Push(FrameBuilder(29).v(3, 1));
   Advance(300);

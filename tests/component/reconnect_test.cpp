@@ -39,8 +39,8 @@ class Reconnect : public SeatingTest {
   // Until ms after the loss was found.
   void AdvanceTo(std::int64_t ms) { Advance(foundAt + ms - host.Now()); }
   // Frames written since the connection was lost, keep-alives left out.
-  std::vector<net::Frame> SentSinceLoss() const {
-    std::vector<net::Frame> out;
+  std::vector<wire::Frame> SentSinceLoss() const {
+    std::vector<wire::Frame> out;
     for (const auto& f : SplitFrames(std::span(host.socket.sent).subspan(sentBefore))) {
       if (f[3] != 24) out.push_back(f);
     }
@@ -59,21 +59,21 @@ TEST_F(Reconnect, TheRequestCarriesTheKeyAndTicketAndTheTableResumesWithQueuedFr
   EXPECT_FALSE(host.Shown("frmReconnect")) << "the window itself stays hidden";
   EXPECT_EQ(c.frmReconnect.lbTime.Caption(), "1 秒后自动重连");
   // Queued while nobody can carry them.
-  net::SendFrame(c, net::NetMsg{.Cmd = 16, .Value = {0, 0, 0, 1}});
+  net::SendFrame(c, wire::NetMsg{.Cmd = 16, .Value = {0, 0, 0, 1}});
   c.net.ChatOut = "你好";
-  net::SendFrame(c, net::NetMsg{.Cmd = 19});
+  net::SendFrame(c, wire::NetMsg{.Cmd = 19});
   AdvanceTo(4300);  // the 1 s countdown, the first attempt 3 s later, the request 200 ms on
   EXPECT_EQ(Attempts(), 1);
   EXPECT_EQ(Sysmsg(0), std::vector<std::string>{"正在重新连接服务器..."});
   auto sent = SentSinceLoss();
   ASSERT_EQ(sent.size(), 1U) << "only the request goes out before the server accepts";
-  const net::Frame& req = sent[0];
+  const wire::Frame& req = sent[0];
   EXPECT_EQ(req[3], 28);
   EXPECT_EQ(req[14], 1);
   EXPECT_EQ(text::DecodeSingleByte(std::span(req).subspan(16, 16), 16), "alice");
   EXPECT_EQ(req[260], 0x12);
   EXPECT_EQ(req[261], 0x34);
-  EXPECT_EQ(net::ReadU32LE(std::span<const std::uint8_t>(req), 268), kTicket);
+  EXPECT_EQ(wire::ReadU32LE(std::span<const std::uint8_t>(req), 268), kTicket);
 
   Push(FrameBuilder(29).v(3, 1).key(0x55, 0x66));
   Advance(300);
@@ -171,7 +171,7 @@ TEST_F(Reconnect, AConnectionBackBeforeTheFirstAttemptJustClosesTheWindow) {
 }
 
 TEST_F(Reconnect, AFrameTheLostConnectionLeftUnfinishedIsDroppedWholeFramesAreKept) {
-  const net::Frame whole = FrameBuilder(30).key(0x12, 0x34);
+  const wire::Frame whole = FrameBuilder(30).key(0x12, 0x34);
   std::vector<std::uint8_t> bytes(whole.begin(), whole.end());
   bytes.insert(bytes.end(), 100, 0xEE);  // the start of a frame that never ends
   c.net.TaskOn[net::kTaskRecv] = false;  // nothing dispatched before the loss
@@ -179,7 +179,7 @@ TEST_F(Reconnect, AFrameTheLostConnectionLeftUnfinishedIsDroppedWholeFramesAreKe
   c.net.TaskOn[net::kTaskRecv] = false;
   Lose();
   AdvanceTo(4300);
-  EXPECT_EQ(c.net.RecvRing.Waiting(), net::kFrameSize);
+  EXPECT_EQ(c.net.RecvRing.Waiting(), wire::kFrameSize);
   Push(FrameBuilder(29).v(3, 1));
   Advance(300);
   EXPECT_EQ(c.net.RecvRing.Waiting(), 0);

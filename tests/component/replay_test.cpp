@@ -44,7 +44,7 @@ TEST_F(ReplayTest, ARecordedHandReplaysToTheSameTable) {
         FrameBuilder(4).seat(1).v(0, 3).v(1, 5).v(2, 3).v(3, 5)});
   Feed({FrameBuilder(9).seat(4).byte(11, 1).u64le(16, 40), FrameBuilder(9).seat(2).u64le(16, 40),
         FrameBuilder(9).seat(1), FrameBuilder(9).seat(8)});
-  std::vector<net::Frame> details;
+  std::vector<wire::Frame> details;
   for (int s : {4, 2, 1, 8}) {
     FrameBuilder d(17);
     d.seat(s)

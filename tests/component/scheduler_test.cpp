@@ -10,7 +10,7 @@
 namespace qtest {
 namespace {
 
-using net::kFrameSize;
+using wire::kFrameSize;
 
 std::vector<std::int64_t> RecvTimes(const vhost::VirtualHost& h) {
   std::vector<std::int64_t> out;
@@ -75,7 +75,7 @@ TEST_F(Scheduler, ThreeFramesInOneSegmentDispatchOnConsecutiveTicks) {
 TEST_F(Scheduler, A271ByteRemainderWaitsForItsLastByte) {
   StartLoggedIn();
   const auto before = RecvTimes(host).size();
-  const net::Frame f = FrameBuilder(30);
+  const wire::Frame f = FrameBuilder(30);
   Push(std::span(f).first(271));
   Advance(1000);
   EXPECT_EQ(RecvTimes(host).size(), before);
@@ -103,7 +103,7 @@ class FastStream : public ClientTest {
       std::vector<std::uint8_t> bytes;
       for (int i = 0; i < n; ++i, ++next) {
         const int cmd = 30 + next % 10;  // commands without a handler of their own
-        const net::Frame f = FrameBuilder(cmd);
+        const wire::Frame f = FrameBuilder(cmd);
         bytes.insert(bytes.end(), f.begin(), f.end());
         pushed.push_back(std::to_string(cmd));
       }
@@ -139,7 +139,7 @@ TEST_F(Scheduler, RingsWrapWithoutLosingOrReorderingFrames) {
   for (int batch = 0; batch < 6; ++batch) {
     std::vector<std::uint8_t> bytes;
     for (int i = 0; i < 40; ++i) {
-      const net::Frame f = FrameBuilder(30).key(batch, i);
+      const wire::Frame f = FrameBuilder(30).key(batch, i);
       bytes.insert(bytes.end(), f.begin(), f.end());
     }
     Push(bytes);
@@ -148,7 +148,7 @@ TEST_F(Scheduler, RingsWrapWithoutLosingOrReorderingFrames) {
     EXPECT_EQ(c.net.SessionKey[1], 39);
   }
   EXPECT_FALSE(host.Ended());
-  for (int i = 0; i < 140; ++i) net::SendFrame(c, net::NetMsg{.Cmd = 24});
+  for (int i = 0; i < 140; ++i) net::SendFrame(c, wire::NetMsg{.Cmd = 24});
   Advance(200 * 50);
   EXPECT_EQ(c.net.SendRing.Waiting(), 0);
 }
@@ -159,14 +159,14 @@ TEST_F(Scheduler, AFullSendRingRefusesNewFramesAndKeepsTheQueuedOnesIntact) {
   const auto sentBefore = Sent().size();
   host.socket.Close();
   for (int i = 0; i < 130; ++i) {
-    net::SendFrame(c, net::NetMsg{.Cmd = 7,
-                                  .Value = {0, 0, static_cast<std::int16_t>(i >> 8),
-                                            static_cast<std::int16_t>(i & 0xFF)}});
+    net::SendFrame(c, wire::NetMsg{.Cmd = 7,
+                                   .Value = {0, 0, static_cast<std::int16_t>(i >> 8),
+                                             static_cast<std::int16_t>(i & 0xFF)}});
   }
   EXPECT_EQ(host.LogDetails("error").size(), 3u);
   host.socket.Connect();
   Advance(100);
-  net::SendFrame(c, net::NetMsg{.Cmd = 24});  // room again: the queue is draining
+  net::SendFrame(c, wire::NetMsg{.Cmd = 24});  // room again: the queue is draining
   Advance(200 * 50);
   const auto sent = Sent();
   ASSERT_EQ(sent.size(), sentBefore + 128);
@@ -189,7 +189,7 @@ TEST_F(Scheduler, PropFrameIsHeldBackOnlyWhileTheHoldIsOn) {
   StartLoggedIn();
   const auto sentBefore = Sent().size();
   c.net.HoldReadyA = true;
-  net::Frame prop = FrameBuilder(45).v(0, 1035);
+  wire::Frame prop = FrameBuilder(45).v(0, 1035);
   net::QueueRawFrame(c, prop);
   Advance(100);
   EXPECT_EQ(Sent().size(), sentBefore);
@@ -204,7 +204,7 @@ TEST_F(Scheduler, PropFrameIsHeldBackOnlyWhileTheHoldIsOn) {
   // The second hold applies only outside a hand.
   c.net.HoldReadyB = true;
   c.net.InHand = true;
-  net::Frame other = FrameBuilder(45).v(0, 3090);
+  wire::Frame other = FrameBuilder(45).v(0, 3090);
   net::QueueRawFrame(c, other);
   Advance(100);
   EXPECT_EQ(Sent().size(), sentBefore + 2);
@@ -243,14 +243,14 @@ TEST_F(Scheduler, FrameQueuedWhileDisconnectedGoesOutWithTheNextOne) {
   StartLoggedIn();
   const auto sentBefore = Sent().size();
   host.socket.Close();
-  net::SendFrame(c, net::NetMsg{.Cmd = 7});
+  net::SendFrame(c, wire::NetMsg{.Cmd = 7});
   Advance(200);
   EXPECT_FALSE(c.net.TaskOn[net::kTaskSend]);
   // Back on line: nothing moves until something new is queued.
   host.socket.Connect();
   Advance(200);
   EXPECT_EQ(Sent().size(), sentBefore);
-  net::SendFrame(c, net::NetMsg{.Cmd = 2});
+  net::SendFrame(c, wire::NetMsg{.Cmd = 2});
   Advance(200);
   ASSERT_EQ(Sent().size(), sentBefore + 2);
   EXPECT_EQ(Sent()[sentBefore][3], 7);

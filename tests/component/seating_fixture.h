@@ -54,7 +54,7 @@ class SeatingTest : public ClientTest {
   }
 
   // Pushes frames and gives the scheduler time to dispatch them all.
-  void Feed(const std::vector<net::Frame>& frames) {
+  void Feed(const std::vector<wire::Frame>& frames) {
     for (const auto& f : frames) Push(f);
     Advance(100 + 60 * static_cast<std::int64_t>(frames.size()));
   }
@@ -65,7 +65,7 @@ class SeatingTest : public ClientTest {
 
   void SeatTable(const std::vector<PlayerFields>& players = Table()) {
     SeatNames();
-    std::vector<net::Frame> info;
+    std::vector<wire::Frame> info;
     for (const auto& p : players) info.push_back(PlayerFrame(p));
     Feed(info);
   }

@@ -180,7 +180,7 @@ TEST_F(SeatingTest, AReseatWithATableResetInTheMiddleStillAssignsVoices) {
     SeatNames();
     auto players = Table();
     for (auto& p : players) p.ready = k.othersReady && p.account != "alice";
-    std::vector<net::Frame> info;
+    std::vector<wire::Frame> info;
     for (const auto& p : players) info.push_back(PlayerFrame(p));
     Feed(info);
     EXPECT_TRUE(c.score.TableResetDone) << "the reset did happen";
@@ -193,7 +193,7 @@ TEST_F(SeatingTest, AReseatWithATableResetInTheMiddleStillAssignsVoices) {
 TEST_F(SeatingTest, SeatNamesJoinLikeThePartsSayButStopGrowing) {
   Feed({NameFrame(1, "bo"), NameFrame(1, "b")});
   EXPECT_EQ(c.net.SeatNames[0], "bob") << "two names without a reset in between are joined";
-  const std::vector<net::Frame> flood(100, NameFrame(2, "carolcarolcarol"));
+  const std::vector<wire::Frame> flood(100, NameFrame(2, "carolcarolcarol"));
   for (int i = 0; i < 4; ++i) Feed(flood);  // a ring's worth at a time
   EXPECT_LE(c.net.SeatNames[1].size(), 32U);
   EXPECT_EQ(c.net.SeatNames[1].rfind("carolcarolcarol", 0), 0U);
@@ -210,7 +210,7 @@ TEST_F(SeatingTest, TheReadyCountdownCountsDownAndSendsTheReadyMessageOnce) {
   const auto readyMessages = [this] {
     int n = 0;
     for (const auto& f : Sent()) {
-      n += f[net::kOffCmd] == 16 && net::ReadValue16(f, 3) == 1 ? 1 : 0;
+      n += f[wire::kOffCmd] == 16 && wire::ReadValue16(f, 3) == 1 ? 1 : 0;
     }
     return n;
   };

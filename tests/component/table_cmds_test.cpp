@@ -19,7 +19,7 @@ class TableCmdsTest : public SeatingTest {
     SeatTable();
     c.disp.SeatedOthers = 3;
   }
-  net::Frame LastSent() const { return Sent().back(); }
+  wire::Frame LastSent() const { return Sent().back(); }
   // The leave dialog is on screen with this notice.
   ::testing::AssertionResult LeaveDialogShows(const std::string& text) const {
     if (!host.Shown("frmOtherExit")) return ::testing::AssertionFailure() << "no leave dialog";

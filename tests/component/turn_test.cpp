@@ -264,7 +264,7 @@ TEST_F(TurnTest, TheLastDiscardBlinksAndEndsVisible) {
 TEST_F(TurnTest, TheRevealLaysTheOtherHandsDownAndNotesTheBonusTilesOnce) {
   DealAsDealer();
   Run({WildFrame(0x43, 0x42)});
-  std::vector<net::Frame> frames;
+  std::vector<wire::Frame> frames;
   for (int seat : {kLeft, kOpposite, kRight}) {
     for (int part = 0; part < 4; ++part) {
       FrameBuilder f(15);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fuzz_client.h"
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ TEST(FuzzCorpus, EveryInputRunsToItsEnd) {
     // A hand recorded from the server is the client's everyday input: it plays to its end.
     if (path.filename().string().starts_with("hand")) {
       EXPECT_FALSE(out.ended) << out.endReason;
-      EXPECT_EQ(out.received, (data.size() - 1) / (1 + net::kFrameSize));
+      EXPECT_EQ(out.received, (data.size() - 1) / (1 + wire::kFrameSize));
     }
   }
 }

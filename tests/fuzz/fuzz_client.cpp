@@ -22,7 +22,7 @@ std::string CommandLine(bool watching) {
   return watching ? fields + "$4" : fields + "$";
 }
 
-void Deliver(vhost::VirtualHost& host, const net::Frame& f) {
+void Deliver(vhost::VirtualHost& host, const wire::Frame& f) {
   host.socket.Deliver(f);
   host.Advance(2 * kTickMs);
 }

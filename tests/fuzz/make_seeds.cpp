@@ -14,14 +14,14 @@ namespace {
 
 class SeatZero : public devserver::GameSink {
  public:
-  void Send(int seat, const net::Frame& f) override {
+  void Send(int seat, const wire::Frame& f) override {
     if (seat == 0) frames.push_back(f);
   }
   void Note(const std::string& /*line*/) override {}
-  std::vector<net::Frame> frames;
+  std::vector<wire::Frame> frames;
 };
 
-std::vector<net::Frame> PlayHand(std::uint32_t seed) {
+std::vector<wire::Frame> PlayHand(std::uint32_t seed) {
   SeatZero sink;
   devserver::GameOptions opt;
   opt.botDelayMs = 0;
@@ -37,7 +37,7 @@ std::vector<net::Frame> PlayHand(std::uint32_t seed) {
   return sink.frames;
 }
 
-bool Write(const std::string& path, const std::vector<net::Frame>& frames, std::size_t from,
+bool Write(const std::string& path, const std::vector<wire::Frame>& frames, std::size_t from,
            std::size_t count) {
   std::ofstream out(path, std::ios::binary);
   out.put(static_cast<char>(qfuzz::kModeSeated));

@@ -119,7 +119,7 @@ TEST_F(LobbyAndClient, LeaveRequestOutsideAHandLeavesTheTableAndSaysSo) {
   AtTheTable();
   Tell("post 771");
   // Keep-alives may come first; the leave frame is the last thing the server hears.
-  std::optional<net::Frame> f;
+  std::optional<wire::Frame> f;
   do {
     f = server.ReadFrame(10s);
     ASSERT_TRUE(f) << ReadFile(clientLog);

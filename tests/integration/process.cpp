@@ -171,9 +171,9 @@ bool Listener::Accept(std::chrono::milliseconds within) {
   return conn_ >= 0;
 }
 
-std::optional<net::Frame> Listener::ReadFrame(std::chrono::milliseconds within) {
+std::optional<wire::Frame> Listener::ReadFrame(std::chrono::milliseconds within) {
   const auto end = Clock::now() + within;
-  while (pending_.size() < net::kFrameSize) {
+  while (pending_.size() < wire::kFrameSize) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
     if (left.count() <= 0 || conn_ < 0) return std::nullopt;
     pollfd p{conn_, POLLIN, 0};
@@ -183,13 +183,13 @@ std::optional<net::Frame> Listener::ReadFrame(std::chrono::milliseconds within) 
     if (n <= 0) return std::nullopt;
     pending_.insert(pending_.end(), buf, buf + n);
   }
-  net::Frame f{};
-  std::copy_n(pending_.begin(), net::kFrameSize, f.begin());
-  pending_.erase(pending_.begin(), pending_.begin() + net::kFrameSize);
+  wire::Frame f{};
+  std::copy_n(pending_.begin(), wire::kFrameSize, f.begin());
+  pending_.erase(pending_.begin(), pending_.begin() + wire::kFrameSize);
   return f;
 }
 
-void Listener::Send(const net::Frame& frame) {
+void Listener::Send(const wire::Frame& frame) {
   if (conn_ >= 0) ::send(conn_, frame.data(), frame.size(), MSG_NOSIGNAL);
 }
 

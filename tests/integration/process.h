@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace itest {
 
@@ -46,8 +46,8 @@ class Listener {
   int Port() const { return port_; }
   // Accepts one connection; false when none came in time.
   bool Accept(std::chrono::milliseconds within);
-  std::optional<net::Frame> ReadFrame(std::chrono::milliseconds within);
-  void Send(const net::Frame& frame);
+  std::optional<wire::Frame> ReadFrame(std::chrono::milliseconds within);
+  void Send(const wire::Frame& frame);
   // Raw bytes, for peers that do not speak in frames (a proxy).
   std::vector<std::uint8_t> ReadBytes(std::size_t count, std::chrono::milliseconds within);
   void SendBytes(const std::vector<std::uint8_t>& bytes);

@@ -183,7 +183,7 @@ TEST_F(MainWindow, TheStartButtonBeforeTheFirstHandSendsTheReadyMessage) {
   auto& start = c.MainForm.AnNiu(2);
   EXPECT_EQ(start.Picture(), view::ButtonPicture(c, 4)) << "开始";
   const auto readies = [this] {
-    std::vector<net::Frame> out;
+    std::vector<wire::Frame> out;
     for (const auto& f : Sent()) {
       if (f[3] == 16) out.push_back(f);
     }

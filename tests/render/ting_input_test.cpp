@@ -92,9 +92,9 @@ class TingWindows : public HandTest {
     throw std::logic_error("no own tile of that code");
   }
   // The frames sent since the prompt, keep-alives left out.
-  std::vector<net::Frame> NewFrames() {
+  std::vector<wire::Frame> NewFrames() {
     Advance(300);
-    std::vector<net::Frame> out;
+    std::vector<wire::Frame> out;
     const auto all = Sent();
     for (std::size_t i = sentBefore; i < all.size(); ++i) {
       if (all[i][3] != 24) out.push_back(all[i]);

@@ -21,7 +21,7 @@ void ClientTest::StartLoggedIn() {
   Advance(100);
 }
 
-void ClientTest::Push(const net::Frame& frame) {
+void ClientTest::Push(const wire::Frame& frame) {
   host.socket.Deliver(frame);
 }
 
@@ -31,7 +31,7 @@ void ClientTest::Push(std::span<const std::uint8_t> bytes) {
 
 std::vector<int> ClientTest::SentCommands() const {
   std::vector<int> out;
-  for (const auto& f : Sent()) out.push_back(f[net::kOffCmd]);
+  for (const auto& f : Sent()) out.push_back(f[wire::kOffCmd]);
   return out;
 }
 

@@ -25,11 +25,11 @@ class ClientTest : public ::testing::Test {
   void Start(const std::string& commandLine = CommandLine());
   // Start-up, connection and a successful login result.
   void StartLoggedIn();
-  void Push(const net::Frame& frame);
+  void Push(const wire::Frame& frame);
   void Push(std::span<const std::uint8_t> bytes);
   void Advance(std::int64_t ms) { host.Advance(ms); }
   // Frames the client has written to the socket so far.
-  std::vector<net::Frame> Sent() const { return SplitFrames(host.socket.sent); }
+  std::vector<wire::Frame> Sent() const { return SplitFrames(host.socket.sent); }
   std::vector<int> SentCommands() const;
 
   vhost::VirtualHost host;

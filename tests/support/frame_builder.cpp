@@ -8,29 +8,29 @@
 namespace qtest {
 
 FrameBuilder::FrameBuilder(int cmd) {
-  f_[net::kOffCmdHigh] = static_cast<std::uint8_t>((cmd >> 8) & 0xFF);
-  f_[net::kOffCmd] = static_cast<std::uint8_t>(cmd & 0xFF);
+  f_[wire::kOffCmdHigh] = static_cast<std::uint8_t>((cmd >> 8) & 0xFF);
+  f_[wire::kOffCmd] = static_cast<std::uint8_t>(cmd & 0xFF);
 }
 
 FrameBuilder& FrameBuilder::arg1(int v) {
-  return byte(net::kOffArg1, v);
+  return byte(wire::kOffArg1, v);
 }
 FrameBuilder& FrameBuilder::seat(int v) {
-  return byte(net::kOffSeat, v);
+  return byte(wire::kOffSeat, v);
 }
 FrameBuilder& FrameBuilder::arg2(int v) {
-  return byte(net::kOffArg2, v);
+  return byte(wire::kOffArg2, v);
 }
 
 FrameBuilder& FrameBuilder::v(int i, int value) {
   const auto u = static_cast<std::uint16_t>(value);
-  byte(net::kOffValues + 2 * i, u >> 8);
-  return byte(net::kOffValues + 2 * i + 1, u & 0xFF);
+  byte(wire::kOffValues + 2 * i, u >> 8);
+  return byte(wire::kOffValues + 2 * i + 1, u & 0xFF);
 }
 
 FrameBuilder& FrameBuilder::key(int b260, int b261) {
-  byte(net::kOffKey, b260);
-  return byte(net::kOffKey + 1, b261);
+  byte(wire::kOffKey, b260);
+  return byte(wire::kOffKey + 1, b261);
 }
 
 FrameBuilder& FrameBuilder::byte(int offset, int value) {
@@ -50,31 +50,31 @@ FrameBuilder& FrameBuilder::text(int offset, const std::string& utf8) {
 }
 
 FrameBuilder& FrameBuilder::u32be(int offset, std::uint32_t v) {
-  net::WriteU32BE(f_, static_cast<std::size_t>(offset), v);
+  wire::WriteU32BE(f_, static_cast<std::size_t>(offset), v);
   return *this;
 }
 
 FrameBuilder& FrameBuilder::u32le(int offset, std::uint32_t v) {
-  net::WriteU32LE(f_, static_cast<std::size_t>(offset), v);
+  wire::WriteU32LE(f_, static_cast<std::size_t>(offset), v);
   return *this;
 }
 
 FrameBuilder& FrameBuilder::u64le(int offset, std::uint64_t v) {
-  net::WriteU64LE(f_, static_cast<std::size_t>(offset), v);
+  wire::WriteU64LE(f_, static_cast<std::size_t>(offset), v);
   return *this;
 }
 
-std::vector<net::Frame> SplitFrames(std::span<const std::uint8_t> bytes) {
-  std::vector<net::Frame> out;
-  for (std::size_t at = 0; at + net::kFrameSize <= bytes.size(); at += net::kFrameSize) {
-    net::Frame f{};
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), net::kFrameSize, f.begin());
+std::vector<wire::Frame> SplitFrames(std::span<const std::uint8_t> bytes) {
+  std::vector<wire::Frame> out;
+  for (std::size_t at = 0; at + wire::kFrameSize <= bytes.size(); at += wire::kFrameSize) {
+    wire::Frame f{};
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), wire::kFrameSize, f.begin());
     out.push_back(f);
   }
   return out;
 }
 
-std::vector<std::uint8_t> Concat(std::initializer_list<net::Frame> frames) {
+std::vector<std::uint8_t> Concat(std::initializer_list<wire::Frame> frames) {
   std::vector<std::uint8_t> out;
   for (const auto& f : frames) out.insert(out.end(), f.begin(), f.end());
   return out;

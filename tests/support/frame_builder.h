@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace qtest {
 
@@ -26,16 +26,16 @@ class FrameBuilder {
   FrameBuilder& u32le(int offset, std::uint32_t v);
   FrameBuilder& u64le(int offset, std::uint64_t v);
 
-  const net::Frame& frame() const { return f_; }
-  operator const net::Frame&() const { return f_; }  // NOLINT: reads naturally in tests
+  const wire::Frame& frame() const { return f_; }
+  operator const wire::Frame&() const { return f_; }  // NOLINT: reads naturally in tests
 
  private:
-  net::Frame f_{};
+  wire::Frame f_{};
 };
 
 // Cuts a byte stream into whole frames (a trailing partial frame is dropped).
-std::vector<net::Frame> SplitFrames(std::span<const std::uint8_t> bytes);
+std::vector<wire::Frame> SplitFrames(std::span<const std::uint8_t> bytes);
 // All frames as one byte stream.
-std::vector<std::uint8_t> Concat(std::initializer_list<net::Frame> frames);
+std::vector<std::uint8_t> Concat(std::initializer_list<wire::Frame> frames);
 
 }  // namespace qtest

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/app.h"
+#include "text/number.h"
 
 namespace app {
 namespace {
@@ -41,12 +42,12 @@ TEST(CommandLine, NumericFields) {
   EXPECT_THROW(ParseIntField("inf", 0, 65535), std::out_of_range);
   EXPECT_THROW(ParseIntField("nan", 0, 65535), std::out_of_range);
   EXPECT_THROW(ParseIntField("-nan", -32768, 32767), std::out_of_range);
-  EXPECT_DOUBLE_EQ(LeadingNumber("1"), 1);
-  EXPECT_DOUBLE_EQ(LeadingNumber(""), 0);
+  EXPECT_DOUBLE_EQ(text::LeadingNumber("1"), 1);
+  EXPECT_DOUBLE_EQ(text::LeadingNumber(""), 0);
 }
 
 TEST(LoginFrame, AccountAndKeyAsSingleByteText) {
-  const net::Frame f = BuildLoginFrame("alice", "k1");
+  const wire::Frame f = BuildLoginFrame("alice", "k1");
   EXPECT_EQ(f[3], 18);
   EXPECT_EQ(f[14], 1);
   EXPECT_EQ(f[16], 'a');
@@ -55,7 +56,7 @@ TEST(LoginFrame, AccountAndKeyAsSingleByteText) {
   EXPECT_EQ(f[32], 'k');
   EXPECT_EQ(f[260], 0);
   // A long account runs on into the key's bytes, which the key then overwrites.
-  const net::Frame longName = BuildLoginFrame("abcdefghijklmnopqrs", "K");
+  const wire::Frame longName = BuildLoginFrame("abcdefghijklmnopqrs", "K");
   EXPECT_EQ(longName[31], 'p');
   EXPECT_EQ(longName[32], 'K');
   EXPECT_EQ(longName[33], 'r');

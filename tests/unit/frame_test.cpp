@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "net/frame.h"
 #include "support/frame_builder.h"
+#include "wire/frame.h"
 
-namespace net {
+namespace wire {
 namespace {
 
 TEST(FrameLayout, HeaderAndValuesGoOutBigEndianTwosComplement) {
@@ -59,4 +59,4 @@ TEST(FrameLayout, PayloadNumbers) {
 }
 
 }  // namespace
-}  // namespace net
+}  // namespace wire

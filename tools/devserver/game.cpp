@@ -60,7 +60,7 @@ void Game::SetConnected(int seat, bool connected) {
   seats_.at(Idx(seat)).connected = connected;
 }
 
-void Game::Broadcast(const net::Frame& f) {
+void Game::Broadcast(const wire::Frame& f) {
   for (int s = 0; s < 4; ++s) sink_.Send(s, f);
 }
 
@@ -709,8 +709,8 @@ void Game::MoveFor(int seat) {
   }
 }
 
-std::vector<net::Frame> Game::ResumeFrames(int seat) const {
-  std::vector<net::Frame> out;
+std::vector<wire::Frame> Game::ResumeFrames(int seat) const {
+  std::vector<wire::Frame> out;
   if (!InHand() || !wall_) return out;
   out.push_back(proto::Resume(dealer_, dice_, wild_, indicator_));
   for (int s = 0; s < 4; ++s) {

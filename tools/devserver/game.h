@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "bots.h"
-#include "net/frame.h"
 #include "protocol.h"
 #include "rules.h"
 #include "wall.h"
+#include "wire/frame.h"
 
 namespace devserver {
 
@@ -21,7 +21,7 @@ class GameSink {
  public:
   virtual ~GameSink() = default;
   // A frame for the client at this seat (seats without a client drop it).
-  virtual void Send(int seat, const net::Frame& f) = 0;
+  virtual void Send(int seat, const wire::Frame& f) = 0;
   // A line for the server log.
   virtual void Note(const std::string& line) = 0;
 };
@@ -79,7 +79,7 @@ class Game {
   // A move from a seat; false when it is refused.
   bool Act(int seat, const Action& a);
   // The frames that rebuild the running hand for a seat that came back, and its open prompt.
-  std::vector<net::Frame> ResumeFrames(int seat) const;
+  std::vector<wire::Frame> ResumeFrames(int seat) const;
 
   bool InHand() const { return phase_ == Phase::Turn || phase_ == Phase::Claims; }
   int HandsPlayed() const { return stats_.hands; }
@@ -118,7 +118,7 @@ class Game {
   };
   static std::size_t Idx(int seat) { return static_cast<std::size_t>(seat & 3); }
 
-  void Broadcast(const net::Frame& f);
+  void Broadcast(const wire::Frame& f);
   void StartHand();
   void BeginTurn(int seat, std::uint8_t drawn, bool afterGang, bool afterClaim);
   void DrawFor(int seat, bool fromTail);

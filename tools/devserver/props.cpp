@@ -14,23 +14,23 @@ constexpr std::uint32_t kPluginShortLength = 260;
 constexpr int kTextAt = 16;
 constexpr std::size_t kTextMax = 200;
 
-net::Frame Bare(int cmd) {
-  net::Frame f{};
-  f[net::kOffCmd] = static_cast<std::uint8_t>(cmd);
+wire::Frame Bare(int cmd) {
+  wire::Frame f{};
+  f[wire::kOffCmd] = static_cast<std::uint8_t>(cmd);
   return f;
 }
 
 }  // namespace
 
-bool IsPluginChat(const net::Frame& f) {
-  const std::uint32_t len = net::ReadU32BE(std::span<const std::uint8_t>(f), net::kOffChatLen);
+bool IsPluginChat(const wire::Frame& f) {
+  const std::uint32_t len = wire::ReadU32BE(std::span<const std::uint8_t>(f), wire::kOffChatLen);
   return len == kPluginLength || len == kPluginShortLength;
 }
 
-net::Frame Notice(const std::string& utf8, int how) {
-  net::Frame f = Bare(kNotice);
-  f[net::kOffValues] = 0;
-  f[net::kOffValues + 1] = static_cast<std::uint8_t>(how);
+wire::Frame Notice(const std::string& utf8, int how) {
+  wire::Frame f = Bare(kNotice);
+  f[wire::kOffValues] = 0;
+  f[wire::kOffValues + 1] = static_cast<std::uint8_t>(how);
   const std::size_t n = std::min(utf8.size(), kTextMax);
   std::memcpy(f.data() + kTextAt, utf8.data(), n);
   return f;
@@ -46,20 +46,20 @@ std::array<std::int32_t, 4> HandPrizes(int hand) {
   return prizes;
 }
 
-net::Frame Scores(const std::array<std::int32_t, 4>& prizes) {
-  net::Frame f = Bare(kScores);
+wire::Frame Scores(const std::array<std::int32_t, 4>& prizes) {
+  wire::Frame f = Bare(kScores);
   for (std::size_t s = 0; s < prizes.size(); ++s) {
     const int at = kTextAt + 8 * static_cast<int>(s);
-    net::WriteU32LE(std::span<std::uint8_t>(f), at, static_cast<std::uint32_t>(prizes.at(s)));
+    wire::WriteU32LE(std::span<std::uint8_t>(f), at, static_cast<std::uint32_t>(prizes.at(s)));
     f.at(static_cast<std::size_t>(at + 4)) = prizes.at(s) > 0 ? 1 : 0;
   }
   return f;
 }
 
-BankAnswer Bank(const net::Frame& request, double& savings, double cash) {
+BankAnswer Bank(const wire::Frame& request, double& savings, double cash) {
   BankAnswer a;
   const int op = request[16];
-  const auto amount = net::ReadU64LEAsDouble(std::span<const std::uint8_t>(request), 17);
+  const auto amount = wire::ReadU64LEAsDouble(std::span<const std::uint8_t>(request), 17);
   bool ok = true;
   if (op == kDeposit) {
     ok = amount > 0 && amount <= cash;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace devserver::props {
 
@@ -20,20 +20,20 @@ constexpr int kWithdraw = 2;
 constexpr int kBalance = 3;
 
 // A plug-in frame riding in command 19 (its length field reads 272 or 260).
-bool IsPluginChat(const net::Frame& f);
+bool IsPluginChat(const wire::Frame& f);
 
 // A notice: how 1 is a message line, 2 the plug-in's label.
-net::Frame Notice(const std::string& utf8, int how);
+wire::Frame Notice(const std::string& utf8, int how);
 
 // Prop scores of hand number `hand` for the four seats: two seats find a chest each hand.
 std::array<std::int32_t, 4> HandPrizes(int hand);
-net::Frame Scores(const std::array<std::int32_t, 4>& prizes);
+wire::Frame Scores(const std::array<std::int32_t, 4>& prizes);
 
 struct BankAnswer {
-  net::Frame reply{};
+  wire::Frame reply{};
   double goldDelta = 0;  // what the person's cash changes by
 };
 // Carries out a bank request against the savings and the person's cash.
-BankAnswer Bank(const net::Frame& request, double& savings, double cash);
+BankAnswer Bank(const wire::Frame& request, double& savings, double cash);
 
 }  // namespace devserver::props

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace devserver::proto {
 
@@ -42,13 +42,13 @@ inline int SeatBit(int seat) {
   return 1 << seat;
 }
 
-net::Frame Header(int cmd, int seatBit, std::array<int, 4> values = {0, 0, 0, 0});
+wire::Frame Header(int cmd, int seatBit, std::array<int, 4> values = {0, 0, 0, 0});
 // Single-byte text, at most maxLen bytes (characters without a one-byte code become '?').
-void PutSingle(net::Frame& f, int at, const std::string& utf8, int maxLen);
+void PutSingle(wire::Frame& f, int at, const std::string& utf8, int maxLen);
 // GBK text, at most maxLen bytes, never splitting a two-byte character.
-void PutDouble(net::Frame& f, int at, const std::string& utf8, int maxLen);
-void PutU64(net::Frame& f, int at, std::uint64_t v);
-void PutKey(net::Frame& f, std::array<std::uint8_t, 2> key);
+void PutDouble(wire::Frame& f, int at, const std::string& utf8, int maxLen);
+void PutU64(wire::Frame& f, int at, std::uint64_t v);
+void PutKey(wire::Frame& f, std::array<std::uint8_t, 2> key);
 
 struct PlayerCard {
   std::string account;
@@ -63,20 +63,20 @@ struct PlayerCard {
   std::uint32_t wealth = 0;  // the seat's wealth multiple, 0 for none
 };
 
-net::Frame LoginResult(int result, int countdown, int timeoutLimit, const std::string& adPage);
-net::Frame SeatName(int seat, const std::string& account);
+wire::Frame LoginResult(int result, int countdown, int timeoutLimit, const std::string& adPage);
+wire::Frame SeatName(int seat, const std::string& account);
 // seatField: the seat bit, 15 for "this is you", or 0 for "the next free place".
-net::Frame PlayerInfo(int seatField, const PlayerCard& p);
-net::Frame HandSetup(int dealer, std::uint32_t ticket);
+wire::Frame PlayerInfo(int seatField, const PlayerCard& p);
+wire::Frame HandSetup(int dealer, std::uint32_t ticket);
 // The game continues; the table's wealth multiple (0 for none) rides at 16-19.
-net::Frame Continue(std::uint32_t wealthMultiple = 0);
-net::Frame PlayersLeft(int remainingMask);
-net::Frame LackGold(int mayContinueMask, int mustChangeRoomMask);
+wire::Frame Continue(std::uint32_t wealthMultiple = 0);
+wire::Frame PlayersLeft(int remainingMask);
+wire::Frame LackGold(int mayContinueMask, int mustChangeRoomMask);
 // With diceMultiple the last two dice also multiply the hand's stakes.
-net::Frame HandStart(int dealer, const std::array<int, 4>& dice, bool diceMultiple = false);
-net::Frame Deal(int seat, const std::array<std::uint8_t, 4>& tiles);
-net::Frame Draw(int seat, std::uint8_t tile);
-net::Frame Wild(std::uint8_t wild, std::uint8_t indicator);
+wire::Frame HandStart(int dealer, const std::array<int, 4>& dice, bool diceMultiple = false);
+wire::Frame Deal(int seat, const std::array<std::uint8_t, 4>& tiles);
+wire::Frame Draw(int seat, std::uint8_t tile);
+wire::Frame Wild(std::uint8_t wild, std::uint8_t indicator);
 struct PromptInfo {
   int options = 0;
   bool ting = false;
@@ -84,36 +84,36 @@ struct PromptInfo {
   std::vector<std::uint8_t> tingCandidates;
   int clock = 10;
 };
-net::Frame Prompt(int seat, const PromptInfo& p);
+wire::Frame Prompt(int seat, const PromptInfo& p);
 // tingMark 0, 2 (open: the concealed tiles follow at 20) or 3 (closed).
-net::Frame Discard(int seat, std::uint8_t tile, int tingMark,
-                   const std::vector<std::uint8_t>& shown);
-net::Frame Claim(int seat, int kind, const std::array<std::uint8_t, 3>& tiles, int tingMark,
-                 const std::vector<std::uint8_t>& shown);
+wire::Frame Discard(int seat, std::uint8_t tile, int tingMark,
+                    const std::vector<std::uint8_t>& shown);
+wire::Frame Claim(int seat, int kind, const std::array<std::uint8_t, 3>& tiles, int tingMark,
+                  const std::vector<std::uint8_t>& shown);
 // Up to four tiles of a hand, first tile in value 3.
-net::Frame Reveal(int seat, const std::vector<std::uint8_t>& fourTiles);
-net::Frame SeatResult(int seat, std::int64_t amount);
+wire::Frame Reveal(int seat, const std::vector<std::uint8_t>& fourTiles);
+wire::Frame SeatResult(int seat, std::int64_t amount);
 struct DetailRow {
   int base = 10;
   int currency = 1;
   std::array<std::uint8_t, 46> bytes{};  // frame bytes 16..61
   std::string text;                      // 235..255
 };
-net::Frame WinDetail(int seat, const DetailRow& row);
-net::Frame OwnGold(std::int64_t delta);
-net::Frame OtherGold(std::int64_t delta, const std::string& account);
-net::Frame ReadyMark(int seat, const std::string& account);
-net::Frame PlayerLeft(const std::string& account);
-net::Frame TableClosed(const std::string& text);
-net::Frame ReconnectResult(int result);
-net::Frame Resume(int dealer, const std::array<int, 4>& dice, std::uint8_t wild,
-                  std::uint8_t indicator);
+wire::Frame WinDetail(int seat, const DetailRow& row);
+wire::Frame OwnGold(std::int64_t delta);
+wire::Frame OtherGold(std::int64_t delta, const std::string& account);
+wire::Frame ReadyMark(int seat, const std::string& account);
+wire::Frame PlayerLeft(const std::string& account);
+wire::Frame TableClosed(const std::string& text);
+wire::Frame ReconnectResult(int result);
+wire::Frame Resume(int dealer, const std::array<int, 4>& dice, std::uint8_t wild,
+                   std::uint8_t indicator);
 struct SnapshotSeat {
   std::vector<std::uint8_t> exposed;
   std::vector<std::uint8_t> concealed;
   int discards = 0;
 };
-net::Frame Snapshot(int seat, const SnapshotSeat& s, int headUsed, int tailUsed);
+wire::Frame Snapshot(int seat, const SnapshotSeat& s, int headUsed, int tailUsed);
 
 // What a client frame says, read as the server reads it (full 16-bit values).
 struct ClientMsg {
@@ -123,13 +123,13 @@ struct ClientMsg {
   int byte16 = 0;
   std::array<std::uint8_t, 2> key{};
 };
-ClientMsg ReadClient(const net::Frame& f);
+ClientMsg ReadClient(const wire::Frame& f);
 // Tile code carried in a move value (flag bits above the code dropped).
 inline std::uint8_t TileOf(int value) {
   return static_cast<std::uint8_t>(value & 0xFF);
 }
 
 // One line for the log: command, header fields, key and the non-zero payload bytes.
-std::string Describe(const net::Frame& f);
+std::string Describe(const wire::Frame& f);
 
 }  // namespace devserver::proto

@@ -96,7 +96,7 @@ FieldRule ParseField(const std::string& tok, int line) {
     return at;
   };
   auto bytesAt = [&](int at, std::vector<std::uint8_t> b) {
-    if (at < 0 || at + static_cast<int>(b.size()) > net::kFrameSize) {
+    if (at < 0 || at + static_cast<int>(b.size()) > wire::kFrameSize) {
       Bad(line, "field runs outside the frame: " + tok);
     }
     f.kind = FieldRule::Kind::Bytes;
@@ -110,12 +110,12 @@ FieldRule ParseField(const std::string& tok, int line) {
   if (name == "key") {
     if (value == "last") {
       f.kind = FieldRule::Kind::KeyLast;
-      f.offset = net::kOffKey;
+      f.offset = wire::kOffKey;
       return f;
     }
     const auto v = Numbers(value, line);
     if (v.size() != 2) Bad(line, "key takes two bytes: " + tok);
-    return bytesAt(net::kOffKey, {ByteOf(v[0], line), ByteOf(v[1], line)});
+    return bytesAt(wire::kOffKey, {ByteOf(v[0], line), ByteOf(v[1], line)});
   }
   if (name.size() == 2 && name[0] == 'v' && name[1] >= '0' && name[1] <= '3') {
     f.kind = FieldRule::Kind::Value16;
@@ -147,17 +147,17 @@ FieldRule ParseField(const std::string& tok, int line) {
   }
   if (auto at = suffix("u32le")) {
     std::vector<std::uint8_t> b(4);
-    net::WriteU32LE(b, 0, static_cast<std::uint32_t>(std::stoll(value, nullptr, 0)));
+    wire::WriteU32LE(b, 0, static_cast<std::uint32_t>(std::stoll(value, nullptr, 0)));
     return bytesAt(*at, b);
   }
   if (auto at = suffix("u32be")) {
     std::vector<std::uint8_t> b(4);
-    net::WriteU32BE(b, 0, static_cast<std::uint32_t>(std::stoll(value, nullptr, 0)));
+    wire::WriteU32BE(b, 0, static_cast<std::uint32_t>(std::stoll(value, nullptr, 0)));
     return bytesAt(*at, b);
   }
   if (auto at = suffix("u64le")) {
     std::vector<std::uint8_t> b(8);
-    net::WriteU64LE(b, 0, static_cast<std::uint64_t>(std::stoll(value, nullptr, 0)));
+    wire::WriteU64LE(b, 0, static_cast<std::uint64_t>(std::stoll(value, nullptr, 0)));
     return bytesAt(*at, b);
   }
   Bad(line, "unknown field: " + name);
@@ -242,7 +242,7 @@ Scenario LoadScenario(const std::string& path) {
   return ParseScenario(ss.str());
 }
 
-net::Frame BuildFrame(const Step& s) {
+wire::Frame BuildFrame(const Step& s) {
   auto f = proto::Header(s.cmd, 0);
   for (const auto& fs : s.fields) {
     switch (fs.kind) {
@@ -265,13 +265,13 @@ net::Frame BuildFrame(const Step& s) {
   return f;
 }
 
-bool Matches(const Step& s, const net::Frame& f, std::array<std::uint8_t, 2> lastKey,
+bool Matches(const Step& s, const wire::Frame& f, std::array<std::uint8_t, 2> lastKey,
              std::string* why) {
   auto fail = [&](const std::string& w) {
     if (why != nullptr) *why = w;
     return false;
   };
-  if (f.at(net::kOffCmd) != (s.cmd & 0xFF) || f.at(net::kOffCmdHigh) != (s.cmd >> 8)) {
+  if (f.at(wire::kOffCmd) != (s.cmd & 0xFF) || f.at(wire::kOffCmdHigh) != (s.cmd >> 8)) {
     return fail("command " + std::to_string(f.at(2) * 256 + f.at(3)));
   }
   for (const auto& fs : s.fields) {
@@ -286,7 +286,7 @@ bool Matches(const Step& s, const net::Frame& f, std::array<std::uint8_t, 2> las
         }
         break;
       case FieldRule::Kind::Value16: {
-        const int got = static_cast<std::uint16_t>(net::ReadValue16(f, fs.offset));
+        const int got = static_cast<std::uint16_t>(wire::ReadValue16(f, fs.offset));
         const int want = static_cast<std::uint16_t>(fs.number);
         if (got != want) {
           return fail("value " + std::to_string(fs.offset) + " is " + std::to_string(got) +
@@ -303,9 +303,9 @@ bool Matches(const Step& s, const net::Frame& f, std::array<std::uint8_t, 2> las
         break;
       }
       case FieldRule::Kind::KeyLast:
-        if (f.at(net::kOffKey) != lastKey[0] || f.at(net::kOffKey + 1) != lastKey[1]) {
-          return fail("key " + std::to_string(f.at(net::kOffKey)) + "," +
-                      std::to_string(f.at(net::kOffKey + 1)) + ", expected " +
+        if (f.at(wire::kOffKey) != lastKey[0] || f.at(wire::kOffKey + 1) != lastKey[1]) {
+          return fail("key " + std::to_string(f.at(wire::kOffKey)) + "," +
+                      std::to_string(f.at(wire::kOffKey + 1)) + ", expected " +
                       std::to_string(lastKey[0]) + "," + std::to_string(lastKey[1]));
         }
         break;
@@ -364,17 +364,17 @@ class Runner {
     }
   }
 
-  std::optional<net::Frame> Take() {
+  std::optional<wire::Frame> Take() {
     if (pending_.empty()) return std::nullopt;
     auto f = pending_.front();
     pending_.pop_front();
     return f;
   }
 
-  bool Send(const net::Frame& f) {
+  bool Send(const wire::Frame& f) {
     if (!conn_ || closed_) return false;
     log_.Frame("-> client", f);
-    lastKey_ = {f.at(net::kOffKey), f.at(net::kOffKey + 1)};
+    lastKey_ = {f.at(wire::kOffKey), f.at(wire::kOffKey + 1)};
     conn_->Queue(f);
     while (conn_->WantsWrite()) {
       if (!conn_->Flush()) {
@@ -403,7 +403,7 @@ class Runner {
   Listener& listener_;
   Logger& log_;
   std::optional<Conn> conn_;
-  std::deque<net::Frame> pending_;
+  std::deque<wire::Frame> pending_;
   bool closed_ = true;
   int ids_ = 0;
   std::array<std::uint8_t, 2> lastKey_{};
@@ -448,7 +448,7 @@ int RunScenario(const Scenario& sc, Listener& listener, Logger& log, std::ostrea
           std::string why;
           if (Matches(st, f, r.LastKey(), &why)) {
             ok = true;
-          } else if (f.at(net::kOffCmd) == (st.cmd & 0xFF)) {
+          } else if (f.at(wire::kOffCmd) == (st.cmd & 0xFF)) {
             lastWhy = why;  // the right command with a wrong field is worth reporting
           } else if (lastWhy == "nothing arrived") {
             lastWhy = "only other commands arrived";

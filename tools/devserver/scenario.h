@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace devserver {
 
@@ -41,10 +41,10 @@ Scenario ParseScenario(const std::string& text);
 Scenario LoadScenario(const std::string& path);
 
 // Builds the frame of a send step (key bytes as given, else 0, 0).
-net::Frame BuildFrame(const Step& s);
+wire::Frame BuildFrame(const Step& s);
 // Whether a received frame satisfies an expect step; lastKey is the key of the frame the
 // server sent last. On a mismatch, why says which field differed.
-bool Matches(const Step& s, const net::Frame& f, std::array<std::uint8_t, 2> lastKey,
+bool Matches(const Step& s, const wire::Frame& f, std::array<std::uint8_t, 2> lastKey,
              std::string* why);
 
 // Runs the steps against whoever connects to the listener. Returns the exit status: 0 when

@@ -8,7 +8,7 @@ namespace {
 class CountingSink : public GameSink {
  public:
   explicit CountingSink(std::ostream* log) : log_(log) {}
-  void Send(int /*seat*/, const net::Frame& /*f*/) override { ++frames; }
+  void Send(int /*seat*/, const wire::Frame& /*f*/) override { ++frames; }
   void Note(const std::string& line) override {
     if (log_ != nullptr) *log_ << line << '\n';
   }

@@ -82,15 +82,15 @@ TableServer::Client* TableServer::AtSeat(int seat) {
   return nullptr;
 }
 
-void TableServer::SendTo(Client& c, net::Frame f) {
-  if (f.at(net::kOffCmd) != proto::kReconnectResult) proto::PutKey(f, c.key);
+void TableServer::SendTo(Client& c, wire::Frame f) {
+  if (f.at(wire::kOffCmd) != proto::kReconnectResult) proto::PutKey(f, c.key);
   log_.SetClock(MonotonicMs() - start_);
   log_.Frame("-> conn " + std::to_string(c.conn.Id()) + " seat " + std::to_string(c.seat), f);
   c.conn.Queue(f);
   if (opt_.fault && c.seat == opt_.humanSeat && opt_.fault->FrameSent()) dropping_ = c.conn.Id();
 }
 
-void TableServer::Send(int seat, const net::Frame& f) {
+void TableServer::Send(int seat, const wire::Frame& f) {
   if (auto* c = AtSeat(seat)) SendTo(*c, f);
   for (auto& w : clients_) {
     if (w->watching == seat && w->conn.Open()) SendTo(*w, f);
@@ -172,7 +172,7 @@ void TableServer::Gone(Client& c) {
   c.seat = -2;
 }
 
-void TableServer::OnFrame(Client& c, const net::Frame& f) {
+void TableServer::OnFrame(Client& c, const wire::Frame& f) {
   log_.SetClock(MonotonicMs() - start_);
   log_.Frame("<- conn " + std::to_string(c.conn.Id()) + " seat " + std::to_string(c.seat), f);
   const auto m = proto::ReadClient(f);
@@ -208,8 +208,8 @@ void TableServer::OnFrame(Client& c, const net::Frame& f) {
     case proto::kChat:
       if (props::IsPluginChat(f)) {
         // A plug-in frame (a gift) keeps its length so every plug-in at the table sees it.
-        net::Frame relay = f;
-        relay.at(net::kOffSeat) = static_cast<std::uint8_t>(proto::SeatBit(c.seat));
+        wire::Frame relay = f;
+        relay.at(wire::kOffSeat) = static_cast<std::uint8_t>(proto::SeatBit(c.seat));
         for (auto& other : clients_) {
           if (other->seat >= 0 && other->conn.Open()) SendTo(*other, relay);
         }
@@ -232,8 +232,8 @@ void TableServer::OnFrame(Client& c, const net::Frame& f) {
   }
 }
 
-void TableServer::RelayChat(Client& from, const net::Frame& f) {
-  const net::Frame relay = RelayedChat(f, from.seat);
+void TableServer::RelayChat(Client& from, const wire::Frame& f) {
+  const wire::Frame relay = RelayedChat(f, from.seat);
   const auto to = WhisperSeat(f);
   // A whisper reaches its target and comes back to its sender; a public line reaches everybody.
   for (auto& other : clients_) {
@@ -258,7 +258,7 @@ void TableServer::BotsChat() {
   }
 }
 
-void TableServer::Login(Client& c, const net::Frame& f) {
+void TableServer::Login(Client& c, const wire::Frame& f) {
   const std::string account =
       text::DecodeSingleByte(std::span<const std::uint8_t>(f).subspan(16, 16), 16);
   if (account.empty()) {
@@ -293,8 +293,8 @@ void TableServer::Seating(Client& c) {
   SendTo(c, props::Notice("欢迎来到道具商城：每局结束都有宝箱可开", 1));
 }
 
-void TableServer::PropFrame(Client& c, const net::Frame& f) {
-  const int value0 = f[net::kOffValues] * 256 + f[net::kOffValues + 1];
+void TableServer::PropFrame(Client& c, const wire::Frame& f) {
+  const int value0 = f[wire::kOffValues] * 256 + f[wire::kOffValues + 1];
   if (f[16] == 0) {
     // The plug-in's "ready for the next hand" frames need no answer.
     log_.Line("prop ready frame " + std::to_string(value0) + " from seat " +
@@ -323,10 +323,10 @@ void TableServer::Watch(Client& c) {
   }
 }
 
-void TableServer::Rejoin(Client& c, const net::Frame& f) {
+void TableServer::Rejoin(Client& c, const wire::Frame& f) {
   const std::string account =
       text::DecodeSingleByte(std::span<const std::uint8_t>(f).subspan(16, 16), 16);
-  const auto ticket = net::ReadU32LE(std::span<const std::uint8_t>(f), 268);
+  const auto ticket = wire::ReadU32LE(std::span<const std::uint8_t>(f), 268);
   const bool ok = game_ && account == account_ && (!game_->InHand() || ticket == game_->Ticket());
   if (!ok) {
     log_.Line("reconnection of '" + account + "' with ticket " + std::to_string(ticket) +

@@ -36,7 +36,7 @@ class TableServer : public GameSink {
   void Run();
 
   // GameSink
-  void Send(int seat, const net::Frame& f) override;
+  void Send(int seat, const wire::Frame& f) override;
   void Note(const std::string& line) override;
 
  private:
@@ -47,16 +47,16 @@ class TableServer : public GameSink {
     int watching = -1;  // a watcher: the seat whose frames it follows
   };
   void NewGame();
-  void OnFrame(Client& c, const net::Frame& f);
-  void Login(Client& c, const net::Frame& f);
-  void Rejoin(Client& c, const net::Frame& f);
+  void OnFrame(Client& c, const wire::Frame& f);
+  void Login(Client& c, const wire::Frame& f);
+  void Rejoin(Client& c, const wire::Frame& f);
   void Seating(Client& c);
   // Another account logging in while the person plays watches the person's seat.
   void Watch(Client& c);
   // The prop service: bank requests and the plug-in's ready frames.
-  void PropFrame(Client& c, const net::Frame& f);
-  void SendTo(Client& c, net::Frame f);
-  void RelayChat(Client& from, const net::Frame& f);
+  void PropFrame(Client& c, const wire::Frame& f);
+  void SendTo(Client& c, wire::Frame f);
+  void RelayChat(Client& from, const wire::Frame& f);
   // The bots' phrases that are due go to the seated person.
   void BotsChat();
   void Gone(Client& c);

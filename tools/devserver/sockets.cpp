@@ -75,7 +75,7 @@ void Logger::Line(const std::string& text) {
   out_.flush();
 }
 
-void Logger::Frame(const std::string& direction, const net::Frame& f) {
+void Logger::Frame(const std::string& direction, const wire::Frame& f) {
   Line(direction + " " + proto::Describe(f));
 }
 
@@ -104,15 +104,15 @@ bool Conn::ReadSome() {
   }
 }
 
-std::optional<net::Frame> Conn::NextFrame() {
-  if (in_.size() < net::kFrameSize) return std::nullopt;
-  net::Frame f{};
-  std::copy(in_.begin(), in_.begin() + net::kFrameSize, f.begin());
-  in_.erase(in_.begin(), in_.begin() + net::kFrameSize);
+std::optional<wire::Frame> Conn::NextFrame() {
+  if (in_.size() < wire::kFrameSize) return std::nullopt;
+  wire::Frame f{};
+  std::copy(in_.begin(), in_.begin() + wire::kFrameSize, f.begin());
+  in_.erase(in_.begin(), in_.begin() + wire::kFrameSize);
   return f;
 }
 
-void Conn::Queue(const net::Frame& f) {
+void Conn::Queue(const wire::Frame& f) {
   out_.insert(out_.end(), f.begin(), f.end());
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace devserver {
 
@@ -48,7 +48,7 @@ class Logger {
  public:
   explicit Logger(std::ostream& out) : out_(out) {}
   void Line(const std::string& text);
-  void Frame(const std::string& direction, const net::Frame& f);
+  void Frame(const std::string& direction, const wire::Frame& f);
   void SetClock(std::int64_t ms) { ms_ = ms; }
 
  private:
@@ -65,9 +65,9 @@ class Conn {
   // Reads what is waiting; false when the peer has gone (the connection is then closed).
   bool ReadSome();
   // Whole frames received so far.
-  std::optional<net::Frame> NextFrame();
+  std::optional<wire::Frame> NextFrame();
   std::size_t Partial() const { return in_.size(); }
-  void Queue(const net::Frame& f);
+  void Queue(const wire::Frame& f);
   // Writes what the socket takes now; false when the peer has gone.
   bool Flush();
   bool WantsWrite() const { return !out_.empty(); }

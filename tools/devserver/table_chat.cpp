@@ -17,13 +17,13 @@ std::string_view Trim(std::string_view s) {
 }
 
 // Values of the client's frames are read in full (high and low byte).
-int Value(const net::Frame& f, int i) {
-  const auto at = static_cast<std::size_t>(net::kOffValues + 2 * i);
+int Value(const wire::Frame& f, int i) {
+  const auto at = static_cast<std::size_t>(wire::kOffValues + 2 * i);
   return f.at(at) * 256 + f.at(at + 1);
 }
 
-void SetValue(net::Frame& f, int i, int v) {
-  const auto at = static_cast<std::size_t>(net::kOffValues + 2 * i);
+void SetValue(wire::Frame& f, int i, int v) {
+  const auto at = static_cast<std::size_t>(wire::kOffValues + 2 * i);
   f.at(at) = static_cast<std::uint8_t>((v >> 8) & 0xFF);
   f.at(at + 1) = static_cast<std::uint8_t>(v & 0xFF);
 }
@@ -66,10 +66,10 @@ Phrases ShippedPhrases() {
   return ParsePhrases(kShippedPhrases);
 }
 
-net::Frame RelayedChat(const net::Frame& in, int senderSeat) {
-  net::Frame f = in;
-  f.at(net::kOffSeat) = static_cast<std::uint8_t>(proto::SeatBit(senderSeat));
-  net::WriteU32BE(std::span<std::uint8_t>(f), net::kOffChatLen, 0);
+wire::Frame RelayedChat(const wire::Frame& in, int senderSeat) {
+  wire::Frame f = in;
+  f.at(wire::kOffSeat) = static_cast<std::uint8_t>(proto::SeatBit(senderSeat));
+  wire::WriteU32BE(std::span<std::uint8_t>(f), wire::kOffChatLen, 0);
   const int kind = Value(in, 0);
   if (kind == 2) {
     SetValue(f, 0, 1);
@@ -79,7 +79,7 @@ net::Frame RelayedChat(const net::Frame& in, int senderSeat) {
   return f;
 }
 
-std::optional<int> WhisperSeat(const net::Frame& f) {
+std::optional<int> WhisperSeat(const wire::Frame& f) {
   switch (Value(f, 1)) {
     case 1:
       return 0;
@@ -94,15 +94,15 @@ std::optional<int> WhisperSeat(const net::Frame& f) {
   }
 }
 
-net::Frame BotPhrase(int seat, const std::string& nick, const std::string& phrase, int clip,
-                     std::optional<std::pair<int, std::string>> whisperTo) {
+wire::Frame BotPhrase(int seat, const std::string& nick, const std::string& phrase, int clip,
+                      std::optional<std::pair<int, std::string>> whisperTo) {
   const bool voice = clip > 0;
-  net::Frame f = proto::Header(proto::kChat, proto::SeatBit(seat),
-                               {voice ? 1 : 0, whisperTo ? proto::SeatBit(whisperTo->first) : 0,
-                                voice ? 'a' : 0, voice ? clip : 0});
+  wire::Frame f = proto::Header(proto::kChat, proto::SeatBit(seat),
+                                {voice ? 1 : 0, whisperTo ? proto::SeatBit(whisperTo->first) : 0,
+                                 voice ? 'a' : 0, voice ? clip : 0});
   const std::string line =
       whisperTo ? nick + "对" + whisperTo->second + "说: " + phrase : nick + "说道: " + phrase;
-  proto::PutDouble(f, net::kOffPayload, line, 200);
+  proto::PutDouble(f, wire::kOffPayload, line, 200);
   return f;
 }
 

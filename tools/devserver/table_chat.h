@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "net/frame.h"
+#include "wire/frame.h"
 
 namespace devserver {
 
@@ -26,13 +26,13 @@ Phrases ShippedPhrases();
 // A chat frame from seat, as the others receive it: the sender's seat bit, a chat line (never a
 // plug-in length), and the phrase codes turned into what receivers play: a voice phrase
 // (value 0 = 2) comes with its clip (value 0 = 1), a text phrase (value 0 = 1) without.
-net::Frame RelayedChat(const net::Frame& in, int senderSeat);
+wire::Frame RelayedChat(const wire::Frame& in, int senderSeat);
 // The seat a chat frame whispers to (value 1 holds its seat bit), or nothing for a public line.
-std::optional<int> WhisperSeat(const net::Frame& f);
+std::optional<int> WhisperSeat(const wire::Frame& f);
 
 // A bot's quick phrase: "name说道: phrase", or "name对target说: phrase" as a whisper.
-net::Frame BotPhrase(int seat, const std::string& nick, const std::string& phrase, int clip,
-                     std::optional<std::pair<int, std::string>> whisperTo = std::nullopt);
+wire::Frame BotPhrase(int seat, const std::string& nick, const std::string& phrase, int clip,
+                      std::optional<std::pair<int, std::string>> whisperTo = std::nullopt);
 
 // When the bots speak: now and then a phrase or a voice clip from one of them, and an answer
 // to a whisper a moment after it came.
@@ -42,7 +42,7 @@ class BotChatter {
 
   struct Line {
     int seat;
-    net::Frame frame;
+    wire::Frame frame;
   };
   // A whisper from the person (at personSeat, named personNick) reached bot seat botSeat.
   void Whispered(std::int64_t nowMs, int botSeat, int personSeat, std::string personNick);

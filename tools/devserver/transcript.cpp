@@ -11,7 +11,7 @@ namespace {
 class TranscriptSink : public GameSink {
  public:
   TranscriptSink(int seat, std::ostream& out) : seat_(seat), out_(out) {}
-  void Send(int seat, const net::Frame& f) override {
+  void Send(int seat, const wire::Frame& f) override {
     if (seat != seat_) return;
     const auto last = std::find_if(f.rbegin(), f.rend(), [](std::uint8_t b) { return b != 0; });
     const auto n = static_cast<std::size_t>(f.rend() - last);

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <csignal>
 
-#include "net/frame.h"
 #include "platform/lobby.h"
+#include "wire/frame.h"
 
 namespace lobby {
 
@@ -188,14 +188,14 @@ void Lobby::StartGreeter() {
     while (QTcpSocket* s = server->nextPendingConnection()) {
       QObject::connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
       QObject::connect(s, &QTcpSocket::readyRead, s, [s] {
-        while (s->bytesAvailable() >= net::kFrameSize) {
-          const QByteArray in = s->read(net::kFrameSize);
-          if (static_cast<std::uint8_t>(in.at(net::kOffCmd)) != kLoginCmd) continue;
-          net::NetMsg ok;
+        while (s->bytesAvailable() >= wire::kFrameSize) {
+          const QByteArray in = s->read(wire::kFrameSize);
+          if (static_cast<std::uint8_t>(in.at(wire::kOffCmd)) != kLoginCmd) continue;
+          wire::NetMsg ok;
           ok.Cmd = kLoginCmd;
           ok.Value = {0, 8, 0, 1};  // no timeout limit, 8-second clock, success
-          const net::Frame f = net::EncodeHeader(ok);
-          s->write(reinterpret_cast<const char*>(f.data()), net::kFrameSize);
+          const wire::Frame f = wire::EncodeHeader(ok);
+          s->write(reinterpret_cast<const char*>(f.data()), wire::kFrameSize);
         }
       });
     }

@@ -148,7 +148,7 @@ void Replay(Table& t, const std::string& file, int n) {
   int count = 0;
   while (std::getline(in, line) && (n == 0 || count < n)) {
     if (line.empty() || line[0] == '#') continue;
-    net::Frame fr{};
+    wire::Frame fr{};
     for (std::size_t i = 0; i + 1 < line.size() && i / 2 < fr.size(); i += 2)
       fr.at(i / 2) = static_cast<std::uint8_t>(std::stoi(line.substr(i, 2), nullptr, 16));
     // Results and the score sheet are not part of the table picture.

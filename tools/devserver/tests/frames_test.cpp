@@ -1,18 +1,18 @@
 // Each kind of frame the server sends, read back the way the client reads it.
 #include <gtest/gtest.h>
 
-#include "net/frame.h"
 #include "protocol.h"
 #include "rules.h"
 #include "text/gbk.h"
+#include "wire/frame.h"
 
 namespace devserver::proto {
 namespace {
 
-net::NetMsg Read(const net::Frame& f) {
-  return net::DecodeHeader(f);
+wire::NetMsg Read(const wire::Frame& f) {
+  return wire::DecodeHeader(f);
 }
-std::span<const std::uint8_t> S(const net::Frame& f) {
+std::span<const std::uint8_t> S(const wire::Frame& f) {
   return std::span<const std::uint8_t>(f);
 }
 
@@ -49,12 +49,12 @@ TEST(Frames, SeatNameAndPlayerInfo) {
   EXPECT_EQ(text::DecodeDoubleByte(S(f).subspan(16, 32), 32), "阿虎");
   EXPECT_EQ(text::DecodeSingleByte(S(f).subspan(48, 16), 16), "w3");
   EXPECT_EQ(f[64], 0);
-  EXPECT_EQ(net::ReadU64LEAsDouble(S(f), 96), 12345.0);
+  EXPECT_EQ(wire::ReadU64LEAsDouble(S(f), 96), 12345.0);
   EXPECT_EQ(text::DecodeDoubleByte(S(f).subspan(112, 16), 16), "电脑");
   EXPECT_EQ(text::DecodeSingleByte(S(f).subspan(168, 16), 16), "bot_ahu");
   EXPECT_EQ(text::DecodeDoubleByte(S(f).subspan(184, 24), 24), "机器人");
   EXPECT_EQ(f[208], 1);
-  EXPECT_EQ(net::ReadU64LEAsDouble(S(f), 226), 77.0);
+  EXPECT_EQ(wire::ReadU64LEAsDouble(S(f), 226), 77.0);
 }
 
 TEST(Frames, TableStatusForms) {
@@ -62,8 +62,8 @@ TEST(Frames, TableStatusForms) {
   EXPECT_EQ(Read(setup).Cmd, 16);
   EXPECT_EQ(Read(setup).Value[3], 2);
   EXPECT_EQ(Read(setup).Seat, 8);
-  EXPECT_EQ(net::ReadU32LE(S(setup), 268), 0x12345678u);
-  EXPECT_LT(net::ReadU32LE(S(HandSetup(0, 0xFFFFFFFF)), 268), 0x80000000u);
+  EXPECT_EQ(wire::ReadU32LE(S(setup), 268), 0x12345678u);
+  EXPECT_LT(wire::ReadU32LE(S(HandSetup(0, 0xFFFFFFFF)), 268), 0x80000000u);
   EXPECT_EQ(Read(Continue()).Value[3], 0);
   EXPECT_EQ(Read(PlayersLeft(7)).Value[3], 1);
   EXPECT_EQ(Read(PlayersLeft(7)).Seat, 7);
@@ -120,7 +120,7 @@ TEST(Frames, ResultsAndDetails) {
   const auto loss = SeatResult(1, -30);
   EXPECT_EQ(Read(loss).Cmd, 9);
   EXPECT_EQ(loss[11], 1);
-  EXPECT_EQ(static_cast<std::int32_t>(net::ReadU32LE(S(loss), 16)), -30);
+  EXPECT_EQ(static_cast<std::int32_t>(wire::ReadU32LE(S(loss), 16)), -30);
   EXPECT_EQ(loss[23], 0xFF);
 
   DetailRow row;
@@ -141,10 +141,10 @@ TEST(Frames, GoldReadyLeftAndChatForms) {
   const auto own = OwnGold(-16);
   EXPECT_EQ(Read(own).Cmd, 91);
   EXPECT_NE(own[16], 0);
-  EXPECT_EQ(net::ReadU64LEAsDouble(S(own), 17), 16.0);
+  EXPECT_EQ(wire::ReadU64LEAsDouble(S(own), 17), 16.0);
   const auto other = OtherGold(40, "bot_ahu");
   EXPECT_EQ(other[16], 0);
-  EXPECT_EQ(net::ReadU64LEAsDouble(S(other), 17), 40.0);
+  EXPECT_EQ(wire::ReadU64LEAsDouble(S(other), 17), 40.0);
   EXPECT_EQ(text::DecodeDoubleByte(S(other).subspan(25, 17), 17), "bot_ahu");
 
   const auto ready = ReadyMark(1, "alice");

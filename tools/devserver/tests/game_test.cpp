@@ -9,11 +9,11 @@ namespace devserver {
 namespace {
 
 struct RecordingSink : GameSink {
-  void Send(int seat, const net::Frame& f) override {
+  void Send(int seat, const wire::Frame& f) override {
     sent.at(static_cast<std::size_t>(seat)).push_back(f);
   }
   void Note(const std::string& line) override { notes.push_back(line); }
-  std::array<std::vector<net::Frame>, 4> sent;
+  std::array<std::vector<wire::Frame>, 4> sent;
   std::vector<std::string> notes;
 };
 
@@ -196,7 +196,7 @@ TEST(Payments, RideOnTheResultsAndGoldChangesCarryOnlyTopUps) {
       if (f[3] == 9) {
         ++results;
         // Seat bits 2, 4, 8 are the bots; a loss is a negative amount at 16-23 (byte 11 = 1).
-        const std::int32_t amount = net::ReadI32LE(std::span<const std::uint8_t>(f), 16);
+        const std::int32_t amount = wire::ReadI32LE(std::span<const std::uint8_t>(f), 16);
         if (f[6] != 1 && (f[11] == 0 ? -amount : amount) < 0) ++lossesOfBots;
       }
       if (f[3] == 91 || f[3] == 92) {

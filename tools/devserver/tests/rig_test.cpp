@@ -10,11 +10,11 @@ namespace devserver {
 namespace {
 
 struct Sink : GameSink {
-  void Send(int seat, const net::Frame& f) override {
+  void Send(int seat, const wire::Frame& f) override {
     if (seat == 0) toPerson.push_back(f);
   }
   void Note(const std::string& /*line*/) override {}
-  std::vector<net::Frame> toPerson;
+  std::vector<wire::Frame> toPerson;
 };
 
 // Option bits of the prompts the person at seat 0 was sent.
@@ -92,7 +92,7 @@ TEST(TingDeal, APassDeclaringTingLeavesTheDiscardToTheServer) {
     ASSERT_TRUE(g.NextDue().has_value());
     EXPECT_EQ(*g.NextDue() - g.Now(), 3000) << "the grace from the pass on, seed " << seed;
     g.Advance(*g.NextDue());
-    const net::Frame* discard = nullptr;
+    const wire::Frame* discard = nullptr;
     for (std::size_t i = before; i < sink.toPerson.size(); ++i) {
       const auto& f = sink.toPerson[i];
       if (f[3] == 2 && f[6] == 1 && discard == nullptr) discard = &f;

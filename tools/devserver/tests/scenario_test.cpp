@@ -65,7 +65,7 @@ TEST(ScenarioParser, MatchesFieldsOfAnExpect) {
   const auto sc = ParseScenario(
       "expect 2 v3=0x4043 tile3=0x43 key=last\n"
       "expect 24 key=5,6\n");
-  net::Frame f{};
+  wire::Frame f{};
   f[3] = 2;
   f[14] = 0x40;
   f[15] = 0x43;

@@ -3,15 +3,15 @@
 
 #include <set>
 
-#include "net/frame.h"
 #include "protocol.h"
 #include "table_chat.h"
 #include "text/gbk.h"
+#include "wire/frame.h"
 
 namespace devserver {
 namespace {
 
-std::string LineOf(const net::Frame& f) {
+std::string LineOf(const wire::Frame& f) {
   return text::DecodeDoubleByte(std::span<const std::uint8_t>(f).subspan(16, 200), 200);
 }
 
@@ -37,15 +37,15 @@ TEST(TableChat, RelayStampsTheSenderAndTurnsPhraseCodesIntoWhatReceiversPlay) {
       {{2, 0, 97, 3}, 1},  // a voice phrase: its clip plays
   };
   for (const auto& k : cases) {
-    net::Frame in = proto::Header(proto::kChat, 15, k.sent);
-    net::WriteU32BE(std::span<std::uint8_t>(in), net::kOffChatLen, 272);
+    wire::Frame in = proto::Header(proto::kChat, 15, k.sent);
+    wire::WriteU32BE(std::span<std::uint8_t>(in), wire::kOffChatLen, 272);
     const auto out = RelayedChat(in, 2);
-    const auto m = net::DecodeHeader(out);
+    const auto m = wire::DecodeHeader(out);
     EXPECT_EQ(m.Seat, 4);
     EXPECT_EQ(m.Value[0], k.relayedKind);
     EXPECT_EQ(m.Value[2], k.sent[2]);
     EXPECT_EQ(m.Value[3], k.sent[3]);
-    EXPECT_EQ(net::ReadU32BE(std::span<const std::uint8_t>(out), net::kOffChatLen), 0U);
+    EXPECT_EQ(wire::ReadU32BE(std::span<const std::uint8_t>(out), wire::kOffChatLen), 0U);
   }
   EXPECT_EQ(WhisperSeat(proto::Header(proto::kChat, 1, {0, 8, 0, 0})), 3);
   EXPECT_EQ(WhisperSeat(proto::Header(proto::kChat, 1, {0, 0, 0, 0})), std::nullopt);
@@ -59,7 +59,7 @@ TEST(TableChat, BotsSpeakNowAndThenAndAnswerWhispers) {
   const auto first = chatter.Due(8000, nicks, 0);
   ASSERT_EQ(first.size(), 1U);
   EXPECT_NE(first[0].seat, 0);
-  const auto m = net::DecodeHeader(first[0].frame);
+  const auto m = wire::DecodeHeader(first[0].frame);
   EXPECT_EQ(m.Seat, proto::SeatBit(first[0].seat));
   EXPECT_NE(LineOf(first[0].frame).find("说道: "), std::string::npos);
   // A voice phrase names its clip by letter and row.
@@ -74,7 +74,7 @@ TEST(TableChat, BotsSpeakNowAndThenAndAnswerWhispers) {
   const auto reply = chatter.Due(9000 + 2500, nicks, 0);
   ASSERT_EQ(reply.size(), 1U);
   EXPECT_EQ(reply[0].seat, 2);
-  EXPECT_EQ(net::DecodeHeader(reply[0].frame).Value[1], 1);
+  EXPECT_EQ(wire::DecodeHeader(reply[0].frame).Value[1], 1);
   EXPECT_EQ(LineOf(reply[0].frame).rfind("小美对me说: ", 0), 0U);
 
   // Over a long table every bot speaks, never the person.

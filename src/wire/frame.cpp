@@ -1,9 +1,9 @@
-#include "net/frame.h"
+#include "wire/frame.h"
 
 #include <stdexcept>
 #include <string>
 
-namespace net {
+namespace wire {
 
 namespace {
 
@@ -103,4 +103,4 @@ void WriteU64LE(std::span<std::uint8_t> bytes, std::size_t at, std::uint64_t v) 
   }
 }
 
-}  // namespace net
+}  // namespace wire

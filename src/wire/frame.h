@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <span>
 
-namespace net {
+#include "wire/commands.h"
+
+namespace wire {
 
 constexpr int kFrameSize = 272;
 using Frame = std::array<std::uint8_t, kFrameSize>;
@@ -51,4 +53,4 @@ void WriteU32BE(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t v);
 void WriteU32LE(std::span<std::uint8_t> bytes, std::size_t at, std::uint32_t v);
 void WriteU64LE(std::span<std::uint8_t> bytes, std::size_t at, std::uint64_t v);
 
-}  // namespace net
+}  // namespace wire
