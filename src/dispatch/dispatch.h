@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "wire/frame.h"
+#include "wire/messages.h"
 
 class Client;
 
@@ -14,21 +15,22 @@ void Dispatch(Client& c, wire::NetMsg& msg);
 void RunGuarded(Client& c, int cmd, const std::function<void()>& step);
 
 // Login and seating.
-void OnLoginResult(Client& c);  // 18
-void OnSeatNames(Client& c);    // 3
-void OnPlayerInfo(Client& c);   // 20
-void OnPlayerLeft(Client& c);   // 21
+void OnLoginResult(Client& c, const wire::LoginResult& m);
+// The seat names joined so far: the fourth places the table.
+void OnSeatNames(Client& c);
+void OnPlayerInfo(Client& c, const wire::PlayerInfo& m);
+void OnPlayerLeft(Client& c, const wire::PlayerLeft& m);
 
 // Hand start, table status, leaving and gold.
-void OnHandStart(Client& c);    // 4
-void OnTableStatus(Client& c);  // 16
-void OnTableClosed(Client& c);  // 22
-void OnPlayerReady(Client& c);  // 23
-void OnHandResume(Client& c);   // 41
+void OnHandStart(Client& c, const wire::HandStart& m);
+void OnTableStatus(Client& c, const wire::TableStatus& m);
+void OnTableClosed(Client& c, const wire::TableClosed& m);
+void OnPlayerReady(Client& c, const wire::PlayerReady& m);
+void OnHandResume(Client& c, const wire::HandResume& m);
 // The bar's send, history and start buttons, disabled while a resumed hand is replayed, work
 // again once that hand is over.
 void EnableBarAfterResume(Client& c);
-void OnOwnGold(Client& c);    // 91
-void OnOtherGold(Client& c);  // 92
+void OnOwnGold(Client& c, const wire::Gold& m);
+void OnOtherGold(Client& c, const wire::Gold& m);
 
 }  // namespace dispatch

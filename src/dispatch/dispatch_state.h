@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "wire/frame.h"
+#include "wire/messages.h"
 
 namespace dispatch {
 
@@ -43,9 +43,9 @@ struct DispatchState {
   // Voice styles already handed out in the current seating sequence.
   std::array<bool, 6> MaleVoiceUsed{};
   std::array<bool, 6> FemaleVoiceUsed{};
-  // Watch mode: the four player frames of a sequence, collected before any is shown
-  // (byte 3 = 0 marks an empty slot).
-  std::array<wire::Frame, 4> WatchSlots{};
+  // Watch mode: the four player messages of a sequence, collected before any is shown
+  // (command 0 marks an empty slot).
+  std::array<wire::PlayerInfo, 4> WatchSlots{};
   // The resumed hand's dealer seat bit and dice, from the hand-state command.
   int ResumeDealerSeat = 0;
   std::array<int, 2> ResumeDice{};

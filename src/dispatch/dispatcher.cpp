@@ -2,13 +2,16 @@
 
 #include "app/app.h"
 #include "app/client.h"
+#include "chat/chat.h"
 #include "dispatch/dispatch.h"
 #include "net/net.h"
 #include "play/play.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "table/tiles.h"
+#include "text/gbk.h"
 #include "view/view.h"
-#include "wire/commands.h"
+#include "wire/messages.h"
 
 namespace dispatch {
 
@@ -23,71 +26,98 @@ void PassToPlugin(Client& c) {
   }
 }
 
-void RunHandler(Client& c, int cmd) {
+constexpr std::size_t kAccountBytes = 16;
+
+// Names are joined as they come, but an entry already as long as any account (16) can match
+// no seat any more: it stops growing, so a flood of frames cannot fill the memory.
+void JoinSeatName(Client& c, const wire::SeatNames& m) {
+  std::string& name = c.net.SeatNames.at(static_cast<std::size_t>(table::BitIndex(m.Seat)));
+  if (name.size() < kAccountBytes) name += text::DecodeSingleByte(m.Account, kAccountBytes);
+}
+
+// Command 19 is a chat line unless its length field marks a frame of the plug-in. A chat line
+// turns the header's seat into the sender's position.
+void ChatOrPlugin(Client& c, const wire::Chat& m, wire::NetMsg& header) {
+  if (m.Length == 272 || m.Length == 260) {
+    if (props::Active(c)) props::RecMsg(c, c.net.RecvFrame);
+    return;
+  }
+  // The visible line ends at its first zero byte.
+  const std::string line = text::DecodeDoubleByte(m.Line, m.Line.size(), true);
+  const int pos = table::SeatPosOf(c.table.Hand[0].SeatBit, m.Seat);
+  header.Seat = static_cast<std::uint8_t>(pos);
+  chat::ShowChatLine(c, line, pos, m.Value[0], m.Value[2], m.Value[3]);
+}
+
+// Each handler gets its command's message, decoded once here from the frame being dispatched.
+void RunHandler(Client& c, wire::NetMsg& header) {
   using wire::Cmd;
-  switch (static_cast<Cmd>(cmd)) {
+  const wire::Frame& f = c.net.RecvFrame;
+  switch (static_cast<Cmd>(header.Cmd)) {
     case Cmd::Deal:
-      play::OnDeal(c);
+      play::OnDeal(c, wire::DecodeDeal(f));
       break;
     case Cmd::Discard:
-      play::OnDiscardCmd(c);
+      play::OnDiscardCmd(c, wire::DecodeDiscard(f));
       break;
     case Cmd::SeatNames:
+      JoinSeatName(c, wire::DecodeSeatNames(f));
       OnSeatNames(c);
       break;
     case Cmd::HandStart:
-      OnHandStart(c);
+      OnHandStart(c, wire::DecodeHandStart(f));
       break;
     case Cmd::Draw:
-      play::OnDraw(c);
+      play::OnDraw(c, wire::DecodeDraw(f));
       break;
     case Cmd::Prompt:
-      view::OnDecisionPrompt(c);
+      view::OnDecisionPrompt(c, wire::DecodePrompt(f));
       break;
     case Cmd::ClaimResult:
-      play::OnClaimResult(c);
+      play::OnClaimResult(c, wire::DecodeClaimResult(f));
       break;
     case Cmd::HandResult:
       EnableBarAfterResume(c);
-      score::OnHandResult(c);
+      score::OnHandResult(c, wire::DecodeHandResult(f));
       break;
     case Cmd::WildTile:
-      play::OnWildTile(c);
+      play::OnWildTile(c, wire::DecodeWildTile(f));
       break;
     case Cmd::Reveal:
-      play::OnReveal(c);
+      play::OnReveal(c, wire::DecodeReveal(f));
       break;
     case Cmd::TableStatus:
-      OnTableStatus(c);
+      OnTableStatus(c, wire::DecodeTableStatus(f));
       break;
     case Cmd::WinDetail:
-      score::OnWinDetail(c);
+      score::OnWinDetail(c, wire::DecodeWinDetail(f));
       break;
     case Cmd::LoginResult:
-      OnLoginResult(c);
+      OnLoginResult(c, wire::DecodeLoginResult(f));
       break;
     case Cmd::Chat:
-      break;  // the decoder already showed the line or handed the frame on
+      ChatOrPlugin(c, wire::DecodeChat(f), header);
+      break;
     case Cmd::PlayerInfo:
-      OnPlayerInfo(c);
+      OnPlayerInfo(c, wire::DecodePlayerInfo(f));
       break;
     case Cmd::PlayerLeft:
-      OnPlayerLeft(c);
+      OnPlayerLeft(c, wire::DecodePlayerLeft(f));
       break;
     case Cmd::TableClosed:
-      OnTableClosed(c);
+      OnTableClosed(c, wire::DecodeTableClosed(f));
       break;
     case Cmd::PlayerReady:
-      OnPlayerReady(c);
+      OnPlayerReady(c, wire::DecodePlayerReady(f));
       break;
     case Cmd::ReconnectResult:
-      net::OnReconnectResult(c);
+      net::OnReconnectResult(c, wire::DecodeReconnectResult(f));
       break;
     case Cmd::Snapshot:
-      view::OnSnapshot(c);
+      view::OnSnapshot(c, wire::DecodeSnapshot(f));
       break;
     case Cmd::HandResume:
-      OnHandResume(c);
+      OnHandResume(c, wire::DecodeHandResume(f));
       break;
     case Cmd::PropScores:
       // Scores are announced to a running plug-in only; without one nothing waits for them.
@@ -95,10 +125,10 @@ void RunHandler(Client& c, int cmd) {
       PassToPlugin(c);
       break;
     case Cmd::OwnGold:
-      OnOwnGold(c);
+      OnOwnGold(c, wire::DecodeGold(f));
       break;
     case Cmd::OtherGold:
-      OnOtherGold(c);
+      OnOtherGold(c, wire::DecodeGold(f));
       break;
     default:
       PassToPlugin(c);
@@ -113,7 +143,7 @@ void Dispatch(Client& c, wire::NetMsg& msg) {
     c.net.SessionKey[0] = c.net.RecvFrame[wire::kOffKey];
     c.net.SessionKey[1] = c.net.RecvFrame[wire::kOffKey + 1];
   }
-  RunGuarded(c, msg.Cmd, [&] { RunHandler(c, msg.Cmd); });
+  RunGuarded(c, msg.Cmd, [&] { RunHandler(c, msg); });
 }
 
 void RunGuarded(Client& c, int cmd, const std::function<void()>& step) {

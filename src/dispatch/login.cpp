@@ -15,9 +15,8 @@ constexpr const char* kPlatformSite = "www.vorellodge.com";
 
 }  // namespace
 
-void OnLoginResult(Client& c) {
+void OnLoginResult(Client& c, const wire::LoginResult& m) {
   net::NetState& n = c.net;
-  const wire::NetMsg& m = n.LastMsg;
   n.HoldReadyA = n.HoldReadyB = false;
   n.HeldFrameA.fill(0);
   n.HeldFrameB.fill(0);
@@ -44,7 +43,7 @@ void OnLoginResult(Client& c) {
     c.table.DefaultCountdown = m.Value[1] & 15;
     c.table.TimeoutLimit = m.Value[0];
     n.g_bCanRecon = true;
-    c.disp.AdPage = text::DecodeSingleByte(std::span(n.RecvFrame).subspan(16, 100), 100);
+    c.disp.AdPage = text::DecodeSingleByte(m.AdPage, m.AdPage.size());
     if (!c.disp.AdPage.empty()) {
       c.disp.AdPage2 = c.disp.AdPage + ".gamead";
       ui::ShowAdvertisement(c, 1, c.disp.AdPage);

@@ -11,42 +11,41 @@
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
-#include "wire/frame.h"
+#include "wire/messages.h"
 
 namespace dispatch {
 
 namespace {
 
-std::span<const std::uint8_t> Field(const wire::Frame& f, std::size_t at, std::size_t len) {
-  return std::span<const std::uint8_t>(f).subspan(at, len);
-}
-
 using table::Ix;
 
 }  // namespace
 
-PlayerRec ParsePlayer(const wire::Frame& f) {
-  const std::span<const std::uint8_t> b(f);
+PlayerRec ParsePlayer(const wire::PlayerInfo& m) {
+  const auto single = [](const auto& field) { return text::DecodeSingleByte(field, field.size()); };
+  const auto twoByte = [](const auto& field) {
+    return text::DecodeDoubleByte(field, field.size());
+  };
   PlayerRec r;
-  r.NickName = text::DecodeDoubleByte(Field(f, 16, 32), 32);
-  r.Face = text::DecodeSingleByte(Field(f, 48, 16), 16);
+  r.NickName = twoByte(m.NickName);
+  r.Face = single(m.Face);
   if (r.Face.empty()) r.Face = "m1";
-  r.Sex = f[64];
-  r.Title = text::DecodeDoubleByte(Field(f, 72, 8), 8);
-  r.Num1 = wire::ReadU64LEAsDouble(b, 80);
-  r.Num2 = wire::ReadU64LEAsDouble(b, 88);
-  r.Gold = wire::ReadU64LEAsDouble(b, 96);
-  r.Num4 = wire::ReadU64LEAsDouble(b, 104);
-  r.Group = text::DecodeDoubleByte(Field(f, 112, 16), 16);
-  r.Num5 = wire::ReadU64LEAsDouble(b, 128);
-  r.Num6 = wire::ReadU64LEAsDouble(b, 136);
-  r.Num7 = wire::ReadU64LEAsDouble(b, 144);
-  for (std::size_t i = 0; i < r.Stat.size(); ++i) r.Stat[i] = wire::ReadI32LE(b, 152 + 4 * i);
-  r.Account = text::DecodeSingleByte(Field(f, 168, 16), 16);
-  r.Caption = text::DecodeDoubleByte(Field(f, 184, 24), 24);
-  r.VoiceA = text::DecodeSingleByte(Field(f, 210, 8), 8);
-  r.VoiceB = text::DecodeSingleByte(Field(f, 218, 8), 8);
-  r.UserId = wire::ReadU64LEAsDouble(b, 226);
+  r.Sex = m.Sex;
+  r.Title = twoByte(m.Title);
+  r.Num1 = m.Num1;
+  r.Num2 = m.Num2;
+  r.Gold = m.Gold;
+  r.Num4 = m.Num4;
+  r.Group = twoByte(m.Group);
+  r.Num5 = m.Num5;
+  r.Num6 = m.Num6;
+  r.Num7 = m.Num7;
+  r.Stat = m.Stat;
+  r.Account = single(m.Account);
+  r.Caption = twoByte(m.Caption);
+  r.VoiceA = single(m.VoiceA);
+  r.VoiceB = single(m.VoiceB);
+  r.UserId = m.UserId;
   return r;
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dispatch/dispatch_state.h"
-#include "wire/frame.h"
+#include "wire/messages.h"
 
 class Client;
 
@@ -13,8 +13,8 @@ constexpr int kFaceGifBase = 191;       // portraits 0..9
 constexpr int kFaceGifWomenBase = 401;  // portraits 10..19
 constexpr int kOpGifBase = 141;
 
-// Reads a player's record out of a command-20 frame.
-PlayerRec ParsePlayer(const wire::Frame& f);
+// A player's record from the player information message.
+PlayerRec ParsePlayer(const wire::PlayerInfo& m);
 // Portrait index of an avatar key: "m1".."m10" give 0..9, "w1".."w10" give 10..19; an empty,
 // out-of-range or unreadable key gives the first portrait of its kind.
 int FaceIndex(const std::string& face);

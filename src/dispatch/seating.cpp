@@ -19,11 +19,6 @@ namespace dispatch {
 namespace {
 
 constexpr int kAllSeats = 15;
-constexpr int kOffReady = 208;
-constexpr int kOffNoProps = 255;
-constexpr int kOffLeaverFlag = 8;
-constexpr int kOffShortReady = 11;
-constexpr int kReadyMark = 1;
 constexpr const char* kVoiceFolder = "27";
 constexpr std::array<const char*, 6> kVoiceStyles = {"10", "20", "30", "40", "10", "20"};
 constexpr const char* kWatchEnded = "有用户退出，旁观结束！";
@@ -117,7 +112,7 @@ void PlaceWatchedTable(Client& c) {
     own.Account = rec.Account;
     // The watched player's frame may carry 15 ("this is you") instead of its seat: only a
     // real seat bit replaces the one the seat names gave.
-    const int seat = d.WatchSlots[Ix(watched)][wire::kOffSeat] & 15;
+    const int seat = d.WatchSlots[Ix(watched)].Seat;
     if (SingleSeatBit(seat)) own.SeatBit = seat;
     d.Player[0] = rec;
   }
@@ -128,7 +123,7 @@ void PlaceWatchedTable(Client& c) {
 
   for (std::size_t i = 0; i < recs.size(); ++i) {
     if (static_cast<int>(i) == watched) continue;
-    const int s = d.WatchSlots[i][wire::kOffSeat] & 15;
+    const int s = d.WatchSlots[i].Seat;
     if (!SingleSeatBit(s) || s == w) continue;
     const int p = table::SeatPosOf(w, s);
     c.table.Hand.at(Ix(p)).Account = recs[i].Account;
@@ -150,21 +145,22 @@ void PlaceWatchedTable(Client& c) {
 
 // Watch mode collects a sequence's four frames first; true once they are all in. A frame after
 // a complete sequence refreshes its position like any single update.
-bool CollectWatchFrame(Client& c) {
+bool CollectWatchFrame(Client& c, const wire::PlayerInfo& m) {
   auto& slots = c.disp.WatchSlots;
-  if (slots[3][wire::kOffCmd] != 0) return true;
+  if (slots[3].Cmd != 0) return true;
   for (auto& slot : slots) {
-    if (slot[wire::kOffCmd] == 0) {
-      slot = c.net.RecvFrame;
+    if (slot.Cmd == 0) {
+      slot = m;
       break;
     }
   }
-  if (slots[3][wire::kOffCmd] == 0) return false;
+  if (slots[3].Cmd == 0) return false;
   PlaceWatchedTable(c);
   return true;
 }
 
-int ChoosePosition(Client& c, int seat) {
+int ChoosePosition(Client& c, const wire::PlayerInfo& m) {
+  const int seat = m.Seat;
   DispatchState& d = c.disp;
   auto& form = c.MainForm;
   if (seat == kAllSeats) {
@@ -195,7 +191,7 @@ int ChoosePosition(Client& c, int seat) {
         form.Tou(0).SetEnabled(false);
       }
     }
-    props::WealthFromPlayerInfo(c, 0);
+    props::WealthFromPlayerInfo(c, 0, m);
   }
   return table::SeatPosOf(c.table.Hand[0].SeatBit, seat);
 }
@@ -232,28 +228,26 @@ void OnSeatNames(Client& c) {
   }
 }
 
-void OnPlayerInfo(Client& c) {
+void OnPlayerInfo(Client& c, const wire::PlayerInfo& m) {
   DispatchState& d = c.disp;
   auto& form = c.MainForm;
-  const wire::Frame& f = c.net.RecvFrame;
   d.GameOver = false;
-  if (c.table.WatchMode && !CollectWatchFrame(c)) return;
+  if (c.table.WatchMode && !CollectWatchFrame(c, m)) return;
 
   StopSeatChangeAndAdvert(c);
-  const std::string account =
-      text::DecodeSingleByte(std::span<const std::uint8_t>(f).subspan(168, 16), 16);
+  const std::string account = text::DecodeSingleByte(m.Account, m.Account.size());
   if (d.Reseating) d.SeatNameCount += 1;
 
-  const int p = ChoosePosition(c, c.net.LastMsg.Seat);
+  const int p = ChoosePosition(c, m);
   auto& hand = c.table.Hand.at(Ix(p));
   hand.Account = account;
-  if (f[kOffReady] == kReadyMark) {
+  if (m.Ready) {
     form.OK(p).SetVisible(true);
     form.OK(p).ZOrder(0);
   }
-  d.Player.at(Ix(p)) = ParsePlayer(f);
+  d.Player.at(Ix(p)) = ParsePlayer(m);
 
-  if (f[kOffNoProps] != 0 || c.app.Prop_swicth != 1) {
+  if (m.NoProps || c.app.Prop_swicth != 1) {
     c.props.Prop_GameDllState = -1;
   } else if (c.props.Prop_GameDllState == 0) {
     props::StartProps(c);
@@ -280,23 +274,21 @@ void OnPlayerInfo(Client& c) {
     // server's timer.
     if (d.PlayedHand == 0 && !c.net.InHand) c.ui.ButtonState[2] = 0;
   }
-  props::WealthFromPlayerInfo(c, p);
+  props::WealthFromPlayerInfo(c, p, m);
   if (d.Reseating && d.SeatNameCount >= 4) AssignVoices(c);
 }
 
-void OnPlayerLeft(Client& c) {
+void OnPlayerLeft(Client& c, const wire::PlayerLeft& m) {
   DispatchState& d = c.disp;
-  const wire::Frame& f = c.net.RecvFrame;
   StopSeatChangeAndAdvert(c);
 
-  // The first character may come shifted up by one, flagged in byte 8.
-  const int first = f[16] - (f[kOffLeaverFlag] == 1 ? 1 : 0);
+  const int first = m.Account[0] - (m.Shifted ? 1 : 0);
   if (first < 0) throw std::out_of_range("leaver's account starts below code 0");
   std::string leaver;
   if (first != 0) {
     std::array<std::uint8_t, 16> raw{};
     raw[0] = static_cast<std::uint8_t>(first);
-    for (std::size_t i = 1; i < raw.size(); ++i) raw[i] = f[16 + i];
+    for (std::size_t i = 1; i < raw.size(); ++i) raw[i] = m.Account[i];
     leaver = text::DecodeSingleByte(raw, raw.size());
   }
   if (!leaver.empty() && leaver == c.table.Hand[0].Account) {
@@ -325,7 +317,7 @@ void OnPlayerLeft(Client& c) {
     c.net.InHand = false;
     c.score.TableResetDone = false;
     if (!c.table.WatchMode) {
-      const int seconds = c.table.BossMode ? 1 : (f[kOffShortReady] == 1 ? 10 : 15);
+      const int seconds = c.table.BossMode ? 1 : (m.ShortReady == 1 ? 10 : 15);
       score::StartContinueCountdown(c, seconds);
     }
   }

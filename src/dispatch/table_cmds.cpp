@@ -21,18 +21,11 @@ namespace dispatch {
 namespace {
 
 constexpr int kAllSeats = 15;
-constexpr int kOffDiceMultiple = 18;
-constexpr int kOffShortReady = 11;
-constexpr int kOffTicket = 268;
 constexpr int kSmallDiceGifBase = 600;  // faces 1..6
 constexpr std::array<const char*, 4> kDirection = {"北", "西", "南", "东"};
 constexpr const char* kWatchEnded = "有用户退出，旁观结束！";
 
 using table::Ix;
-
-std::span<const std::uint8_t> Bytes(Client& c) {
-  return std::span<const std::uint8_t>(c.net.RecvFrame);
-}
 
 void ReleaseHeld(Client& c, wire::Frame& held, bool holding) {
   if (held[wire::kOffCmd] == 0 || holding) return;
@@ -48,9 +41,9 @@ int SmallDiceGif(int face) {
   return kFaces.at(static_cast<std::size_t>(face - 1));  // a die outside 1..6 is a bad frame
 }
 
-void ShowDiceMultiple(Client& c, const wire::NetMsg& m) {
+void ShowDiceMultiple(Client& c, const wire::HandStart& m) {
   auto& form = c.MainForm;
-  const bool on = c.net.RecvFrame[kOffDiceMultiple] != 0;
+  const bool on = m.DiceMultiple;
   if (on) {
     form.lblDifen.SetCaption(std::to_string(m.Value[2] + m.Value[3]));
     form.imgsezi(0).SetPicture(SmallDiceGif(m.Value[2]));
@@ -79,13 +72,13 @@ void EndWatching(Client& c) {
   platform::EndProgram(c.host, "a player left the watched table");
 }
 
-void StatusContinue(Client& c, const wire::NetMsg& m) {
+void StatusContinue(Client& c, const wire::TableStatus& m) {
   DispatchState& d = c.disp;
   if (d.RestartPending) {
     d.RestartPending = false;
     c.net.InHand = false;
     if (!c.table.WatchMode) {
-      d.ShortReady = c.net.RecvFrame[kOffShortReady] == 1;
+      d.ShortReady = m.ShortReady == 1;
       if (m.Value[2] == 1) {
         ui::StartSeatChange(c);
         ui::ShowAdvertisement(c, 2, d.AdPage2);
@@ -93,10 +86,10 @@ void StatusContinue(Client& c, const wire::NetMsg& m) {
     }
   }
   if (m.Value[2] == 1) return;
-  props::WealthMultiplierUpdate(c);
+  props::WealthMultiplierUpdate(c, m);
 }
 
-void StatusPlayersLeft(Client& c, const wire::NetMsg& m) {
+void StatusPlayersLeft(Client& c, const wire::TableStatus& m) {
   if (m.Seat == kAllSeats) return;
   DispatchState& d = c.disp;
   auto& form = c.MainForm;
@@ -144,7 +137,7 @@ void StatusPlayersLeft(Client& c, const wire::NetMsg& m) {
   if (c.table.WatchMode) EndWatching(c);
 }
 
-void StatusHandSetUp(Client& c, const wire::NetMsg& m) {
+void StatusHandSetUp(Client& c, const wire::TableStatus& m) {
   DispatchState& d = c.disp;
   c.MainForm.Zhuang.SetCaption(kDirection.at(Ix(table::BitIndex(m.Seat))));
   MarkDealer(c, PosOfSeatBit(c, m.Seat));
@@ -154,7 +147,7 @@ void StatusHandSetUp(Client& c, const wire::NetMsg& m) {
     c.host.Log("focus", "MainForm");
   }
   for (int t = 1; t <= 3; ++t) d.OtherNames.at(Ix(t - 1)) = c.table.Hand.at(Ix(t)).Account;
-  const std::uint32_t ticket = wire::ReadU32LE(Bytes(c), kOffTicket);
+  const std::uint32_t ticket = m.Ticket;
   if (ticket >= 0x80000000U) throw std::overflow_error("reconnect ticket does not fit 31 bits");
   c.net.ReconnectTicket = ticket;
   ui::StopSeatChange(c);
@@ -163,7 +156,7 @@ void StatusHandSetUp(Client& c, const wire::NetMsg& m) {
   if (c.table.TimeoutCount > 0) c.table.TimeoutCount = 0;
 }
 
-void StatusLacksGold(Client& c, const wire::NetMsg& m) {
+void StatusLacksGold(Client& c, const wire::TableStatus& m) {
   DispatchState& d = c.disp;
   c.net.InHand = false;
   ui::StopSeatChange(c);
@@ -193,7 +186,7 @@ void StatusLacksGold(Client& c, const wire::NetMsg& m) {
   c.score.GameEnded = true;
 
   if (!self.empty()) {
-    const bool changeRoom = (c.net.RecvFrame[kOffShortReady] & own) != 0;
+    const bool changeRoom = (m.ShortReady & own) != 0;
     app::ShowLeaveDialog(c, changeRoom ? "您的金币不够，请更换房间或充值后继续游戏！"
                                        : "您的金币不够，请领取低保或充值后继续游戏！");
     if (props::Active(c)) props::Shutdown(c);
@@ -218,10 +211,9 @@ void StatusLacksGold(Client& c, const wire::NetMsg& m) {
 
 }  // namespace
 
-void OnHandStart(Client& c) {
+void OnHandStart(Client& c, const wire::HandStart& m) {
   net::NetState& n = c.net;
   DispatchState& d = c.disp;
-  const wire::NetMsg m = n.LastMsg;
   auto& form = c.MainForm;
 
   // The last hand's end is finished before anything of this one is shown.
@@ -268,7 +260,7 @@ void OnHandStart(Client& c) {
   c.table.Dice = {m.Value[0], m.Value[1]};
 
   ShowDiceMultiple(c, m);
-  props::WealthAtHandStart(c);
+  props::WealthAtHandStart(c, m);
 
   form.ZhiNan.SetVisible(true);
   form.Host.SetVisible(true);
@@ -282,8 +274,7 @@ void OnHandStart(Client& c) {
   }
 }
 
-void OnTableStatus(Client& c) {
-  const wire::NetMsg m = c.net.LastMsg;
+void OnTableStatus(Client& c, const wire::TableStatus& m) {
   switch (m.Value[3]) {
     case 0:
       StatusContinue(c, m);
@@ -300,12 +291,12 @@ void OnTableStatus(Client& c) {
   }
 }
 
-void OnTableClosed(Client& c) {
+void OnTableClosed(Client& c, const wire::TableClosed& m) {
   c.net.TaskOn[net::kTaskWatch] = false;
   c.net.TaskOn[net::kTaskReadyClock] = false;
   c.net.InHand = false;
   c.host.Pause(2000);  // a plain pause: the window does not answer meanwhile
-  const std::string notice = text::DecodeDoubleByte(Bytes(c).subspan(16, 200), 200);
+  const std::string notice = text::DecodeDoubleByte(m.Notice, m.Notice.size());
   ui::SysmsgClear(c.MainForm, 0);
   ui::SysmsgAdd(c.MainForm, c.host, 0, notice);
   for (auto* tou : c.MainForm.Tou) tou->SetPicture(0);
@@ -313,9 +304,9 @@ void OnTableClosed(Client& c) {
   app::ShowLeaveDialog(c, notice);
 }
 
-void OnPlayerReady(Client& c) {
-  const std::string account = text::DecodeSingleByte(Bytes(c).subspan(16, 16), 16);
-  if (c.net.LastMsg.Value[3] == 1) {
+void OnPlayerReady(Client& c, const wire::PlayerReady& m) {
+  const std::string account = text::DecodeSingleByte(m.Account, m.Account.size());
+  if (m.Value[3] == 1) {
     for (int p = 0; p < 4; ++p) {
       if (c.MainForm.Nid(p).Caption().empty()) continue;
       if (c.table.Hand.at(Ix(p)).Account != account) continue;
@@ -326,8 +317,7 @@ void OnPlayerReady(Client& c) {
   ResetWhenOthersReady(c);
 }
 
-void OnHandResume(Client& c) {
-  const wire::NetMsg m = c.net.LastMsg;
+void OnHandResume(Client& c, const wire::HandResume& m) {
   auto& form = c.MainForm;
   for (int i = 0; i <= 2; ++i) c.ui.ButtonState.at(Ix(i)) = -1;
   FullReset(c);
@@ -357,26 +347,20 @@ void EnableBarAfterResume(Client& c) {
   }
 }
 
-void OnOwnGold(Client& c) {
-  const auto b = Bytes(c);
-  double amount = wire::ReadU64LEAsDouble(b, 17);
-  if (b[16] != 0) amount = -amount;
+void OnOwnGold(Client& c, const wire::Gold& m) {
   PlayerRec& own = c.disp.Player[0];
-  own.Gold += amount;
+  own.Gold += m.Change;
   if (own.Gold < 0) own.Gold = 0;
   ui::ShowCash(c.MainForm, c.host, 0, GoldText(own.Gold));
 }
 
-void OnOtherGold(Client& c) {
-  const auto b = Bytes(c);
-  double amount = wire::ReadU64LEAsDouble(b, 17);
-  if (b[16] != 0) amount = -amount;
-  const std::string name = text::DecodeDoubleByte(b.subspan(25, 17), 17);
+void OnOtherGold(Client& c, const wire::Gold& m) {
+  const std::string name = text::DecodeDoubleByte(m.Account, m.Account.size());
   if (name.empty()) return;
   for (int t = 1; t <= 3; ++t) {
     PlayerRec& pl = c.disp.Player.at(Ix(t));
     if (pl.Account != name) continue;
-    pl.Gold += amount;
+    pl.Gold += m.Change;
     if (pl.Gold < 0) pl.Gold = 0;
     ui::ShowCash(c.MainForm, c.host, t, GoldText(pl.Gold));
     return;

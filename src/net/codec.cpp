@@ -1,9 +1,6 @@
 #include "app/client.h"
-#include "chat/chat.h"
 #include "net/frame_log.h"
 #include "net/net.h"
-#include "props/props.h"
-#include "table/tiles.h"
 #include "text/gbk.h"
 
 namespace net {
@@ -30,7 +27,6 @@ void AppendToSendRing(Client& c, const wire::Frame& frame) {
 }
 
 constexpr std::size_t kChatChars = 100;
-constexpr std::size_t kAccountBytes = 16;
 constexpr std::size_t kChatBytes = 200;
 
 }  // namespace
@@ -73,33 +69,8 @@ void DecodeFrame(Client& c) {
 }
 
 void DecodeRecvFrame(Client& c, bool log) {
-  const wire::Frame& f = c.net.RecvFrame;
-  c.net.LastMsg = wire::DecodeHeader(f);
-  wire::NetMsg& m = c.net.LastMsg;
-  if (log) net::LogFrame(c.host, "recv", f);
-
-  if (m.Cmd == wire::Num(wire::Cmd::SeatNames)) {
-    const auto s = static_cast<std::size_t>(table::BitIndex(m.Seat));
-    // Names are joined as they come, but an entry already as long as any account (16) can
-    // match no seat any more: it stops growing, so a flood of frames cannot fill the memory.
-    std::string& name = c.net.SeatNames.at(s);
-    if (name.size() < kAccountBytes) {
-      name += text::DecodeSingleByte(std::span(f).subspan(wire::kOffPayload, kAccountBytes),
-                                     kAccountBytes);
-    }
-  } else if (m.Cmd == wire::Num(wire::Cmd::Chat)) {
-    const std::uint32_t len = wire::ReadU32BE(f, wire::kOffChatLen);
-    if (len == 272 || len == 260) {
-      if (props::Active(c)) props::RecMsg(c, c.net.RecvFrame);
-    } else {
-      // The visible line ends at its first zero byte.
-      const std::string line = text::DecodeDoubleByte(
-          std::span(f).subspan(wire::kOffPayload, kChatBytes), kChatBytes, true);
-      const int pos = table::SeatPosOf(c.table.Hand[0].SeatBit, m.Seat);
-      m.Seat = static_cast<std::uint8_t>(pos);
-      chat::ShowChatLine(c, line, pos, m.Value[0], m.Value[2], m.Value[3]);
-    }
-  }
+  c.net.LastMsg = wire::DecodeHeader(c.net.RecvFrame);
+  if (log) net::LogFrame(c.host, "recv", c.net.RecvFrame);
 }
 
 }  // namespace net

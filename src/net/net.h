@@ -5,6 +5,7 @@
 #include <span>
 
 #include "wire/frame.h"
+#include "wire/messages.h"
 
 class Client;
 
@@ -13,9 +14,10 @@ namespace net {
 // Codec.
 void SendFrame(Client& c, const wire::NetMsg& msg);
 void QueueRawFrame(Client& c, wire::Frame& frame);
-// Takes the frame at the head of the receive ring into RecvFrame and decodes it.
+// Takes the frame at the head of the receive ring into RecvFrame and decodes its header.
 void DecodeFrame(Client& c);
-// Decodes what RecvFrame holds; log is false for a frame already logged when it arrived.
+// Decodes the header of what RecvFrame holds; log is false for a frame already logged when it
+// arrived.
 void DecodeRecvFrame(Client& c, bool log);
 
 // Connection and scheduler.
@@ -43,7 +45,7 @@ void StartConnectRetries(Client& c);
 // the table dropped and the screen given back to the lobby, which may ask again.
 void LobbyConnectFailed(Client& c, const std::string& text);
 // Command 29.
-void OnReconnectResult(Client& c);
+void OnReconnectResult(Client& c, const wire::ReconnectResult& m);
 
 // The SOCKS 5 handshake. keepQueued keeps the frames waiting in the rings (a reconnection).
 void StartProxy(Client& c, bool keepQueued);

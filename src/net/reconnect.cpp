@@ -218,9 +218,9 @@ void pbCancel_Click(Client& c) {
   UnloadReconnect(c);
 }
 
-void OnReconnectResult(Client& c) {
+void OnReconnectResult(Client& c, const wire::ReconnectResult& m) {
   NetState& n = c.net;
-  const int result = n.RecvFrame.at(15);
+  const int result = m.Result;
   if (result == 1) {
     ui::SysmsgClear(c.MainForm, 0);
     ui::SysmsgClear(c.MainForm, 1);

@@ -127,7 +127,7 @@ void HoldBack(Client& c, int cmd) {
   const auto slot = static_cast<std::size_t>((n.HeldHead + n.HeldCount) % NetState::kHeldFrames);
   if (cmd == wire::Num(wire::Cmd::PlayerLeft)) {
     // Decoded (and logged) now, as it arrived; dispatched once the results have been shown.
-    dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
+    DecodeFrame(c);
     n.HeldFrames.at(slot) = n.RecvFrame;
     n.HeldLogged.at(slot) = true;
     c.host.Log("hold", "departure of seat " + std::to_string(n.LastMsg.Seat) +
@@ -152,7 +152,7 @@ void ReleaseHeldFrame(Client& c) {
   --n.HeldCount;
   n.RecvFrame = n.HeldFrames.at(slot);
   const bool logged = n.HeldLogged.at(slot);
-  dispatch::RunGuarded(c, n.RecvFrame[wire::kOffCmd], [&] { DecodeRecvFrame(c, !logged); });
+  DecodeRecvFrame(c, !logged);
   DispatchRecvFrame(c);
 }
 
@@ -171,8 +171,7 @@ bool ReceiveStep(Client& c) {
   const bool hold = n.HoldQuit && (cmd == wire::Num(wire::Cmd::PlayerLeft) ||
                                    (n.HeldCount > 0 && !EndsTheHold(cmd)));
   if (!hold) {
-    // Decoding already shows chat and feeds the plug-in: it fails the way a handler does.
-    dispatch::RunGuarded(c, cmd, [&] { DecodeFrame(c); });
+    DecodeFrame(c);
     DispatchRecvFrame(c);
     return true;
   }

@@ -2,16 +2,18 @@
 // Turn flow: the turn commands, the blink, the decision clock and the speech bubble.
 #include <array>
 
+#include "wire/messages.h"
+
 class Client;
 
 namespace play {
 
-void OnDeal(Client& c);         // 1
-void OnDiscardCmd(Client& c);   // 2
-void OnDraw(Client& c);         // 5
-void OnClaimResult(Client& c);  // 7
-void OnWildTile(Client& c);     // 14
-void OnReveal(Client& c);       // 15
+void OnDeal(Client& c, const wire::Deal& m);
+void OnDiscardCmd(Client& c, const wire::Discard& m);
+void OnDraw(Client& c, const wire::Draw& m);
+void OnClaimResult(Client& c, const wire::ClaimResult& m);
+void OnWildTile(Client& c, const wire::WildTile& m);
+void OnReveal(Client& c, const wire::Reveal& m);
 
 // Scheduler steps.
 void BlinkStep(Client& c);
@@ -24,9 +26,9 @@ void HideBubble(Client& c);
 // ---- Turn commands ----
 // The seat takes count tiles (4 at the deal, 1 at a draw) from the wall.
 void TakeTiles(Client& c, int seatBit, int count, const std::array<int, 4>& tiles);
-void OnDiscard(Client& c, int seatBit, int tile);
-// The ting mark of frame byte 16 for the command being handled (2 or 7).
-void ShowTingMark(Client& c, int pos, int cmd);
+void OnDiscard(Client& c, int seatBit, int tile, const wire::TingMark& ting);
+// The ting mark of the command being handled (2 or 7).
+void ShowTingMark(Client& c, int pos, int cmd, const wire::TingMark& ting);
 // Speech bubble of kind k at position p.
 void ShowBubble(Client& c, int pos, int kind);
 // The speech bubble on show, if any, in front of every tile.

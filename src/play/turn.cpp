@@ -27,11 +27,6 @@ constexpr int kTingOpen = 2;
 constexpr int kTingClosed = 3;
 constexpr int kBubbleClosedTing = 7;
 constexpr int kBubbleOpenTing = 8;
-// Frame bytes of command 2 and 7: the ting mark, then the shown hand.
-constexpr int kOffTingMark = 16;
-constexpr int kOffShownHand = 20;
-constexpr int kShownHandMax = 14;
-constexpr int kOffBonusTiles = 16;
 
 table::HandRec& HandAt(Client& c, int pos) {
   return c.table.Hand.at(Ix(pos));
@@ -43,10 +38,6 @@ int PosOf(const Client& c, int seatBit) {
 
 bool DiceOdd(const Client& c) {
   return (c.table.Dice[0] + c.table.Dice[1]) % 2 != 0;
-}
-
-int FrameByte(const Client& c, int offset) {
-  return c.net.RecvFrame.at(Ix(offset));
 }
 
 void StopBlink(Client& c) {
@@ -88,12 +79,11 @@ void AfterTailTake(Client& c) {
   }
 }
 
-// Writes the concealed codes of frame bytes 20.. into the slots of pos.
-void TakeShownHand(Client& c, int pos) {
+// Writes the shown concealed codes into the slots of pos.
+void TakeShownHand(Client& c, int pos, const wire::Bytes<14>& shown) {
   auto& h = HandAt(c, pos);
-  const int n = std::min(h.HiddenCount, kShownHandMax);
-  for (int k = 0; k < n; ++k)
-    h.Slot.at(Ix(h.HiddenFirst + k)).Code = FrameByte(c, kOffShownHand + k);
+  const int n = std::min(h.HiddenCount, static_cast<int>(shown.size()));
+  for (int k = 0; k < n; ++k) h.Slot.at(Ix(h.HiddenFirst + k)).Code = shown.at(Ix(k));
 }
 
 void PictureConcealed(Client& c, int pos, int pic0, int set) {
@@ -202,7 +192,7 @@ void TakeBackDiscard(Client& c) {
 
 // ---- Discards ----
 
-void OnDiscard(Client& c, int seatBit, int tile) {
+void OnDiscard(Client& c, int seatBit, int tile, const wire::TingMark& ting) {
   auto& t = c.table;
   const int p = PosOf(c, seatBit);
   StopBlink(c);
@@ -228,14 +218,14 @@ void OnDiscard(Client& c, int seatBit, int tile) {
     }
     if (found >= 0) view::DiscardOwnTile(c, h.Slot.at(Ix(found)).Ctl, false);
     // Nothing is left to choose: a ting still being chosen ends with the server's tile.
-    EndTingChoice(c, FrameByte(c, kOffTingMark));
+    EndTingChoice(c, ting.Mark);
   }
   c.play.LastDiscardInRow = false;
   c.play.LastDiscardClaimed = false;
 
   if (DiceOdd(c) && t.IndicatorCtl >= 0 && t.IndicatorCtl < table::kTileCount)
     c.MainForm.MJ_Image(t.IndicatorCtl).ZOrder(0);
-  ShowTingMark(c, p, 2);
+  ShowTingMark(c, p, 2, ting);
 
   if (t.LastDiscardCtl >= 0) {
     c.display.BlinkCtl = t.LastDiscardCtl;
@@ -243,10 +233,10 @@ void OnDiscard(Client& c, int seatBit, int tile) {
   }
 }
 
-void ShowTingMark(Client& c, int pos, int cmd) {
+void ShowTingMark(Client& c, int pos, int cmd, const wire::TingMark& ting) {
   auto& t = c.table;
   auto& f = c.MainForm;
-  const int mark = FrameByte(c, kOffTingMark);
+  const int mark = ting.Mark;
   const auto own = [&] {
     PictureConcealed(c, 0, -1, 0);
     f.imgTing(0).SetVisible(true);
@@ -254,7 +244,7 @@ void ShowTingMark(Client& c, int pos, int cmd) {
   if (cmd == 2 && mark == kTingOpen) {
     if (c.ui.SoundOn) ui::PlayVoice(c, pos, assets::kVoiceTing);
     if (pos != 0) {
-      TakeShownHand(c, pos);
+      TakeShownHand(c, pos, ting.ShownHand);
       PictureConcealed(c, pos, -1, pos);
       f.imgTing(pos).SetVisible(true);
       ShowBubble(c, pos, kBubbleOpenTing);
@@ -271,7 +261,7 @@ void ShowTingMark(Client& c, int pos, int cmd) {
     }
   } else if (cmd == 7 && mark == kTingOpen && t.TingShown.at(Ix(pos)) == 1) {
     if (pos != 0) {
-      TakeShownHand(c, pos);
+      TakeShownHand(c, pos, ting.ShownHand);
       table::HandSort(c, pos);
     } else {
       own();
@@ -305,9 +295,8 @@ void ShowWildIndicator(Client& c, int ctl) {
   TurnUpIndicator(c, ctl, std::clamp(c.table.WallTail / 34, 0, 3));
 }
 
-void OnWildTile(Client& c) {
+void OnWildTile(Client& c, const wire::WildTile& m) {
   auto& t = c.table;
-  const auto& m = c.net.LastMsg;
   t.IndicatorTile = m.Value[3] & 0xFF;
   t.WildTile = m.Value[2] & 0xFF;
   const int total = t.Dice[0] + t.Dice[1];
@@ -330,10 +319,9 @@ void OnWildTile(Client& c) {
 
 // ---- The reveal ----
 
-void OnReveal(Client& c) {
+void OnReveal(Client& c, const wire::Reveal& m) {
   auto& t = c.table;
   auto& pl = c.play;
-  const auto& m = c.net.LastMsg;
   const int p = PosOf(c, m.Seat);
   if (p != 0) {
     auto& h = HandAt(c, p);
@@ -366,7 +354,7 @@ void OnReveal(Client& c) {
   if (pl.RevealCount == 0) {
     int n = 0;
     for (int k = 0; k < 5; ++k) {
-      pl.RevealCode.at(Ix(k)) = FrameByte(c, kOffBonusTiles + k);
+      pl.RevealCode.at(Ix(k)) = m.BonusTiles.at(Ix(k));
       n += pl.RevealCode.at(Ix(k)) != 0 ? 1 : 0;
     }
     pl.RevealCount = n;
@@ -380,32 +368,28 @@ void OnReveal(Client& c) {
 
 // ---- Command handlers ----
 
-void OnDeal(Client& c) {
-  const auto& m = c.net.LastMsg;
+void OnDeal(Client& c, const wire::Deal& m) {
   c.table.KeepLastDiscard = false;
   if (c.ui.SoundOn) ui::PlayEffect(c, assets::kSoundTake);
   TakeTiles(c, m.Seat, 4, {m.Value[0], m.Value[1], m.Value[2], m.Value[3]});
 }
 
-void OnDraw(Client& c) {
-  const auto& m = c.net.LastMsg;
+void OnDraw(Client& c, const wire::Draw& m) {
   TakeTiles(c, m.Seat, 1, {m.Value[0], m.Value[1], m.Value[2], m.Value[3]});
 }
 
-void OnDiscardCmd(Client& c) {
-  const auto& m = c.net.LastMsg;
-  OnDiscard(c, m.Seat, m.Value[3]);
+void OnDiscardCmd(Client& c, const wire::Discard& m) {
+  OnDiscard(c, m.Seat, m.Value[3], m.Ting);
 }
 
-void OnClaimResult(Client& c) {
-  const auto& m = c.net.LastMsg;
+void OnClaimResult(Client& c, const wire::ClaimResult& m) {
   const std::array<int, 3> tiles{m.Value[1], m.Value[2], m.Value[3]};
   if (c.table.WatchMode) {
     view::ShowClaim(c, m.Value[0], m.Seat, tiles);
   } else {
     OnClaim(c, m.Value[0], m.Seat, tiles);
   }
-  ShowTingMark(c, PosOf(c, m.Seat), 7);
+  ShowTingMark(c, PosOf(c, m.Seat), 7, m.Ting);
 }
 
 // ---- Scheduler steps ----

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "wire/frame.h"
+#include "wire/messages.h"
 
 class Client;
 namespace platform {
@@ -50,10 +51,10 @@ void Ainit(Client& c, const std::string& file);
 // InitShowNext: true when a hand starts.
 void InitShowNext(Client& c, bool on);
 // Wealth multiplier display.
-void WealthFromPlayerInfo(Client& c, int pos);  // a player's information arrived
+void WealthFromPlayerInfo(Client& c, int pos, const wire::PlayerInfo& m);
 void WealthPlayerLeft(Client& c, int pos, bool byTableStatus);
-void WealthAtHandStart(Client& c);
-void WealthMultiplierUpdate(Client& c);  // the table status's new multiplier
+void WealthAtHandStart(Client& c, const wire::HandStart& m);
+void WealthMultiplierUpdate(Client& c, const wire::TableStatus& m);
 
 // ---- Life cycle ----
 // ShutDownProps: mode 1 when the program ends, 0 everywhere else. Only while active.

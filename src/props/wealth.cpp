@@ -6,16 +6,12 @@
 #include "props/props.h"
 #include "table/table_state.h"
 #include "view/view.h"
-#include "wire/frame.h"
+#include "wire/messages.h"
 
 namespace props {
 
 namespace {
 
-constexpr int kOffWealth = 234;
-constexpr int kOffWealthLegend = 238;
-constexpr int kOffNewMultiple = 16;
-constexpr int kOffDiceMultiple = 18;
 constexpr const char* kWealthTip = "财富加倍 ×";
 constexpr const char* kDiceTip = "骰子加倍 ×";
 
@@ -24,8 +20,7 @@ enum class WealthRow { NewMultiple, PlayerInfo, PlayersGone };
 
 using table::Ix;
 
-std::int32_t ReadMultiple(const wire::Frame& f, int offset) {
-  const std::uint32_t v = wire::ReadU32LE(f, offset);
+std::int32_t CheckedMultiple(std::uint32_t v) {
   if (v >= 0x80000000U) throw std::overflow_error("wealth multiple does not fit 31 bits");
   return static_cast<std::int32_t>(v);
 }
@@ -88,16 +83,15 @@ void ShowWealth(Client& c, bool on) {
 
 }  // namespace
 
-void WealthFromPlayerInfo(Client& c, int pos) {
+void WealthFromPlayerInfo(Client& c, int pos, const wire::PlayerInfo& m) {
   PropState& s = c.props;
   auto& f = c.MainForm;
-  const wire::Frame& frame = c.net.RecvFrame;
-  s.WealthMultiple = ReadMultiple(frame, kOffWealth);
+  s.WealthMultiple = CheckedMultiple(m.Wealth);
   if (s.WealthMultiple != 0) {
     s.WealthValue.at(Ix(pos)) = s.WealthMultiple;
     ShowWealthCaption(c, SmallestWealth(c), WealthRow::PlayerInfo);
   }
-  f.lbfont(0).SetVisible(frame[kOffWealthLegend] != 0);
+  f.lbfont(0).SetVisible(m.WealthLegend);
   f.lbfont(1).SetVisible(s.WealthMultiple != 0);
   f.lbfont(2).SetVisible(s.WealthMultiple != 0);
   ShowWealth(c, s.WealthMultiple != 0);
@@ -115,10 +109,10 @@ void WealthPlayerLeft(Client& c, int pos, bool byTableStatus) {
   if (byTableStatus) ShowWealth(c, s.WealthMultiple != 0);
 }
 
-void WealthAtHandStart(Client& c) {
+void WealthAtHandStart(Client& c, const wire::HandStart& m) {
   PropState& s = c.props;
   auto& f = c.MainForm;
-  s.DiceMultipleOn = c.net.RecvFrame[kOffDiceMultiple] != 0;
+  s.DiceMultipleOn = m.DiceMultiple;
   const std::string diceTip = s.DiceMultipleOn ? std::string(kDiceTip) + f.lblDifen.Caption() : "";
   f.imgBeishu.SetToolTipText(diceTip);
   f.lblDifen.SetToolTipText(diceTip);
@@ -132,13 +126,13 @@ void WealthAtHandStart(Client& c) {
   ShowWealth(c, s.WealthMultiple != 0);
 }
 
-void WealthMultiplierUpdate(Client& c) {
+void WealthMultiplierUpdate(Client& c, const wire::TableStatus& m) {
   PropState& s = c.props;
   if (s.WealthMultiple == 0) {
     ShowWealth(c, false);
     return;
   }
-  s.WealthMultiple = ReadMultiple(c.net.RecvFrame, kOffNewMultiple);
+  s.WealthMultiple = CheckedMultiple(m.NewMultiple);
   ShowWealthCaption(c, s.WealthMultiple, WealthRow::NewMultiple);
   ShowWealth(c, true);
 }

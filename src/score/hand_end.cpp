@@ -26,12 +26,6 @@ constexpr int kContinueSeconds = 15;
 constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kRed = 0xFF0000;  // colours are 0xRRGGBB
 constexpr int kRedBelow = 6;
-constexpr std::size_t kOffSign = 11;
-constexpr std::size_t kOffAmount = 16;
-constexpr std::size_t kOffCap = 25;
-constexpr std::size_t kOffRows = 16;
-constexpr std::size_t kOffWinText = 235;
-constexpr std::size_t kOffWinTextEnd = 256;
 constexpr const char* kDrawLine = "      黄  庄";
 constexpr const char* kDrawFinal = "最终分：0金币";
 
@@ -77,9 +71,7 @@ std::string RightAlign(std::string_view text, std::size_t width) {
   return out;
 }
 
-void OnHandResult(Client& c) {
-  const wire::Frame& f = c.net.RecvFrame;
-  const wire::NetMsg& m = c.net.LastMsg;
+void OnHandResult(Client& c, const wire::HandResult& m) {
   ClearHeldFrames(c);
   play::StopTurnClock(c);
   const int p = PosOfFrameSeat(c, m.Seat);
@@ -87,21 +79,17 @@ void OnHandResult(Client& c) {
   c.Score.State(p).Clear();
   c.Score.State(p + 4).Clear();
 
-  std::uint64_t bits = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
-    bits |= static_cast<std::uint64_t>(f.at(kOffAmount + i)) << (8 * i);
-  }
-  const auto raw = static_cast<std::int64_t>(bits);
+  const std::int64_t raw = m.Amount;
   if (raw < std::numeric_limits<std::int32_t>::min() ||
       raw > std::numeric_limits<std::int32_t>::max()) {
     throw std::overflow_error("hand result does not fit 32 bits");
   }
-  const std::int64_t amount = f.at(kOffSign) == 0 ? -raw : raw;
+  const std::int64_t amount = m.Gained ? raw : -raw;
   if (amount > std::numeric_limits<std::int32_t>::max()) {
     throw std::overflow_error("hand result does not fit 32 bits");
   }
   c.table.Hand.at(Ix(p)).HandResult = static_cast<std::int32_t>(amount);
-  if (WealthOn(c)) c.score.CapFlag.at(Ix(p)) = f.at(kOffCap);
+  if (WealthOn(c)) c.score.CapFlag.at(Ix(p)) = m.Cap;
 
   c.score.SeatResultCount += 1;
   if (c.score.SeatResultCount < 4) return;
@@ -182,25 +170,24 @@ void ShowDrawSheetWithProps(Client& c) {
   FillDrawSheet(c, true);
 }
 
-void OnWinDetail(Client& c) {
-  const wire::Frame& f = c.net.RecvFrame;
-  const wire::NetMsg& m = c.net.LastMsg;
+void OnWinDetail(Client& c, const wire::WinDetail& m) {
   const int p = PosOfFrameSeat(c, m.Seat);
   WinRow& row = c.score.WinDetail.at(Ix(p));
   // Rows 0 and 1 are the second and fourth message values (bytes 10-11 and 14-15).
   row.at(0) = static_cast<std::int16_t>(m.Value[1]);
   row.at(1) = static_cast<std::int16_t>(m.Value[3]);
-  for (std::size_t k = 0; k < 46; ++k) row.at(2 + k) = f.at(kOffRows + k);
+  for (std::size_t k = 0; k < m.Rows.size(); ++k) row.at(2 + k) = m.Rows[k];
   c.score.WinDetailCount += 1;
 
   // One- and two-byte characters up to the first zero byte; a lead byte in the last place
   // has no partner and ends the text.
   text::Bytes bytes;
-  for (std::size_t i = kOffWinText; i < kOffWinTextEnd && f.at(i) != 0;) {
-    const std::size_t width = f.at(i) >= 0x80 ? 2 : 1;
-    if (i + width > kOffWinTextEnd) break;
-    bytes.insert(bytes.end(), f.begin() + static_cast<std::ptrdiff_t>(i),
-                 f.begin() + static_cast<std::ptrdiff_t>(i + width));
+  const auto& raw = m.WinText;
+  for (std::size_t i = 0; i < raw.size() && raw[i] != 0;) {
+    const std::size_t width = raw[i] >= 0x80 ? 2 : 1;
+    if (i + width > raw.size()) break;
+    bytes.insert(bytes.end(), raw.begin() + static_cast<std::ptrdiff_t>(i),
+                 raw.begin() + static_cast<std::ptrdiff_t>(i + width));
     i += width;
   }
   std::string winText = text::FromGbk(bytes);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "wire/messages.h"
+
 class Client;
 namespace platform {
 class Control;
@@ -13,8 +15,8 @@ class Control;
 
 namespace score {
 
-void OnHandResult(Client& c);  // 9
-void OnWinDetail(Client& c);   // 17
+void OnHandResult(Client& c, const wire::HandResult& m);
+void OnWinDetail(Client& c, const wire::WinDetail& m);
 
 // The ready countdown in the Number label, green, red below 6; the ready clock's task counts it.
 void StartContinueCountdown(Client& c, int seconds);

@@ -22,17 +22,7 @@ using table::Ix;
 constexpr std::uint32_t kGreen = 0x00FF00;
 // Option bits of the prompt.
 constexpr int kOptPass = 1, kOptChi = 4, kOptPeng = 8, kOptGangs = 16 | 32 | 64, kOptHu = 128;
-// Frame bytes of command 6.
-constexpr int kOffTingOffered = 16, kOffTingDialog = 17, kOffTingCandidates = 20;
-constexpr int kOffClock = 100;
-// Command 40: 24 pairs (tag, code) from byte 16.
-constexpr int kOffPairs = 16;
-constexpr int kPairs = 24;
 constexpr int kMaxConcealed = 14;
-
-int FrameByte(const Client& c, int offset) {
-  return c.net.RecvFrame.at(Ix(offset));
-}
 
 void StartClock(Client& c) {
   auto& f = c.MainForm;
@@ -48,7 +38,8 @@ void StartClock(Client& c) {
   c.net.TurnSecond = c.host.SecondsSinceMidnight();
 }
 
-void OwnPrompt(Client& c, int options) {
+void OwnPrompt(Client& c, const wire::Prompt& m) {
+  const int options = m.Value[0] & 0xFF;
   auto& t = c.table;
   auto& f = c.MainForm;
   t.ActionSent = false;
@@ -74,12 +65,12 @@ void OwnPrompt(Client& c, int options) {
       offer(table::kOpHu);
     }
   }
-  if (FrameByte(c, kOffTingOffered) == 1) {
-    t.TingDialog = FrameByte(c, kOffTingDialog) == 1;
+  if (m.TingOffered) {
+    t.TingDialog = m.TingDialog;
     f.Operation(table::kOpTing).SetEnabled(true);
     SetOperationLook(c, table::kOpTing, OpLook::Offered);
     t.OptionState[table::kOpTing] = 2;
-    for (int k = 0; k < 14; ++k) t.TingCandidates.at(Ix(k)) = FrameByte(c, kOffTingCandidates + k);
+    for (int k = 0; k < 14; ++k) t.TingCandidates.at(Ix(k)) = m.TingCandidates.at(Ix(k));
   }
   const bool gangOrHu = (options & (kOptGangs | kOptHu)) != 0;
   if (!t.TingDeclared || gangOrHu) {
@@ -92,7 +83,7 @@ void OwnPrompt(Client& c, int options) {
   if (t.BossMode) {
     t.Countdown = 1;
   } else {
-    const int s = FrameByte(c, kOffClock);
+    const int s = m.Clock;
     t.Countdown = s < 2 ? 8 : s;
   }
   if (t.TingDeclared && !gangOrHu) t.Countdown = 0;
@@ -100,10 +91,10 @@ void OwnPrompt(Client& c, int options) {
   f.Time_Img.Move(f.Imgwealth.Left(), f.Imgwealth.Top() - Sy(c, 200));
 }
 
-void OtherPrompt(Client& c, int pos) {
+void OtherPrompt(Client& c, const wire::Prompt& m, int pos) {
   auto& t = c.table;
   auto& f = c.MainForm;
-  t.Countdown = t.BossMode ? 1 : FrameByte(c, kOffClock);
+  t.Countdown = t.BossMode ? 1 : m.Clock;
   t.ClockIsOwn = false;
   switch (pos) {
     case 1:
@@ -136,24 +127,22 @@ int BubblePicture(int pos, int kind) {
   return assets::pic::kBubbleBase + 4 * kind + kSide.at(Ix(pos));
 }
 
-void OnDecisionPrompt(Client& c) {
-  const auto& m = c.net.LastMsg;
+void OnDecisionPrompt(Client& c, const wire::Prompt& m) {
   const int own = c.table.Hand[0].SeatBit;
   // A chi or gang choice still on show belongs to a decision this prompt has overtaken.
   play::HideChoices(c);
   // A watcher sees the watched player's clock, never the player's buttons.
   if ((m.Seat & 0x0F) == own && !c.table.WatchMode) {
-    OwnPrompt(c, m.Value[0] & 0xFF);
+    OwnPrompt(c, m);
   } else {
-    OtherPrompt(c, table::SeatPosOf(own, m.Seat & 0x0F));
+    OtherPrompt(c, m, table::SeatPosOf(own, m.Seat & 0x0F));
   }
   StartClock(c);
 }
 
-void OnSnapshot(Client& c) {
+void OnSnapshot(Client& c, const wire::Snapshot& m) {
   auto& t = c.table;
   auto& v = c.display;
-  const auto& m = c.net.LastMsg;
   const int p = table::SeatPosOf(t.Hand[0].SeatBit, m.Seat & 0x0F);
   auto& h = t.Hand.at(Ix(p));
   v.SnapDiscards.at(Ix(p)) = m.Arg2;
@@ -168,9 +157,9 @@ void OnSnapshot(Client& c) {
   }
 
   std::vector<int> exposed, concealed;
-  for (int k = 0; k < kPairs; ++k) {
-    const int tag = FrameByte(c, kOffPairs + 2 * k) >> 4;
-    const int code = FrameByte(c, kOffPairs + 2 * k + 1);
+  for (const auto& pair : m.Pairs) {
+    const int tag = pair.Tag;
+    const int code = pair.Code;
     if (tag == 2) exposed.push_back(code);
     if (tag == 1) {
       if (static_cast<int>(concealed.size()) >= kMaxConcealed)

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "assets/picture_ids.h"
+#include "wire/messages.h"
 
 class Client;
 namespace platform {
@@ -103,8 +104,8 @@ enum class OpLook { Disabled = 0, Offered = 1, Hover = 2 };
 int OperationPicture(int button, OpLook look);
 void SetOperationLook(Client& c, int button, OpLook look);
 
-void OnDecisionPrompt(Client& c);  // 6
-void OnSnapshot(Client& c);        // 40
+void OnDecisionPrompt(Client& c, const wire::Prompt& m);
+void OnSnapshot(Client& c, const wire::Snapshot& m);
 // The face-down discard rows of a rebuilt hand.
 void RestoreDiscards(Client& c);
 // Resource id of speech bubble kind k for position pos (BubbleGif(pos + 4k)).

@@ -104,7 +104,7 @@ TEST(ParsePlayer, ReadsEveryFieldAtItsOffset) {
   f.text(112, "金牌组").u64le(128, 5).u64le(136, 6).u64le(144, 7);
   f.u32le(152, 0xFFFFFFFFU).u32le(156, 2).u32le(160, 3).u32le(164, 4);
   f.text(168, "zhangsan").text(184, "大师").text(210, "v1").text(218, "v2").u64le(226, 4242);
-  const auto r = dispatch::ParsePlayer(f.frame());
+  const auto r = dispatch::ParsePlayer(wire::DecodePlayerInfo(f.frame()));
   EXPECT_EQ(r.NickName, "张三");
   EXPECT_EQ(r.Face, "w5");
   EXPECT_EQ(r.Sex, 1);
@@ -129,7 +129,7 @@ TEST(ParsePlayer, UnterminatedTextsStopAtTheirFieldAndHugeNumbersStayFinite) {
   for (int i = 16; i < 272; ++i) f.byte(i, 'A');
   f.byte(47, 0xB0);  // a lead byte whose partner lies outside the field
   f.u64le(96, ~0ULL);
-  const auto r = dispatch::ParsePlayer(f.frame());
+  const auto r = dispatch::ParsePlayer(wire::DecodePlayerInfo(f.frame()));
   EXPECT_EQ(r.NickName.size(), 32U);
   EXPECT_EQ(r.NickName.substr(0, 31), std::string(31, 'A'));
   EXPECT_EQ(r.Face, std::string(16, 'A'));
