@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "net/net.h"
 #include "platform/virtual/virtual_host.h"
+#include "session/client.h"
 #include "support/frame_builder.h"
 
 namespace {

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "app/replay.h"
 #include "chat/chat.h"
 #include "game.h"
@@ -28,6 +27,7 @@
 #include "platform/virtual/virtual_host.h"
 #include "protocol.h"
 #include "score/score.h"
+#include "session/client.h"
 #include "table_chat.h"
 
 namespace {
@@ -43,7 +43,7 @@ class VirtualTable : public devserver::GameSink {
       : host_(host), chatter_(7, devserver::ShippedPhrases()) {
     Pump();
   }
-  void Send(int seat, const net::Frame& f) override {
+  void Send(int seat, const wire::Frame& f) override {
     if (seat == kHuman && joined_) outbox_.push_back(f);
   }
   void Note(const std::string& /*line*/) override {}
@@ -60,7 +60,7 @@ class VirtualTable : public devserver::GameSink {
         outbox_.push_back(line.frame);
       }
     }
-    std::vector<net::Frame> out;
+    std::vector<wire::Frame> out;
     out.swap(outbox_);
     for (auto& f : out) {
       devserver::proto::PutKey(f, {0x21, 0x43});
@@ -72,15 +72,15 @@ class VirtualTable : public devserver::GameSink {
   void ReadClient() {
     auto& sent = host_.socket.sent;
     std::size_t at = 0;
-    for (; sent.size() - at >= net::kFrameSize; at += net::kFrameSize) {
-      net::Frame f{};
-      std::copy_n(sent.begin() + static_cast<std::ptrdiff_t>(at), net::kFrameSize, f.begin());
+    for (; sent.size() - at >= wire::kFrameSize; at += wire::kFrameSize) {
+      wire::Frame f{};
+      std::copy_n(sent.begin() + static_cast<std::ptrdiff_t>(at), wire::kFrameSize, f.begin());
       OnFrame(f);
     }
     sent.erase(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(at));
   }
 
-  void OnFrame(const net::Frame& f) {
+  void OnFrame(const wire::Frame& f) {
     using namespace devserver;
     const auto m = proto::ReadClient(f);
     if (m.cmd == proto::kLogin) return Login();
@@ -124,7 +124,7 @@ class VirtualTable : public devserver::GameSink {
   devserver::BotChatter chatter_;
   std::optional<devserver::Game> game_;
   bool joined_ = false;
-  std::vector<net::Frame> outbox_;
+  std::vector<wire::Frame> outbox_;
 };
 
 // Bytes the heap has handed out and not taken back, in every arena.
@@ -189,7 +189,7 @@ Figures Measure(int hand, Client& c, const host::PictureStore& pictures,
   for (int q = 0; q < 4; ++q) f.heroBytes += ItemBytes(c.Hero.Grade(q));
   f.replayFrames = c.app.ReplayHand.size() + c.app.ReplayContext.size();
   f.replayCapacity = c.app.ReplayHand.capacity() * sizeof(app::ReplayFrame) +
-                     c.app.ReplayContext.capacity() * sizeof(net::Frame);
+                     c.app.ReplayContext.capacity() * sizeof(wire::Frame);
   f.pictures = pictures.Measure();
   std::error_code ec;
   for (const auto& e : std::filesystem::recursive_directory_iterator(userData, ec)) {

@@ -1,12 +1,12 @@
 #include "app/dialogs.h"
 
 #include "app/app.h"
-#include "app/client.h"
 #include "assets/picture_ids.h"
-#include "dispatch/seat_common.h"
 #include "net/net.h"
 #include "platform/host.h"
 #include "props/props.h"
+#include "session/client.h"
+#include "session/seat_common.h"
 #include "ui/sound_forms.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -142,7 +142,7 @@ void pbCloseMe_Click(Client& c) {
   }
   c.score.TableResetDone = false;
   net::DropConnection(c);
-  dispatch::LeaveReset(c);
+  session::LeaveReset(c);
   c.frmExit.Image3.SetVisible(false);
   net::UnloadReconnect(c);
   UnloadExitDialog(c);
@@ -206,7 +206,7 @@ void UnloadLeaveDialog(Client& c) {
 void imgOK_Click(Client& c) {
   c.score.TableResetDone = false;
   net::DropConnection(c);
-  dispatch::LeaveReset(c);
+  session::LeaveReset(c);
   UnloadLeaveDialog(c);
   BackToLobby(c);
 }

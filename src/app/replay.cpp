@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/client.h"
 #include "platform/files.h"
+#include "session/client.h"
 
 namespace app {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/client.h"
 #include "chat/chat.h"
+#include "session/client.h"
 
 namespace chat {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/client.h"
 #include "chat/chat.h"
 #include "net/net.h"
+#include "session/client.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 #include "ui/sound.h"

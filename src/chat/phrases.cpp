@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "app/client_files.h"
 #include "app/ini_file.h"
 #include "chat/chat.h"
+#include "session/client.h"
 #include "text/number.h"
 #include "ui/sound.h"
 

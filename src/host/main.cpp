@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "host/form_widget.h"
 #include "host/lobby_channel.h"
 #include "host/qt_host.h"
 #include "host/replay_window.h"
-#include "ui/form_events.h"
+#include "session/client.h"
+#include "session/form_events.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

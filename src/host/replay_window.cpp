@@ -8,14 +8,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/client.h"
 #include "app/replay.h"
 #include "host/form_widget.h"
 #include "host/picture_store.h"
 #include "platform/disk_files.h"
 #include "platform/virtual/replay_player.h"
 #include "score/sheet_events.h"
-#include "ui/form_events.h"
+#include "session/client.h"
+#include "session/form_events.h"
 
 namespace host {
 

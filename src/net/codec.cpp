@@ -1,6 +1,6 @@
-#include "app/client.h"
 #include "net/frame_log.h"
 #include "net/net.h"
+#include "session/client.h"
 #include "text/gbk.h"
 
 namespace net {

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "net/net.h"
 #include "platform/messages.h"
+#include "session/client.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/client.h"
 #include "play/claim_layout.h"
 #include "play/play.h"
 #include "score/score.h"
+#include "session/client.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "ui/sound.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/client.h"
 #include "platform/form_events.h"
 #include "play/play.h"
+#include "session/client.h"
 #include "view/input.h"
 #include "view/view.h"
 

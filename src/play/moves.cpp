@@ -2,13 +2,13 @@
 // them, and the buttons and choice pictures that start them.
 #include <exception>
 
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
 #include "net/net.h"
 #include "play/claims.h"
 #include "play/decision.h"
 #include "play/play.h"
+#include "session/client.h"
 #include "table/hand_sort.h"
 #include "ui/sound.h"
 #include "view/view.h"

@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "assets/sound_cues.h"
 #include "platform/form_events.h"
 #include "platform/lobby.h"
@@ -12,6 +11,7 @@
 #include "play/decision.h"
 #include "play/play.h"
 #include "play/ting_form.h"
+#include "session/client.h"
 #include "table/hand_sort.h"
 #include "ui/sound.h"
 #include "ui/ui.h"

@@ -1,9 +1,9 @@
 // Ting: the candidates raised for the ting discard, and the window that chooses between open
 // and closed ting.
-#include "app/client.h"
 #include "play/decision.h"
 #include "play/play.h"
 #include "play/ting_form.h"
+#include "session/client.h"
 #include "view/view.h"
 
 namespace play {

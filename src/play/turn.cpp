@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
 #include "play/play.h"
 #include "play/ting_form.h"
+#include "session/client.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "ui/sound.h"

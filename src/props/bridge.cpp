@@ -4,12 +4,12 @@
 #include <charconv>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "props/chests.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
 
 namespace props {
 
@@ -171,7 +171,7 @@ void ReleasePlugin(Client& c) {
   c.props.Plugin.reset();
 }
 
-bool SetUserinfo(Client& c, const dispatch::PlayerRec& player, const std::string& account,
+bool SetUserinfo(Client& c, const session::PlayerRec& player, const std::string& account,
                  int seatBit, int pos, bool own) {
   Call(c, "SetUserinfo " + player.NickName + " " + account + " " + std::to_string(seatBit) + " " +
               std::to_string(pos) + " " + Flag(own));

@@ -6,12 +6,12 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/client.h"
 #include "chat/chat.h"
-#include "dispatch/seat_common.h"
 #include "platform/form_events.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
+#include "session/seat_common.h"
 #include "table/table_state.h"
 #include "text/gbk.h"
 #include "text/number.h"
@@ -112,7 +112,7 @@ bool TablesUsable(const platform::PropChestTables& t) {
 }
 
 std::string AmountText(double v) {
-  std::string s = dispatch::GoldText(v);
+  std::string s = session::GoldText(v);
   return s.substr(0, s.size() - std::string_view(kCoins).size());
 }
 

@@ -11,7 +11,7 @@ class Client;
 namespace platform {
 class Control;
 }
-namespace dispatch {
+namespace session {
 struct PlayerRec;
 }
 
@@ -42,7 +42,7 @@ bool ObjectExists(const Client& c);
 // Starts the plug-in for the own seat; without a usable plug-in it stays switched off (-1).
 void StartProps(Client& c);
 // Registers the player at a position; false means the plug-in refused and must be switched off.
-bool SetUserinfo(Client& c, const dispatch::PlayerRec& player, const std::string& account,
+bool SetUserinfo(Client& c, const session::PlayerRec& player, const std::string& account,
                  int seatBit, int pos, bool own);
 void ClearUser(Client& c, int pos);
 // rec_state with a position (seat taken or left).

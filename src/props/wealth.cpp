@@ -1,9 +1,10 @@
 // The wealth and dice multipliers the server decides and the table shows, and the bank button.
 #include <stdexcept>
 
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "props/props.h"
+
+#include "session/client.h"
 #include "table/table_state.h"
 #include "view/view.h"
 #include "wire/messages.h"

@@ -1,8 +1,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/client.h"
 #include "score/score.h"
+#include "session/client.h"
 #include "table/table_state.h"
 
 namespace score {

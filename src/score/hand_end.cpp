@@ -5,13 +5,14 @@
 #include <limits>
 #include <stdexcept>
 
-#include "app/client.h"
 #include "app/replay.h"
 #include "assets/picture_ids.h"
 #include "net/net.h"
 #include "play/play.h"
 #include "props/props.h"
 #include "score/score.h"
+
+#include "session/client.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"

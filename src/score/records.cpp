@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/client.h"
 #include "app/client_files.h"
 #include "app/ini_file.h"
 #include "assets/picture_ids.h"
 #include "score/score.h"
+#include "session/client.h"
 #include "table/table_state.h"
 
 namespace score {

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "app/replay.h"
 #include "assets/picture_ids.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "text/number.h"

@@ -1,8 +1,8 @@
 #include "score/sheet_events.h"
 
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "score/score.h"
+#include "session/client.h"
 
 namespace score {
 

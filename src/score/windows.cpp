@@ -2,9 +2,10 @@
 #include <array>
 #include <string>
 
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "score/score.h"
+
+#include "session/client.h"
 #include "table/table_state.h"
 
 namespace score {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/client.h"
+#include "session/client.h"
 #include "view/view.h"
 
 namespace table {

@@ -4,13 +4,14 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "score/score.h"
+
+#include "session/client.h"
 #include "ui/ui.h"
 #include "view/view.h"
 

@@ -2,9 +2,9 @@
 // knows whether the table is connected, reconnecting (and how far) or lost.
 #include <string>
 
-#include "app/client.h"
 #include "assets/picture_ids.h"
-#include "net/reconnect.h"
+#include "session/client.h"
+#include "session/reconnect.h"
 #include "ui/ui.h"
 #include "view/view.h"
 

@@ -1,6 +1,6 @@
 // The seat-change animation: a picture and a caption whose dots grow while the server seats the
 // players anew between hands.
-#include "app/client.h"
+#include "session/client.h"
 #include "ui/ui.h"
 #include "view/view.h"
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <stdexcept>
 
-#include "app/client.h"
 #include "assets/sound_cues.h"
+#include "session/client.h"
 #include "table/tiles.h"
 
 namespace ui {

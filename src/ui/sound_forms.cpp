@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/client.h"
 #include "app/client_files.h"
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
 #include "props/props.h"
+#include "session/client.h"
 #include "table/table_state.h"
 #include "text/gbk.h"
 #include "ui/sound.h"

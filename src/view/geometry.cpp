@@ -5,10 +5,10 @@
 #include <stdexcept>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
 #include "platform/lobby.h"
+#include "session/client.h"
 #include "table/tiles.h"
 #include "ui/ui.h"
 #include "view/view.h"

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "platform/form_events.h"
+#include "session/client.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "ui/ui.h"

@@ -1,5 +1,5 @@
-#include "app/client.h"
 #include "assets/picture_ids.h"
+#include "session/client.h"
 #include "table/tiles.h"
 #include "view/view.h"
 

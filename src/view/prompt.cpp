@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "play/decision.h"
 #include "play/play.h"
+#include "session/client.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "view/view.h"

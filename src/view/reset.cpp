@@ -1,7 +1,7 @@
-#include "app/client.h"
 #include "assets/picture_ids.h"
 #include "chat/chat.h"
 #include "play/decision.h"
+#include "session/client.h"
 #include "view/view.h"
 
 namespace view {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/client.h"
+#include "session/client.h"
 #include "ui/form_events.h"
 #include "winhost/dpi.h"
 #include "winhost/wide.h"

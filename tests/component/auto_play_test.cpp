@@ -9,7 +9,7 @@
 #include "platform/form_input.h"
 #include "play/keyboard.h"
 #include "play/play.h"
-#include "ui/form_events.h"
+#include "session/form_events.h"
 #include "ui/sound.h"
 #include "view/input.h"
 #include "view/view.h"

@@ -8,8 +8,8 @@
 
 #include "hand_fixture.h"
 #include "platform/form_input.h"
+#include "session/form_events.h"
 #include "support/fake_plugin.h"
-#include "ui/form_events.h"
 #include "ui/ui.h"
 
 namespace qtest {

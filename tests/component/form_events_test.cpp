@@ -11,8 +11,8 @@
 #include "assets/picture_ids.h"
 #include "chat/chat.h"
 #include "platform/form_input.h"
+#include "session/form_events.h"
 #include "support/client_fixture.h"
-#include "ui/form_events.h"
 #include "ui/ui.h"
 
 namespace qtest {

@@ -8,7 +8,7 @@
 
 #include "hand_fixture.h"
 #include "score/score.h"
-#include "ui/form_events.h"
+#include "session/form_events.h"
 #include "ui/ui.h"
 
 namespace qtest {

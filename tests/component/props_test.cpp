@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "dispatch/seat_common.h"
 #include "props/chests.h"
 #include "props/props.h"
 #include "score/score.h"
 #include "seating_fixture.h"
+#include "session/seat_common.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
 
@@ -386,14 +386,14 @@ TEST_F(PropsTest, OthersReadyDuringThePropStepKeepTheResultsForTheSheet) {
   c.table.Hand[1].HandResult = -60;
   ResultIn(true);
   for (int p = 1; p <= 3; ++p) c.MainForm.OK(p).SetVisible(true);
-  dispatch::ResetWhenOthersReady(c);
+  session::ResetWhenOthersReady(c);
   EXPECT_EQ(c.table.Hand[1].HandResult, -60) << "waiting for the scores";
   rec->scores.PropScore = {120, 0, 0, 0};
   rec->scores.ChestTitle = {"幸运宝箱", "", "", ""};
   rec->scoresReady = true;
   Advance(50);
   ASSERT_TRUE(c.props.ChestGameOn);
-  dispatch::ResetWhenOthersReady(c);
+  session::ResetWhenOthersReady(c);
   EXPECT_EQ(c.table.Hand[1].HandResult, -60) << "during the chest game";
   EXPECT_FALSE(c.score.TableResetDone);
 }

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "dispatch/seat_common.h"
 #include "seating_fixture.h"
+#include "session/seat_common.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
 
@@ -91,10 +91,10 @@ TEST(FaceIndex, KeysGivePortraits) {
   for (const Case& k : {Case{"m1", 0}, Case{"m10", 9}, Case{"w3", 12}, Case{"m12", 0},
                         Case{"w10", 19}, Case{"w11", 10}, Case{"", 0}, Case{"m0", 0}, Case{"mx", 0},
                         Case{"m1234", 0}, Case{"w", 10}}) {
-    EXPECT_EQ(dispatch::FaceIndex(k.face), k.index) << k.face;
+    EXPECT_EQ(session::FaceIndex(k.face), k.index) << k.face;
   }
-  EXPECT_EQ(dispatch::FaceGif(9), 200);
-  EXPECT_EQ(dispatch::FaceGif(10), 401);
+  EXPECT_EQ(session::FaceGif(9), 200);
+  EXPECT_EQ(session::FaceGif(10), 401);
 }
 
 TEST(ParsePlayer, ReadsEveryFieldAtItsOffset) {
@@ -104,7 +104,7 @@ TEST(ParsePlayer, ReadsEveryFieldAtItsOffset) {
   f.text(112, "金牌组").u64le(128, 5).u64le(136, 6).u64le(144, 7);
   f.u32le(152, 0xFFFFFFFFU).u32le(156, 2).u32le(160, 3).u32le(164, 4);
   f.text(168, "zhangsan").text(184, "大师").text(210, "v1").text(218, "v2").u64le(226, 4242);
-  const auto r = dispatch::ParsePlayer(wire::DecodePlayerInfo(f.frame()));
+  const auto r = session::ParsePlayer(wire::DecodePlayerInfo(f.frame()));
   EXPECT_EQ(r.NickName, "张三");
   EXPECT_EQ(r.Face, "w5");
   EXPECT_EQ(r.Sex, 1);
@@ -129,13 +129,13 @@ TEST(ParsePlayer, UnterminatedTextsStopAtTheirFieldAndHugeNumbersStayFinite) {
   for (int i = 16; i < 272; ++i) f.byte(i, 'A');
   f.byte(47, 0xB0);  // a lead byte whose partner lies outside the field
   f.u64le(96, ~0ULL);
-  const auto r = dispatch::ParsePlayer(wire::DecodePlayerInfo(f.frame()));
+  const auto r = session::ParsePlayer(wire::DecodePlayerInfo(f.frame()));
   EXPECT_EQ(r.NickName.size(), 32U);
   EXPECT_EQ(r.NickName.substr(0, 31), std::string(31, 'A'));
   EXPECT_EQ(r.Face, std::string(16, 'A'));
   EXPECT_EQ(r.Account, std::string(16, 'A'));
   EXPECT_EQ(r.Gold, 18446744073709551615.0);
-  EXPECT_EQ(dispatch::GoldText(r.Gold), "1.84467440737096E+19金币");
+  EXPECT_EQ(session::GoldText(r.Gold), "1.84467440737096E+19金币");
 }
 
 TEST_F(SeatingTest, VoicesAreAssignedOncePerSequenceWithoutRepeats) {
@@ -154,8 +154,8 @@ TEST_F(SeatingTest, VoicesAreAssignedOncePerSequenceWithoutRepeats) {
     }
     EXPECT_EQ(c.disp.Player[3].VoiceA, "");
     EXPECT_EQ(c.disp.Player[3].VoiceSex, 3);
-    Advance(1370);           // another second: another seed
-    dispatch::FullReset(c);  // as the ready countdown does before the next seating
+    Advance(1370);          // another second: another seed
+    session::FullReset(c);  // as the ready countdown does before the next seating
   }
 }
 
@@ -172,7 +172,7 @@ TEST_F(SeatingTest, AReseatWithATableResetInTheMiddleStillAssignsVoices) {
     SCOPED_TRACE(k.name);
     SeatTable();
     ASSERT_FALSE(c.disp.Reseating);
-    dispatch::FullReset(c);  // a hand was played and the table cleared for the next one
+    session::FullReset(c);  // a hand was played and the table cleared for the next one
     c.disp.PlayedHand = 1;
     c.score.TableResetDone = false;
     c.disp.SeatedOthers = k.tableFills ? 3 : 0;

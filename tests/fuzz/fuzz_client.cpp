@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "platform/virtual/virtual_host.h"
+#include "session/client.h"
 #include "support/frame_builder.h"
 
 namespace qfuzz {

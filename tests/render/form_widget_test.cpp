@@ -13,8 +13,8 @@
 #include "component/seating_fixture.h"
 #include "host/form_widget.h"
 #include "host/picture_store.h"
+#include "session/form_events.h"
 #include "support/client_fixture.h"
-#include "ui/form_events.h"
 #include "ui/ui.h"
 #include "view/view.h"
 

@@ -26,8 +26,8 @@
 #include "host/form_windows.h"
 #include "host/picture_store.h"
 #include "score/score.h"
+#include "session/form_events.h"
 #include "support/fake_plugin.h"
-#include "ui/form_events.h"
 #include "ui/ui.h"
 
 namespace qtest {

@@ -15,7 +15,7 @@
 #include "host/form_widget.h"
 #include "host/form_windows.h"
 #include "host/picture_store.h"
-#include "ui/form_events.h"
+#include "session/form_events.h"
 #include "view/view.h"
 
 namespace qtest {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "platform/virtual/virtual_host.h"
+#include "session/client.h"
 #include "support/frame_builder.h"
 
 namespace qtest {

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/client.h"
+#include "session/client.h"
 #include "table/tiles.h"
 
 namespace qtest {

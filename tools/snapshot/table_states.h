@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "app/client.h"
 #include "platform/virtual/virtual_host.h"
+#include "session/client.h"
 
 namespace snapshot {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/client.h"
 #include "app/replay.h"
 #include "platform/virtual/offline_host.h"
+#include "session/client.h"
 
 namespace vhost {
 

@@ -2,9 +2,9 @@
 #include <stdexcept>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "net/net.h"
 #include "platform/messages.h"
+#include "session/client.h"
 #include "text/gbk.h"
 #include "text/number.h"
 #include "ui/messages.h"

@@ -3,20 +3,20 @@
 #include <stdexcept>
 
 #include "app/app.h"
-#include "app/client.h"
-#include "dispatch/dispatch.h"
-#include "dispatch/seat_common.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
+#include "session/dispatch.h"
+#include "session/seat_common.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
-namespace dispatch {
+namespace session {
 
 namespace {
 
@@ -367,4 +367,4 @@ void OnOtherGold(Client& c, const wire::Gold& m) {
   }
 }
 
-}  // namespace dispatch
+}  // namespace session

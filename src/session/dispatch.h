@@ -7,7 +7,7 @@
 
 class Client;
 
-namespace dispatch {
+namespace session {
 
 void Dispatch(Client& c, wire::NetMsg& msg);
 // Runs one step of handling a received frame: a run-time error in it gives the player back to
@@ -33,4 +33,4 @@ void EnableBarAfterResume(Client& c);
 void OnOwnGold(Client& c, const wire::Gold& m);
 void OnOtherGold(Client& c, const wire::Gold& m);
 
-}  // namespace dispatch
+}  // namespace session

@@ -1,15 +1,15 @@
-#include "ui/form_events.h"
+#include "session/form_events.h"
 
 #include <string_view>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "play/keyboard.h"
 #include "play/play.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
 #include "ui/ui.h"
 #include "view/input.h"
 

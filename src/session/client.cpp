@@ -1,4 +1,4 @@
-#include "app/client.h"
+#include "session/client.h"
 
 #include "app/app.h"
 #include "chat/chat.h"

@@ -1,14 +1,14 @@
-#include "net/reconnect.h"
+#include "session/reconnect.h"
 
 #include <string>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "assets/picture_ids.h"
-#include "dispatch/seat_common.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
+#include "session/client.h"
+#include "session/seat_common.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -204,7 +204,7 @@ void LobbyConnectFailed(Client& c, const std::string& text) {
   app::RestoreLobby(c);
   c.score.TableResetDone = false;
   DropConnection(c);
-  dispatch::LeaveReset(c);
+  session::LeaveReset(c);
 }
 
 void pbCancel_Click(Client& c) {
@@ -213,7 +213,7 @@ void pbCancel_Click(Client& c) {
     app::RestoreLobby(c);
     c.score.TableResetDone = false;
     DropConnection(c);
-    dispatch::LeaveReset(c);
+    session::LeaveReset(c);
   }
   UnloadReconnect(c);
 }

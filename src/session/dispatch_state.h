@@ -7,7 +7,7 @@
 
 #include "wire/messages.h"
 
-namespace dispatch {
+namespace session {
 
 struct PlayerRec {
   std::string NickName;
@@ -63,4 +63,4 @@ struct DispatchState {
   std::array<NameCardRec, 4> NameCard{};
 };
 
-}  // namespace dispatch
+}  // namespace session

@@ -1,13 +1,13 @@
 #include "app/app.h"
-#include "app/client.h"
-#include "dispatch/dispatch.h"
 #include "net/net.h"
 #include "platform/lobby.h"
+#include "session/client.h"
+#include "session/dispatch.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 
-namespace dispatch {
+namespace session {
 
 namespace {
 
@@ -61,4 +61,4 @@ void OnLoginResult(Client& c, const wire::LoginResult& m) {
   app::RestoreLobbyAndEnd(c, "login refused (result " + std::to_string(result) + ")");
 }
 
-}  // namespace dispatch
+}  // namespace session

@@ -1,10 +1,11 @@
 #include "app/app.h"
-#include "app/client.h"
 #include "app/dialogs.h"
-#include "net/reconnect.h"
 #include "platform/messages.h"
 #include "play/ting_form.h"
 #include "props/props.h"
+
+#include "session/client.h"
+#include "session/reconnect.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
 

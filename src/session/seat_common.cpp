@@ -1,11 +1,11 @@
-#include "dispatch/seat_common.h"
+#include "session/seat_common.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "app/client.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
 #include "table/table_state.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
@@ -13,7 +13,7 @@
 #include "view/view.h"
 #include "wire/messages.h"
 
-namespace dispatch {
+namespace session {
 
 namespace {
 
@@ -154,4 +154,4 @@ void ClearPosition(Client& c, int t, bool withMessage) {
   props::WealthPlayerLeft(c, t, false);
 }
 
-}  // namespace dispatch
+}  // namespace session

@@ -1,19 +1,19 @@
 #include <exception>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "chat/chat.h"
-#include "dispatch/dispatch.h"
 #include "net/net.h"
 #include "play/play.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
+#include "session/dispatch.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "view/view.h"
 #include "wire/messages.h"
 
-namespace dispatch {
+namespace session {
 
 namespace {
 
@@ -156,4 +156,4 @@ void RunGuarded(Client& c, int cmd, const std::function<void()>& step) {
   }
 }
 
-}  // namespace dispatch
+}  // namespace session

@@ -2,12 +2,12 @@
 // Steps shared by the seating and table commands.
 #include <string>
 
-#include "dispatch/dispatch_state.h"
+#include "session/dispatch_state.h"
 #include "wire/messages.h"
 
 class Client;
 
-namespace dispatch {
+namespace session {
 
 constexpr int kFaceGifBase = 191;       // portraits 0..9
 constexpr int kFaceGifWomenBase = 401;  // portraits 10..19
@@ -42,4 +42,4 @@ void ResetWhenOthersReady(Client& c);
 // Empties position t (1..3) after its player left; withMessage tells the table who left.
 void ClearPosition(Client& c, int t, bool withMessage);
 
-}  // namespace dispatch
+}  // namespace session

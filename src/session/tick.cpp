@@ -2,17 +2,17 @@
 #include <limits>
 
 #include "app/app.h"
-#include "app/client.h"
 #include "app/replay.h"
 #include "chat/chat.h"
-#include "dispatch/dispatch.h"
-#include "dispatch/seat_common.h"
 #include "net/frame_log.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "play/play.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
+#include "session/dispatch.h"
+#include "session/seat_common.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -82,7 +82,7 @@ void ConnectionLost(Client& c) {
     app::RestoreLobby(c);
     c.score.TableResetDone = false;
     DropConnection(c);
-    dispatch::LeaveReset(c);
+    session::LeaveReset(c);
     // Written after the connection is dropped, which empties both lists, so the player reads it.
     ui::SysmsgClear(c.MainForm, 0);
     ui::SysmsgAdd(c.MainForm, c.host, 0, "已经与服务器断开连接，请重新入座！");
@@ -118,7 +118,7 @@ void DispatchRecvFrame(Client& c) {
     n.KeepAliveSentAt = -1;
   }
   app::RecordFrame(c, n.RecvFrame);
-  dispatch::Dispatch(c, n.LastMsg);
+  session::Dispatch(c, n.LastMsg);
 }
 
 // Sets the frame at the ring head aside behind the held departure.

@@ -1,20 +1,20 @@
 #include <stdexcept>
 
 #include "app/app.h"
-#include "app/client.h"
-#include "dispatch/dispatch.h"
-#include "dispatch/seat_common.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/client.h"
+#include "session/dispatch.h"
+#include "session/seat_common.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
-namespace dispatch {
+namespace session {
 
 namespace {
 
@@ -330,4 +330,4 @@ void OnPlayerLeft(Client& c, const wire::PlayerLeft& m) {
   }
 }
 
-}  // namespace dispatch
+}  // namespace session

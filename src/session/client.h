@@ -8,9 +8,7 @@
 #include "app/dialogs.h"
 #include "chat/chat_forms.h"
 #include "chat/chat_state.h"
-#include "dispatch/dispatch_state.h"
 #include "net/net_state.h"
-#include "net/reconnect.h"
 #include "platform/host.h"
 #include "play/play_state.h"
 #include "play/ting_form.h"
@@ -18,6 +16,8 @@
 #include "score/score_forms.h"
 #include "score/score_state.h"
 #include "score/sheet_events.h"
+#include "session/dispatch_state.h"
+#include "session/reconnect.h"
 #include "table/table_state.h"
 #include "ui/main_form.h"
 #include "ui/sound_forms.h"
@@ -38,7 +38,7 @@ class Client final : public platform::SocketEvents,
   table::TableState table;
   net::NetState net;
   app::AppState app;
-  dispatch::DispatchState disp;
+  session::DispatchState disp;
   play::PlayState play;
   score::ScoreState score;
   chat::ChatState chat;

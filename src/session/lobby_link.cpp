@@ -1,13 +1,13 @@
 #include <exception>
 
 #include "app/app.h"
-#include "app/client.h"
-#include "dispatch/dispatch.h"
-#include "dispatch/seat_common.h"
 #include "net/net.h"
 #include "platform/lobby.h"
 #include "platform/messages.h"
 #include "props/props.h"
+#include "session/client.h"
+#include "session/dispatch.h"
+#include "session/seat_common.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -125,7 +125,7 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
         PostToLobby(c, platform::kClientInHand);
       } else {
         LeaveNow(c);
-        dispatch::ResetTableDisplay(c);
+        session::ResetTableDisplay(c);
         PostToLobby(c, platform::kClientIdle);
       }
       return;
@@ -136,7 +136,7 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
       // A resumed hand the player left switched the bar off; the new table starts with it on.
       // The start button first: a connection that fails at once hands the player back to the
       // lobby with the button as the failure left it.
-      dispatch::EnableBarAfterResume(c);
+      session::EnableBarAfterResume(c);
       c.ui.ButtonState[2] = 0;
       c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 4));
       c.MainForm.Time_Img.SetVisible(false);
