@@ -140,9 +140,7 @@ void pbCloseMe_Click(Client& c) {
     c.net.TaskOn[net::kTaskWatch] = false;
     c.net.TaskTick[net::kTaskWatch] = 0;
   }
-  c.score.TableResetDone = false;
-  net::DropConnection(c);
-  session::LeaveReset(c);
+  session::GiveUpTable(c);
   c.frmExit.Image3.SetVisible(false);
   net::UnloadReconnect(c);
   UnloadExitDialog(c);
@@ -204,9 +202,7 @@ void UnloadLeaveDialog(Client& c) {
 }
 
 void imgOK_Click(Client& c) {
-  c.score.TableResetDone = false;
-  net::DropConnection(c);
-  session::LeaveReset(c);
+  session::GiveUpTable(c);
   UnloadLeaveDialog(c);
   BackToLobby(c);
 }

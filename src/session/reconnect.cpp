@@ -202,18 +202,14 @@ void LobbyConnectFailed(Client& c, const std::string& text) {
   platform::ShowMessage(c.host, text, "");
   c.MainForm.SetState(platform::WindowState::Minimized);
   app::RestoreLobby(c);
-  c.score.TableResetDone = false;
-  DropConnection(c);
-  session::LeaveReset(c);
+  session::GiveUpTable(c);
 }
 
 void pbCancel_Click(Client& c) {
   if (c.host.Winsock1().State() != platform::kSockConnected) {
     c.MainForm.SetState(platform::WindowState::Minimized);
     app::RestoreLobby(c);
-    c.score.TableResetDone = false;
-    DropConnection(c);
-    session::LeaveReset(c);
+    session::GiveUpTable(c);
   }
   UnloadReconnect(c);
 }

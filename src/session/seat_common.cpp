@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "net/net.h"
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
@@ -107,11 +108,18 @@ void FullReset(Client& c) {
   view::ClearHandState(c);
   ResetTableDisplay(c);
   view::ResetHands(c);
+  c.score.TableResetDone = true;
 }
 
 void LeaveReset(Client& c) {
   view::ResetHands(c);
   ResetTableDisplay(c);
+}
+
+void GiveUpTable(Client& c) {
+  c.score.TableResetDone = false;
+  net::DropConnection(c);
+  LeaveReset(c);
 }
 
 void ShowStartButtonNormal(Client& c) {
@@ -129,7 +137,6 @@ void ResetWhenOthersReady(Client& c) {
   if (c.props.ResultPending || c.props.ChestGameOn) return;
   ShowStartButtonNormal(c);
   FullReset(c);
-  c.score.TableResetDone = true;
 }
 
 void ClearPosition(Client& c, int t, bool withMessage) {

@@ -30,10 +30,12 @@ std::string ClockText(Client& c);
 // The table display goes back to its empty look, and a result waiting for the prop step goes
 // with it.
 void ResetTableDisplay(Client& c);
-// ClearHandState, ResetTableDisplay, ResetHands.
+// ClearHandState, ResetTableDisplay, ResetHands: the table is ready for the next hand.
 void FullReset(Client& c);
 // The table given up: ResetHands, then ResetTableDisplay.
 void LeaveReset(Client& c);
+// The connection is dropped and the table cleared; the next table starts with a reset due.
+void GiveUpTable(Client& c);
 void ShowStartButtonNormal(Client& c);
 bool OthersReady(Client& c);
 // After a hand has been played, three ready marks mean the next hand can be laid out.

@@ -266,7 +266,6 @@ void OnPlayerInfo(Client& c, const wire::PlayerInfo& m) {
 
   if (d.SeatedOthers == 3 && !c.score.TableResetDone) {
     FullReset(c);
-    c.score.TableResetDone = true;
     ui::SysmsgClear(c.MainForm, 0);
     ui::SysmsgAdd(c.MainForm, c.host, 0, "游戏将在15秒内开始");
     // The table is full before the first hand: the start button may now say the player is

@@ -236,7 +236,6 @@ void OnHandStart(Client& c, const wire::HandStart& m) {
   });
   if (c.table.WatchMode || !c.score.TableResetDone || tilesLeft) {
     FullReset(c);
-    c.score.TableResetDone = true;
   }
 
   n.TaskOn[net::kTaskBlink] = true;
@@ -321,7 +320,6 @@ void OnHandResume(Client& c, const wire::HandResume& m) {
   auto& form = c.MainForm;
   for (int i = 0; i <= 2; ++i) c.ui.ButtonState.at(Ix(i)) = -1;
   FullReset(c);
-  c.score.TableResetDone = true;
   for (int i = 0; i <= 2; ++i) {
     form.AnNiu(i).SetEnabled(false);
     form.AnNiu(i).SetPicture(ui::AnNiuPicture(c, i, false));

@@ -80,9 +80,7 @@ void ConnectionLost(Client& c) {
     if (props::Active(c)) props::Shutdown(c);
     c.MainForm.SetState(platform::WindowState::Minimized);
     app::RestoreLobby(c);
-    c.score.TableResetDone = false;
-    DropConnection(c);
-    session::LeaveReset(c);
+    session::GiveUpTable(c);
     // Written after the connection is dropped, which empties both lists, so the player reads it.
     ui::SysmsgClear(c.MainForm, 0);
     ui::SysmsgAdd(c.MainForm, c.host, 0, "已经与服务器断开连接，请重新入座！");
