@@ -41,8 +41,9 @@ fail() {
 wine_pids() {
   local p
   for p in $(ps -eo pid=); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-    tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -qiE 'qintara(-lobby)?\.exe' && echo "$p"
+    # A process may end between the listing and the read: its files are gone then.
+    { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    { tr '\0' ' ' <"/proc/$p/cmdline"; } 2>/dev/null | grep -qiE 'qintara(-lobby)?\.exe' && echo "$p"
   done
 }
 cleanup() {
