@@ -7,7 +7,7 @@
 
 #include "app/app.h"
 #include "session/client.h"
-#include "ui/form_events.h"
+#include "session/form_events.h"
 #include "winhost/dpi.h"
 #include "winhost/wide.h"
 #include "winhost/win_host.h"

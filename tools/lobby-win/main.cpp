@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "net/frame.h"
 #include "platform/lobby.h"
 #include "winhost/wide.h"
 #include "winhost/win_lobby.h"
+#include "wire/frame.h"
 
 namespace {
 
@@ -281,15 +281,15 @@ void Lobby::OnGreeter(SOCKET s, int event) {
   if (n <= 0) return;
   auto& in = it->second;
   in.insert(in.end(), buf, buf + n);
-  while (in.size() >= static_cast<std::size_t>(net::kFrameSize)) {
-    const bool login = in[net::kOffCmd] == kLoginCmd;
-    in.erase(in.begin(), in.begin() + net::kFrameSize);
+  while (in.size() >= static_cast<std::size_t>(wire::kFrameSize)) {
+    const bool login = in[wire::kOffCmd] == kLoginCmd;
+    in.erase(in.begin(), in.begin() + wire::kFrameSize);
     if (!login) continue;
-    net::NetMsg ok;
+    wire::NetMsg ok;
     ok.Cmd = kLoginCmd;
     ok.Value = {0, 8, 0, 1};  // no timeout limit, 8-second clock, success
-    const net::Frame f = net::EncodeHeader(ok);
-    send(s, reinterpret_cast<const char*>(f.data()), net::kFrameSize, 0);
+    const wire::Frame f = wire::EncodeHeader(ok);
+    send(s, reinterpret_cast<const char*>(f.data()), wire::kFrameSize, 0);
   }
 }
 
