@@ -9,7 +9,6 @@ if(NOT TARGET qintara_win_services)
     ${_dir}/win_sound.cpp
     ${_dir}/win_lobby.cpp
     ${_dir}/win_instance.cpp
-    ${_dir}/win_shell.cpp
     ${_dir}/win_log.cpp
     ${_dir}/win_plugin.cpp)
   target_include_directories(qintara_win_parts PUBLIC ${PROJECT_SOURCE_DIR}/src)
@@ -17,11 +16,11 @@ if(NOT TARGET qintara_win_services)
                              NOMINMAX _WIN32_WINNT=0x0A00)
   target_link_libraries(qintara_win_parts PUBLIC qintara_core ws2_32 dsound dxguid shell32 user32
                         ole32)
-  # The text conversions come with the window host when it is there.
+  # The text conversions, message boxes and browser come with the window host when it is there.
   if(TARGET qintara_winhost)
     target_link_libraries(qintara_win_parts PUBLIC qintara_winhost)
   else()
-    target_sources(qintara_win_parts PRIVATE ${_dir}/wide.cpp)
+    target_sources(qintara_win_parts PRIVATE ${_dir}/wide.cpp ${_dir}/win_shell.cpp)
   endif()
   # The factory the window host calls.
   add_library(qintara_win_services STATIC ${_dir}/win_services.cpp)

@@ -1,7 +1,6 @@
 #include "winhost/win_host.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 
 #include "platform/disk_files.h"
 #include "winhost/wide.h"
+#include "winhost/win_shell.h"
 
 namespace winhost {
 
@@ -70,24 +70,10 @@ class StubServices final : public Services {
   void FlushLog() override { std::fflush(stderr); }
   platform::MsgBoxResult MessageBox(const std::string& text, const std::string& title,
                                     platform::MsgBoxButtons buttons, HWND owner) override {
-    UINT type = MB_OK;
-    if (buttons == platform::MsgBoxButtons::OkCancel) type = MB_OKCANCEL;
-    if (buttons == platform::MsgBoxButtons::YesNo) type = MB_YESNO;
-    switch (MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), type)) {
-      case IDCANCEL:
-        return platform::MsgBoxResult::Cancel;
-      case IDYES:
-        return platform::MsgBoxResult::Yes;
-      case IDNO:
-        return platform::MsgBoxResult::No;
-      default:
-        return platform::MsgBoxResult::Ok;
-    }
+    return ShowMessageBox(owner, text, title, buttons);
   }
   bool AnotherInstanceRunning() override { return false; }
-  void OpenUrl(const std::string& url) override {
-    ShellExecuteW(nullptr, L"open", Wide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  }
+  void OpenUrl(const std::string& url) override { OpenInBrowser(url); }
   std::unique_ptr<platform::PropPlugin> LoadPropPlugin() override { return nullptr; }
 
  private:
