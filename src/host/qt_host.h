@@ -12,24 +12,10 @@
 #include "host/qt_sound.h"
 #include "platform/disk_files.h"
 #include "platform/host.h"
+#include "platform/lobby.h"
 #include "platform/log_file.h"
 
 namespace host {
-
-// A lobby link that finds no window; stands in where no lobby channel is available.
-class NoLobby final : public platform::LobbyLink {
- public:
-  bool FindWindow(const std::string&) override { return false; }
-  bool PostMessage(const std::string&, std::uint32_t, std::int32_t, std::int32_t) override {
-    return false;
-  }
-  std::optional<std::int32_t> SendMessage(const std::string&, std::uint32_t, std::int32_t,
-                                          std::int32_t) override {
-    return std::nullopt;
-  }
-  void Listen(const std::string&, platform::LobbyEvents*) override {}
-  std::int32_t DefaultWindowProc(std::uint32_t, std::int32_t, std::int32_t) override { return 0; }
-};
 
 class QtHost final : public platform::Host {
  public:
@@ -73,7 +59,7 @@ class QtHost final : public platform::Host {
   platform::LogFile log_;
   QtSocket socket_;
   QtSound sound_;
-  std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<NoLobby>();
+  std::unique_ptr<platform::LobbyLink> lobby_ = std::make_unique<platform::NoLobby>();
   platform::DiskFiles files_;
   PictureStore pictures_;
   FormWindows windows_{pictures_};

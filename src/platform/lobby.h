@@ -50,4 +50,19 @@ class LobbyLink {
                                          std::int32_t lParam) = 0;
 };
 
+// A lobby link that finds no window: stands in where no lobby is reachable.
+class NoLobby final : public LobbyLink {
+ public:
+  bool FindWindow(const std::string&) override { return false; }
+  bool PostMessage(const std::string&, std::uint32_t, std::int32_t, std::int32_t) override {
+    return false;
+  }
+  std::optional<std::int32_t> SendMessage(const std::string&, std::uint32_t, std::int32_t,
+                                          std::int32_t) override {
+    return std::nullopt;
+  }
+  void Listen(const std::string&, LobbyEvents*) override {}
+  std::int32_t DefaultWindowProc(std::uint32_t, std::int32_t, std::int32_t) override { return 0; }
+};
+
 }  // namespace platform

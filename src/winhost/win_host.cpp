@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/disk_files.h"
+#include "platform/lobby.h"
 #include "winhost/wide.h"
 #include "winhost/win_shell.h"
 
@@ -40,20 +41,6 @@ class Silence final : public platform::SoundDevice {
   void SetEvents(platform::SoundEvents*) override {}
 };
 
-class NoLobby final : public platform::LobbyLink {
- public:
-  bool FindWindow(const std::string&) override { return false; }
-  bool PostMessage(const std::string&, std::uint32_t, std::int32_t, std::int32_t) override {
-    return false;
-  }
-  std::optional<std::int32_t> SendMessage(const std::string&, std::uint32_t, std::int32_t,
-                                          std::int32_t) override {
-    return std::nullopt;
-  }
-  void Listen(const std::string&, platform::LobbyEvents*) override {}
-  std::int32_t DefaultWindowProc(std::uint32_t, std::int32_t, std::int32_t) override { return 0; }
-};
-
 class StubServices final : public Services {
  public:
   StubServices()
@@ -79,7 +66,7 @@ class StubServices final : public Services {
  private:
   ClosedSocket socket_;
   Silence sound_;
-  NoLobby lobby_;
+  platform::NoLobby lobby_;
   platform::DiskFiles files_;
 };
 
