@@ -4,10 +4,11 @@
 #include <array>
 #include <cstring>
 
-#include "app/app.h"
 #include "net/net.h"
 #include "platform/virtual/virtual_host.h"
 #include "session/client.h"
+#include "session/connection.h"
+#include "session/program.h"
 #include "support/frame_builder.h"
 
 namespace {
@@ -43,7 +44,7 @@ struct Table {
   Client c{host};
   Table() {
     host.lobby.windows.insert("VorelLodge");
-    host.Run([&] { app::Form_Load(c, "alice$k$127.0.0.1$7000$t$0$$0$$$0$$$1$0$"); });
+    host.Run([&] { session::Form_Load(c, "alice$k$127.0.0.1$7000$t$0$$0$$$0$$$1$0$"); });
     host.Advance(300);
     host.socket.Deliver(qtest::FrameBuilder(18).v(3, 1).frame());
     host.Advance(200);
@@ -56,7 +57,7 @@ void BM_SendFrameThroughRing(benchmark::State& state) {
   const wire::NetMsg m{.Cmd = 2, .Seat = 1, .Value = {0, 0, 0, 0x4043}};
   for (auto _ : state) {
     net::SendFrame(t.c, m);
-    net::TimerBong_Timer(t.c);
+    session::TimerBong_Timer(t.c);
     if (t.host.socket.sent.size() > (1 << 20)) t.host.socket.sent.clear();
   }
 }
@@ -68,8 +69,8 @@ void BM_ReceiveAndDispatch(benchmark::State& state) {
   const wire::Frame f = qtest::FrameBuilder(30).key(1, 2);
   for (auto _ : state) {
     t.host.socket.Deliver(f);
-    net::TimerBong_Timer(t.c);
-    net::TimerBong_Timer(t.c);
+    session::TimerBong_Timer(t.c);
+    session::TimerBong_Timer(t.c);
   }
 }
 BENCHMARK(BM_ReceiveAndDispatch);
@@ -77,7 +78,7 @@ BENCHMARK(BM_ReceiveAndDispatch);
 // One tick of a logged-in table with nothing to do.
 void BM_IdleTick(benchmark::State& state) {
   Table t;
-  for (auto _ : state) net::TimerBong_Timer(t.c);
+  for (auto _ : state) session::TimerBong_Timer(t.c);
 }
 BENCHMARK(BM_IdleTick);
 

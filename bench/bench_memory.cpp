@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/replay.h"
 #include "chat/chat.h"
 #include "game.h"
@@ -28,6 +27,7 @@
 #include "protocol.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/program.h"
 #include "table_chat.h"
 
 namespace {
@@ -244,7 +244,7 @@ int main(int argc, char** argv) {
   VirtualTable table(host);
   host::PictureStore pictures;
   std::vector<QImage> targets;
-  host.Run([&] { app::Form_Load(c, "alice$key123$127.0.0.1$7000$一号桌$0$$0$$$0$$$1$0$"); });
+  host.Run([&] { session::Form_Load(c, "alice$key123$127.0.0.1$7000$一号桌$0$$0$$$0$$$1$0$"); });
 
   std::vector<Figures> figures;
   int seen = 0;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "app/app.h"
+#include "app/cmdline.h"
 #include "text/number.h"
 
 namespace app {

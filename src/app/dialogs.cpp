@@ -1,11 +1,12 @@
 #include "app/dialogs.h"
 
-#include "app/app.h"
 #include "assets/picture_ids.h"
 #include "net/net.h"
 #include "platform/host.h"
 #include "props/props.h"
 #include "session/client.h"
+#include "session/connection.h"
+#include "session/program.h"
 #include "session/seat_common.h"
 #include "ui/sound_forms.h"
 #include "ui/ui.h"
@@ -83,7 +84,7 @@ void FrmExitEvents::OnMouseMove(Control* control, int /*button*/, int /*shift*/,
 void FrmExitEvents::OnClick(Control* control) {
   if (Is(control, c_.frmExit.pbCloseMe)) {
     // Leaving clears the table: never under a handler that waits inside a tick.
-    net::RunOutsideTick(c_, [&c = c_] { pbCloseMe_Click(c); });
+    session::RunOutsideTick(c_, [&c = c_] { pbCloseMe_Click(c); });
   } else if (Is(control, c_.frmExit.pbCancel)) {
     pbCancel_Click(c_);
   }
@@ -135,16 +136,16 @@ void pbCloseMe_Click(Client& c) {
     props::UpdataMyProp(c);
     c.host.WaitProcessingEvents(250);
   }
-  net::LeaveTable(c);
+  session::LeaveTable(c);
   if (c.host.Winsock1().State() == platform::kSockConnected) {
     c.net.TaskOn[net::kTaskWatch] = false;
     c.net.TaskTick[net::kTaskWatch] = 0;
   }
   session::GiveUpTable(c);
   c.frmExit.Image3.SetVisible(false);
-  net::UnloadReconnect(c);
+  session::UnloadReconnect(c);
   UnloadExitDialog(c);
-  BackToLobby(c);
+  session::BackToLobby(c);
 }
 
 // ---- frmOtherExit ----
@@ -167,14 +168,14 @@ FrmOtherExitT::FrmOtherExitT()
 
 void FrmOtherExitEvents::OnClick(Control* control) {
   if (Is(control, c_.frmOtherExit.imgOK)) {
-    net::RunOutsideTick(c_, [&c = c_] { imgOK_Click(c); });
+    session::RunOutsideTick(c_, [&c = c_] { imgOK_Click(c); });
   } else if (Is(control, c_.frmOtherExit.imgCancel)) {
     imgCancel_Click(c_);
   }
 }
 
 void FrmOtherExitEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
-  Form_KeyDown(c_, c_.frmOtherExit, keyCode);
+  session::Form_KeyDown(c_, c_.frmOtherExit, keyCode);
 }
 
 void FrmOtherExitEvents::OnClose() {
@@ -204,7 +205,7 @@ void UnloadLeaveDialog(Client& c) {
 void imgOK_Click(Client& c) {
   session::GiveUpTable(c);
   UnloadLeaveDialog(c);
-  BackToLobby(c);
+  session::BackToLobby(c);
 }
 
 void imgCancel_Click(Client& c) {

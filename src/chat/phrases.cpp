@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "app/app.h"
 #include "app/client_files.h"
 #include "app/ini_file.h"
 #include "chat/chat.h"

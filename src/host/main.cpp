@@ -3,13 +3,13 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/app.h"
 #include "host/form_widget.h"
 #include "host/lobby_channel.h"
 #include "host/qt_host.h"
 #include "host/replay_window.h"
 #include "session/client.h"
 #include "session/form_events.h"
+#include "session/program.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   }
   host::QtHost qtHost;
   Client client(qtHost);
-  ui::MainFormEvents events(client);
+  session::MainFormEvents events(client);
   host::FormWidget mainWindow(client.MainForm, qtHost.Pictures(), /*frameless=*/true, &events);
   auto lobby = std::make_unique<host::LobbyChannel>(
       [&qtHost](std::string_view kind, std::string_view detail) { qtHost.Log(kind, detail); });
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     return 0;
   });
   qtHost.SetLobby(std::move(lobby));
-  qtHost.Guard("start-up", [&] { app::Form_Load(client, commandLine); });
+  qtHost.Guard("start-up", [&] { session::Form_Load(client, commandLine); });
   const int rc = QApplication::exec();
   qtHost.Log("end", "the window was closed");
   return rc;

@@ -111,7 +111,7 @@ int RunReplay(const QString& file, PictureStore& pictures) {
   Client client(vh);
   vhost::ReplayPlayer player(vh, client, std::move(*replay));
   bool paused = false;
-  ui::MainFormEvents tableEvents(client);
+  session::MainFormEvents tableEvents(client);
   ReplayEvents mainEvents(vh, tableEvents, paused, player);
   ReplayEvents scoreInput(vh, client.ScoreEvents, paused, player);
   ReplayEvents heroInput(vh, client.HeroEvents, paused, player);

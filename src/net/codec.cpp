@@ -59,6 +59,12 @@ void QueueRawFrame(Client& c, wire::Frame& frame) {
   AppendToSendRing(c, frame);
 }
 
+void ResetRings(Client& c) {
+  c.net.SendRing.WritePos = c.net.SendRing.ReadPos = 0;
+  c.net.RecvRing.WritePos = c.net.RecvRing.ReadPos = 0;
+  c.net.HeldHead = c.net.HeldCount = 0;
+}
+
 void DecodeFrame(Client& c) {
   Ring& ring = c.net.RecvRing;
   // Read positions only ever move by whole frames, so a frame never wraps.

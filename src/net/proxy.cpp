@@ -3,10 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/app.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "session/client.h"
+#include "session/connection.h"
+#include "session/program.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 
@@ -135,7 +136,7 @@ void ProxyFailed(Client& c, const std::string& why) {
     // A box at every attempt of a reconnection would pile up; its progress is in the lines.
     ui::SysmsgAdd(c.MainForm, c.host, 1, text);
   } else if (n.LobbyConnect) {
-    LobbyConnectFailed(c, text);
+    session::LobbyConnectFailed(c, text);
   } else {
     platform::ShowMessage(c.host, text, "");
   }
@@ -161,10 +162,10 @@ void TunnelOpen(Client& c) {
   NetState& n = c.net;
   c.TimerProxy.SetEnabled(false);
   n.DirectLink = true;
-  app::PostToLobby(c, 771);
+  session::PostToLobby(c, 771);
   ui::SysmsgClear(c.MainForm, 0);
   ui::SysmsgAdd(c.MainForm, c.host, 0, "连接代理服务器成功！");
-  SendDirect(c, n.LoginFrame);
+  session::SendDirect(c, n.LoginFrame);
   c.TimerBong.SetEnabled(true);
 }
 
@@ -203,7 +204,7 @@ void ProxyReply(Client& c) {
       text::Bytes rest;
       for (int i = 0; i < extra; ++i) rest.push_back(At(n, length + i));
       TunnelOpen(c);
-      if (!rest.empty()) Winsock1_DataArrival(c, rest);
+      if (!rest.empty()) session::Winsock1_DataArrival(c, rest);
       break;
     }
     default:
@@ -267,7 +268,7 @@ void ProxyDataArrival(Client& c, std::span<const std::uint8_t> bytes) {
     n.ProxyWritePos = (n.ProxyWritePos + 1) % kProxyBufferSize;
     if (n.ProxyWritePos == n.ProxyReadPos) {
       c.host.Log("error", "proxy reply buffer overflow");
-      app::RestoreLobby(c);
+      session::RestoreLobby(c);
       platform::EndProgram(c.host, "proxy reply buffer overflow");
     }
   }

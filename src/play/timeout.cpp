@@ -2,7 +2,6 @@
 // pass what was offered and, when a discard is due, throw the tile drawn last.
 #include <exception>
 
-#include "app/app.h"
 #include "assets/sound_cues.h"
 #include "platform/form_events.h"
 #include "platform/lobby.h"
@@ -12,6 +11,7 @@
 #include "play/play.h"
 #include "play/ting_form.h"
 #include "session/client.h"
+#include "session/program.h"
 #include "table/hand_sort.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
@@ -98,7 +98,7 @@ void ClockTick(Client& c) {
       // The player has left the table alone: the table's boss key, pressed for the player.
       c.host.Log("play", "timeout " + std::to_string(t.TimeoutCount) + " of " +
                              std::to_string(t.TimeoutLimit) + ": boss key");
-      app::TableBossKey(c, /*tellPlugin=*/true);
+      session::TableBossKey(c, /*tellPlugin=*/true);
     }
   }
   StopClock(c);
@@ -129,7 +129,7 @@ void AutoAct(Client& c) {
   } catch (const std::exception& e) {
     c.host.Log("error", std::string("automatic move: ") + e.what());
     platform::ShowMessage(c.host, "FailFool", "");
-    app::PostToLobby(c, platform::kClientIdle);
+    session::PostToLobby(c, platform::kClientIdle);
     platform::EndProgram(c.host, "the automatic move failed");
   }
 }

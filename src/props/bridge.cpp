@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/app.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "props/chests.h"
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/program.h"
 
 namespace props {
 
@@ -84,7 +84,7 @@ void CarryOut(Client& c, platform::PropSendItem& item) {
         Refuse(c, "key item without a key code");
         break;
       }
-      app::Form_KeyDown(c, item.Numbers[0]);
+      session::Form_KeyDown(c, item.Numbers[0]);
       break;
     case 5:
       if (item.Numbers.empty() || item.Numbers[0] < 0 || item.Numbers[0] > 3) {

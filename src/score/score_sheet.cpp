@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app.h"
 #include "app/replay.h"
 #include "assets/picture_ids.h"
 #include "props/props.h"

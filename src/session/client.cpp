@@ -1,9 +1,10 @@
 #include "session/client.h"
 
-#include "app/app.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "props/props.h"
+#include "session/connection.h"
+#include "session/program.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
 
@@ -12,10 +13,10 @@ Client::Client(platform::Host& h) : host(h) {
                              &TimerShuffle, &TimerProp, &TimerProxy}) {
     t->Attach(&host);
   }
-  TimerBong.SetHandler([this] { net::TimerBong_Timer(*this); });
-  TimerKeepAlive.SetHandler([this] { net::TimerKeepAlive_Timer(*this); });
-  TimerReconnect.SetHandler([this] { net::TimerReconnect_Timer(*this); });
-  TimerCount.SetHandler([this] { net::TimerCount_Timer(*this); });
+  TimerBong.SetHandler([this] { session::TimerBong_Timer(*this); });
+  TimerKeepAlive.SetHandler([this] { session::TimerKeepAlive_Timer(*this); });
+  TimerReconnect.SetHandler([this] { session::TimerReconnect_Timer(*this); });
+  TimerCount.SetHandler([this] { session::TimerCount_Timer(*this); });
   TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
   TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
   TimerShuffle.SetHandler([this] { ui::TimerShuffle_Timer(*this); });
@@ -53,11 +54,11 @@ void Client::RegisterForm(platform::Form& form, platform::FormEvents& events) {
 }
 
 void Client::OnDataArrival(std::span<const std::uint8_t> bytes) {
-  net::Winsock1_DataArrival(*this, bytes);
+  session::Winsock1_DataArrival(*this, bytes);
 }
 
 void Client::OnClose() {
-  net::Winsock1_Close(*this);
+  session::Winsock1_Close(*this);
 }
 
 void Client::OnSoundFailed(const std::string& path) {
@@ -65,5 +66,5 @@ void Client::OnSoundFailed(const std::string& path) {
 }
 
 std::int32_t Client::OnWindowMessage(std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {
-  return app::GameWndProc(*this, msg, wParam, lParam);
+  return session::GameWndProc(*this, msg, wParam, lParam);
 }

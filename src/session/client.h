@@ -64,8 +64,8 @@ class Client final : public platform::SocketEvents,
   app::FrmExitEvents frmExitEvents{*this};
   app::FrmOtherExitT frmOtherExit;
   app::FrmOtherExitEvents frmOtherExitEvents{*this};
-  net::FrmReconnectT frmReconnect;
-  net::FrmReconnectEvents frmReconnectEvents{*this};
+  session::FrmReconnectT frmReconnect;
+  session::FrmReconnectEvents frmReconnectEvents{*this};
 
   // The sound settings dialog and the rules page.
   ui::VosSetT VosSet;

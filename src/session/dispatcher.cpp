@@ -1,13 +1,14 @@
 #include <exception>
 
-#include "app/app.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "play/play.h"
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/connection.h"
 #include "session/dispatch.h"
+#include "session/program.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "view/view.h"
@@ -111,7 +112,7 @@ void RunHandler(Client& c, wire::NetMsg& header) {
       OnPlayerReady(c, wire::DecodePlayerReady(f));
       break;
     case Cmd::ReconnectResult:
-      net::OnReconnectResult(c, wire::DecodeReconnectResult(f));
+      session::OnReconnectResult(c, wire::DecodeReconnectResult(f));
       break;
     case Cmd::Snapshot:
       view::OnSnapshot(c, wire::DecodeSnapshot(f));
@@ -152,7 +153,7 @@ void RunGuarded(Client& c, int cmd, const std::function<void()>& step) {
   } catch (const std::exception& e) {
     // A handler that trips over its frame gives the player back to the lobby and stops.
     c.host.Log("error", "command " + std::to_string(cmd) + ": " + e.what());
-    app::RestoreLobbyAndEnd(c, "run-time error in command " + std::to_string(cmd));
+    session::RestoreLobbyAndEnd(c, "run-time error in command " + std::to_string(cmd));
   }
 }
 

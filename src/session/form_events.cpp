@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "app/app.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "play/keyboard.h"
@@ -10,10 +9,12 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/connection.h"
+#include "session/program.h"
 #include "ui/ui.h"
 #include "view/input.h"
 
-namespace ui {
+namespace session {
 
 namespace {
 
@@ -45,9 +46,9 @@ platform::PressResult MainFormEvents::OnMouseDown(Control* control, int button, 
   // The ting window keeps the table disabled until it is answered.
   if (!c_.MainForm.Enabled()) return platform::PressResult::None;
   if (const int t = TitleButton(control); t >= 0) {
-    TitleButton_MouseDown(c_, t);
+    ui::TitleButton_MouseDown(c_, t);
   } else if (Is(control, "LbMove")) {
-    if (LbMove_MouseDown(c_, button)) return platform::PressResult::DragWindow;
+    if (ui::LbMove_MouseDown(c_, button)) return platform::PressResult::DragWindow;
   } else if (Is(control, "MJ_Image")) {
     view::MJ_Image_MouseDown(c_, control->Index(), button, shift, x, y);
   }
@@ -56,11 +57,11 @@ platform::PressResult MainFormEvents::OnMouseDown(Control* control, int button, 
 
 void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x, int y) {
   if (const int t = TitleButton(control); t >= 0) {
-    TitleButton_MouseMove(c_, t);
+    ui::TitleButton_MouseMove(c_, t);
   } else if (Is(control, "LbMove")) {
-    LbMove_MouseMove(c_);
+    ui::LbMove_MouseMove(c_);
   } else if (Is(control, "AnNiu")) {
-    AnNiu_MouseMove(c_, control->Index());
+    ui::AnNiu_MouseMove(c_, control->Index());
   } else if (Is(control, "Bank")) {
     props::Bank_MouseMove(c_);
   } else if (Is(control, "MJ_Image")) {
@@ -75,16 +76,16 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
     props::RestoreBank(c_);
     // The title buttons border the table directly: leaving one for the table lets it go dark,
     // or it would stay lit until the pointer happened to cross the frame.
-    RestoreChrome(c_);
+    ui::RestoreChrome(c_);
   } else if (IsBackground(control)) {
-    RestoreChrome(c_);
+    ui::RestoreChrome(c_);
   }
 }
 
 void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, int y) {
   if (!c_.MainForm.Enabled()) return;
   if (const int t = TitleButton(control); t >= 0) {
-    TitleButton_MouseUp(c_, t);
+    ui::TitleButton_MouseUp(c_, t);
   } else if (Is(control, "MJ_Image")) {
     view::MJ_Image_MouseUp(c_, control->Index(), button, shift, x, y);
   } else if (Is(control, "Pic1")) {
@@ -95,14 +96,14 @@ void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, i
 void MainFormEvents::OnClick(Control* control) {
   if (!c_.MainForm.Enabled()) return;
   if (const int t = TitleButton(control); t >= 0) {
-    TitleButton_Click(c_, t);
+    ui::TitleButton_Click(c_, t);
   } else if (Is(control, "AnNiu")) {
     // The bar's buttons may leave the table: never in the middle of a tick that waits.
-    net::RunOutsideTick(c_, [&c = c_, i = control->Index()] { AnNiu_Click(c, i); });
+    session::RunOutsideTick(c_, [&c = c_, i = control->Index()] { ui::AnNiu_Click(c, i); });
   } else if (Is(control, "Pic1")) {
     view::Pic1_Click(c_);
   } else if (Is(control, "Bird")) {
-    Bird_Click(c_);
+    ui::Bird_Click(c_);
   } else if (Is(control, "Operation")) {
     play::Operation_Click(c_, control->Index());
   } else if (Is(control, "Chi")) {
@@ -110,7 +111,7 @@ void MainFormEvents::OnClick(Control* control) {
   } else if (Is(control, "Gang")) {
     play::Gang_Click(c_, control->Index());
   } else if (Is(control, "LinkDot") || Is(control, "LinkText")) {
-    LinkState_Click(c_);
+    ui::LinkState_Click(c_);
   } else if (Is(control, "Tou")) {
     chat::Tou_Click(c_, control->Index());
   } else if (Is(control, "imgword1")) {
@@ -142,12 +143,12 @@ void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
     if (keyCode == platform::kKeyReturn) {
       chat::Chat_KeyPress(c_, keyCode);
     } else {
-      app::Chat_KeyDown(c_, keyCode);
+      session::Chat_KeyDown(c_, keyCode);
     }
     return;
   }
   // The form sees the table's other keys first: F2 to F6 belong to the plug-in.
-  app::Form_KeyDown(c_, keyCode);
+  session::Form_KeyDown(c_, keyCode);
 }
 
 void MainFormEvents::OnKeyUp(Control* /*control*/, int /*keyCode*/, int /*shift*/) {}
@@ -161,15 +162,15 @@ void MainFormEvents::OnChange(Control& control) {
 }
 
 void MainFormEvents::OnResize() {
-  app::Form_Resize(c_);
+  session::Form_Resize(c_);
 }
 
 void MainFormEvents::OnMoved() {
-  AfterDrag(c_);
+  ui::AfterDrag(c_);
 }
 
 void MainFormEvents::OnClose() {
-  app::Form_Unload(c_, "the window was closed");
+  session::Form_Unload(c_, "the window was closed");
 }
 
-}  // namespace ui
+}  // namespace session

@@ -4,7 +4,7 @@
 
 class Client;
 
-namespace ui {
+namespace session {
 
 class MainFormEvents final : public platform::FormEvents {
  public:
@@ -28,4 +28,4 @@ class MainFormEvents final : public platform::FormEvents {
   Client& c_;
 };
 
-}  // namespace ui
+}  // namespace session

@@ -3,17 +3,18 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/connection.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
-namespace net {
+namespace session {
 
 namespace {
 
-void AllTasksOff(NetState& n) {
+void AllTasksOff(net::NetState& n) {
   n.TaskOn.fill(false);
-  n.TaskTick[kTaskWatch] = 0;
+  n.TaskTick[net::kTaskWatch] = 0;
 }
 
 }  // namespace
@@ -23,11 +24,11 @@ void LeaveTable(Client& c) {
   f[wire::kOffCmd] = wire::Num(wire::Cmd::TableStatus);
   f[wire::kOffSeat] = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   if (c.host.Winsock1().State() == platform::kSockConnected) SendDirect(c, f);
-  NetState& n = c.net;
-  n.TaskOn[kTaskSend] = n.TaskOn[kTaskRecv] = n.TaskOn[kTaskLogin] = false;
-  n.TaskOn[kTaskBlink] = n.TaskOn[kTaskWatch] = false;
-  n.TaskTick[kTaskWatch] = 0;
-  n.TaskOn[kTaskTurnClock] = n.TaskOn[kTaskReadyClock] = false;
+  net::NetState& n = c.net;
+  n.TaskOn[net::kTaskSend] = n.TaskOn[net::kTaskRecv] = n.TaskOn[net::kTaskLogin] = false;
+  n.TaskOn[net::kTaskBlink] = n.TaskOn[net::kTaskWatch] = false;
+  n.TaskTick[net::kTaskWatch] = 0;
+  n.TaskOn[net::kTaskTurnClock] = n.TaskOn[net::kTaskReadyClock] = false;
   c.table.BubbleOn = false;
   c.TimerBong.SetEnabled(false);
   c.TimerKeepAlive.SetEnabled(false);
@@ -37,7 +38,7 @@ void LeaveTable(Client& c) {
 }
 
 void DropConnection(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   n.InHand = false;
   c.ui.ButtonState[2] = -1;
   AllTasksOff(n);
@@ -92,4 +93,4 @@ void DropConnection(Client& c) {
   c.props.WealthValue.fill(0);
 }
 
-}  // namespace net
+}  // namespace session

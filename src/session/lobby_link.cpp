@@ -1,17 +1,18 @@
 #include <exception>
 
-#include "app/app.h"
 #include "net/net.h"
 #include "platform/lobby.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "session/client.h"
+#include "session/connection.h"
 #include "session/dispatch.h"
+#include "session/program.h"
 #include "session/seat_common.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
-namespace app {
+namespace session {
 
 namespace {
 
@@ -43,9 +44,9 @@ void LeaveNow(Client& c) {
   if (c.host.Winsock1().State() == platform::kSockConnected) {
     c.net.TaskOn[net::kTaskWatch] = false;
     c.net.TaskTick[net::kTaskWatch] = 0;
-    net::LeaveTable(c);
+    session::LeaveTable(c);
   }
-  net::DropConnection(c);
+  session::DropConnection(c);
   ui::HideTableWindows(c);
 }
 
@@ -103,7 +104,7 @@ std::int32_t GameWndProc(Client& c, std::uint32_t msg, std::int32_t wParam, std:
     case platform::kLobbyLeaveNow:
     case platform::kLobbyConnect:
       // The lobby hears back by posted messages only, so the answer may wait for a running tick.
-      net::RunOutsideTick(c, [&c, msg] { LobbyMessage(c, msg); });
+      session::RunOutsideTick(c, [&c, msg] { LobbyMessage(c, msg); });
       return 0;
     default:
       // Everything else belongs to the window's previous procedure, which the host keeps.
@@ -149,7 +150,7 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
         auto& sock = c.host.Winsock1();
         if (sock.State() != platform::kSockClosed) sock.Close();
         c.net.LoginFrame[wire::kOffCmd] = 18;  // a login again, even after a reconnection
-        net::OpenDirect(c);
+        session::OpenDirect(c);
       } else if (c.app.ProxyKind == 5) {
         c.net.TaskOn[net::kTaskLogin] = false;
         c.net.LoginFrame[wire::kOffCmd] = 18;
@@ -213,4 +214,4 @@ void Form_Resize(Client& c) {
   if (c.props.Prop_GameDllState > 0) Try(c, "FixBuffPos", [&] { props::FixBuffPos(c); });
 }
 
-}  // namespace app
+}  // namespace session

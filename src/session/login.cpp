@@ -1,8 +1,8 @@
-#include "app/app.h"
 #include "net/net.h"
 #include "platform/lobby.h"
 #include "session/client.h"
 #include "session/dispatch.h"
+#include "session/program.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
@@ -36,7 +36,7 @@ void OnLoginResult(Client& c, const wire::LoginResult& m) {
     ui::SysmsgClear(c.MainForm, 1);
     ui::SysmsgAdd(c.MainForm, c.host, 0, "连接服务器成功！");
     ui::SysmsgAdd(c.MainForm, c.host, 1, std::string("欢迎进入Qintara ") + kPlatformSite);
-    app::PostToLobby(c, platform::kClientLoggedIn);
+    session::PostToLobby(c, platform::kClientLoggedIn);
     n.Online = true;
     // Anything the player queued while the login was on its way goes out now.
     n.TaskOn[net::kTaskSend] = true;
@@ -50,7 +50,7 @@ void OnLoginResult(Client& c, const wire::LoginResult& m) {
     }
     return;
   }
-  app::PostToLobby(c, platform::kClientLoggingIn);
+  session::PostToLobby(c, platform::kClientLoggingIn);
   ui::SysmsgClear(c.MainForm, 0);
   ui::SysmsgClear(c.MainForm, 1);
   if (result == 2) {
@@ -58,7 +58,7 @@ void OnLoginResult(Client& c, const wire::LoginResult& m) {
   } else {
     ui::SysmsgAdd(c.MainForm, c.host, 0, "验证错误，请重新登陆游戏！");
   }
-  app::RestoreLobbyAndEnd(c, "login refused (result " + std::to_string(result) + ")");
+  session::RestoreLobbyAndEnd(c, "login refused (result " + std::to_string(result) + ")");
 }
 
 }  // namespace session

@@ -2,18 +2,19 @@
 
 #include <string>
 
-#include "app/app.h"
 #include "assets/picture_ids.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "session/client.h"
+#include "session/connection.h"
+#include "session/program.h"
 #include "session/seat_common.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
-namespace net {
+namespace session {
 
 namespace {
 
@@ -29,12 +30,12 @@ void ShowDelay(Client& c) {
 // Whole frames still waiting are kept for dispatch; the start of a frame the lost connection
 // never finished would shift every frame of the new one, so it goes.
 void DropUnfinishedFrame(Client& c) {
-  Ring& r = c.net.RecvRing;
+  net::Ring& r = c.net.RecvRing;
   const int partial = r.Waiting() % wire::kFrameSize;
   if (partial == 0) return;
   c.host.Log("reconnect", "dropped " + std::to_string(partial) +
                               " bytes of a frame the lost connection left unfinished");
-  r.WritePos = (r.WritePos + kRingSize - partial) % kRingSize;
+  r.WritePos = (r.WritePos + net::kRingSize - partial) % net::kRingSize;
 }
 
 }  // namespace
@@ -103,7 +104,7 @@ void UnloadReconnect(Client& c) {
 }
 
 void TimerReconnect_Timer(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   n.ReconnectDelay -= 1;
   ShowDelay(c);
   if (n.ReconnectDelay < 1) {
@@ -123,7 +124,7 @@ void pbReconnect_Click(Client& c) {
 }
 
 void TimerCount_Timer(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   // Through a proxy the connection is there once its tunnel is open, not when the proxy answers.
   if (c.host.Winsock1().State() == platform::kSockConnected && n.DirectLink) {
     c.TimerCount.SetEnabled(false);
@@ -142,8 +143,8 @@ void TimerCount_Timer(Client& c) {
       platform::Socket& sock = c.host.Winsock1();
       sock.Close();
       sock.Connect();
-      n.TaskOn[kTaskLogin] = true;
-      n.TaskTick[kTaskLogin] = 0;
+      n.TaskOn[net::kTaskLogin] = true;
+      n.TaskTick[net::kTaskLogin] = 0;
     } else {
       Reconnect(c);
     }
@@ -156,17 +157,17 @@ void TimerCount_Timer(Client& c) {
   }
   if (n.FirstConnect) {
     platform::ShowMessage(c.host, "连接服务器失败，请检查您的网络！", "");
-    app::RestoreLobby(c);
+    session::RestoreLobby(c);
     platform::EndProgram(c.host, "could not connect to the game server");
   }
   platform::ShowMessage(c.host, "重连失败，请检查您的网络！", "");
-  app::RestoreLobby(c);
+  session::RestoreLobby(c);
   platform::EndProgram(c.host,
                        "reconnection failed " + std::to_string(kReconnectAttempts) + " times");
 }
 
 void Reconnect(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   ui::SysmsgClear(c.MainForm, 0);
   ui::SysmsgClear(c.MainForm, 1);
   ui::SysmsgAdd(c.MainForm, c.host, 0, "正在重新连接服务器...");
@@ -187,12 +188,12 @@ void Reconnect(Client& c) {
   if (c.app.ProxyKind == 0) {
     sock.SetRemote(c.app.ServerHost, c.app.ServerPort);
     sock.Connect();
-    n.TaskOn[kTaskLogin] = true;
-    n.TaskTick[kTaskLogin] = 0;
+    n.TaskOn[net::kTaskLogin] = true;
+    n.TaskTick[net::kTaskLogin] = 0;
     n.LoginAnnounced = false;
   } else if (c.app.ProxyKind == 5) {
-    n.TaskOn[kTaskLogin] = false;
-    StartProxy(c, /*keepQueued=*/true);
+    n.TaskOn[net::kTaskLogin] = false;
+    net::StartProxy(c, /*keepQueued=*/true);
   }
 }
 
@@ -201,21 +202,21 @@ void LobbyConnectFailed(Client& c, const std::string& text) {
              "no connection; back to the lobby, which may send its connect message again");
   platform::ShowMessage(c.host, text, "");
   c.MainForm.SetState(platform::WindowState::Minimized);
-  app::RestoreLobby(c);
+  session::RestoreLobby(c);
   session::GiveUpTable(c);
 }
 
 void pbCancel_Click(Client& c) {
   if (c.host.Winsock1().State() != platform::kSockConnected) {
     c.MainForm.SetState(platform::WindowState::Minimized);
-    app::RestoreLobby(c);
+    session::RestoreLobby(c);
     session::GiveUpTable(c);
   }
   UnloadReconnect(c);
 }
 
 void OnReconnectResult(Client& c, const wire::ReconnectResult& m) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   const int result = m.Result;
   if (result == 1) {
     ui::SysmsgClear(c.MainForm, 0);
@@ -227,7 +228,7 @@ void OnReconnectResult(Client& c, const wire::ReconnectResult& m) {
     n.Reconnected = true;
     n.RejoinPending = false;
     // What was queued while the connection was down goes out now, in order.
-    n.TaskOn[kTaskSend] = true;
+    n.TaskOn[net::kTaskSend] = true;
     if (props::Active(c)) props::RecState(c, 3, true);
     c.host.Log("reconnect", "accepted; " + std::to_string(n.SendRing.Waiting() / wire::kFrameSize) +
                                 " queued frames to send");
@@ -236,8 +237,8 @@ void OnReconnectResult(Client& c, const wire::ReconnectResult& m) {
   }
   if (props::Active(c)) props::Shutdown(c);
   platform::ShowMessage(c.host, "重连服务器失败，退出后请重新入座！", "");
-  app::RestoreLobby(c);
+  session::RestoreLobby(c);
   platform::EndProgram(c.host, "the server refused the reconnection");
 }
 
-}  // namespace net
+}  // namespace session

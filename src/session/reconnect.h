@@ -5,7 +5,7 @@
 
 class Client;
 
-namespace net {
+namespace session {
 
 constexpr int kReconnectAttempts = 21;
 
@@ -37,4 +37,4 @@ void pbCancel_Click(Client& c);
 // Builds the reconnection request and reopens the connection.
 void Reconnect(Client& c);
 
-}  // namespace net
+}  // namespace session

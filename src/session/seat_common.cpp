@@ -7,6 +7,7 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/connection.h"
 #include "table/table_state.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
@@ -118,7 +119,7 @@ void LeaveReset(Client& c) {
 
 void GiveUpTable(Client& c) {
   c.score.TableResetDone = false;
-  net::DropConnection(c);
+  session::DropConnection(c);
   LeaveReset(c);
 }
 

@@ -1,12 +1,12 @@
 #include <stdexcept>
 
-#include "app/app.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
 #include "session/dispatch.h"
+#include "session/program.h"
 #include "session/seat_common.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
@@ -36,7 +36,7 @@ void StopSeatChangeAndAdvert(Client& c) {
 
 void RestoreTable(Client& c) {
   c.MainForm.SetState(platform::WindowState::Normal);
-  app::MinimizeLobby(c);
+  session::MinimizeLobby(c);
   c.host.Log("focus", "MainForm");
 }
 

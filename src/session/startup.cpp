@@ -1,17 +1,19 @@
 #include <exception>
 #include <stdexcept>
 
-#include "app/app.h"
+#include "app/cmdline.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "session/client.h"
+#include "session/connection.h"
+#include "session/program.h"
 #include "text/gbk.h"
 #include "text/number.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
-namespace app {
+namespace session {
 
 namespace {
 
@@ -79,8 +81,8 @@ void ResetDefaults(Client& c) {
   ui::HideAdvertisement(c, 2);
 }
 
-void ReadCommandLine(Client& c, const CommandLine& cl) {
-  AppState& a = c.app;
+void ReadCommandLine(Client& c, const app::CommandLine& cl) {
+  app::AppState& a = c.app;
   const std::size_t n = cl.fields.size();
   if (n > 0) {
     a.LoginName = cl.fields[0];
@@ -88,16 +90,16 @@ void ReadCommandLine(Client& c, const CommandLine& cl) {
   }
   if (n > 1) a.LoginKey = cl.fields[1];
   if (n > 2) a.ServerHost = cl.fields[2];
-  if (n > 3) a.ServerPort = ParseIntField(cl.fields[3], 0, 65535);
+  if (n > 3) a.ServerPort = app::ParseIntField(cl.fields[3], 0, 65535);
   if (n > 4) {
     auto& loc = c.MainForm.Location;
     loc.SetCaption(cl.fields[4]);
     if (c.table.ScaleX < 1.0F) loc.SetFontSize(10);
     if (text::CharCount(cl.fields[4]) > 10) loc.SetFontSize(loc.FontSize() - 2);
   }
-  if (n > 5) a.ProxyKind = ParseIntField(cl.fields[5], -32768, 32767);
+  if (n > 5) a.ProxyKind = app::ParseIntField(cl.fields[5], -32768, 32767);
   if (n > 6) a.ProxyHost = cl.fields[6];
-  if (n > 7) a.ProxyPort = ParseIntField(cl.fields[7], 0, 65535);
+  if (n > 7) a.ProxyPort = app::ParseIntField(cl.fields[7], 0, 65535);
   if (n > 8) a.ProxyUser = cl.fields[8];
   if (n > 9) a.ProxyPass = cl.fields[9];
   // Their lengths travel in one byte each.
@@ -106,15 +108,15 @@ void ReadCommandLine(Client& c, const CommandLine& cl) {
   if (n > 10) a.CustomCaption = text::LeadingNumber(cl.fields[10]) == 1;
   if (n > 11 && a.CustomCaption) a.LobbyTitle = cl.fields[11];
   if (n > 12) a.CaptionText = cl.fields[12];
-  if (n > 13) a.Prop_swicth = ParseIntField(cl.fields[13], -32768, 32767);
-  if (n > 14) a.PropParam = ParseIntField(cl.fields[14], -32768, 32767);
+  if (n > 13) a.Prop_swicth = app::ParseIntField(cl.fields[13], -32768, 32767);
+  if (n > 14) a.PropParam = app::ParseIntField(cl.fields[14], -32768, 32767);
   c.table.WatchMode = cl.watchMode;
   if (cl.watchMode) c.disp.Player[0].UserId = cl.watchedUserId;
 }
 
 void Connect(Client& c) {
   if (c.app.ProxyKind == 0) {
-    net::OpenDirect(c);
+    session::OpenDirect(c);
   } else if (c.app.ProxyKind == 5) {
     c.net.TaskOn[net::kTaskLogin] = false;
     net::StartProxy(c, /*keepQueued=*/false);
@@ -143,7 +145,7 @@ void LoadSteps(Client& c, const std::string& commandLine) {
   ui::LayoutControls(c);
   ui::LayoutLinkState(c);
 
-  const CommandLine cl = SplitCommandLine(commandLine);
+  const app::CommandLine cl = app::SplitCommandLine(commandLine);
   if (cl.fields.empty() && !cl.watchMode) {
     platform::ShowMessage(c.host, "本游戏需从游戏大厅中启动！", "警告");
     platform::EndProgram(c.host, "started without the lobby's command line");
@@ -203,4 +205,4 @@ void Form_Load(Client& c, const std::string& commandLine) {
   }
 }
 
-}  // namespace app
+}  // namespace session

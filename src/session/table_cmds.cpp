@@ -2,13 +2,14 @@
 #include <array>
 #include <stdexcept>
 
-#include "app/app.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/connection.h"
 #include "session/dispatch.h"
+#include "session/program.h"
 #include "session/seat_common.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
@@ -104,7 +105,7 @@ void StatusPlayersLeft(Client& c, const wire::TableStatus& m) {
   if (h == 0) {
     if (props::Active(c)) props::Shutdown(c);
     c.host.Winsock1().Close();
-    app::Form_Unload(c, "the game is over and the own seat has gone");
+    session::Form_Unload(c, "the game is over and the own seat has gone");
   }
 
   c.score.TableResetDone = false;
@@ -133,7 +134,7 @@ void StatusPlayersLeft(Client& c, const wire::TableStatus& m) {
   score::ShowRecordWindow(c);
   app::ShowLeaveDialog(c, "玩家" + list + "退出了游戏！游戏结束！");
   c.host.Winsock1().Close();
-  net::LeaveTable(c);
+  session::LeaveTable(c);
   if (c.table.WatchMode) EndWatching(c);
 }
 
@@ -143,7 +144,7 @@ void StatusHandSetUp(Client& c, const wire::TableStatus& m) {
   MarkDealer(c, PosOfSeatBit(c, m.Seat));
   if (c.MainForm.State() == platform::WindowState::Minimized && !c.table.BossMode) {
     c.MainForm.SetState(platform::WindowState::Normal);
-    app::MinimizeLobby(c);
+    session::MinimizeLobby(c);
     c.host.Log("focus", "MainForm");
   }
   for (int t = 1; t <= 3; ++t) d.OtherNames.at(Ix(t - 1)) = c.table.Hand.at(Ix(t)).Account;
@@ -200,7 +201,7 @@ void StatusLacksGold(Client& c, const wire::TableStatus& m) {
       if (!c.table.Hand.at(Ix(t)).Account.empty()) ClearPosition(c, t, false);
     }
     c.TimerKeepAlive.SetEnabled(false);
-    net::LeaveTable(c);
+    session::LeaveTable(c);
     return;
   }
   c.net.TaskOn[net::kTaskReadyClock] = false;
@@ -250,7 +251,7 @@ void OnHandStart(Client& c, const wire::HandStart& m) {
   const int dealer = PosOfSeatBit(c, m.Seat);
   if (dealer < 0) {
     platform::ShowMessage(c.host, "有玩家退出，游戏结束！", "");
-    app::RestoreLobbyAndEnd(c, "the dealer of the new hand is not at the table");
+    session::RestoreLobbyAndEnd(c, "the dealer of the new hand is not at the table");
   }
   MarkDealer(c, dealer);
   const int side = (dealer - m.Value[0] + 13 - m.Value[1]) & 3;

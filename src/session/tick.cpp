@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/app.h"
 #include "app/replay.h"
 #include "chat/chat.h"
 #include "net/frame_log.h"
@@ -11,13 +10,15 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/connection.h"
 #include "session/dispatch.h"
+#include "session/program.h"
 #include "session/seat_common.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
-namespace net {
+namespace session {
 
 namespace {
 
@@ -42,20 +43,20 @@ bool SecondElapsed(Client& c, double& last) {
 }
 
 void SendTask(Client& c) {
-  NetState& n = c.net;
-  Ring& ring = n.SendRing;
+  net::NetState& n = c.net;
+  net::Ring& ring = n.SendRing;
   if (ring.Waiting() < wire::kFrameSize) {
-    n.TaskOn[kTaskSend] = false;
+    n.TaskOn[net::kTaskSend] = false;
   } else if (!Connected(c) || !n.Online) {
     // The frame stays queued until the server has taken the client (back): before that the
     // socket may lead to a proxy still negotiating, or to a server still to answer the login.
     // It goes out after the next frame is queued, or when a reconnection is accepted.
-    n.TaskOn[kTaskSend] = false;
+    n.TaskOn[net::kTaskSend] = false;
   } else {
     wire::Frame f{};
     for (auto& b : f) {
       b = ring.Bytes[static_cast<std::size_t>(ring.ReadPos)];
-      ring.ReadPos = (ring.ReadPos + 1) % kRingSize;
+      ring.ReadPos = (ring.ReadPos + 1) % net::kRingSize;
     }
     const int v = f[wire::kOffValues] * 256 + f[wire::kOffValues + 1];
     const int q = v / 8;
@@ -71,15 +72,15 @@ void SendTask(Client& c) {
     }
     ++n.RingSent;
   }
-  n.TaskTick[kTaskSend] = 0;
+  n.TaskTick[net::kTaskSend] = 0;
 }
 
 // No frame for too long in a hand: give the table up and hand the player back to the lobby.
 void ConnectionLost(Client& c) {
-  if (app::LobbyExists(c)) {
+  if (session::LobbyExists(c)) {
     if (props::Active(c)) props::Shutdown(c);
     c.MainForm.SetState(platform::WindowState::Minimized);
-    app::RestoreLobby(c);
+    session::RestoreLobby(c);
     session::GiveUpTable(c);
     // Written after the connection is dropped, which empties both lists, so the player reads it.
     ui::SysmsgClear(c.MainForm, 0);
@@ -108,7 +109,7 @@ bool EndsTheHold(int cmd) {
 }
 
 void DispatchRecvFrame(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   if (n.InHand) n.SilentTicks = 0;
   // A server that answers the keep-alive tells the round trip.
   if (n.LastMsg.Cmd == wire::Num(wire::Cmd::KeepAlive) && n.KeepAliveSentAt >= 0) {
@@ -121,11 +122,12 @@ void DispatchRecvFrame(Client& c) {
 
 // Sets the frame at the ring head aside behind the held departure.
 void HoldBack(Client& c, int cmd) {
-  NetState& n = c.net;
-  const auto slot = static_cast<std::size_t>((n.HeldHead + n.HeldCount) % NetState::kHeldFrames);
+  net::NetState& n = c.net;
+  const auto slot =
+      static_cast<std::size_t>((n.HeldHead + n.HeldCount) % net::NetState::kHeldFrames);
   if (cmd == wire::Num(wire::Cmd::PlayerLeft)) {
     // Decoded (and logged) now, as it arrived; dispatched once the results have been shown.
-    DecodeFrame(c);
+    net::DecodeFrame(c);
     n.HeldFrames.at(slot) = n.RecvFrame;
     n.HeldLogged.at(slot) = true;
     c.host.Log("hold", "departure of seat " + std::to_string(n.LastMsg.Seat) +
@@ -134,23 +136,23 @@ void HoldBack(Client& c, int cmd) {
       c.TimerKeepAlive.SetEnabled(true);
     }
   } else {
-    Ring& ring = n.RecvRing;
+    net::Ring& ring = n.RecvRing;
     auto at = ring.Bytes.begin() + ring.ReadPos;
     std::copy(at, at + wire::kFrameSize, n.HeldFrames.at(slot).begin());
-    ring.ReadPos = (ring.ReadPos + wire::kFrameSize) % kRingSize;
+    ring.ReadPos = (ring.ReadPos + wire::kFrameSize) % net::kRingSize;
     n.HeldLogged.at(slot) = false;
   }
   ++n.HeldCount;
 }
 
 void ReleaseHeldFrame(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   const auto slot = static_cast<std::size_t>(n.HeldHead);
-  n.HeldHead = (n.HeldHead + 1) % NetState::kHeldFrames;
+  n.HeldHead = (n.HeldHead + 1) % net::NetState::kHeldFrames;
   --n.HeldCount;
   n.RecvFrame = n.HeldFrames.at(slot);
   const bool logged = n.HeldLogged.at(slot);
-  DecodeRecvFrame(c, !logged);
+  net::DecodeRecvFrame(c, !logged);
   DispatchRecvFrame(c);
 }
 
@@ -158,8 +160,8 @@ void ReleaseHeldFrame(Client& c) {
 // at the ring head (dispatched, or set aside behind a held departure). False when nothing
 // moved.
 bool ReceiveStep(Client& c) {
-  NetState& n = c.net;
-  Ring& ring = n.RecvRing;
+  net::NetState& n = c.net;
+  net::Ring& ring = n.RecvRing;
   if (!n.HoldQuit && n.HeldCount > 0) {
     ReleaseHeldFrame(c);
     return true;
@@ -169,11 +171,11 @@ bool ReceiveStep(Client& c) {
   const bool hold = n.HoldQuit && (cmd == wire::Num(wire::Cmd::PlayerLeft) ||
                                    (n.HeldCount > 0 && !EndsTheHold(cmd)));
   if (!hold) {
-    DecodeFrame(c);
+    net::DecodeFrame(c);
     DispatchRecvFrame(c);
     return true;
   }
-  if (n.HeldCount < NetState::kHeldFrames) {
+  if (n.HeldCount < net::NetState::kHeldFrames) {
     HoldBack(c, cmd);
     return true;
   }
@@ -182,7 +184,7 @@ bool ReceiveStep(Client& c) {
 }
 
 void ReceiveTask(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   if (n.InHand) {
     ++n.SilentTicks;
     if (n.SilentTicks > kSilentLimit) {
@@ -194,20 +196,20 @@ void ReceiveTask(Client& c) {
   // One step per run; more only while the backlog is too long, and never while a handler has
   // stopped the receive task or nothing can move.
   if (ReceiveStep(c)) {
-    while (n.TaskOn[kTaskRecv] && n.RecvRing.Waiting() > kBacklogFrames * wire::kFrameSize &&
+    while (n.TaskOn[net::kTaskRecv] && n.RecvRing.Waiting() > kBacklogFrames * wire::kFrameSize &&
            ReceiveStep(c)) {
     }
   }
-  const Ring& ring = n.RecvRing;
+  const net::Ring& ring = n.RecvRing;
   const bool more = ring.Waiting() >= wire::kFrameSize || (!n.HoldQuit && n.HeldCount > 0);
-  n.TaskTick[kTaskRecv] = more ? 1 : 0;
+  n.TaskTick[net::kTaskRecv] = more ? 1 : 0;
 }
 
 void LoginTask(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   platform::Socket& sock = c.host.Winsock1();
   if (!n.LoginAnnounced) {
-    app::PostToLobby(c, 22);
+    session::PostToLobby(c, 22);
     n.LoginAnnounced = true;
   }
   // Re-checked on every tick rather than waiting inside this one, so the table stays live.
@@ -224,10 +226,10 @@ void LoginTask(Client& c) {
   }
   n.LoginPending = true;
   SendDirect(c, n.LoginFrame);
-  n.TaskOn[kTaskWatch] = true;
-  n.TaskTick[kTaskWatch] = 0;
-  n.TaskOn[kTaskLogin] = false;
-  n.TaskTick[kTaskLogin] = 0;
+  n.TaskOn[net::kTaskWatch] = true;
+  n.TaskTick[net::kTaskWatch] = 0;
+  n.TaskOn[net::kTaskLogin] = false;
+  n.TaskTick[net::kTaskLogin] = 0;
   n.LoginAnnounced = false;
   // A reconnection's request tells the plug-in once the server has taken the client back.
   if (props::Active(c) && n.LoginFrame[wire::kOffCmd] != wire::Num(wire::Cmd::ReconnectRequest))
@@ -235,43 +237,44 @@ void LoginTask(Client& c) {
 }
 
 void WatchTask(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   if (!Connected(c)) {
     if (props::Active(c)) props::RecState(c, 3, false);
-    if (!app::LobbyExists(c)) platform::EndProgram(c.host, "connection lost and the lobby is gone");
+    if (!session::LobbyExists(c))
+      platform::EndProgram(c.host, "connection lost and the lobby is gone");
     if (n.g_bCanRecon) {
       n.Online = false;
-      n.TaskOn[kTaskWatch] = false;
-      n.TaskTick[kTaskWatch] = 0;
+      n.TaskOn[net::kTaskWatch] = false;
+      n.TaskTick[net::kTaskWatch] = 0;
       StartReconnect(c);
     }
   }
-  n.TaskTick[kTaskWatch] = 0;
+  n.TaskTick[net::kTaskWatch] = 0;
 }
 
 void Tick(Client& c) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   for (std::size_t i = 1; i < n.TaskTick.size(); ++i) {
     if (n.TaskTick[i] < std::numeric_limits<std::int32_t>::max()) ++n.TaskTick[i];
   }
-  if (n.TaskOn[kTaskSend] && n.TaskTick[kTaskSend] >= 1) SendTask(c);
-  if (n.TaskOn[kTaskRecv] && n.TaskTick[kTaskRecv] >= 2) ReceiveTask(c);
-  if (n.TaskOn[kTaskLogin] && n.TaskTick[kTaskLogin] >= 4) LoginTask(c);
-  if (n.TaskOn[kTaskBlink] && n.TaskTick[kTaskBlink] >= 8) {
+  if (n.TaskOn[net::kTaskSend] && n.TaskTick[net::kTaskSend] >= 1) SendTask(c);
+  if (n.TaskOn[net::kTaskRecv] && n.TaskTick[net::kTaskRecv] >= 2) ReceiveTask(c);
+  if (n.TaskOn[net::kTaskLogin] && n.TaskTick[net::kTaskLogin] >= 4) LoginTask(c);
+  if (n.TaskOn[net::kTaskBlink] && n.TaskTick[net::kTaskBlink] >= 8) {
     play::BlinkStep(c);
     chat::BlinkStep(c);
-    n.TaskTick[kTaskBlink] = 0;
+    n.TaskTick[net::kTaskBlink] = 0;
   }
-  if (n.Online && n.TaskOn[kTaskTurnClock] && SecondElapsed(c, n.TurnSecond)) {
+  if (n.Online && n.TaskOn[net::kTaskTurnClock] && SecondElapsed(c, n.TurnSecond)) {
     play::TurnClockSecond(c);
   }
-  if (n.Online && n.TaskOn[kTaskReadyClock] && SecondElapsed(c, n.ReadySecond)) {
+  if (n.Online && n.TaskOn[net::kTaskReadyClock] && SecondElapsed(c, n.ReadySecond)) {
     score::ReadyClockSecond(c);
   }
-  if (n.TaskOn[kTaskWatch] && n.TaskTick[kTaskWatch] >= 40) WatchTask(c);
-  if (c.table.BubbleOn && n.TaskTick[kTaskBubble] >= 40) {
+  if (n.TaskOn[net::kTaskWatch] && n.TaskTick[net::kTaskWatch] >= 40) WatchTask(c);
+  if (c.table.BubbleOn && n.TaskTick[net::kTaskBubble] >= 40) {
     play::HideBubble(c);
-    n.TaskTick[kTaskBubble] = 0;
+    n.TaskTick[net::kTaskBubble] = 0;
   }
   props::Poll(c);
   ui::ShowLinkState(c);
@@ -279,47 +282,41 @@ void Tick(Client& c) {
 
 }  // namespace
 
-void ResetRings(Client& c) {
-  c.net.SendRing.WritePos = c.net.SendRing.ReadPos = 0;
-  c.net.RecvRing.WritePos = c.net.RecvRing.ReadPos = 0;
-  c.net.HeldHead = c.net.HeldCount = 0;
-}
-
 void OpenDirect(Client& c) {
   platform::Socket& sock = c.host.Winsock1();
   sock.SetRemote(c.app.ServerHost, c.app.ServerPort);
   sock.Connect();
   c.TimerBong.SetEnabled(true);
-  c.net.TaskOn[kTaskLogin] = true;
-  c.net.TaskTick[kTaskLogin] = 0;
+  c.net.TaskOn[net::kTaskLogin] = true;
+  c.net.TaskTick[net::kTaskLogin] = 0;
   c.net.LoginAnnounced = false;
 }
 
 void Winsock1_DataArrival(Client& c, std::span<const std::uint8_t> bytes) {
-  NetState& n = c.net;
+  net::NetState& n = c.net;
   if (!n.DirectLink) {
-    ProxyDataArrival(c, bytes);
+    net::ProxyDataArrival(c, bytes);
     return;
   }
-  Ring& ring = n.RecvRing;
+  net::Ring& ring = n.RecvRing;
   const bool noWholeFrameBefore = ring.Waiting() < wire::kFrameSize;
   for (std::uint8_t b : bytes) {
     ring.Bytes[static_cast<std::size_t>(ring.WritePos)] = b;
-    ring.WritePos = (ring.WritePos + 1) % kRingSize;
+    ring.WritePos = (ring.WritePos + 1) % net::kRingSize;
     if (ring.WritePos == ring.ReadPos) {
       c.host.Log("error", "receive ring overflow");
-      app::RestoreLobbyAndEnd(c, "receive ring overflow");
+      session::RestoreLobbyAndEnd(c, "receive ring overflow");
     }
   }
-  n.TaskOn[kTaskRecv] = true;
+  n.TaskOn[net::kTaskRecv] = true;
   // A burst may finish arriving before its first frame is decoded; arrivals behind a whole frame
   // that already waits do not hold it back again, or a steady stream would never be dispatched.
-  if (noWholeFrameBefore) n.TaskTick[kTaskRecv] = 0;
+  if (noWholeFrameBefore) n.TaskTick[net::kTaskRecv] = 0;
 }
 
 void Winsock1_Close(Client& c) {
   c.host.Winsock1().Close();
-  if (!c.net.DirectLink) ProxyClosed(c);
+  if (!c.net.DirectLink) net::ProxyClosed(c);
 }
 
 namespace {
@@ -380,7 +377,7 @@ void TimerKeepAlive_Timer(Client& c) {
   wire::NetMsg m;
   m.Cmd = wire::Num(wire::Cmd::KeepAlive);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
-  SendFrame(c, m);
+  net::SendFrame(c, m);
 }
 
 void SendDirect(Client& c, const wire::Frame& frame) {
@@ -388,4 +385,4 @@ void SendDirect(Client& c, const wire::Frame& frame) {
   c.host.Winsock1().SendData(frame);
 }
 
-}  // namespace net
+}  // namespace session

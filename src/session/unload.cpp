@@ -1,15 +1,15 @@
-#include "app/app.h"
 #include "app/dialogs.h"
 #include "platform/messages.h"
 #include "play/ting_form.h"
 #include "props/props.h"
+#include "session/program.h"
 
 #include "session/client.h"
 #include "session/reconnect.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
 
-namespace app {
+namespace session {
 
 namespace {
 
@@ -20,8 +20,8 @@ void StopMusicAndSound(Client& c) {
 
 // Every other window goes with the main one.
 void UnloadOtherForms(Client& c) {
-  UnloadLeaveDialog(c);
-  net::UnloadReconnect(c);
+  app::UnloadLeaveDialog(c);
+  session::UnloadReconnect(c);
   play::UnloadTingForm(c);
   ui::HideTableWindows(c);
 }
@@ -44,4 +44,4 @@ void Form_Unload(Client& c, const std::string& reason) {
   platform::EndProgram(c.host, reason);
 }
 
-}  // namespace app
+}  // namespace session

@@ -3,13 +3,14 @@
 #include <cmath>
 #include <string>
 
-#include "app/app.h"
 #include "assets/picture_ids.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "score/score.h"
+#include "session/connection.h"
+#include "session/program.h"
 
 #include "session/client.h"
 #include "ui/ui.h"
@@ -234,12 +235,12 @@ void Continue(Client& c) {
   if (c.disp.GameOver) {
     // The game is over for this table: the button takes the player back to the lobby.
     c.score.TableResetDone = false;
-    net::DropConnection(c);
+    session::DropConnection(c);
     view::FullReset(c);
     props::ForgetWaitingResult(c.props);
-    if (app::LobbyExists(c)) {
+    if (session::LobbyExists(c)) {
       c.MainForm.SetState(platform::WindowState::Minimized);
-      app::RestoreLobby(c);
+      session::RestoreLobby(c);
     } else {
       platform::EndProgram(c.host, "the game is over and the lobby window is gone");
     }

@@ -72,7 +72,7 @@ void ShowLinkState(Client& c) {
       // Short enough for the strip's corner: the attempt out of all of them.
       text = n.FirstConnect ? "连接中" : "重连中";
       text += n.ReconnectTries > 0 ? " " + std::to_string(n.ReconnectTries) + "/" +
-                                         std::to_string(net::kReconnectAttempts)
+                                         std::to_string(session::kReconnectAttempts)
                                    : "...";
       break;
     case Link::Down:

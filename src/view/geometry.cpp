@@ -4,11 +4,11 @@
 #include <limits>
 #include <stdexcept>
 
-#include "app/app.h"
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
 #include "platform/lobby.h"
 #include "session/client.h"
+#include "session/program.h"
 #include "table/tiles.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -200,7 +200,7 @@ void BuildWall(Client& c) {
       }
       c.host.WaitProcessingEvents(10);
     }
-    app::PostToLobby(c, platform::kClientHandBegun);
+    session::PostToLobby(c, platform::kClientHandBegun);
     auto& t = c.table;
     t.HiddenGangLog.fill({});
     t.HiddenGangCount = 0;
@@ -212,7 +212,7 @@ void BuildWall(Client& c) {
     c.play.RevealCount = 0;
   } catch (const std::exception& e) {
     c.host.Log("error", std::string("wall build: ") + e.what());
-    app::RestoreLobbyAndEnd(c, std::string("wall build failed: ") + e.what());
+    session::RestoreLobbyAndEnd(c, std::string("wall build failed: ") + e.what());
   }
 }
 

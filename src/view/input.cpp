@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/app.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "platform/form_events.h"
 #include "session/client.h"
+#include "session/program.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "ui/ui.h"
@@ -249,7 +249,7 @@ bool Pic1_KeyDown(Client& c, int keyCode) {
   switch (keyCode) {
     case platform::kKeyF1:
       keys = {};
-      app::TableBossKey(c, /*tellPlugin=*/true);
+      session::TableBossKey(c, /*tellPlugin=*/true);
       return true;
     case platform::kKeyEscape:
       // Esc leaves a half-typed Alt+C alone.

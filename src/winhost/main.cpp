@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/app.h"
 #include "session/client.h"
 #include "session/form_events.h"
+#include "session/program.h"
 #include "winhost/dpi.h"
 #include "winhost/wide.h"
 #include "winhost/win_host.h"
@@ -40,9 +40,9 @@ int main() {
   int rc = 0;
   {
     Client client(host);
-    ui::MainFormEvents events(client);
+    session::MainFormEvents events(client);
     host.CreateMainWindow(client.MainForm, events);
-    host.Guard("start-up", [&] { app::Form_Load(client, commandLine); });
+    host.Guard("start-up", [&] { session::Form_Load(client, commandLine); });
     rc = host.Run();
     host.Log("end", "the window was closed");
     host.ReleaseMainWindow();

@@ -48,7 +48,7 @@ class AutoPlay : public qtest::Moves {
     input.Press(r.left + r.width / 2, r.top + r.height / 2, platform::kLeftButton, 0);
     input.Release(r.left + r.width / 2, r.top + r.height / 2, platform::kLeftButton, 0);
   }
-  ui::MainFormEvents events{c};
+  session::MainFormEvents events{c};
 };
 
 struct TimeoutCase {

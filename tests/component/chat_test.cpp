@@ -73,7 +73,7 @@ class ChatTest : public SeatingTest {
     return h.empty() ? "" : h.back();
   }
 
-  ui::MainFormEvents events{c};
+  session::MainFormEvents events{c};
 };
 
 // ---- Receiving ----

@@ -6,6 +6,7 @@
 #include "net/net.h"
 #include "platform/form_events.h"
 #include "seating_fixture.h"
+#include "session/program.h"
 #include "ui/ui.h"
 
 namespace qtest {
@@ -174,7 +175,7 @@ TEST_F(Dialogs, UnattendedEveryPathThatOpensTheLeaveDialogGoesOn) {
     h.unattended = true;
     h.lobby.windows.insert("VorelLodge");
     Client cl(h);
-    h.Run([&] { app::Form_Load(cl, CommandLine()); });
+    h.Run([&] { session::Form_Load(cl, CommandLine()); });
     h.Advance(250);
     const wire::Frame login = FrameBuilder(18).v(3, 1).v(1, 8);
     h.socket.Deliver(login);

@@ -125,7 +125,7 @@ TEST_F(EarlyDeal, WithoutPropsTheCountdownStopsAndTheTilesAnswerTheMouse) {
   EXPECT_EQ(Sheets(), 1) << "no plug-in: the sheet is written with the result, once";
 
   // A tile rises under the pointer, as in any hand.
-  ui::MainFormEvents events{c};
+  session::MainFormEvents events{c};
   platform::FormInput input{c.MainForm, events};
   const int ctl = SlotCtl(0, H(0).HiddenFirst + 3);
   const platform::Rect r = c.MainForm.WindowBounds(Img(ctl));

@@ -14,6 +14,7 @@
 #include "moves.h"
 #include "net/net.h"
 #include "protocol.h"
+#include "session/program.h"
 #include "support/client_fixture.h"
 #include "text/gbk.h"
 
@@ -228,7 +229,7 @@ TEST(FaultDrops, EveryDropIsResumedAndNoQueuedFrameIsLostOrSentTwice) {
   host.lobby.windows.insert("VorelLodge");
   Client c(host);
   VirtualTable table(host, 4242);
-  host.Run([&] { app::Form_Load(c, CommandLine()); });
+  host.Run([&] { session::Form_Load(c, CommandLine()); });
   int said = 0;
   std::int64_t nextWord = 3500;
   int resumedChecked = 0;

@@ -73,7 +73,7 @@ class FormEvents : public ClientTest {
     input.Release(p.x, p.y, button, 0);
   }
 
-  ui::MainFormEvents events{c};
+  session::MainFormEvents events{c};
   platform::FormInput input{c.MainForm, events};
 };
 

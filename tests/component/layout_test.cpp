@@ -76,7 +76,7 @@ TEST_F(Layout, OpenWindowsFollowTheWindowWhenItIsMovedOrResized) {
               c.VosSet.Visible() && c.Score.Visible());
   c.MainForm.SetGeometry({200, 100, c.MainForm.Geometry().width, c.MainForm.Geometry().height});
   c.MainForm.ReportShownSize(1280, 900);
-  ui::MainFormEvents events{c};
+  session::MainFormEvents events{c};
   host.Run([&] { events.OnMoved(); });
 
   const auto centredOverWindow = [](const platform::Form& f) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "net/net.h"
+#include "session/program.h"
 #include "support/client_fixture.h"
 #include "view/view.h"
 
@@ -220,8 +221,8 @@ TEST_F(LobbyLink, OtherMessagesGoToTheWindowsOwnProcedureUnchanged) {
 
 TEST_F(LobbyLink, RestoreAndMinimiseSendTheSystemCommandOrEndWithoutTheLobby) {
   Enter(State::Idle);
-  host.Run([&] { app::RestoreLobby(c); });
-  host.Run([&] { app::MinimizeLobby(c); });
+  host.Run([&] { session::RestoreLobby(c); });
+  host.Run([&] { session::MinimizeLobby(c); });
   ASSERT_EQ(host.lobby.sent.size(), 2U);
   EXPECT_EQ(host.lobby.sent[0].title, "VorelLodge");
   EXPECT_EQ(host.lobby.sent[0].msg, platform::kWmSysCommand);
@@ -230,7 +231,7 @@ TEST_F(LobbyLink, RestoreAndMinimiseSendTheSystemCommandOrEndWithoutTheLobby) {
   EXPECT_FALSE(host.Ended());
 
   host.lobby.windows.clear();
-  host.Run([&] { app::MinimizeLobby(c); });
+  host.Run([&] { session::MinimizeLobby(c); });
   EXPECT_TRUE(host.Ended());
   EXPECT_TRUE(host.HasLog("lobby-out", "274 minimise not found"));
 }
@@ -241,8 +242,8 @@ TEST_F(LobbyLink, BlankLobbyTitleMakesRestoreAndMinimiseDoNothing) {
   for (const char* title : {"", "   "}) {
     c.app.LobbyTitle = title;
     host.Run([&] {
-      app::RestoreLobby(c);
-      app::MinimizeLobby(c);
+      session::RestoreLobby(c);
+      session::MinimizeLobby(c);
     });
     EXPECT_FALSE(host.Ended()) << "[" << title << "]";
   }
@@ -252,34 +253,34 @@ TEST_F(LobbyLink, BlankLobbyTitleMakesRestoreAndMinimiseDoNothing) {
 TEST_F(LobbyLink, PostWithoutTheLobbyOnlyLogs) {
   Enter(State::Idle);
   host.lobby.windows.clear();
-  host.Run([&] { app::PostToLobby(c, 1127); });
+  host.Run([&] { session::PostToLobby(c, 1127); });
   EXPECT_FALSE(host.Ended());
   EXPECT_TRUE(host.HasLog("lobby-out", "1127 not found"));
 }
 
 TEST_F(LobbyLink, BackToLobbyMinimisesTheTableAndRestoresTheLobby) {
   Enter(State::Idle);
-  host.Run([&] { app::BackToLobby(c); });
+  host.Run([&] { session::BackToLobby(c); });
   EXPECT_FALSE(host.Ended());
   EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
   ASSERT_EQ(host.lobby.sent.size(), 1U);
   EXPECT_EQ(host.lobby.sent[0].wParam, platform::kScRestore);
 
   host.lobby.windows.clear();
-  host.Run([&] { app::BackToLobby(c); });
+  host.Run([&] { session::BackToLobby(c); });
   EXPECT_TRUE(host.Ended());
 }
 
 TEST_F(LobbyLink, BossKeyHidesBothWindowsEvenWithTheChatFocused) {
   Enter(State::Idle);
   c.app.ChatFocused = true;
-  host.Run([&] { app::Form_KeyDown(c, 113); });  // F2 is no boss key
+  host.Run([&] { session::Form_KeyDown(c, 113); });  // F2 is no boss key
   EXPECT_FALSE(c.table.BossMode);
   EXPECT_TRUE(host.lobby.sent.empty());
 
   c.Information.SetVisible(true);
   c.Talk.SetVisible(true);
-  host.Run([&] { app::Form_KeyDown(c, 112); });
+  host.Run([&] { session::Form_KeyDown(c, 112); });
   EXPECT_TRUE(c.table.BossMode);
   EXPECT_FALSE(c.Information.Visible());
   EXPECT_FALSE(c.Talk.Visible());
@@ -292,7 +293,7 @@ TEST_F(LobbyLink, BossKeyHidesBothWindowsEvenWithTheChatFocused) {
 TEST_F(LobbyLink, BossKeyOnAnotherFormMinimisesThatForm) {
   Enter(State::Idle);
   platform::Form dialog("frmOtherExit");
-  host.Run([&] { app::Form_KeyDown(c, dialog, 112); });
+  host.Run([&] { session::Form_KeyDown(c, dialog, 112); });
   EXPECT_EQ(dialog.State(), platform::WindowState::Minimized);
   EXPECT_EQ(c.MainForm.State(), platform::WindowState::Normal);
   EXPECT_EQ(host.lobby.sent.size(), 1U);
@@ -300,26 +301,26 @@ TEST_F(LobbyLink, BossKeyOnAnotherFormMinimisesThatForm) {
 
 TEST_F(LobbyLink, BossKeyWithTheLobbyGoneEnds) {
   Enter(State::LobbyGone);
-  host.Run([&] { app::Form_KeyDown(c, 112); });
+  host.Run([&] { session::Form_KeyDown(c, 112); });
   EXPECT_TRUE(host.Ended());
   EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized) << "earlier steps ran";
 }
 
 TEST_F(LobbyLink, WindowComingBackEndsBossModeAndMinimisesTheLobby) {
   Enter(State::Idle);
-  host.Run([&] { app::Form_KeyDown(c, 112); });
+  host.Run([&] { session::Form_KeyDown(c, 112); });
   c.table.DefaultCountdown = 0;
   c.table.TimeoutCount = 3;
   c.app.ChatFocused = false;
   host.lobby.sent.clear();
 
   // Still minimised: nothing happens.
-  host.Run([&] { app::Form_Resize(c); });
+  host.Run([&] { session::Form_Resize(c); });
   EXPECT_TRUE(host.lobby.sent.empty());
   EXPECT_TRUE(c.table.BossMode);
 
   c.MainForm.SetState(platform::WindowState::Normal);
-  host.Run([&] { app::Form_Resize(c); });
+  host.Run([&] { session::Form_Resize(c); });
   EXPECT_FALSE(c.table.BossMode);
   EXPECT_EQ(c.table.DefaultCountdown, 8);
   EXPECT_EQ(c.table.TimeoutCount, 0);
@@ -333,7 +334,7 @@ TEST_F(LobbyLink, WindowComingBackEndsBossModeAndMinimisesTheLobby) {
 TEST_F(LobbyLink, WindowComingBackWithoutBossModeKeepsTheCountdown) {
   Enter(State::Idle);
   c.table.DefaultCountdown = 10;
-  host.Run([&] { app::Form_Resize(c); });
+  host.Run([&] { session::Form_Resize(c); });
   EXPECT_EQ(c.table.DefaultCountdown, 10);
   EXPECT_EQ(host.lobby.sent.size(), 1U);
 }

@@ -9,6 +9,7 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "seating_fixture.h"
+#include "session/program.h"
 #include "session/seat_common.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
@@ -96,7 +97,7 @@ TEST_F(PropsTest, StartOutcomes) {
     if (k.library) h.propPlugin = [r] { return std::make_unique<FakePlugin>(r); };
     h.lobby.windows.insert("VorelLodge");
     Client cl(h);
-    h.Run([&] { app::Form_Load(cl, CommandLine()); });
+    h.Run([&] { session::Form_Load(cl, CommandLine()); });
     h.Advance(250);
     h.socket.Deliver(FrameBuilder(18).v(3, 1).v(1, 8).frame());
     for (const auto& p : Table()) h.socket.Deliver(PlayerFrame(p).frame());

@@ -7,6 +7,7 @@
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
 #include "seating_fixture.h"
+#include "session/program.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
 #include "ui/sound_forms.h"
@@ -182,7 +183,7 @@ TEST_F(VosSetTest, TheTableTheBossKeyAndMinimisingHideTheDialog) {
   using Hide = void (*)(Client&);
   const std::vector<std::pair<const char*, Hide>> cases{
       {"table click", [](Client& cl) { view::Pic1_Click(cl); }},
-      {"boss key", [](Client& cl) { app::Form_KeyDown(cl, platform::kKeyF1); }},
+      {"boss key", [](Client& cl) { session::Form_KeyDown(cl, platform::kKeyF1); }},
       {"minimise", [](Client& cl) { ui::MinimiseTable(cl); }}};
   for (const auto& [what, hide] : cases) {
     c.VosSet.SetVisible(true);

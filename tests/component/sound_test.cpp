@@ -6,6 +6,7 @@
 
 #include "assets/sound_cues.h"
 #include "seating_fixture.h"
+#include "session/program.h"
 #include "ui/sound.h"
 
 namespace qtest {
@@ -39,7 +40,7 @@ TEST(SoundStartTest, WithoutADeviceTheClientStartsSilentAndSaysSoOnce) {
   host.lobby.windows.insert("VorelLodge");
   host.sound.noDevice = true;
   Client c(host);
-  host.Run([&] { app::Form_Load(c, CommandLine()); });
+  host.Run([&] { session::Form_Load(c, CommandLine()); });
   ASSERT_FALSE(host.Ended());
   EXPECT_FALSE(c.ui.SoundOn);
   EXPECT_TRUE(host.sound.played.empty());

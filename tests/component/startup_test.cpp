@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "net/net.h"
+#include "session/program.h"
 #include "support/client_fixture.h"
 
 namespace qtest {
@@ -93,7 +94,8 @@ TEST_F(Startup, AnUnknownConnectionKindEndsWithAMessageInsteadOfWaitingForever) 
     h.lobby.windows.insert("大厅");
     Client other(h);
     h.Run([&] {
-      app::Form_Load(other, std::string("a$k$127.0.0.1$7000$loc$") + kind + "$$0$$$1$大厅$桌$0$0$");
+      session::Form_Load(other,
+                         std::string("a$k$127.0.0.1$7000$loc$") + kind + "$$0$$$1$大厅$桌$0$0$");
     });
     ASSERT_TRUE(h.Ended());
     EXPECT_EQ(h.EndReason(), std::string("unknown connection kind ") + kind);

@@ -4,9 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "app/app.h"
+#include "app/cmdline.h"
 #include "platform/virtual/virtual_host.h"
 #include "session/client.h"
+#include "session/program.h"
 #include "support/frame_builder.h"
 
 namespace qfuzz {
@@ -63,7 +64,7 @@ Outcome RunInput(std::span<const std::uint8_t> data) {
   vhost::VirtualHost host;
   host.lobby.windows.insert("VorelLodge");
   auto client = std::make_unique<Client>(host);
-  host.Run([&] { app::Form_Load(*client, CommandLine(mode == kModeWatching)); });
+  host.Run([&] { session::Form_Load(*client, CommandLine(mode == kModeWatching)); });
   const auto finish = [&] {
     out.ended = host.Ended();
     if (out.ended) out.endReason = host.EndReason();

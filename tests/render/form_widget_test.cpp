@@ -53,7 +53,7 @@ class MainWindow : public ClientTest {
   QImage Grab() const { return window->grab().toImage(); }
 
   host::PictureStore pictures;
-  ui::MainFormEvents events{c};
+  session::MainFormEvents events{c};
   std::unique_ptr<host::FormWidget> window;
 };
 

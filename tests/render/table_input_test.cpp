@@ -410,7 +410,7 @@ class TableWindows : public HandTest {
 
   std::shared_ptr<FakePluginRecord> rec = std::make_shared<FakePluginRecord>();
   host::PictureStore pictures;
-  ui::MainFormEvents events{c};
+  session::MainFormEvents events{c};
   std::unique_ptr<host::FormWidget> window;
   host::FormWindows windows{pictures};
 };

@@ -103,7 +103,7 @@ class TingWindows : public HandTest {
   }
 
   host::PictureStore pictures;
-  ui::MainFormEvents events{c};
+  session::MainFormEvents events{c};
   std::unique_ptr<host::FormWidget> window;
   host::FormWindows dialogs{pictures};
   std::size_t sentBefore = 0;

@@ -1,4 +1,5 @@
 #include "support/client_fixture.h"
+#include "session/program.h"
 
 namespace qtest {
 
@@ -11,7 +12,7 @@ ClientTest::ClientTest() : client(std::make_unique<Client>(host)), c(*client) {
 }
 
 void ClientTest::Start(const std::string& commandLine) {
-  host.Run([&] { app::Form_Load(c, commandLine); });
+  host.Run([&] { session::Form_Load(c, commandLine); });
 }
 
 void ClientTest::StartLoggedIn() {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "app/cmdline.h"
 #include "platform/virtual/virtual_host.h"
 #include "session/client.h"
 #include "support/frame_builder.h"

@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/app.h"
+#include "app/cmdline.h"
+#include "session/program.h"
 #include "text/number.h"
 
 namespace app {
@@ -47,7 +48,7 @@ TEST(CommandLine, NumericFields) {
 }
 
 TEST(LoginFrame, AccountAndKeyAsSingleByteText) {
-  const wire::Frame f = BuildLoginFrame("alice", "k1");
+  const wire::Frame f = session::BuildLoginFrame("alice", "k1");
   EXPECT_EQ(f[3], 18);
   EXPECT_EQ(f[14], 1);
   EXPECT_EQ(f[16], 'a');
@@ -56,13 +57,13 @@ TEST(LoginFrame, AccountAndKeyAsSingleByteText) {
   EXPECT_EQ(f[32], 'k');
   EXPECT_EQ(f[260], 0);
   // A long account runs on into the key's bytes, which the key then overwrites.
-  const wire::Frame longName = BuildLoginFrame("abcdefghijklmnopqrs", "K");
+  const wire::Frame longName = session::BuildLoginFrame("abcdefghijklmnopqrs", "K");
   EXPECT_EQ(longName[31], 'p');
   EXPECT_EQ(longName[32], 'K');
   EXPECT_EQ(longName[33], 'r');
-  EXPECT_THROW(BuildLoginFrame("张三", "k"), std::invalid_argument);
-  EXPECT_THROW(BuildLoginFrame("a", std::string(241, 'k')), std::invalid_argument);
-  EXPECT_NO_THROW(BuildLoginFrame("a", std::string(240, 'k')));
+  EXPECT_THROW(session::BuildLoginFrame("张三", "k"), std::invalid_argument);
+  EXPECT_THROW(session::BuildLoginFrame("a", std::string(241, 'k')), std::invalid_argument);
+  EXPECT_NO_THROW(session::BuildLoginFrame("a", std::string(240, 'k')));
 }
 
 }  // namespace

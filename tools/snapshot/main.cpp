@@ -21,6 +21,7 @@
 #include "host/picture_store.h"
 #include "net/net.h"
 #include "play/ting_form.h"
+#include "session/connection.h"
 #include "table_states.h"
 #include "ui/ui.h"
 
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     if (link == "up") {
       c.net.Online = true;
     } else if (link == "retry") {
-      table->host.Run([&] { net::StartReconnect(c); });
+      table->host.Run([&] { session::StartReconnect(c); });
       c.net.ReconnectTries = 3;
     } else if (link == "down") {
       c.net.Online = false;
@@ -111,7 +112,7 @@ int main(int argc, char** argv) {
       over = &c.frmOtherExit;
     } else if (dialog == "reconnect") {
       table->host.Run([&] {
-        net::StartReconnect(c);
+        session::StartReconnect(c);
         ui::LinkState_Click(c);
       });
       over = &c.frmReconnect;

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "net/net.h"
+#include "session/connection.h"
 
-#include "app/app.h"
 #include "assets/picture_ids.h"
 #include "score/score.h"
+#include "session/program.h"
 #include "table/table_state.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
@@ -154,7 +155,7 @@ void Replay(Table& t, const std::string& file, int n) {
     // Results and the score sheet are not part of the table picture.
     if (fr[3] == 9 || fr[3] == 17 || fr[3] == 91 || fr[3] == 92 || fr[3] == 16) continue;
     ++count;
-    net::Winsock1_DataArrival(c, fr);
+    session::Winsock1_DataArrival(c, fr);
     for (int i = 0; i < 100 && c.net.RecvRing.Waiting() > 0; ++i) t.host.Advance(50);
     if (t.host.Ended()) return;
   }
@@ -248,7 +249,7 @@ std::unique_ptr<Table> BuildTable(const std::string& state, bool small) {
   t->client = std::make_unique<Client>(t->host);
   Client& c = *t->client;
   t->host.Run([&] {
-    app::Form_Load(c, "alice$key$127.0.0.1$7000$一号桌 · 欢乐场$0$$0$$$0$$$1$0$");
+    session::Form_Load(c, "alice$key$127.0.0.1$7000$一号桌 · 欢乐场$0$$0$$$0$$$1$0$");
     c.TimerBong.SetEnabled(false);
     Seat(c);
     view::FullReset(c);

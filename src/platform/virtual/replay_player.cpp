@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/app.h"
+#include "session/program.h"
 
 namespace vhost {
 
@@ -22,7 +22,7 @@ void ReplayPlayer::Start() {
   host_.lobby.windows.insert("VorelLodge");
   // The recorded player's own command line, to a server that is not there.
   const std::string line = replay_.account + "$replay$127.0.0.1$1$回放$0$$0$$$0$$$1$0$";
-  host_.Run([&] { app::Form_Load(client_, line); });
+  host_.Run([&] { session::Form_Load(client_, line); });
   host_.Advance(kLoginMs);
   origin_ = host_.Now();
   DeliverDue();

@@ -1,18 +1,14 @@
 #pragma once
-// Start-up, the lobby link, the main form's events and the orderly end of the program.
+// Start-up, the lobby link, the main form's keys and the orderly end of the program.
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "platform/controls.h"
 #include "wire/frame.h"
 
 class Client;
 
-namespace app {
+namespace session {
 
 // The orderly end (the main window unloads): the lobby link stops listening, sound stops, the
 // other windows unload and the plug-in is told to exit; then the program ends.
@@ -40,21 +36,10 @@ void Chat_KeyDown(Client& c, int keyCode);
 // plug-in (the chat box has done so already).
 void TableBossKey(Client& c, bool tellPlugin);
 
-// The lobby's command line, field by field.
-struct CommandLine {
-  std::vector<std::string> fields;  // the fields ended by "$", at most fifteen
-  bool watchMode = false;
-  double watchedUserId = 0;  // watch mode: the number after the fifth "$"
-};
-CommandLine SplitCommandLine(std::string_view line);
-// Ordinary integer conversion of a numeric field; throws std::invalid_argument when the text is
-// not a number and std::out_of_range when it does not fit.
-int ParseIntField(std::string_view field, int min, int max);
-
 // Form_Load of the main window. args is the command line as the lobby gave it.
 void Form_Load(Client& c, const std::string& commandLine);
 // Fails (std::invalid_argument) when a name has a character without a single-byte code or runs
 // past the frame.
 wire::Frame BuildLoginFrame(const std::string& loginName, const std::string& loginKey);
 
-}  // namespace app
+}  // namespace session
