@@ -62,7 +62,7 @@ void ClearWhisper(Client& c) {
 // "你" gives way to the name, a public line adds "说道: ".
 void UpdateChatLimit(Client& c) {
   auto& box = c.MainForm.Chat;
-  const int own = CharLen(c.disp.Player[0].NickName);
+  const int own = CharLen(c.table.Player[0].NickName);
   const int limit = c.chat.WhisperPrefix.empty()
                         ? static_cast<int>(kLineChars) - own - CharLen(std::string(kSaid))
                         : static_cast<int>(kLineChars) - own + 1;
@@ -139,7 +139,7 @@ void ShowMessageLine(Client& c, const std::string& text, int width) {
 void ShowChatLine(Client& c, const std::string& line, int pos, int v0, int v2, int v3) {
   if (v0 == 1 && pos != 0) PlayChatClip(c, pos, v2, v3);
   std::string text = line.substr(0, line.find('\0'));
-  const auto& own = c.disp.Player[0];
+  const auto& own = c.table.Player[0];
   if (!own.NickName.empty()) {
     text = ReplaceAll(text, "[" + own.Caption + "]" + own.NickName, kYou);
     if (!text.starts_with(kSystemNotice)) text = ReplaceFirst(text, own.NickName, kYou);
@@ -188,7 +188,7 @@ bool SendLine(Client& c, const std::string& boxText, const std::string& message,
   m.Value[0] = static_cast<std::int16_t>(v0);
   m.Value[2] = static_cast<std::int16_t>(v2);
   m.Value[3] = static_cast<std::int16_t>(v3);
-  const std::string& own = c.disp.Player[0].NickName;
+  const std::string& own = c.table.Player[0].NickName;
   const std::string& prefix = c.chat.WhisperPrefix;
   std::string line;
   if (!prefix.empty() && boxText.find(prefix) != std::string::npos) {
@@ -267,7 +267,7 @@ void Chat_Change(Client& c) {
 void SetWhisper(Client& c, int pos) {
   if (pos < 1 || pos > 3 || !c.net.Online) return;
   const auto p = static_cast<std::size_t>(pos);
-  const std::string& name = c.disp.Player[p].NickName;
+  const std::string& name = c.table.Player[p].NickName;
   const int seat = c.table.Hand[p].SeatBit;
   if (name.empty() || seat == 0) return;
   auto& box = c.MainForm.Chat;

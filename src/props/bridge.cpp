@@ -171,8 +171,8 @@ void ReleasePlugin(Client& c) {
   c.props.Plugin.reset();
 }
 
-bool SetUserinfo(Client& c, const session::PlayerRec& player, const std::string& account,
-                 int seatBit, int pos, bool own) {
+bool SetUserinfo(Client& c, const table::PlayerRec& player, const std::string& account, int seatBit,
+                 int pos, bool own) {
   Call(c, "SetUserinfo " + player.NickName + " " + account + " " + std::to_string(seatBit) + " " +
               std::to_string(pos) + " " + Flag(own));
   platform::PropPlugin* p = Object(c);

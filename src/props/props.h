@@ -11,7 +11,7 @@ class Client;
 namespace platform {
 class Control;
 }
-namespace session {
+namespace table {
 struct PlayerRec;
 }
 
@@ -42,8 +42,8 @@ bool ObjectExists(const Client& c);
 // Starts the plug-in for the own seat; without a usable plug-in it stays switched off (-1).
 void StartProps(Client& c);
 // Registers the player at a position; false means the plug-in refused and must be switched off.
-bool SetUserinfo(Client& c, const session::PlayerRec& player, const std::string& account,
-                 int seatBit, int pos, bool own);
+bool SetUserinfo(Client& c, const table::PlayerRec& player, const std::string& account, int seatBit,
+                 int pos, bool own);
 void ClearUser(Client& c, int pos);
 // rec_state with a position (seat taken or left).
 void RecState(Client& c, int kind, bool on, int pos);

@@ -117,7 +117,7 @@ void FillDrawSheet(Client& c, bool withProps) {
   ClearSheet(c);
   // Nobody won: the last winner's name must not stay red.
   MarkScoreWinner(c, -1);
-  AddHistoryRow(c.Hero.Num, RightAlign(std::to_string(c.disp.HandNumber), 12));
+  AddHistoryRow(c.Hero.Num, RightAlign(std::to_string(c.table.HandNumber), 12));
   std::array<double, 4> prizes{};
   for (int q = 0; q < 4; ++q) {
     c.Score.State(q).AddItem(kDrawLine);
@@ -130,7 +130,7 @@ void FillDrawSheet(Client& c, bool withProps) {
     prizes.at(Ix(q)) = score;
     auto& running = c.score.RunningScore.at(Ix(q));
     running += score;
-    auto& player = c.disp.Player.at(Ix(q));
+    auto& player = c.table.Player.at(Ix(q));
     player.Gold = std::max(0.0, player.Gold + score);
     c.Score.State(q + 4).AddItem("最终分：" + Num(score) + "金币");
     AddHistoryRow(c.Hero.Grade(q), RightAlign(Num(score), 9) + "金币");
@@ -139,7 +139,7 @@ void FillDrawSheet(Client& c, bool withProps) {
   }
   LogSheet(c, {}, prizes);
   CentreOverTable(c, !c.table.BossMode && !c.score.ClosingHandEnd, true);
-  SaveMatchRecord(c, c.disp.HandNumber);
+  SaveMatchRecord(c, c.table.HandNumber);
   ArmContinue(c);
   app::SaveHandReplay(c);
 }

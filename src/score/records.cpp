@@ -65,7 +65,7 @@ std::string RecordFilePath(Client& c) {
 void SaveMatchRecord(Client& c, int hand) {
   std::vector<std::pair<std::string, std::string>> keys;
   for (int i = 0; i < 4; ++i) {
-    const auto& card = c.disp.NameCard.at(Ix(i));
+    const auto& card = c.table.NameCard.at(Ix(i));
     keys.emplace_back("name( " + std::to_string(i) + " )", card.NickName);
     keys.emplace_back("PicIndex( " + std::to_string(i) + " )", std::to_string(card.Face));
   }

@@ -129,10 +129,10 @@ void ShowScoreSheet(Client& c) {
     s.HandScore.at(Ix(p)) = HandScoreOf(c, p);
     s.RunningScore.at(Ix(p)) += s.HandScore.at(Ix(p));
     const std::string title = LevelTitle(c, p);
-    c.disp.Player.at(Ix(p)).Group = title;
+    c.table.Player.at(Ix(p)).Group = title;
     c.MainForm.Level(p).SetCaption(title);
   }
-  AddHistoryRow(hero.Num, RightAlign(std::to_string(c.disp.HandNumber), 12));
+  AddHistoryRow(hero.Num, RightAlign(std::to_string(c.table.HandNumber), 12));
   if (c.table.WinnerPos < 0) {
     for (int p = 0; p < 4; ++p) {
       if (c.table.Hand.at(Ix(p)).HandResult > 0) c.table.WinnerPos = p;
@@ -143,7 +143,7 @@ void ShowScoreSheet(Client& c) {
   for (int p = 0; p < 4; ++p) {
     sheet.State(p).AddItem("房间底金:  " + std::to_string(BaseGold(c, p)));
     sheet.State(p).AddItem(" ");
-    sheet.State(p).AddItem("初始金币:" + Num(c.disp.GoldAtStart.at(Ix(p))));
+    sheet.State(p).AddItem("初始金币:" + Num(c.table.GoldAtStart.at(Ix(p))));
     sheet.State(p).AddItem(" ");
   }
   WriteFanList(c);
@@ -154,7 +154,7 @@ void ShowScoreSheet(Client& c) {
   const Multiplier dice = Shown(c.MainForm.lblDifen);
   const Multiplier wealth = WealthAtStart(c);
   for (int p = 0; p < 4; ++p) {
-    auto& player = c.disp.Player.at(Ix(p));
+    auto& player = c.table.Player.at(Ix(p));
     const double score = s.HandScore.at(Ix(p));
     const std::int32_t result = c.table.Hand.at(Ix(p)).HandResult;
     player.Gold = std::max(0.0, player.Gold + score);
@@ -203,14 +203,14 @@ void ShowScoreSheet(Client& c) {
     if (prize != 0) {
       s.HandScore.at(Ix(p)) += prize;
       s.RunningScore.at(Ix(p)) += prize;
-      auto& player = c.disp.Player.at(Ix(p));
+      auto& player = c.table.Player.at(Ix(p));
       player.Gold = std::max(0.0, player.Gold + prize);
     }
   }
   for (int p = 0; p < 4; ++p) {
     const std::string money = Currency(c, p);
     const double score = s.HandScore.at(Ix(p));
-    ui::ShowCash(c.MainForm, c.host, p, Num(c.disp.Player.at(Ix(p)).Gold) + money);
+    ui::ShowCash(c.MainForm, c.host, p, Num(c.table.Player.at(Ix(p)).Gold) + money);
     sheet.State(p + 4).AddItem("最终分：" + Num(score) + money);
     AddHistoryRow(hero.Grade(p), RightAlign(Num(score), 9) + money);
     hero.sumScore(p).SetCaption(Num(s.RunningScore.at(Ix(p))) + money);
@@ -223,7 +223,7 @@ void ShowScoreSheet(Client& c) {
   ArmContinue(c);
   c.net.HoldQuit = false;
 
-  SaveMatchRecord(c, c.disp.HandNumber);
+  SaveMatchRecord(c, c.table.HandNumber);
   app::SaveHandReplay(c);
 }
 

@@ -51,7 +51,7 @@ void CentreOverTable(Client& c, bool show, bool scoreWindow) {
 }
 
 void LogSheet(Client& c, const std::array<double, 4>& finals, const std::array<double, 4>& prizes) {
-  std::string line = "hand " + std::to_string(c.disp.HandNumber) + " final";
+  std::string line = "hand " + std::to_string(c.table.HandNumber) + " final";
   for (double v : finals) line += " " + Num(v);
   line += " prize";
   for (double v : prizes) line += " " + Num(v);
@@ -67,7 +67,7 @@ void MarkScoreWinner(Client& c, int pos) {
 
 void SetSheetPlayers(Client& c) {
   for (int q = 0; q < 4; ++q) {
-    const auto& card = c.disp.NameCard.at(Ix(q));
+    const auto& card = c.table.NameCard.at(Ix(q));
     c.Score.Tou(q).SetPicture(card.NickName.empty() ? 0 : FacePicture(card.Face));
     c.Score.ID(q).SetCaption(card.NickName);
   }
@@ -117,7 +117,7 @@ void ShowEarlierHand(Client& c, int hand) {
 void ShowPlayerCard(Client& c, int pos) {
   auto& card = c.Information;
   if (card.Visible() || pos < 0 || pos > 3) return;
-  const auto& player = c.disp.Player.at(Ix(pos));
+  const auto& player = c.table.Player.at(Ix(pos));
   if (c.table.Hand.at(Ix(pos)).Account.empty() && player.NickName.empty()) return;
   const platform::Rect table = TableOnScreen(c);
   platform::Rect g = card.Geometry();
@@ -168,7 +168,7 @@ void ClearSeatEntries(Client& c, int pos) {
   hero.sumScore(pos).SetCaption("");
   hero.Tou(pos).SetPicture(0);
   hero.ID(pos).SetCaption("");
-  c.disp.NameCard.at(Ix(pos)) = {};
+  c.table.NameCard.at(Ix(pos)) = {};
   c.score.RunningScore.at(Ix(pos)) = 0;
 }
 

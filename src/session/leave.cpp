@@ -66,7 +66,7 @@ void DropConnection(Client& c) {
     auto& hand = c.table.Hand.at(static_cast<std::size_t>(p));
     hand.Account.clear();
     hand.SeatBit = 0;
-    c.disp.Player.at(static_cast<std::size_t>(p)) = {};
+    c.table.Player.at(static_cast<std::size_t>(p)) = {};
     score::ClearSeatEntries(c, p);
   }
   chat::ClearChatList(c);
@@ -74,7 +74,7 @@ void DropConnection(Client& c) {
   n.InHand = false;
   c.table.TimeoutCount = 0;
   c.score.TableResetDone = false;
-  c.disp.HandNumber = 0;
+  c.table.HandNumber = 0;
   c.ui.StartPending = true;
   if (props::Active(c)) props::Shutdown(c);
   c.MainForm.SetState(platform::WindowState::Minimized);

@@ -26,7 +26,7 @@ void OnLoginResult(Client& c, const wire::LoginResult& m) {
   c.score.RunningScore.fill(0);
   c.TimerKeepAlive.SetEnabled(true);
   app::UnloadLeaveDialog(c);
-  c.disp.HandNumber = 0;
+  c.table.HandNumber = 0;
   c.ui.StartPending = true;
   n.LoginPending = false;
 

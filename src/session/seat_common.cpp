@@ -23,12 +23,12 @@ using table::Ix;
 
 }  // namespace
 
-PlayerRec ParsePlayer(const wire::PlayerInfo& m) {
+table::PlayerRec ParsePlayer(const wire::PlayerInfo& m) {
   const auto single = [](const auto& field) { return text::DecodeSingleByte(field, field.size()); };
   const auto twoByte = [](const auto& field) {
     return text::DecodeDoubleByte(field, field.size());
   };
-  PlayerRec r;
+  table::PlayerRec r;
   r.NickName = twoByte(m.NickName);
   r.Face = single(m.Face);
   if (r.Face.empty()) r.Face = "m1";
@@ -73,7 +73,7 @@ int FaceGif(int face) {
 }
 
 void ShowPlayer(Client& c, int p) {
-  const PlayerRec& pl = c.disp.Player.at(Ix(p));
+  const table::PlayerRec& pl = c.table.Player.at(Ix(p));
   const int f = FaceIndex(pl.Face);
   c.MainForm.Tou(p).SetPicture(FaceGif(f));
   score::SetScoreAvatar(c, p, f);
@@ -81,7 +81,7 @@ void ShowPlayer(Client& c, int p) {
   ui::ShowCash(c.MainForm, c.host, p, GoldText(pl.Gold));
   c.MainForm.Level(p).SetCaption(pl.Group);
   score::SetRecordPlayer(c, p, pl.NickName, f);
-  c.disp.NameCard.at(Ix(p)) = {pl.NickName, f};
+  c.table.NameCard.at(Ix(p)) = {pl.NickName, f};
 }
 
 std::string GoldText(double gold) {
@@ -152,12 +152,12 @@ void ClearPosition(Client& c, int t, bool withMessage) {
   if (withMessage) {
     ui::SysmsgClear(c.MainForm, 0);
     ui::SysmsgAdd(c.MainForm, c.host, 0,
-                  c.disp.Player.at(Ix(t)).NickName + "退出了游戏 " + ClockText(c));
+                  c.table.Player.at(Ix(t)).NickName + "退出了游戏 " + ClockText(c));
     ui::SysmsgClear(c.MainForm, 1);
   }
   c.disp.OtherNames.at(Ix(t - 1)).clear();
   c.table.Hand.at(Ix(t)).Account.clear();
-  c.disp.Player.at(Ix(t)) = {};
+  c.table.Player.at(Ix(t)) = {};
   if (props::Active(c)) props::ClearUser(c, t);
   props::WealthPlayerLeft(c, t, false);
 }

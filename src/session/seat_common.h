@@ -3,6 +3,7 @@
 #include <string>
 
 #include "session/dispatch_state.h"
+#include "table/table_state.h"
 #include "wire/messages.h"
 
 class Client;
@@ -14,7 +15,7 @@ constexpr int kFaceGifWomenBase = 401;  // portraits 10..19
 constexpr int kOpGifBase = 141;
 
 // A player's record from the player information message.
-PlayerRec ParsePlayer(const wire::PlayerInfo& m);
+table::PlayerRec ParsePlayer(const wire::PlayerInfo& m);
 // Portrait index of an avatar key: "m1".."m10" give 0..9, "w1".."w10" give 10..19; an empty,
 // out-of-range or unreadable key gives the first portrait of its kind.
 int FaceIndex(const std::string& face);

@@ -41,8 +41,8 @@ void RestoreTable(Client& c) {
 }
 
 // Registers a player with the plug-in; a refusal switches the plug-in off for the rest of the run.
-bool RegisterWithProps(Client& c, const PlayerRec& pl, const std::string& account, int seatBit,
-                       int pos) {
+bool RegisterWithProps(Client& c, const table::PlayerRec& pl, const std::string& account,
+                       int seatBit, int pos) {
   if (props::SetUserinfo(c, pl, account, seatBit, pos, pos == 0)) return true;
   props::Shutdown(c);
   c.props.Prop_GameDllState = -1;
@@ -77,7 +77,7 @@ void AssignVoices(Client& c) {
   d.FemaleVoiceUsed.fill(false);
   c.host.Randomize(c.host.SecondsSinceMidnight());
   for (int t = 0; t < 4; ++t) {
-    PlayerRec& pl = d.Player.at(Ix(t));
+    table::PlayerRec& pl = c.table.Player.at(Ix(t));
     int u = -1;
     if (pl.Sex == 0) {
       u = PickVoice(c, d.FemaleVoiceUsed);
@@ -96,12 +96,12 @@ void AssignVoices(Client& c) {
 // Watch mode: places the four collected records around the watched player.
 void PlaceWatchedTable(Client& c) {
   DispatchState& d = c.disp;
-  std::array<PlayerRec, 4> recs;
+  std::array<table::PlayerRec, 4> recs;
   for (std::size_t i = 0; i < recs.size(); ++i) recs[i] = ParsePlayer(d.WatchSlots[i]);
 
   int watched = -1;
   for (std::size_t i = 0; i < recs.size(); ++i) {
-    if (recs[i].UserId == d.Player[0].UserId) {
+    if (recs[i].UserId == c.table.Player[0].UserId) {
       watched = static_cast<int>(i);
       break;
     }
@@ -114,7 +114,7 @@ void PlaceWatchedTable(Client& c) {
     // real seat bit replaces the one the seat names gave.
     const int seat = d.WatchSlots[Ix(watched)].Seat;
     if (SingleSeatBit(seat)) own.SeatBit = seat;
-    d.Player[0] = rec;
+    c.table.Player[0] = rec;
   }
   view::ShowCompass(c);  // a missing seat bit becomes seat 1 here
   const int w = own.SeatBit;
@@ -127,7 +127,7 @@ void PlaceWatchedTable(Client& c) {
     if (!SingleSeatBit(s) || s == w) continue;
     const int p = table::SeatPosOf(w, s);
     c.table.Hand.at(Ix(p)).Account = recs[i].Account;
-    d.Player.at(Ix(p)) = recs[i];
+    c.table.Player.at(Ix(p)) = recs[i];
   }
 
   for (int p = 0; p < 4; ++p) {
@@ -185,8 +185,8 @@ int ChoosePosition(Client& c, const wire::PlayerInfo& m) {
     return p;
   }
   if (seat == c.table.Hand[0].SeatBit) {
-    if (props::ObjectExists(c) && d.Player[0].Gold > 0) {
-      if (RegisterWithProps(c, d.Player[0], c.table.Hand[0].Account, seat, 0)) {
+    if (props::ObjectExists(c) && c.table.Player[0].Gold > 0) {
+      if (RegisterWithProps(c, c.table.Player[0], c.table.Hand[0].Account, seat, 0)) {
         form.Tou(0).SetVisible(false);
         form.Tou(0).SetEnabled(false);
       }
@@ -245,16 +245,16 @@ void OnPlayerInfo(Client& c, const wire::PlayerInfo& m) {
     form.OK(p).SetVisible(true);
     form.OK(p).ZOrder(0);
   }
-  d.Player.at(Ix(p)) = ParsePlayer(m);
+  c.table.Player.at(Ix(p)) = ParsePlayer(m);
 
   if (m.NoProps || c.app.Prop_swicth != 1) {
     c.props.Prop_GameDllState = -1;
   } else if (c.props.Prop_GameDllState == 0) {
     props::StartProps(c);
   }
-  if (props::ObjectExists(c) && d.Player.at(Ix(p)).Gold > 0) {
+  if (props::ObjectExists(c) && c.table.Player.at(Ix(p)).Gold > 0) {
     const int seatBit = hand.SeatBit != 0 ? hand.SeatBit : table::BitOf(p);
-    if (RegisterWithProps(c, d.Player.at(Ix(p)), account, seatBit, p)) {
+    if (RegisterWithProps(c, c.table.Player.at(Ix(p)), account, seatBit, p)) {
       form.Tou(p).SetVisible(false);
       form.Tou(p).SetEnabled(false);
       props::RecState(c, 2, true, p);

@@ -111,7 +111,7 @@ void ReadCommandLine(Client& c, const app::CommandLine& cl) {
   if (n > 13) a.Prop_swicth = app::ParseIntField(cl.fields[13], -32768, 32767);
   if (n > 14) a.PropParam = app::ParseIntField(cl.fields[14], -32768, 32767);
   c.table.WatchMode = cl.watchMode;
-  if (cl.watchMode) c.disp.Player[0].UserId = cl.watchedUserId;
+  if (cl.watchMode) c.table.Player[0].UserId = cl.watchedUserId;
 }
 
 void Connect(Client& c) {

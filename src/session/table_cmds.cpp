@@ -113,7 +113,7 @@ void StatusPlayersLeft(Client& c, const wire::TableStatus& m) {
   for (int bit = 1; bit <= 8; bit *= 2) {
     if ((leavers & bit) == 0) continue;
     const int p = table::SeatPosOf(own, bit);
-    list += d.Player.at(Ix(p)).NickName + ",";
+    list += c.table.Player.at(Ix(p)).NickName + ",";
     d.SeatedOthers -= 1;
     if (props::Active(c)) props::ClearUser(c, p);
     props::WealthPlayerLeft(c, p, true);
@@ -125,7 +125,7 @@ void StatusPlayersLeft(Client& c, const wire::TableStatus& m) {
     form.Cash(t).SetCaption("");
     form.Level(t).SetCaption("");
     c.table.Hand.at(Ix(t)).Account.clear();
-    d.Player.at(Ix(t)) = {};
+    c.table.Player.at(Ix(t)) = {};
   }
   ui::SysmsgClear(c.MainForm, 0);
   ui::SysmsgClear(c.MainForm, 1);
@@ -169,7 +169,7 @@ void StatusLacksGold(Client& c, const wire::TableStatus& m) {
     const int bit = c.table.Hand.at(Ix(t)).SeatBit;
     if (bit != 0 && (lacking & bit) != 0) {
       if (!list.empty()) list += "，";
-      list += d.Player.at(Ix(t)).NickName;
+      list += c.table.Player.at(Ix(t)).NickName;
     }
   }
   if (!list.empty()) list = "玩家" + list;
@@ -227,7 +227,8 @@ void OnHandStart(Client& c, const wire::HandStart& m) {
   d.PlayedHand = 1;
   d.PropRefresh = true;
   if (props::Active(c)) props::InitShowNext(c, true);
-  for (std::size_t i = 0; i < d.GoldAtStart.size(); ++i) d.GoldAtStart[i] = d.Player[i].Gold;
+  for (std::size_t i = 0; i < c.table.GoldAtStart.size(); ++i)
+    c.table.GoldAtStart[i] = c.table.Player[i].Gold;
   if (c.frmExit.Visible()) app::UnloadExitDialog(c);
   d.GameOver = false;
   // A hand dealt before the last one was cleared away (nobody pressed start in time, or the
@@ -244,7 +245,7 @@ void OnHandStart(Client& c, const wire::HandStart& m) {
   n.InHand = true;
   c.score.HandInProgress = true;
   for (auto* ok : form.OK) ok->SetVisible(false);
-  d.HandNumber += 1;
+  c.table.HandNumber += 1;
   ResetTableDisplay(c);
   view::BuildWall(c);
 
@@ -347,7 +348,7 @@ void EnableBarAfterResume(Client& c) {
 }
 
 void OnOwnGold(Client& c, const wire::Gold& m) {
-  PlayerRec& own = c.disp.Player[0];
+  table::PlayerRec& own = c.table.Player[0];
   own.Gold += m.Change;
   if (own.Gold < 0) own.Gold = 0;
   ui::ShowCash(c.MainForm, c.host, 0, GoldText(own.Gold));
@@ -357,7 +358,7 @@ void OnOtherGold(Client& c, const wire::Gold& m) {
   const std::string name = text::DecodeDoubleByte(m.Account, m.Account.size());
   if (name.empty()) return;
   for (int t = 1; t <= 3; ++t) {
-    PlayerRec& pl = c.disp.Player.at(Ix(t));
+    table::PlayerRec& pl = c.table.Player.at(Ix(t));
     if (pl.Account != name) continue;
     pl.Gold += m.Change;
     if (pl.Gold < 0) pl.Gold = 0;

@@ -58,7 +58,38 @@ enum OperationButton : int {
   kOpPass = 5
 };
 
+// A player's record from the player information message.
+struct PlayerRec {
+  std::string NickName;
+  std::string Face;
+  int Sex = 0;
+  std::string Title;
+  double Num1 = 0, Num2 = 0, Gold = 0, Num4 = 0;
+  std::string Group;
+  double Num5 = 0, Num6 = 0, Num7 = 0;
+  std::array<std::int32_t, 4> Stat{};
+  std::string Account;
+  std::string Caption;
+  std::string VoiceA;
+  std::string VoiceB;
+  int VoiceSex = 0;
+  double UserId = 0;
+};
+
+// What the result windows show of a position: nickname and portrait.
+struct NameCardRec {
+  std::string NickName;
+  int Face = 0;
+};
+
 struct TableState {
+  // Who sits where, by screen position.
+  std::array<PlayerRec, 4> Player;
+  std::array<NameCardRec, 4> NameCard{};
+  // Each position's gold when the hand started, for the score sheet.
+  std::array<double, 4> GoldAtStart{};
+  int HandNumber = 0;
+
   std::array<HandRec, 4> Hand{};
 
   // Tile picture sizes of the next placement, per position.

@@ -161,7 +161,7 @@ int AnNiuPicture(Client& c, int i, bool lit) {
   if (i < 2) {
     entry = 2 * i;
   } else if (i == 2) {
-    entry = c.disp.HandNumber < 1 && c.ui.StartPending ? 4 : 6;
+    entry = c.table.HandNumber < 1 && c.ui.StartPending ? 4 : 6;
   } else {
     entry = 2 * i + 2;
   }
@@ -314,7 +314,7 @@ void ToggleScore(Client& c) {
     c.Score.SetVisible(false);
   } else {
     // During a hand the last finished one is shown.
-    score::LoadMatchRecord(c, c.disp.HandNumber - (c.score.HandInProgress ? 1 : 0));
+    score::LoadMatchRecord(c, c.table.HandNumber - (c.score.HandInProgress ? 1 : 0));
     score::CentreOverTable(c, true, true);
   }
 }

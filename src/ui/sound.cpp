@@ -65,7 +65,7 @@ const std::string& SoundFile(const Client& c, int n) {
 }
 
 std::string VoicePath(const Client& c, int pos, std::string_view suffix) {
-  const auto& pl = c.disp.Player.at(static_cast<std::size_t>(pos));
+  const auto& pl = c.table.Player.at(static_cast<std::size_t>(pos));
   std::string name = "v" + pl.VoiceA + pl.VoiceB + std::to_string(pl.Sex) +
                      std::to_string(pl.VoiceSex) + std::string(suffix) + ".wav";
   // The voice fields may come from the server as they stand: they name a file in VoiceDir and

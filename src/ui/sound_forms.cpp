@@ -66,7 +66,7 @@ void SetLook(platform::Control& t, int look) {
 }
 
 bool DialectVoices(const Client& c) {
-  return c.disp.Player[0].VoiceA != assets::kPlainVoices;
+  return c.table.Player[0].VoiceA != assets::kPlainVoices;
 }
 
 // What switch i stands for now; the hint switch only shows its own look.
@@ -105,7 +105,7 @@ void SetSound(Client& c, bool on) {
 void SetVoiceSet(Client& c, bool dialect, const char* maleCode) {
   c.ui.VoiceDir = VoiceFolder(c, dialect);
   for (int p = 0; p < 4; ++p) {
-    auto& pl = c.disp.Player.at(Ix(p));
+    auto& pl = c.table.Player.at(Ix(p));
     pl.VoiceA = dialect ? assets::kDialectVoices : assets::kPlainVoices;
     if (pl.Sex != 0) pl.VoiceB = maleCode != nullptr ? maleCode : c.ui.VoiceStyle.at(Ix(p));
   }

@@ -328,7 +328,7 @@ TEST_F(ChatTest, ALongLineIsCutToAHundredCharactersNameIncluded) {
   ASSERT_EQ(sent.size(), 1U);
   EXPECT_EQ(text::CharCount(LineOf(sent[0])), 100U);
   // A hundred double-byte characters fill the text area exactly; the length field stays zero.
-  c.disp.Player[0].NickName = "";
+  c.table.Player[0].NickName = "";
   Type(Repeat("字", 150));
   EXPECT_EQ(Box().MaxLength(), 96);
   ui::AnNiu_Click(c, 0);
@@ -392,7 +392,7 @@ TEST_F(ChatTest, AnAvatarClickWhispersToThatPlayer) {
 
 TEST_F(ChatTest, AvatarsThatCannotBeWhisperedTo) {
   events.OnClick(&c.MainForm.Tou(0));  // the player
-  c.disp.Player[1] = {};
+  c.table.Player[1] = {};
   events.OnClick(&c.MainForm.Tou(1));  // nobody there
   EXPECT_EQ(Box().Text(), "");
   c.net.Online = false;

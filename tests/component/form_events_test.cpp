@@ -184,7 +184,7 @@ TEST_F(FormEvents, TheBarButtonsOfAResumedHandShowTheirDisabledPictures) {
   Push(FrameBuilder(41).seat(2).v(0, 4).v(1, 6).v(2, 0x45).v(3, 0x44));
   Advance(200);
   const std::array<int, 3> off{1140, 1141,
-                               c.disp.HandNumber < 1 && c.ui.StartPending ? 1142 : 1143};
+                               c.table.HandNumber < 1 && c.ui.StartPending ? 1142 : 1143};
   for (int i = 0; i < 3; ++i) {
     EXPECT_FALSE(f.AnNiu(i).Enabled());
     EXPECT_EQ(f.AnNiu(i).Picture(), off.at(static_cast<std::size_t>(i))) << i;

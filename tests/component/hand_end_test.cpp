@@ -197,8 +197,8 @@ TEST_F(HandEndTest, TheWinSheetColumnReadsTopToBottom) {
   EXPECT_EQ(c.Hero.sumScore(0).Caption(), "60金币");
   EXPECT_EQ(c.MainForm.Cash(2).Caption(), "50金币") << "bob had 70";
   EXPECT_EQ(c.MainForm.Level(0).Caption(), "雀士");
-  EXPECT_EQ(c.disp.Player[0].Stat[2], 1);
-  EXPECT_EQ(c.disp.Player[2].Stat[3], 1);
+  EXPECT_EQ(c.table.Player[0].Stat[2], 1);
+  EXPECT_EQ(c.table.Player[2].Stat[3], 1);
   EXPECT_EQ(c.table.WinnerPos, 0) << "settled from the results";
   EXPECT_EQ(host.LogDetails("sheet"),
             std::vector<std::string>{"hand 1 final 60 -20 -20 -20 prize 0 0 0 0"});
@@ -421,15 +421,15 @@ TEST_F(HandEndTest, LongSheetColumnsCloseUpTheirRows) {
 }
 
 TEST_F(HandEndTest, GoldAndPointsAreClampedAndAZeroScoreWinCounts) {
-  c.disp.Player[2].Gold = 10;
-  c.disp.Player[2].Num1 = 10;
+  c.table.Player[2].Gold = 10;
+  c.table.Player[2].Num1 = 10;
   Feed({Result(4, 15), Result(2, 0), Result(1, 15, 0), Result(8, 0)});
   Feed({DetailFrame({.seat = 4, .score = 0}), DetailFrame({.seat = 2}),
         DetailFrame({.seat = 1, .score = -15}), DetailFrame({.seat = 8})});
-  EXPECT_EQ(c.disp.Player[2].Gold, 0);
-  EXPECT_EQ(c.disp.Player[2].Num1, 1);
-  EXPECT_EQ(c.disp.Player[0].Stat[2], 1) << "score 0 with a positive result is a win";
-  EXPECT_EQ(c.disp.Player[1].Stat[3], 1) << "score 0 without one is a loss";
+  EXPECT_EQ(c.table.Player[2].Gold, 0);
+  EXPECT_EQ(c.table.Player[2].Num1, 1);
+  EXPECT_EQ(c.table.Player[0].Stat[2], 1) << "score 0 with a positive result is a win";
+  EXPECT_EQ(c.table.Player[1].Stat[3], 1) << "score 0 without one is a loss";
 }
 
 TEST_F(HandEndTest, CountdownTurnsRedAndSendsReadyOnceAtZero) {

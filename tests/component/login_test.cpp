@@ -19,7 +19,7 @@ TEST_F(LoginResult, SuccessPutsTheClientOnline) {
   c.net.HoldQuit = true;
   c.net.HoldReadyA = true;
   c.score.RunningScore = {5, 6, 7, 8};
-  c.disp.HandNumber = 3;
+  c.table.HandNumber = 3;
   Push(FrameBuilder(18).v(3, 1).v(1, 0x1C).v(0, 3).text(16, "http://ads.example/p"));
   Advance(150);
   EXPECT_TRUE(c.net.Online);
@@ -30,7 +30,7 @@ TEST_F(LoginResult, SuccessPutsTheClientOnline) {
   EXPECT_FALSE(c.net.HoldQuit);
   EXPECT_FALSE(c.net.HoldReadyA);
   EXPECT_EQ(c.score.RunningScore, (std::array<double, 4>{}));
-  EXPECT_EQ(c.disp.HandNumber, 0);
+  EXPECT_EQ(c.table.HandNumber, 0);
   EXPECT_TRUE(c.TimerKeepAlive.Enabled());
   EXPECT_EQ(c.MainForm.Sysmsg(0).Items(), std::vector<std::string>{"连接服务器成功！"});
   ASSERT_EQ(c.MainForm.Sysmsg(1).Items().size(), 1u);

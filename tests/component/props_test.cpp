@@ -199,9 +199,9 @@ TEST_F(PropsTest, EveryKindOfPendingItemIsCarriedOut) {
   Advance(100);
   EXPECT_TRUE(InHistory("道具到账"));
   EXPECT_EQ(c.chat.WhisperTarget, c.table.Hand[2].SeatBit) << "whispers to the opposite seat";
-  EXPECT_EQ(c.MainForm.Chat.Text(), "你对" + c.disp.Player[2].NickName + "说: ");
-  ASSERT_FALSE(c.disp.Player[3].NickName.empty());
-  EXPECT_EQ(c.Information.Inf(0).Caption(), c.disp.Player[3].NickName) << "the right seat's card";
+  EXPECT_EQ(c.MainForm.Chat.Text(), "你对" + c.table.Player[2].NickName + "说: ");
+  ASSERT_FALSE(c.table.Player[3].NickName.empty());
+  EXPECT_EQ(c.Information.Inf(0).Caption(), c.table.Player[3].NickName) << "the right seat's card";
   EXPECT_TRUE(rec->Called("SetKeyDown 112")) << "a key press on the table reaches the plug-in";
   EXPECT_TRUE(c.table.BossMode) << "F1 pressed for the plug-in is the boss key";
   const auto sent = Sent();
@@ -362,7 +362,7 @@ TEST_F(PropsTest, WithoutAnnouncedScoresTheSheetShowsAtOnce) {
 TEST_F(PropsTest, TheDrawSheetCarriesPropLinesAndPrizes) {
   rec->chests = false;
   Seat();
-  const double gold = c.disp.Player[0].Gold;
+  const double gold = c.table.Player[0].Gold;
   ResultIn(true, /*draw=*/true);
   rec->scores.PropScore = {25, 0, 0, 0};
   rec->scores.PropScoreText[0] = "幸运宝箱00000255";
@@ -375,7 +375,7 @@ TEST_F(PropsTest, TheDrawSheetCarriesPropLinesAndPrizes) {
   EXPECT_EQ(c.Score.State(0).ForeColor(), 0x000000U) << "no colour read on the draw sheet";
   EXPECT_EQ(c.Score.State(4).Items().back(), "最终分：25金币");
   EXPECT_EQ(c.Score.State(5).Items().back(), "最终分：0金币");
-  EXPECT_EQ(c.disp.Player[0].Gold, gold + 25);
+  EXPECT_EQ(c.table.Player[0].Gold, gold + 25);
   EXPECT_EQ(c.score.RunningScore[0], 25);
 }
 

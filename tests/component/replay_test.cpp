@@ -23,7 +23,7 @@ std::string Dump(const Client& c) {
     out << '\n';
   }
   out << "wall " << c.table.WallHead << ' ' << c.table.WallTail << " winner " << c.table.WinnerPos
-      << " hand " << c.disp.HandNumber << '\n';
+      << " hand " << c.table.HandNumber << '\n';
   for (int j = 0; j < 8; ++j) {
     out << "State(" << j << "):";
     for (const auto& l : c.Score.State(j).Items()) out << " [" << l << ']';

@@ -62,7 +62,7 @@ TEST_F(SeatingTest, ReadyMarksHideWhileNamesArrive) {
 
 TEST_F(SeatingTest, PlayerInformationFillsRecordsLabelsAndPortraits) {
   SeatTable();
-  const auto& pl = c.disp.Player;
+  const auto& pl = c.table.Player;
   EXPECT_EQ(pl[0].NickName, "爱丽丝");
   EXPECT_EQ(pl[1].Account, "carol");
   EXPECT_EQ(pl[2].Gold, 70);
@@ -74,8 +74,8 @@ TEST_F(SeatingTest, PlayerInformationFillsRecordsLabelsAndPortraits) {
   EXPECT_EQ(c.MainForm.Tou(1).Picture(), 401 + 2);
   EXPECT_EQ(c.MainForm.Tou(2).Picture(), 191 + 9);
   EXPECT_EQ(c.MainForm.Tou(3).Picture(), 191);
-  EXPECT_EQ(c.disp.NameCard[1].NickName, "Carol");
-  EXPECT_EQ(c.disp.NameCard[1].Face, 12);
+  EXPECT_EQ(c.table.NameCard[1].NickName, "Carol");
+  EXPECT_EQ(c.table.NameCard[1].Face, 12);
   EXPECT_EQ(c.Hero.ID(2).Caption(), "Bob");
   EXPECT_EQ(c.Hero.Tou(2).Picture(), 191 + 9);
   EXPECT_EQ(c.Score.Tou(0).Picture(), 401 + 1);
@@ -149,11 +149,11 @@ TEST_F(SeatingTest, VoicesAreAssignedOncePerSequenceWithoutRepeats) {
     EXPECT_EQ(UsedCount(c.disp.FemaleVoiceUsed), 3) << round;
     EXPECT_EQ(UsedCount(c.disp.MaleVoiceUsed), 0);
     for (int t = 0; t < 3; ++t) {
-      EXPECT_EQ(c.disp.Player[t].VoiceA, "27");
-      EXPECT_EQ(c.disp.Player[t].VoiceSex, 2);
+      EXPECT_EQ(c.table.Player[t].VoiceA, "27");
+      EXPECT_EQ(c.table.Player[t].VoiceSex, 2);
     }
-    EXPECT_EQ(c.disp.Player[3].VoiceA, "");
-    EXPECT_EQ(c.disp.Player[3].VoiceSex, 3);
+    EXPECT_EQ(c.table.Player[3].VoiceA, "");
+    EXPECT_EQ(c.table.Player[3].VoiceSex, 3);
     Advance(1370);          // another second: another seed
     session::FullReset(c);  // as the ready countdown does before the next seating
   }
@@ -239,12 +239,12 @@ TEST_F(SeatingTest, MaleVoicesUseFiveStylesAndRepeatOnlyWhenAllAreTaken) {
   EXPECT_EQ(UsedCount(c.disp.MaleVoiceUsed), 4);
   EXPECT_FALSE(c.disp.MaleVoiceUsed[5]);
   // Every position's voice code is kept for the settings dialog's voice switch.
-  for (std::size_t t = 0; t < 4; ++t) EXPECT_EQ(c.ui.VoiceStyle[t], c.disp.Player[t].VoiceB);
+  for (std::size_t t = 0; t < 4; ++t) EXPECT_EQ(c.ui.VoiceStyle[t], c.table.Player[t].VoiceB);
   // A lone player update after the sequence assigns nothing new.
-  const std::string before = c.disp.Player[1].VoiceB;
+  const std::string before = c.table.Player[1].VoiceB;
   auto carol = players[1];
   Feed({PlayerFrame(carol)});
-  EXPECT_EQ(c.disp.Player[1].VoiceB, "");  // the frame's own (empty) voice, not re-assigned
+  EXPECT_EQ(c.table.Player[1].VoiceB, "");  // the frame's own (empty) voice, not re-assigned
   EXPECT_FALSE(before.empty());
 }
 
@@ -298,7 +298,7 @@ TEST_F(SeatingTest, OddSeatBitsNeverLeaveTheFourPositions) {
 TEST_F(SeatingTest, ThreeReadyOthersAfterAHandResetTheTable) {
   SeatTable();
   c.disp.PlayedHand = 1;
-  c.disp.HandNumber = 1;
+  c.table.HandNumber = 1;
   c.score.TableResetDone = false;
   c.MainForm.OK(1).SetVisible(true);
   c.MainForm.OK(2).SetVisible(true);
@@ -334,7 +334,7 @@ TEST_F(SeatingTest, LeaverIsClearedAndTheRestartCountdownStarts) {
   // Byte 8 = 1: the first character comes shifted up by one.
   Feed({FrameBuilder(21).byte(8, 1).byte(16, 'c' + 1).text(17, "arol").byte(11, 1)});
   EXPECT_EQ(c.table.Hand[1].Account, "");
-  EXPECT_EQ(c.disp.Player[1].NickName, "");
+  EXPECT_EQ(c.table.Player[1].NickName, "");
   EXPECT_EQ(c.MainForm.Nid(1).Caption(), "");
   EXPECT_EQ(c.MainForm.Tou(1).Picture(), 0);
   EXPECT_EQ(c.disp.OtherNames[0], "");
@@ -437,7 +437,7 @@ TEST_F(WatchSeatingTest, AWatchedFrameMarkedAsOwnKeepsTheSeatTheNamesGave) {
   const auto& h = c.table.Hand;
   EXPECT_EQ(h[0].SeatBit, 2);
   EXPECT_EQ(h[0].Account, "w2");
-  EXPECT_EQ(c.disp.Player[0].NickName, "W2");
+  EXPECT_EQ(c.table.Player[0].NickName, "W2");
   EXPECT_EQ(c.MainForm.Nid(0).Caption(), "[新手] W2");
   EXPECT_EQ(h[1].Account, "w1");
   EXPECT_EQ(h[2].Account, "w4");

@@ -36,7 +36,7 @@ class VosSetTest : public SeatingTest {
   // The voice folder and every seat's voice fields, as one line.
   std::string Voices() const {
     std::string s = c.ui.VoiceDir;
-    for (const auto& p : c.disp.Player) s += " " + p.VoiceA + p.VoiceB;
+    for (const auto& p : c.table.Player) s += " " + p.VoiceA + p.VoiceB;
     return s;
   }
   ui::VosSetEvents& events = c.VosSetEvents;
@@ -114,15 +114,15 @@ TEST_F(VosSetTest, TheSoundSwitchSilencesEffectsAndVoicesButNotTheLoop) {
 TEST_F(VosSetTest, TheVoiceSwitchChangesSetAndFolderAndUndoingRestoresThem) {
   const std::string dialect = Voices();
   EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, true));
-  const std::string bob = c.disp.Player[2].VoiceB;
-  const std::string dave = c.disp.Player[3].VoiceB;
+  const std::string bob = c.table.Player[2].VoiceB;
+  const std::string dave = c.table.Player[3].VoiceB;
 
   Click(kVoices);
   EXPECT_EQ(Switch(kVoices).Picture(), pic::kVoiceMandarin);
   EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, false));
-  for (const auto& p : c.disp.Player) EXPECT_EQ(p.VoiceA, "00");
-  EXPECT_EQ(c.disp.Player[2].VoiceB, bob);
-  EXPECT_EQ(c.disp.Player[3].VoiceB, dave);
+  for (const auto& p : c.table.Player) EXPECT_EQ(p.VoiceA, "00");
+  EXPECT_EQ(c.table.Player[2].VoiceB, bob);
+  EXPECT_EQ(c.table.Player[3].VoiceB, dave);
   EXPECT_EQ(ui::VoicePath(c, 2, "09"), ui::VoiceFolder(c, false) + "v00" + bob + "1309.wav");
 
   // Twice and undone: nothing changes.
@@ -143,11 +143,11 @@ TEST_F(VosSetTest, TheVoiceSwitchChangesSetAndFolderAndUndoingRestoresThem) {
   Close(0);
   ui::ToggleSettings(c);
   Click(kVoices);
-  EXPECT_EQ(c.disp.Player[0].VoiceA, "27");
+  EXPECT_EQ(c.table.Player[0].VoiceA, "27");
   Close(1);
   EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, false));
-  EXPECT_EQ(c.disp.Player[2].VoiceA + c.disp.Player[2].VoiceB, "0030");
-  EXPECT_EQ(c.disp.Player[1].VoiceA + c.disp.Player[1].VoiceB,
+  EXPECT_EQ(c.table.Player[2].VoiceA + c.table.Player[2].VoiceB, "0030");
+  EXPECT_EQ(c.table.Player[1].VoiceA + c.table.Player[1].VoiceB,
             "00" + std::string(c.ui.VoiceStyle[1]));
 }
 

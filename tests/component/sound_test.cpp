@@ -65,7 +65,7 @@ TEST_F(SoundTest, ANewSoundReplacesTheLoopForGood) {
 
 TEST_F(SoundTest, VoiceFilesAreNamedByTheSeatsVoiceFields) {
   SeatTable();
-  auto& bob = c.disp.Player[2];  // male, opposite
+  auto& bob = c.table.Player[2];  // male, opposite
   bob.VoiceA = "27";
   bob.VoiceB = "20";
   struct Case {

@@ -37,7 +37,7 @@ TEST_F(Startup, WatchModeReadsTheWatchedUserAfterTheFifthField) {
   Start("alice$key$127.0.0.1$7001$看台$1234");
   ASSERT_FALSE(host.Ended());
   EXPECT_TRUE(c.table.WatchMode);
-  EXPECT_DOUBLE_EQ(c.disp.Player[0].UserId, 1234);
+  EXPECT_DOUBLE_EQ(c.table.Player[0].UserId, 1234);
   EXPECT_EQ(c.app.ProxyKind, 0);
   EXPECT_EQ(host.socket.connects, 1);
 }

@@ -55,9 +55,9 @@ TEST_F(TableCmdsTest, HandStartSetsDealerWallDiceAndReleasesHeldFrames) {
   EXPECT_TRUE(c.net.InHand);
   EXPECT_EQ(c.disp.PlayedHand, 1);
   EXPECT_TRUE(c.disp.PropRefresh);
-  EXPECT_EQ(c.disp.HandNumber, 1);
-  EXPECT_EQ(c.disp.GoldAtStart[1], 500);
-  EXPECT_EQ(c.disp.GoldAtStart[2], 70);
+  EXPECT_EQ(c.table.HandNumber, 1);
+  EXPECT_EQ(c.table.GoldAtStart[1], 500);
+  EXPECT_EQ(c.table.GoldAtStart[2], 70);
   EXPECT_TRUE(c.table.Hand[2].IsDealer);
   EXPECT_FALSE(c.table.Hand[0].IsDealer);
   // ((2 - 3 + 13 - 5) And 3) = 3; (3 * 17 + 3 + 5) * 2 mod 136
@@ -367,7 +367,7 @@ TEST_F(TableCmdsTest, ClosedTablePausesThenShowsTheNotice) {
 
 TEST_F(TableCmdsTest, ReadyMarksAndTheResetOnceAllOthersAreReady) {
   c.disp.PlayedHand = 1;
-  c.disp.HandNumber = 1;
+  c.table.HandNumber = 1;
   c.score.TableResetDone = false;
   Feed({FrameBuilder(23).v(3, 1).text(16, "carol"), FrameBuilder(23).v(3, 1).text(16, "bob")});
   EXPECT_TRUE(c.MainForm.OK(1).Visible());
@@ -402,13 +402,13 @@ TEST_F(TableCmdsTest, ResumedHandKeepsDealerDiceAndWildTile) {
 }
 
 TEST_F(TableCmdsTest, OwnGoldChangesAndNeverGoesBelowZero) {
-  c.disp.Player[0].Gold = 10;
+  c.table.Player[0].Gold = 10;
   Feed({FrameBuilder(91).byte(16, 0).u64le(17, 25)});
-  EXPECT_EQ(c.disp.Player[0].Gold, 35);
+  EXPECT_EQ(c.table.Player[0].Gold, 35);
   EXPECT_EQ(c.MainForm.Cash(0).Caption(), "35金币");
-  c.disp.Player[0].Gold = 10;
+  c.table.Player[0].Gold = 10;
   Feed({FrameBuilder(91).byte(16, 1).u64le(17, 16)});
-  EXPECT_EQ(c.disp.Player[0].Gold, 0);
+  EXPECT_EQ(c.table.Player[0].Gold, 0);
   EXPECT_EQ(c.MainForm.Cash(0).Caption(), "0金币");
   Feed({FrameBuilder(91).byte(16, 0).u64le(17, ~0ULL)});
   EXPECT_FALSE(host.Ended());
@@ -417,15 +417,15 @@ TEST_F(TableCmdsTest, OwnGoldChangesAndNeverGoesBelowZero) {
 
 TEST_F(TableCmdsTest, OtherGoldChangesTheNamedPlayerOnly) {
   Feed({FrameBuilder(92).byte(16, 1).u64le(17, 20).text(25, "bob")});
-  EXPECT_EQ(c.disp.Player[2].Gold, 50);
+  EXPECT_EQ(c.table.Player[2].Gold, 50);
   EXPECT_EQ(c.MainForm.Cash(2).Caption(), "50金币");
   Feed({FrameBuilder(92).byte(16, 1).u64le(17, 1000).text(25, "bob")});
-  EXPECT_EQ(c.disp.Player[2].Gold, 0);
+  EXPECT_EQ(c.table.Player[2].Gold, 0);
   Feed({FrameBuilder(92).byte(16, 0).u64le(17, 5).text(25, "nobody")});
   Feed({FrameBuilder(92).byte(16, 0).u64le(17, 5)});  // no name: nobody
-  EXPECT_EQ(c.disp.Player[1].Gold, 500);
-  EXPECT_EQ(c.disp.Player[3].Gold, 1000);
-  EXPECT_EQ(c.disp.Player[0].Gold, 1000);
+  EXPECT_EQ(c.table.Player[1].Gold, 500);
+  EXPECT_EQ(c.table.Player[3].Gold, 1000);
+  EXPECT_EQ(c.table.Player[0].Gold, 1000);
   // Every change of a gold label is in the log, so a run's money can be followed there.
   const auto logged = host.LogDetails("gold");
   ASSERT_GE(logged.size(), 2U);

@@ -133,7 +133,7 @@ TEST_F(MainWindow, TheChatBoxIsAnEditorKeptInStepWithTheModel) {
   EXPECT_EQ(c.net.SendRing.Waiting(), 272);
 
   // The core limits and places the caret; the editor follows and reports back.
-  c.disp.Player[0].NickName = std::string(91, 'n');  // leaves room for five characters
+  c.table.Player[0].NickName = std::string(91, 'n');  // leaves room for five characters
   QTest::keyClicks(edit, QStringLiteral("abcdefg"));
   EXPECT_EQ(edit->maxLength(), 5);
   EXPECT_EQ(chat.Text(), "abcde");

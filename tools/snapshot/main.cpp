@@ -33,13 +33,13 @@ void ShowSomeChat(Client& c) {
   const std::array<const char*, 4> names{"玩家", "阿虎", "小美", "老李"};
   const std::array<int, 4> seats{4, 2, 1, 8};
   for (std::size_t p = 0; p < 4; ++p) {
-    if (c.disp.Player.at(p).NickName.empty()) c.disp.Player.at(p).NickName = names.at(p);
+    if (c.table.Player.at(p).NickName.empty()) c.table.Player.at(p).NickName = names.at(p);
     if (c.table.Hand.at(p).SeatBit == 0) c.table.Hand.at(p).SeatBit = seats.at(p);
   }
   c.net.Online = true;
-  const std::string own = c.disp.Player[0].NickName;
-  const std::string left = c.disp.Player[1].NickName;
-  const std::string across = c.disp.Player[2].NickName;
+  const std::string own = c.table.Player[0].NickName;
+  const std::string left = c.table.Player[1].NickName;
+  const std::string across = c.table.Player[2].NickName;
   chat::ShowChatLine(c, left + "说道: 大家好，很高兴见到各位！", 1, 0, 0, 0);
   chat::ShowChatLine(c, own + "说道: 今天手气真不错，这把一定要和牌", 0, 0, 0, 0);
   chat::ShowChatLine(c, across + "对" + own + "说: 快点吧，我等到花儿都谢了", 2, 1, 'a', 1);

@@ -170,7 +170,7 @@ namespace {
 
 // A won hand: alice (own seat) wins by self-draw with a pure suit, carol opened the door.
 void WinHand(Client& c, int hand) {
-  c.disp.HandNumber = hand;
+  c.table.HandNumber = hand;
   const std::array<std::int32_t, 4> results = {480, -160, -160, -160};
   for (int p = 0; p < 4; ++p) {
     auto& row = c.score.WinDetail.at(static_cast<std::size_t>(p));
@@ -203,7 +203,7 @@ void WinHand(Client& c, int hand) {
 }
 
 void DrawHand(Client& c, int hand) {
-  c.disp.HandNumber = hand;
+  c.table.HandNumber = hand;
   for (auto& h : c.table.Hand) h.HandResult = 0;
   for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
   score::SetSheetPlayers(c);
@@ -213,9 +213,9 @@ void DrawHand(Client& c, int hand) {
 void Sheets(Client& c, const std::string& state) {
   const char* names[4] = {"alice", "小龙", "bob", "翠花"};
   for (int p = 0; p < 4; ++p) {
-    c.disp.NameCard.at(static_cast<std::size_t>(p)) = {names[p], 5 * p + 1};
-    c.disp.Player.at(static_cast<std::size_t>(p)).Gold = 10000;
-    c.disp.GoldAtStart.at(static_cast<std::size_t>(p)) = 10000;
+    c.table.NameCard.at(static_cast<std::size_t>(p)) = {names[p], 5 * p + 1};
+    c.table.Player.at(static_cast<std::size_t>(p)).Gold = 10000;
+    c.table.GoldAtStart.at(static_cast<std::size_t>(p)) = 10000;
     score::SetRecordPlayer(c, p, names[p], 5 * p + 1);
   }
   if (state == "drawsheet") {
