@@ -103,7 +103,8 @@ void PlayChatClip(Client& c, int pos, int letter, int number) {
     c.host.Log("chat", "voice clip code " + std::to_string(letter) + " ignored");
     return;
   }
-  ui::PlayVoice(c, pos, std::string(1, static_cast<char>(letter)) + std::to_string(number));
+  ui::PlayVoice(c.soundPlayer, pos,
+                std::string(1, static_cast<char>(letter)) + std::to_string(number));
 }
 
 }  // namespace

@@ -42,9 +42,10 @@ void PlaceOverChat(Client& c, platform::Form& f, double drop) {
 
 void PlayOwnClip(Client& c, int number) {
   // The player hears the own clip at once, whatever the sound switch says.
-  ui::StopSound(c);
-  ui::PlaySound(c, ui::VoicePath(c, 0, "a" + std::to_string(number)), false);
-  ui::SetSoundVolume(c, ui::kFullVolume);
+  ui::StopSound(c.soundPlayer);
+  ui::PlaySound(c.soundPlayer, ui::VoicePath(c.soundPlayer, 0, "a" + std::to_string(number)),
+                false);
+  ui::SetSoundVolume(c.soundPlayer, ui::kFullVolume);
 }
 
 }  // namespace

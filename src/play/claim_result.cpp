@@ -109,14 +109,14 @@ void Announce(Client& c, int pos, int kind, int code, ClaimView view) {
     default:
       return;
   }
-  if (sound && view == ClaimView::Seated) ui::PlayEffect(c, kSoundClaim);
+  if (sound && view == ClaimView::Seated) ui::PlayEffect(c.soundPlayer, kSoundClaim);
   if (bubble >= 0) {
     ShowBubble(c, pos, bubble);
   } else {
     // No word fits a wild tile set aside: no bubble rather than a stale one.
     f.Speak(pos).SetVisible(false);
   }
-  if (sound && !clip.empty()) ui::PlayVoice(c, pos, clip);
+  if (sound && !clip.empty()) ui::PlayVoice(c.soundPlayer, pos, clip);
 }
 
 // Side rows: lower tiles cover upper ones, and the piles lie in front of the row.

@@ -56,7 +56,7 @@ std::string_view GangVoice(const Client& c, int kind, int code) {
 
 // The own seat's clip for its own move.
 void OwnVoice(Client& c, std::string_view suffix) {
-  ui::PlayVoice(c, 0, suffix);
+  ui::PlayVoice(c.soundPlayer, 0, suffix);
 }
 
 std::string TileText(int code) {

@@ -81,7 +81,8 @@ void ClockTick(Client& c) {
     --t.Countdown;
     f.Number.SetCaption(std::to_string(t.Countdown));
     f.Number.SetForeColor(t.Countdown < kWarnBelow ? kRed : kGreen);
-    if (t.Countdown < kWarnBelow && c.ui.SoundOn) ui::PlayEffect(c, assets::kSoundWarning);
+    if (t.Countdown < kWarnBelow && c.ui.SoundOn)
+      ui::PlayEffect(c.soundPlayer, assets::kSoundWarning);
     return;
   }
   if (!t.ClockIsOwn) {

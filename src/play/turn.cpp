@@ -196,10 +196,10 @@ void OnDiscard(Client& c, int seatBit, int tile, const wire::TingMark& ting) {
   auto& t = c.table;
   const int p = PosOf(c, seatBit);
   StopBlink(c);
-  if (c.ui.SoundOn) ui::PlayEffect(c, assets::kSoundDiscard);
+  if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, assets::kSoundDiscard);
   t.LastDiscard = tile;
   t.LastDiscardPos = p;
-  if (c.ui.SoundOn) ui::PlayVoice(c, p, ui::TileVoiceSuffix(tile));
+  if (c.ui.SoundOn) ui::PlayVoice(c.soundPlayer, p, ui::TileVoiceSuffix(tile));
 
   auto& h = HandAt(c, p);
   if (p != 0 || t.WatchMode) {
@@ -242,7 +242,7 @@ void ShowTingMark(Client& c, int pos, int cmd, const wire::TingMark& ting) {
     f.imgTing(0).SetVisible(true);
   };
   if (cmd == 2 && mark == kTingOpen) {
-    if (c.ui.SoundOn) ui::PlayVoice(c, pos, assets::kVoiceTing);
+    if (c.ui.SoundOn) ui::PlayVoice(c.soundPlayer, pos, assets::kVoiceTing);
     if (pos != 0) {
       TakeShownHand(c, pos, ting.ShownHand);
       PictureConcealed(c, pos, -1, pos);
@@ -370,7 +370,7 @@ void OnReveal(Client& c, const wire::Reveal& m) {
 
 void OnDeal(Client& c, const wire::Deal& m) {
   c.table.KeepLastDiscard = false;
-  if (c.ui.SoundOn) ui::PlayEffect(c, assets::kSoundTake);
+  if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, assets::kSoundTake);
   TakeTiles(c, m.Seat, 4, {m.Value[0], m.Value[1], m.Value[2], m.Value[3]});
 }
 

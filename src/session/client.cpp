@@ -62,7 +62,7 @@ void Client::OnClose() {
 }
 
 void Client::OnSoundFailed(const std::string& path) {
-  ui::SoundFailed(*this, path);
+  ui::SoundFailed(soundPlayer, path);
 }
 
 std::int32_t Client::OnWindowMessage(std::uint32_t msg, std::int32_t wParam, std::int32_t lParam) {

@@ -19,6 +19,7 @@
 #include "session/dispatch_state.h"
 #include "session/reconnect.h"
 #include "table/table_state.h"
+#include "ui/context.h"
 #include "ui/main_form.h"
 #include "ui/sound_forms.h"
 #include "ui/ui_state.h"
@@ -90,6 +91,10 @@ class Client final : public platform::SocketEvents,
   // The ting choice, above the table while the player decides.
   play::TingFormT frmTing;
   play::TingFormEvents frmTingEvents{*this};
+
+  // What each subsystem is handed, built from the members above.
+  ui::SoundPlayer soundPlayer{ui, host, table.Player};
+  ui::Ctx uiCtx{ui, host, table, MainForm, VosSet, rule, TimerShuffle, soundPlayer};
 
   // Socket events of Winsock1.
   void OnDataArrival(std::span<const std::uint8_t> bytes) override;

@@ -89,7 +89,7 @@ void AssignVoices(Client& c) {
       pl.VoiceB = kVoiceStyles.at(Ix(u));
     }
     pl.VoiceSex = pl.Sex != 0 ? 3 : 2;
-    ui::SetVoiceStyle(c, t, pl.VoiceB, pl.VoiceSex);
+    ui::SetVoiceStyle(c.ui, t, pl.VoiceB, pl.VoiceSex);
   }
 }
 

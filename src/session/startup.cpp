@@ -138,8 +138,8 @@ void LoadSteps(Client& c, const std::string& commandLine) {
   }
   ResetDefaults(c);
   SizeWindow(c);
-  ui::BuildSoundList(c);
-  if (c.ui.SoundOn) ui::StartMusic(c);
+  ui::BuildSoundList(c.soundPlayer);
+  if (c.ui.SoundOn) ui::StartMusic(c.soundPlayer);
   ui::StopSeatChange(c);
   view::BuildPictureTables(c);
   ui::LayoutControls(c);

@@ -15,7 +15,7 @@ namespace {
 
 // Music and effects share the one sound channel.
 void StopMusicAndSound(Client& c) {
-  if (c.ui.MusicOn || c.ui.SoundOn) ui::StopSound(c);
+  if (c.ui.MusicOn || c.ui.SoundOn) ui::StopSound(c.soundPlayer);
 }
 
 // Every other window goes with the main one.

@@ -5,8 +5,9 @@
 #include <stdexcept>
 
 #include "assets/sound_cues.h"
-#include "session/client.h"
+#include "platform/host.h"
 #include "table/tiles.h"
+#include "ui/ui_state.h"
 
 namespace ui {
 
@@ -18,86 +19,86 @@ constexpr int kMinVolume = 0;
 
 }  // namespace
 
-void BuildSoundList(Client& c) {
-  c.ui.ProgramFolder = c.host.Disk().ProgramFolder();
-  const std::string music = c.ui.ProgramFolder + "/../common/music/";
+void BuildSoundList(SoundPlayer& s) {
+  s.ui.ProgramFolder = s.host.Disk().ProgramFolder();
+  const std::string music = s.ui.ProgramFolder + "/../common/music/";
   for (std::size_t i = 0; i < kEffectNames.size(); ++i) {
-    c.ui.SoundFile.at(i + 1) = music + kEffectNames.at(i);
+    s.ui.SoundFile.at(i + 1) = music + kEffectNames.at(i);
   }
-  c.ui.VoiceDir = VoiceFolder(c, true);
+  s.ui.VoiceDir = VoiceFolder(s.ui, true);
 }
 
-std::string VoiceFolder(const Client& c, bool dialect) {
-  return c.ui.ProgramFolder + (dialect ? "/../common/qntr/" : "/../common/mj/");
+std::string VoiceFolder(const UiState& u, bool dialect) {
+  return u.ProgramFolder + (dialect ? "/../common/qntr/" : "/../common/mj/");
 }
 
-void InitSound(Client& c) {
-  if (c.host.Sound().Open()) return;
-  c.ui.SoundOn = false;
-  c.host.Log("sound", "no sound device: sound off");
+void InitSound(SoundPlayer& s) {
+  if (s.host.Sound().Open()) return;
+  s.ui.SoundOn = false;
+  s.host.Log("sound", "no sound device: sound off");
 }
 
-void StartMusic(Client& c) {
-  InitSound(c);
-  if (!c.ui.SoundOn) return;
-  StopSound(c);
-  PlaySound(c, SoundFile(c, assets::kSoundLoop), true);
-  SetSoundVolume(c, kFullVolume);
+void StartMusic(SoundPlayer& s) {
+  InitSound(s);
+  if (!s.ui.SoundOn) return;
+  StopSound(s);
+  PlaySound(s, SoundFile(s.ui, assets::kSoundLoop), true);
+  SetSoundVolume(s, kFullVolume);
 }
 
-void PlaySound(Client& c, const std::string& path, bool looping) {
-  if (c.host.LogVerbose()) c.host.Log("sound", (looping ? "loop " : "play ") + path);
-  if (!c.host.Sound().Play(path, looping)) SoundFailed(c, path);
+void PlaySound(SoundPlayer& s, const std::string& path, bool looping) {
+  if (s.host.LogVerbose()) s.host.Log("sound", (looping ? "loop " : "play ") + path);
+  if (!s.host.Sound().Play(path, looping)) SoundFailed(s, path);
 }
 
-void StopSound(Client& c) {
-  c.host.Sound().Stop();
+void StopSound(SoundPlayer& s) {
+  s.host.Sound().Stop();
 }
 
-void SetSoundVolume(Client& c, int v) {
+void SetSoundVolume(SoundPlayer& s, int v) {
   if (v < kMinVolume || v > kFullVolume) return;
-  c.host.Sound().SetAttenuation(v - kFullVolume);
+  s.host.Sound().SetAttenuation(v - kFullVolume);
 }
 
-const std::string& SoundFile(const Client& c, int n) {
+const std::string& SoundFile(const UiState& u, int n) {
   if (n < 1) throw std::out_of_range("sound file " + std::to_string(n));
-  return c.ui.SoundFile.at(static_cast<std::size_t>(n));
+  return u.SoundFile.at(static_cast<std::size_t>(n));
 }
 
-std::string VoicePath(const Client& c, int pos, std::string_view suffix) {
-  const auto& pl = c.table.Player.at(static_cast<std::size_t>(pos));
+std::string VoicePath(const SoundPlayer& s, int pos, std::string_view suffix) {
+  const auto& pl = s.Player.at(static_cast<std::size_t>(pos));
   std::string name = "v" + pl.VoiceA + pl.VoiceB + std::to_string(pl.Sex) +
                      std::to_string(pl.VoiceSex) + std::string(suffix) + ".wav";
   // The voice fields may come from the server as they stand: they name a file in VoiceDir and
   // never a path out of it.
   std::replace(name.begin(), name.end(), '/', '_');
   std::replace(name.begin(), name.end(), '\0', '_');
-  return c.ui.VoiceDir + name;
+  return s.ui.VoiceDir + name;
 }
 
 std::string TileVoiceSuffix(int tileCode) {
   return std::to_string(table::VoiceSuitNo(tileCode)) + std::to_string(table::Rank(tileCode));
 }
 
-void SetVoiceStyle(Client& c, int pos, const std::string& style, int /*voiceSex*/) {
-  c.ui.VoiceStyle.at(static_cast<std::size_t>(pos)) = style;
+void SetVoiceStyle(UiState& u, int pos, const std::string& style, int /*voiceSex*/) {
+  u.VoiceStyle.at(static_cast<std::size_t>(pos)) = style;
 }
 
-void PlayEffect(Client& c, int n) {
-  if (!c.ui.SoundOn) return;
-  PlaySound(c, SoundFile(c, n), false);
-  SetSoundVolume(c, kFullVolume);
+void PlayEffect(SoundPlayer& s, int n) {
+  if (!s.ui.SoundOn) return;
+  PlaySound(s, SoundFile(s.ui, n), false);
+  SetSoundVolume(s, kFullVolume);
 }
 
-void PlayVoice(Client& c, int pos, std::string_view suffix) {
-  if (!c.ui.SoundOn) return;
-  PlaySound(c, VoicePath(c, pos, suffix), false);
-  SetSoundVolume(c, kFullVolume);
+void PlayVoice(SoundPlayer& s, int pos, std::string_view suffix) {
+  if (!s.ui.SoundOn) return;
+  PlaySound(s, VoicePath(s, pos, suffix), false);
+  SetSoundVolume(s, kFullVolume);
 }
 
-void SoundFailed(Client& c, const std::string& path) {
-  if (c.ui.SoundOn) c.host.Log("sound", "cannot play " + path + ": sound off");
-  c.ui.SoundOn = false;
+void SoundFailed(SoundPlayer& s, const std::string& path) {
+  if (s.ui.SoundOn) s.host.Log("sound", "cannot play " + path + ": sound off");
+  s.ui.SoundOn = false;
 }
 
 }  // namespace ui

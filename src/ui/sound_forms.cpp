@@ -88,10 +88,10 @@ bool SwitchState(const Client& c, int i) {
 void SetMusic(Client& c, bool on) {
   c.ui.MusicOn = on;
   if (on) {
-    PlaySound(c, SoundFile(c, assets::kSoundLoop), true);
-    SetSoundVolume(c, kFullVolume);
+    PlaySound(c.soundPlayer, SoundFile(c.ui, assets::kSoundLoop), true);
+    SetSoundVolume(c.soundPlayer, kFullVolume);
   } else {
-    StopSound(c);
+    StopSound(c.soundPlayer);
   }
 }
 
@@ -103,7 +103,7 @@ void SetSound(Client& c, bool on) {
 // The dialect set in its own folder, or the plain set; male players take the given voice codes
 // (the ones saved at seating when maleCode is null).
 void SetVoiceSet(Client& c, bool dialect, const char* maleCode) {
-  c.ui.VoiceDir = VoiceFolder(c, dialect);
+  c.ui.VoiceDir = VoiceFolder(c.ui, dialect);
   for (int p = 0; p < 4; ++p) {
     auto& pl = c.table.Player.at(Ix(p));
     pl.VoiceA = dialect ? assets::kDialectVoices : assets::kPlainVoices;

@@ -175,7 +175,7 @@ void LayoutWall(Client& c) {
 
 void BuildWall(Client& c) {
   try {
-    if (c.ui.SoundOn) ui::PlayEffect(c, kSoundWall);
+    if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, kSoundWall);
     constexpr std::array<std::array<int, 3>, 8> kFirst{{{1, 0, 8},
                                                         {0, 0, 8},
                                                         {35, 1, 44},
@@ -446,7 +446,7 @@ void RollDice(Client& c, int rounds, const std::array<int, 4>& dice) {
   auto& f = c.MainForm;
   const auto face = [&](int v) { return f.SZ_Image(std::max(v, 1) - 1).Picture(); };
   const auto roll = [&](int a, int b) {
-    if (c.ui.SoundOn) ui::PlayEffect(c, kSoundDice);
+    if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, kSoundDice);
     f.Sai_Image(0).Move(Sx(c, 400), Sy(c, 344));
     f.Sai_Image(1).Move(Sx(c, 560), Sy(c, 344));
     f.Sai_Image(0).SetVisible(true);
@@ -475,7 +475,7 @@ void RollDice(Client& c, int rounds, const std::array<int, 4>& dice) {
 }
 
 void DrawSeatWind(Client& c, int ownIndex) {
-  if (c.ui.SoundOn) ui::PlayEffect(c, kSoundTake);
+  if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, kSoundTake);
   const auto& pic1 = c.MainForm.Pic1;
   const int w = W(c, 0), h = H(c, 0);
   for (int i = 0; i < 4; ++i) {

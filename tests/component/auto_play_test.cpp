@@ -204,7 +204,7 @@ TEST_F(AutoPlay, AnotherSeatsClockOnlyHides) {
 
 TEST_F(AutoPlay, LastSecondsTurnRedAndWarn) {
   SetOwnHand(c.table, kThirteen);
-  const std::string warning = ui::SoundFile(c, assets::kSoundWarning);
+  const std::string warning = ui::SoundFile(c.ui, assets::kSoundWarning);
   auto warnings = [&] {
     const auto paths = host.sound.Paths();
     return std::count(paths.begin(), paths.end(), warning);

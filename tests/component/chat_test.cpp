@@ -238,7 +238,7 @@ TEST_F(ChatTest, ALineFromAnotherSeatBlinksTheChatButton) {
 TEST_F(ChatTest, VoiceClipsOfOtherSeatsPlayByLetterAndNumber) {
   Receive(kBobBit, "Bob说道: 快点吧", 1, 'a', 3);
   ASSERT_FALSE(host.sound.played.empty());
-  EXPECT_EQ(host.sound.played.back().path, ui::VoicePath(c, 2, "a3"));
+  EXPECT_EQ(host.sound.played.back().path, ui::VoicePath(c.soundPlayer, 2, "a3"));
   // The own line, a line without a clip, a code that is no letter, and a clip while sound is
   // off play nothing.
   const auto played = host.sound.played.size();
@@ -519,7 +519,7 @@ TEST_F(ChatTest, PhrasesGoOutWithTheirCodesAndAVoicePhraseIsHeardAtOnce) {
   EXPECT_FALSE(c.huifu.Visible());
   EXPECT_EQ(c.MainForm.Focused(), &Box());
   ASSERT_FALSE(host.sound.played.empty());
-  EXPECT_EQ(host.sound.played.back().path, ui::VoicePath(c, 0, "a2"));
+  EXPECT_EQ(host.sound.played.back().path, ui::VoicePath(c.soundPlayer, 0, "a2"));
   EXPECT_EQ(host.sound.played.back().attenuation, 0);
   // A text phrase while whispering goes as the whisper, and the prefix goes.
   chat::SetWhisper(c, 3);

@@ -293,7 +293,8 @@ TEST_F(Moves, GangChoiceOfTwoSendsThePickedKind) {
   EXPECT_EQ(c.table.GangPick[0], 9);
   EXPECT_EQ(h.Slot[4].State, 5);
   ASSERT_NE(host.sound.Current(), nullptr);
-  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 0, assets::kVoiceConcealedGang));
+  EXPECT_EQ(host.sound.Current()->path,
+            ui::VoicePath(c.soundPlayer, 0, assets::kVoiceConcealedGang));
 }
 
 TEST_F(Moves, RedDragonOntoItsPengIsASingleTile) {
@@ -313,7 +314,7 @@ TEST_F(Moves, RedDragonOntoItsPengIsASingleTile) {
   EXPECT_EQ(h.Slot[4].State, 6);
   EXPECT_EQ(h.Slot[4].Ctl, 111);
   ASSERT_NE(host.sound.Current(), nullptr);
-  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 0, assets::kVoiceTing));
+  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c.soundPlayer, 0, assets::kVoiceTing));
 }
 
 TEST_F(Moves, PassOnTheOwnTurnSendsNothingAndKeepsTheDiscardDue) {

@@ -77,7 +77,7 @@ TEST_F(VosSetTest, TheLoopSwitchStopsAndRestartsTheLoopAndUndoingRestartsIt) {
   EXPECT_FALSE(host.sound.playing);
   Click(kLoop);
   EXPECT_TRUE(c.ui.MusicOn);
-  EXPECT_EQ(LastPath(), ui::SoundFile(c, assets::kSoundLoop));
+  EXPECT_EQ(LastPath(), ui::SoundFile(c.ui, assets::kSoundLoop));
   EXPECT_TRUE(host.sound.Current()->looping);
   EXPECT_EQ(host.sound.Current()->attenuation, 0);
 
@@ -98,12 +98,12 @@ TEST_F(VosSetTest, TheSoundSwitchSilencesEffectsAndVoicesButNotTheLoop) {
   Click(kSound);
   EXPECT_FALSE(c.ui.SoundOn);
   const auto before = host.sound.played.size();
-  ui::PlayEffect(c, assets::kSoundDiscard);
-  ui::PlayVoice(c, 2, assets::kVoiceHu);
+  ui::PlayEffect(c.soundPlayer, assets::kSoundDiscard);
+  ui::PlayVoice(c.soundPlayer, 2, assets::kVoiceHu);
   EXPECT_EQ(host.sound.played.size(), before);
   Click(kLoop);
   Click(kLoop);
-  EXPECT_EQ(LastPath(), ui::SoundFile(c, assets::kSoundLoop));
+  EXPECT_EQ(LastPath(), ui::SoundFile(c.ui, assets::kSoundLoop));
   Close(0);  // keeping: sound stays off
   EXPECT_FALSE(c.ui.SoundOn);
   ui::ToggleSettings(c);
@@ -113,17 +113,18 @@ TEST_F(VosSetTest, TheSoundSwitchSilencesEffectsAndVoicesButNotTheLoop) {
 
 TEST_F(VosSetTest, TheVoiceSwitchChangesSetAndFolderAndUndoingRestoresThem) {
   const std::string dialect = Voices();
-  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, true));
+  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c.ui, true));
   const std::string bob = c.table.Player[2].VoiceB;
   const std::string dave = c.table.Player[3].VoiceB;
 
   Click(kVoices);
   EXPECT_EQ(Switch(kVoices).Picture(), pic::kVoiceMandarin);
-  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, false));
+  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c.ui, false));
   for (const auto& p : c.table.Player) EXPECT_EQ(p.VoiceA, "00");
   EXPECT_EQ(c.table.Player[2].VoiceB, bob);
   EXPECT_EQ(c.table.Player[3].VoiceB, dave);
-  EXPECT_EQ(ui::VoicePath(c, 2, "09"), ui::VoiceFolder(c, false) + "v00" + bob + "1309.wav");
+  EXPECT_EQ(ui::VoicePath(c.soundPlayer, 2, "09"),
+            ui::VoiceFolder(c.ui, false) + "v00" + bob + "1309.wav");
 
   // Twice and undone: nothing changes.
   Click(kVoices);
@@ -145,7 +146,7 @@ TEST_F(VosSetTest, TheVoiceSwitchChangesSetAndFolderAndUndoingRestoresThem) {
   Click(kVoices);
   EXPECT_EQ(c.table.Player[0].VoiceA, "27");
   Close(1);
-  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c, false));
+  EXPECT_EQ(c.ui.VoiceDir, ui::VoiceFolder(c.ui, false));
   EXPECT_EQ(c.table.Player[2].VoiceA + c.table.Player[2].VoiceB, "0030");
   EXPECT_EQ(c.table.Player[1].VoiceA + c.table.Player[1].VoiceB,
             "00" + std::string(c.ui.VoiceStyle[1]));
@@ -169,14 +170,14 @@ TEST_F(VosSetTest, TheDialogsOwnSwitchAndTheHintOnlyChangeThemselves) {
 
 TEST_F(VosSetTest, ASoundDeviceThatFailedShowsTheSoundSwitchOff) {
   ui::ToggleSettings(c);  // closed
-  host.sound.missing.insert(ui::SoundFile(c, assets::kSoundDice));
-  ui::PlayEffect(c, assets::kSoundDice);
+  host.sound.missing.insert(ui::SoundFile(c.ui, assets::kSoundDice));
+  ui::PlayEffect(c.soundPlayer, assets::kSoundDice);
   ASSERT_FALSE(c.ui.SoundOn);
   ui::ToggleSettings(c);
   EXPECT_EQ(Switch(kSound).Tag(), "0");
   Click(kSound);  // on again: the next effect is tried
-  ui::PlayEffect(c, assets::kSoundTake);
-  EXPECT_EQ(LastPath(), ui::SoundFile(c, assets::kSoundTake));
+  ui::PlayEffect(c.soundPlayer, assets::kSoundTake);
+  EXPECT_EQ(LastPath(), ui::SoundFile(c.ui, assets::kSoundTake));
 }
 
 TEST_F(VosSetTest, TheTableTheBossKeyAndMinimisingHideTheDialog) {

@@ -29,10 +29,10 @@ TEST_F(SoundTest, StartUpLoopsTheBackgroundMusicAtFullVolume) {
   const std::vector<std::string> names{"majiang.wav", "dapai.wav", "qupai.wav",
                                        "xipai.wav",   "zhise.wav", "tishi.wav"};
   for (int n = 1; n <= 6; ++n) {
-    EXPECT_TRUE(EndsWith(ui::SoundFile(c, n), "/../common/music/" + names.at(n - 1u))) << n;
+    EXPECT_TRUE(EndsWith(ui::SoundFile(c.ui, n), "/../common/music/" + names.at(n - 1u))) << n;
   }
-  EXPECT_THROW(ui::SoundFile(c, 0), std::out_of_range);
-  EXPECT_THROW(ui::SoundFile(c, 7), std::out_of_range);
+  EXPECT_THROW(ui::SoundFile(c.ui, 0), std::out_of_range);
+  EXPECT_THROW(ui::SoundFile(c.ui, 7), std::out_of_range);
 }
 
 TEST(SoundStartTest, WithoutADeviceTheClientStartsSilentAndSaysSoOnce) {
@@ -44,8 +44,8 @@ TEST(SoundStartTest, WithoutADeviceTheClientStartsSilentAndSaysSoOnce) {
   ASSERT_FALSE(host.Ended());
   EXPECT_FALSE(c.ui.SoundOn);
   EXPECT_TRUE(host.sound.played.empty());
-  ui::PlayEffect(c, assets::kSoundDice);
-  ui::PlayVoice(c, 0, assets::kVoiceHu);
+  ui::PlayEffect(c.soundPlayer, assets::kSoundDice);
+  ui::PlayVoice(c.soundPlayer, 0, assets::kVoiceHu);
   EXPECT_TRUE(host.sound.played.empty());
   EXPECT_EQ(host.LogDetails("sound").size(), 1U);
 }
@@ -55,7 +55,7 @@ TEST_F(SoundTest, ANewSoundReplacesTheLoopForGood) {
   ASSERT_GE(host.sound.played.size(), 2U);
   EXPECT_TRUE(EndsWith(host.sound.played.back().path, "/qupai.wav"));
   EXPECT_FALSE(host.sound.played.back().looping);
-  ui::PlayVoice(c, 1, ui::TileVoiceSuffix(0x45));
+  ui::PlayVoice(c.soundPlayer, 1, ui::TileVoiceSuffix(0x45));
   const auto paths = host.sound.Paths();
   EXPECT_EQ(std::count_if(paths.begin(), paths.end(),
                           [](const std::string& p) { return EndsWith(p, "/majiang.wav"); }),
@@ -76,14 +76,15 @@ TEST_F(SoundTest, VoiceFilesAreNamedByTheSeatsVoiceFields) {
   for (const Case& k : std::vector<Case>{{0x45, "85"}, {0x83, "43"}, {0x29, "29"}, {0x15, "15"}}) {
     EXPECT_EQ(ui::TileVoiceSuffix(k.tile), k.suffix) << k.tile;
   }
-  EXPECT_EQ(ui::VoicePath(c, 2, ui::TileVoiceSuffix(0x45)), c.ui.VoiceDir + "v27201385.wav");
-  EXPECT_EQ(ui::VoicePath(c, 2, "a3"), c.ui.VoiceDir + "v272013a3.wav");
+  EXPECT_EQ(ui::VoicePath(c.soundPlayer, 2, ui::TileVoiceSuffix(0x45)),
+            c.ui.VoiceDir + "v27201385.wav");
+  EXPECT_EQ(ui::VoicePath(c.soundPlayer, 2, "a3"), c.ui.VoiceDir + "v272013a3.wav");
   // Server-given fields name a file in the voice folder, never a path out of it.
   bob.VoiceA = "../..";
-  EXPECT_EQ(ui::VoicePath(c, 2, "01"), c.ui.VoiceDir + "v.._..201301.wav");
-  EXPECT_THROW(ui::VoicePath(c, 4, "01"), std::out_of_range);
-  ui::PlayVoice(c, 2, assets::kVoicePeng);
-  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c, 2, "02"));
+  EXPECT_EQ(ui::VoicePath(c.soundPlayer, 2, "01"), c.ui.VoiceDir + "v.._..201301.wav");
+  EXPECT_THROW(ui::VoicePath(c.soundPlayer, 4, "01"), std::out_of_range);
+  ui::PlayVoice(c.soundPlayer, 2, assets::kVoicePeng);
+  EXPECT_EQ(host.sound.Current()->path, ui::VoicePath(c.soundPlayer, 2, "02"));
   EXPECT_EQ(host.sound.Current()->attenuation, 0);
 }
 
@@ -94,24 +95,24 @@ TEST_F(SoundTest, VolumeMapsToAttenuationAndIgnoresOutOfRangeValues) {
   };
   for (const Case& k :
        std::vector<Case>{{3000, 0}, {0, -3000}, {1234, -1766}, {-1, -1766}, {3001, -1766}}) {
-    ui::SetSoundVolume(c, k.v);
+    ui::SetSoundVolume(c.soundPlayer, k.v);
     EXPECT_EQ(host.sound.attenuation, k.attenuation) << k.v;
   }
 }
 
 TEST_F(SoundTest, AFailingSoundTurnsSoundOffAndTheGameGoesOnSilently) {
-  host.sound.missing.insert(ui::SoundFile(c, assets::kSoundDice));
-  ui::PlayEffect(c, assets::kSoundDice);
+  host.sound.missing.insert(ui::SoundFile(c.ui, assets::kSoundDice));
+  ui::PlayEffect(c.soundPlayer, assets::kSoundDice);
   EXPECT_FALSE(c.ui.SoundOn);
   const auto before = host.sound.played.size();
-  ui::PlayEffect(c, assets::kSoundTake);
-  ui::PlayVoice(c, 0, assets::kVoiceChi);
+  ui::PlayEffect(c.soundPlayer, assets::kSoundTake);
+  ui::PlayVoice(c.soundPlayer, 0, assets::kVoiceChi);
   EXPECT_EQ(host.sound.played.size(), before);
   EXPECT_EQ(host.LogDetails("sound").size(), 1U);
 
   // A sound lost after it started (a device that loads in the background) does the same.
   c.ui.SoundOn = true;
-  ui::PlayEffect(c, assets::kSoundTake);
+  ui::PlayEffect(c.soundPlayer, assets::kSoundTake);
   host.sound.FailLater();
   EXPECT_FALSE(c.ui.SoundOn);
 }
