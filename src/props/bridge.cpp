@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
-#include "chat/chat.h"
 #include "net/net.h"
 #include "props/chests.h"
 #include "props/props.h"
-#include "score/score.h"
 #include "session/client.h"
-#include "session/program.h"
 
 namespace props {
 
@@ -17,7 +14,6 @@ namespace {
 
 // A plug-in that keeps announcing items is served this many per tick, so the tick stays short.
 constexpr int kItemsPerTick = 16;
-constexpr int kMessageWidth = 44;
 constexpr const char* kHostKind = "DLL";
 constexpr const char* kProfileName = "newvrp";
 
@@ -52,10 +48,12 @@ bool ParsePosition(const std::string& text, int& pos) {
   return ec == std::errc() && ptr == end;
 }
 
-void CarryOut(Client& c, platform::PropSendItem& item) {
+// Carries out what of the item is the bridge's own (a label, a frame to send, a refusal) and
+// adds the rest to out.
+void TakeItem(Client& c, platform::PropSendItem& item, Actions& out) {
   switch (item.Kind) {
     case 0:
-      if (!item.Text.empty()) chat::ShowMessageLine(c, item.Text, kMessageWidth);
+      if (!item.Text.empty()) out.emplace_back(ShowLine{item.Text, kLineWidth});
       break;
     case 1:
       ShowLabelItem(c, item);
@@ -76,7 +74,7 @@ void CarryOut(Client& c, platform::PropSendItem& item) {
         Refuse(c, "whisper to position '" + item.Text + "'");
         break;
       }
-      chat::SetWhisper(c, pos);
+      out.emplace_back(Whisper{pos});
       break;
     }
     case 4:
@@ -84,31 +82,18 @@ void CarryOut(Client& c, platform::PropSendItem& item) {
         Refuse(c, "key item without a key code");
         break;
       }
-      session::Form_KeyDown(c, item.Numbers[0]);
+      out.emplace_back(PressKey{item.Numbers[0]});
       break;
     case 5:
       if (item.Numbers.empty() || item.Numbers[0] < 0 || item.Numbers[0] > 3) {
         Refuse(c, "player card of a position outside 0..3");
         break;
       }
-      score::ShowPlayerCard(c, item.Numbers[0]);
+      out.emplace_back(ShowCard{item.Numbers[0]});
       break;
     default:
       Refuse(c, "item of unknown kind " + std::to_string(item.Kind));
       break;
-  }
-}
-
-void ServePendingItems(Client& c) {
-  platform::PropPlugin* p = Object(c);
-  if (p == nullptr) return;
-  const int pending = std::min(p->CheckSendBuff(), kItemsPerTick);
-  for (int i = 0; i < pending; ++i) {
-    platform::PropSendItem item;
-    if (!p->GetSendBuff(item)) break;
-    CarryOut(c, item);
-    // An item may have shut the plug-in down (a key that leaves the table).
-    if (!c.props.PropReady) break;
   }
 }
 
@@ -251,10 +236,23 @@ void MarkScorePending(Client& c) {
   c.props.ScorePending = true;
 }
 
-void Poll(Client& c) {
-  if (c.props.PropReady) ServePendingItems(c);
-  PropStep(c);
-  ChestCountdownTick(c);
+int ItemsDue(Client& c) {
+  platform::PropPlugin* p = Object(c);
+  if (!c.props.PropReady || p == nullptr) return 0;
+  return std::min(p->CheckSendBuff(), kItemsPerTick);
+}
+
+bool TakeItem(Client& c, Actions& out) {
+  platform::PropPlugin* p = Object(c);
+  if (p == nullptr) return false;
+  platform::PropSendItem item;
+  if (!p->GetSendBuff(item)) return false;
+  TakeItem(c, item, out);
+  return true;
+}
+
+bool ServesItems(const PropState& s) {
+  return s.PropReady;
 }
 
 void CallInitShowEnd(Client& c) {

@@ -6,10 +6,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "chat/chat.h"
 #include "platform/form_events.h"
 #include "props/props.h"
-#include "score/score.h"
 #include "session/client.h"
 #include "session/seat_common.h"
 #include "table/table_state.h"
@@ -173,7 +171,8 @@ void Glide(Client& c, platform::Control& img, int left, int top) {
   }
 }
 
-void ShowSheet(Client& c) {
+// The result stops waiting: its sheet is due.
+Actions TakeSheet(Client& c, bool holdLabel) {
   PropState& s = c.props;
   s.ResultPending = false;
   s.ScorePending = false;
@@ -181,12 +180,7 @@ void ShowSheet(Client& c) {
   s.ChestGameOn = false;
   const bool draw = s.DrawPending;
   s.DrawPending = false;
-  if (draw) {
-    score::ShowDrawSheetWithProps(c);
-  } else {
-    score::ShowScoreSheet(c);
-  }
-  if (Active(c)) InitShowNext(c, false);
+  return {ShowSheet{draw, holdLabel}};
 }
 
 // The rolling label's lines at frame k of n: title, value and "金币" per position that won.
@@ -279,7 +273,7 @@ void OpenOthers(Client& c) {
   OpenChests(c, chests);
 }
 
-void StartChestGame(Client& c) {
+Actions StartChestGame(Client& c) {
   PropState& s = c.props;
   c.MainForm.LbProp.SetCaption("");
   s.ChestChoice.fill(-1);
@@ -289,10 +283,7 @@ void StartChestGame(Client& c) {
   s.ResultPending = false;
   bool any = false;
   for (int p = 0; p < 4; ++p) any = any || HasChestInfo(s, p);
-  if (!any) {
-    ShowSheet(c);
-    return;
-  }
+  if (!any) return TakeSheet(c, false);
   s.ChestGameOn = true;
   std::string text;
   if (HasChestInfo(s, 0)) {
@@ -313,6 +304,7 @@ void StartChestGame(Client& c) {
   s.ChestSeconds = kChestSeconds;
   s.ChestTick = 0;
   s.ChestCountdownOn = true;
+  return {};
 }
 
 void TakeScores(Client& c, platform::PropScoreInfo& info) {
@@ -341,41 +333,13 @@ void FlyPrize(Client& c, int pos) {
   Glide(c, img, t.PrizeTarget.at(Ix(pos)), t.PrizeTarget.at(Ix(pos + 4)));
 }
 
-void EndPrizes(Client& c) {
-  PropState& s = c.props;
-  StopPropTimer(c);
-  const auto lines = RollingLines(s, s.Chests.PropTiming[1], s.Chests.PropTiming[1]);
-  ShowRollingLabel(c, lines);
-  for (const auto& l : lines) chat::ShowMessageLine(c, l, 44);
-  for (const auto& chest : s.ChestLines) {
-    if (chest.empty()) continue;
-    for (const auto& part : Split(chest, '|')) {
-      if (!part.empty()) chat::ShowMessageLine(c, part, 44);
-    }
-  }
-  if (Active(c)) CallShowGif(c, false);
-  if (s.OwnChests) {
-    FlyPrize(c, 0);
-  } else {
-    for (int p = 1; p < 4; ++p) {
-      if (s.ChestChoice.at(Ix(p)) >= 0) FlyPrize(c, p);
-    }
-  }
-  if (!s.ChestGameOn) return;  // shut down meanwhile
-  ShowSheet(c);
-  // The label and the prizes stay a moment over the sheet.
-  s.LabelTicksLeft = 1;
-  StartPropTimer(c, PropTimerUse::Label, kHideLabelMs);
-}
-
-void PrizeStep(Client& c) {
+// One frame of the prize animation; true once the last has been counted.
+bool PrizeStep(Client& c) {
   PropState& s = c.props;
   s.PrizeFrame += 1;
-  if (s.PrizeFrame >= s.Chests.PropTiming[1]) {
-    EndPrizes(c);
-    return;
-  }
+  if (s.PrizeFrame >= s.Chests.PropTiming[1]) return true;
   ShowRollingLabel(c, RollingLines(s, s.PrizeFrame, s.Chests.PropTiming[1]));
+  return false;
 }
 
 }  // namespace
@@ -452,27 +416,21 @@ void ShowPropLabel(Client& c, const std::string& text, const std::vector<std::in
   }
 }
 
-void PropStep(Client& c) {
+Actions PropStep(Client& c) {
   PropState& s = c.props;
-  if (!s.ResultPending) return;
-  if (!s.ScorePending || !Active(c)) {
-    ShowSheet(c);
-    return;
-  }
+  if (!s.ResultPending) return {};
+  if (!s.ScorePending || !Active(c)) return TakeSheet(c, false);
   platform::PropScoreInfo info;
   if (CallGetScoreInfo(c, info) == 1) {
     TakeScores(c, info);
-    if (s.Prop_GameDllState == kPropsWithChests) {
-      StartChestGame(c);
-    } else {
-      ShowSheet(c);
-    }
-    return;
+    if (s.Prop_GameDllState == kPropsWithChests) return StartChestGame(c);
+    return TakeSheet(c, false);
   }
   if (++s.ScoreWaitTicks > kScoreWaitTicks) {
     c.host.Log("plugin", "no prop scores after 10 s; the sheet shows without them");
-    ShowSheet(c);
+    return TakeSheet(c, false);
   }
+  return {};
 }
 
 void ChestCountdownTick(Client& c) {
@@ -498,11 +456,11 @@ void ChestCountdownTick(Client& c) {
   }
 }
 
-void TimerProp_Timer(Client& c) {
+PropTimerEvent TimerProp_Timer(Client& c) {
   PropState& s = c.props;
   switch (s.TimerUse) {
     case PropTimerUse::Prizes:
-      PrizeStep(c);
+      if (PrizeStep(c)) return PropTimerEvent::PrizesCounted;
       break;
     case PropTimerUse::Label:
       if (--s.LabelTicksLeft <= 0) {
@@ -515,6 +473,45 @@ void TimerProp_Timer(Client& c) {
       StopPropTimer(c);
       break;
   }
+  return PropTimerEvent::None;
+}
+
+Actions PrizeLines(Client& c) {
+  PropState& s = c.props;
+  StopPropTimer(c);
+  const auto lines = RollingLines(s, s.Chests.PropTiming[1], s.Chests.PropTiming[1]);
+  ShowRollingLabel(c, lines);
+  Actions out;
+  for (const auto& l : lines) out.emplace_back(ShowLine{l, kLineWidth});
+  for (const auto& chest : s.ChestLines) {
+    if (chest.empty()) continue;
+    for (const auto& part : Split(chest, '|')) {
+      if (!part.empty()) out.emplace_back(ShowLine{part, kLineWidth});
+    }
+  }
+  return out;
+}
+
+Actions LandPrizes(Client& c) {
+  PropState& s = c.props;
+  if (Active(c)) CallShowGif(c, false);
+  if (s.OwnChests) {
+    FlyPrize(c, 0);
+  } else {
+    for (int p = 1; p < 4; ++p) {
+      if (s.ChestChoice.at(Ix(p)) >= 0) FlyPrize(c, p);
+    }
+  }
+  if (!s.ChestGameOn) return {};  // shut down meanwhile
+  return TakeSheet(c, true);
+}
+
+void SheetShown(Client& c, bool holdLabel) {
+  if (Active(c)) InitShowNext(c, false);
+  if (!holdLabel) return;
+  // The label and the prizes stay a moment over the sheet.
+  c.props.LabelTicksLeft = 1;
+  StartPropTimer(c, PropTimerUse::Label, kHideLabelMs);
 }
 
 void ForgetWaitingResult(PropState& s) {
@@ -533,12 +530,12 @@ void ResultComplete(Client& c, bool draw) {
   CallInitShowEnd(c);
 }
 
-void FinishResultNow(Client& c) {
+Actions FinishResultNow(Client& c) {
   PropState& s = c.props;
-  if (!s.ResultPending && !s.ChestGameOn) return;
+  if (!s.ResultPending && !s.ChestGameOn) return {};
   c.host.Log("plugin", "the next hand is dealt: the sheet shows without the rest of the prop step");
   StopChests(c);
-  ShowSheet(c);
+  return TakeSheet(c, false);
 }
 
 double TakePropLines(Client& c, int p, platform::Control& column, bool withColour) {

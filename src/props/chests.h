@@ -10,6 +10,9 @@ class Client;
 
 namespace props {
 
+// Columns of a chat history line the bridge shows.
+constexpr int kLineWidth = 44;
+
 // Calls the bridge makes for the chest game.
 void CallInitShowEnd(Client& c);
 int CallGetScoreInfo(Client& c, platform::PropScoreInfo& out);
@@ -23,10 +26,6 @@ void StopChests(Client& c);
 // A label item of the plug-in: text, width/height/left/top, style numbers.
 void ShowPropLabel(Client& c, const std::string& text, const std::vector<std::int32_t>& numbers,
                    const std::vector<std::int32_t>& style);
-// While a result waits: show its sheet, or start the chest game once the scores are in.
-void PropStep(Client& c);
-// Every 20 ticks while the chest countdown runs.
-void ChestCountdownTick(Client& c);
 
 // Display width of a text: one unit per single-byte character, two per double-byte one.
 int DisplayWidth(const std::string& utf8);

@@ -4,6 +4,7 @@
 // every forwarding call is a no-op.
 #include <string>
 
+#include "props/actions.h"
 #include "wire/frame.h"
 #include "wire/messages.h"
 
@@ -63,11 +64,31 @@ void Shutdown(Client& c, int mode = 0);
 void ReleasePlugin(Client& c);
 
 // ---- The tick ----
-// The prop task of the tick scheduler: the plug-in's pending items, the prop step of a waiting
-// result and the chest countdown.
-void Poll(Client& c);
+// The prop task of the tick: the plug-in's pending items, then the prop step of a waiting result
+// (PropStep), then the chest countdown (ChestCountdownTick).
+// How many pending items this tick serves (none unless the plug-in is ready).
+int ItemsDue(Client& c);
+// Takes the plug-in's next pending item, carries out what of it is the bridge's own (a label, a
+// frame to send, a refusal) and adds the rest to out; false when there was none. Items are taken
+// one at a time and each is carried out before the next: one may shut the plug-in down, and then
+// ServesItems is false.
+bool TakeItem(Client& c, Actions& out);
+bool ServesItems(const PropState& s);
+// While a result waits: its sheet, or the start of the chest game once the scores are in.
+Actions PropStep(Client& c);
+// Every 20 ticks while the chest countdown runs.
+void ChestCountdownTick(Client& c);
+
+// What a tick of TimerProp came to.
+enum class PropTimerEvent { None, PrizesCounted };
 // TimerProp: the prize animation, or hiding a label the plug-in showed for a while.
-void TimerProp_Timer(Client& c);
+PropTimerEvent TimerProp_Timer(Client& c);
+// Once the prizes are counted: the final label, and its lines for the chat history.
+Actions PrizeLines(Client& c);
+// Then the prizes fly to their owners and the sheet follows (unless shut down meanwhile).
+Actions LandPrizes(Client& c);
+// After the sheet of a ShowSheet action has been shown.
+void SheetShown(Client& c, bool holdLabel);
 
 // ---- Hand end ----
 // The table is reset under a result still waiting for the prop step: the result is forgotten.
@@ -76,7 +97,7 @@ void ForgetWaitingResult(PropState& s);
 void ResultComplete(Client& c, bool draw);
 // The next hand is dealt while a result still waits for the prop step (its scores or its
 // chests): the chests go and the sheet is written now, with what the plug-in has delivered.
-void FinishResultNow(Client& c);
+Actions FinishResultNow(Client& c);
 // Adds the prop lines of position p to a score-sheet column and clears them; with colour the
 // last 8 characters of each line choose the column's colour and are cut off. Returns the prop
 // score of p (0 when there is none), cleared as well.

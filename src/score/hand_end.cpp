@@ -13,6 +13,7 @@
 #include "score/score.h"
 
 #include "session/client.h"
+#include "session/prop_actions.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
@@ -262,7 +263,7 @@ void CloseHandEnd(Client& c) {
     s.WinDetailCount = 0;
   }
   s.ClosingHandEnd = true;
-  props::FinishResultNow(c);
+  session::CarryOut(c, props::FinishResultNow(c));
   s.ClosingHandEnd = false;
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);

@@ -2,9 +2,9 @@
 
 #include "chat/chat.h"
 #include "net/net.h"
-#include "props/props.h"
 #include "session/connection.h"
 #include "session/program.h"
+#include "session/prop_actions.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
 
@@ -20,7 +20,7 @@ Client::Client(platform::Host& h) : host(h) {
   TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
   TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
   TimerShuffle.SetHandler([this] { ui::TimerShuffle_Timer(*this); });
-  TimerProp.SetHandler([this] { props::TimerProp_Timer(*this); });
+  TimerProp.SetHandler([this] { session::TimerProp_Timer(*this); });
   host.Winsock1().SetEvents(this);
   host.Sound().SetEvents(this);
   RegisterForm(frmExit, frmExitEvents);

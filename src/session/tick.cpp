@@ -13,6 +13,7 @@
 #include "session/connection.h"
 #include "session/dispatch.h"
 #include "session/program.h"
+#include "session/prop_actions.h"
 #include "session/seat_common.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
@@ -276,7 +277,7 @@ void Tick(Client& c) {
     play::HideBubble(c);
     n.TaskTick[net::kTaskBubble] = 0;
   }
-  props::Poll(c);
+  PropTask(c);
   ui::ShowLinkState(c);
 }
 
