@@ -9,6 +9,7 @@
 #include "text/gbk.h"
 #include "ui/messages.h"
 #include "ui/sound.h"
+#include "ui/ui.h"
 #include "view/view.h"
 
 namespace chat {
@@ -160,7 +161,7 @@ void BlinkStep(Client& c) {
   const int was = c.chat.ChatBlink--;
   // Switched off (a resumed hand), the button keeps its disabled look.
   if (!c.MainForm.AnNiu(1).Enabled()) return;
-  c.MainForm.AnNiu(1).SetPicture(view::ButtonPicture(c, was % 2 == 1 ? 3 : 2));
+  c.MainForm.AnNiu(1).SetPicture(ui::ButtonPicture(c.table, was % 2 == 1 ? 3 : 2));
 }
 
 // ---- Sending ----

@@ -94,8 +94,6 @@ struct NetState {
   // What the connection indicator shows.
   std::int64_t KeepAliveSentAt = -1;
   int RoundTripMs = -1;
-  // What the indicator shows now, to change it only when that changes.
-  std::int64_t LinkShown = -1;
 
   // Reconnection.
   bool g_bCanRecon = false;

@@ -249,7 +249,7 @@ void StopContinueCountdown(Client& c) {
 }
 
 void UseContinueButton(Client& c) {
-  c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 6));
+  c.MainForm.AnNiu(2).SetPicture(ui::ButtonPicture(c.table, 6));
   c.ui.ButtonState[2] = -1;
 }
 

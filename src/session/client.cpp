@@ -19,7 +19,7 @@ Client::Client(platform::Host& h) : host(h) {
   TimerCount.SetHandler([this] { session::TimerCount_Timer(*this); });
   TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
   TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
-  TimerShuffle.SetHandler([this] { ui::TimerShuffle_Timer(*this); });
+  TimerShuffle.SetHandler([this] { ui::TimerShuffle_Timer(uiCtx); });
   TimerProp.SetHandler([this] { session::TimerProp_Timer(*this); });
   host.Winsock1().SetEvents(this);
   host.Sound().SetEvents(this);

@@ -17,6 +17,7 @@
 #include "score/score_state.h"
 #include "score/sheet_events.h"
 #include "session/dispatch_state.h"
+#include "session/form_events.h"
 #include "session/reconnect.h"
 #include "table/table_state.h"
 #include "ui/context.h"
@@ -70,9 +71,9 @@ class Client final : public platform::SocketEvents,
 
   // The sound settings dialog and the rules page.
   ui::VosSetT VosSet;
-  ui::VosSetEvents VosSetEvents{*this};
+  session::VosSetEvents VosSetEvents{*this};
   ui::RuleT rule;
-  ui::RuleEvents ruleEvents{*this};
+  ui::RuleEvents ruleEvents{rule};
 
   // The result windows: the score sheet, the history and the player card.
   score::ScoreFormT Score;
@@ -94,7 +95,8 @@ class Client final : public platform::SocketEvents,
 
   // What each subsystem is handed, built from the members above.
   ui::SoundPlayer soundPlayer{ui, host, table.Player};
-  ui::Ctx uiCtx{ui, host, table, MainForm, VosSet, rule, TimerShuffle, soundPlayer};
+  ui::Ctx uiCtx{ui,   host,         table,       MainForm,          VosSet,
+                rule, TimerShuffle, soundPlayer, app.SeatChangeText};
 
   // Socket events of Winsock1.
   void OnDataArrival(std::span<const std::uint8_t> bytes) override;

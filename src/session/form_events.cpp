@@ -10,7 +10,9 @@
 #include "score/score.h"
 #include "session/client.h"
 #include "session/connection.h"
+#include "session/control_bar.h"
 #include "session/program.h"
+#include "ui/sound_forms.h"
 #include "ui/ui.h"
 #include "view/input.h"
 
@@ -46,9 +48,9 @@ platform::PressResult MainFormEvents::OnMouseDown(Control* control, int button, 
   // The ting window keeps the table disabled until it is answered.
   if (!c_.MainForm.Enabled()) return platform::PressResult::None;
   if (const int t = TitleButton(control); t >= 0) {
-    ui::TitleButton_MouseDown(c_, t);
+    ui::TitleButton_MouseDown(c_.MainForm, t);
   } else if (Is(control, "LbMove")) {
-    if (ui::LbMove_MouseDown(c_, button)) return platform::PressResult::DragWindow;
+    if (LbMove_MouseDown(c_, button)) return platform::PressResult::DragWindow;
   } else if (Is(control, "MJ_Image")) {
     view::MJ_Image_MouseDown(c_, control->Index(), button, shift, x, y);
   }
@@ -57,11 +59,11 @@ platform::PressResult MainFormEvents::OnMouseDown(Control* control, int button, 
 
 void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x, int y) {
   if (const int t = TitleButton(control); t >= 0) {
-    ui::TitleButton_MouseMove(c_, t);
+    ui::TitleButton_MouseMove(c_.uiCtx, t);
   } else if (Is(control, "LbMove")) {
-    ui::LbMove_MouseMove(c_);
+    ui::LbMove_MouseMove(c_.uiCtx);
   } else if (Is(control, "AnNiu")) {
-    ui::AnNiu_MouseMove(c_, control->Index());
+    ui::AnNiu_MouseMove(c_.uiCtx, control->Index());
   } else if (Is(control, "Bank")) {
     props::Bank_MouseMove(c_);
   } else if (Is(control, "MJ_Image")) {
@@ -76,16 +78,16 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
     props::RestoreBank(c_);
     // The title buttons border the table directly: leaving one for the table lets it go dark,
     // or it would stay lit until the pointer happened to cross the frame.
-    ui::RestoreChrome(c_);
+    ui::RestoreChrome(c_.uiCtx);
   } else if (IsBackground(control)) {
-    ui::RestoreChrome(c_);
+    ui::RestoreChrome(c_.uiCtx);
   }
 }
 
 void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, int y) {
   if (!c_.MainForm.Enabled()) return;
   if (const int t = TitleButton(control); t >= 0) {
-    ui::TitleButton_MouseUp(c_, t);
+    ui::TitleButton_MouseUp(c_.MainForm, t);
   } else if (Is(control, "MJ_Image")) {
     view::MJ_Image_MouseUp(c_, control->Index(), button, shift, x, y);
   } else if (Is(control, "Pic1")) {
@@ -96,14 +98,14 @@ void MainFormEvents::OnMouseUp(Control* control, int button, int shift, int x, i
 void MainFormEvents::OnClick(Control* control) {
   if (!c_.MainForm.Enabled()) return;
   if (const int t = TitleButton(control); t >= 0) {
-    ui::TitleButton_Click(c_, t);
+    TitleButton_Click(c_, t);
   } else if (Is(control, "AnNiu")) {
     // The bar's buttons may leave the table: never in the middle of a tick that waits.
-    session::RunOutsideTick(c_, [&c = c_, i = control->Index()] { ui::AnNiu_Click(c, i); });
+    session::RunOutsideTick(c_, [&c = c_, i = control->Index()] { AnNiu_Click(c, i); });
   } else if (Is(control, "Pic1")) {
     view::Pic1_Click(c_);
   } else if (Is(control, "Bird")) {
-    ui::Bird_Click(c_);
+    ui::Bird_Click(c_.uiCtx);
   } else if (Is(control, "Operation")) {
     play::Operation_Click(c_, control->Index());
   } else if (Is(control, "Chi")) {
@@ -111,7 +113,7 @@ void MainFormEvents::OnClick(Control* control) {
   } else if (Is(control, "Gang")) {
     play::Gang_Click(c_, control->Index());
   } else if (Is(control, "LinkDot") || Is(control, "LinkText")) {
-    ui::LinkState_Click(c_);
+    LinkState_Click(c_);
   } else if (Is(control, "Tou")) {
     chat::Tou_Click(c_, control->Index());
   } else if (Is(control, "imgword1")) {
@@ -166,11 +168,40 @@ void MainFormEvents::OnResize() {
 }
 
 void MainFormEvents::OnMoved() {
-  ui::AfterDrag(c_);
+  AfterDrag(c_);
 }
 
 void MainFormEvents::OnClose() {
   session::Form_Unload(c_, "the window was closed");
+}
+
+// ---- The sound settings dialog ----
+
+namespace {
+
+// The plug-in hears of the sound switch, and of its undoing as it heard of the change.
+void TellSoundSwitch(Client& c, bool switched) {
+  if (switched && props::Active(c)) props::RecState(c, 1, c.ui.SoundOn);
+}
+
+}  // namespace
+
+void VosSetEvents::OnMouseMove(Control* control, int /*button*/, int /*shift*/, int /*x*/,
+                               int /*y*/) {
+  if (Is(control, "Command2")) {
+    ui::Command2_MouseMove(c_.uiCtx, control->Index());
+  } else if (!Is(control, "Command1")) {
+    ui::VosSet_MouseMove(c_.uiCtx);
+  }
+}
+
+void VosSetEvents::OnClick(Control* control) {
+  if (Is(control, "Command2")) TellSoundSwitch(c_, ui::Command2_Click(c_.uiCtx, control->Index()));
+  if (Is(control, "Command1")) TellSoundSwitch(c_, ui::Command1_Click(c_.uiCtx, control->Index()));
+}
+
+void VosSetEvents::OnClose() {
+  TellSoundSwitch(c_, ui::Command1_Click(c_.uiCtx, 0));
 }
 
 }  // namespace session

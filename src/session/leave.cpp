@@ -4,6 +4,7 @@
 #include "score/score.h"
 #include "session/client.h"
 #include "session/connection.h"
+#include "session/control_bar.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -34,7 +35,7 @@ void LeaveTable(Client& c) {
   c.TimerKeepAlive.SetEnabled(false);
   c.host.WaitProcessingEvents(n.Reconnected ? 800 : 400);
   n.g_bCanRecon = false;
-  ui::StopSeatChange(c);
+  ui::StopSeatChange(c.uiCtx);
 }
 
 void DropConnection(Client& c) {
@@ -86,7 +87,7 @@ void DropConnection(Client& c) {
   c.props.ResultPending = c.props.ScorePending = c.props.DrawPending = false;
   c.score.SeatResultCount = c.score.WinDetailCount = 0;
   c.TimerProxy.SetEnabled(false);
-  ui::ShowLinkState(c);
+  session::ShowLinkState(c);
   c.MainForm.lbwealth.SetCaption("0");
   c.MainForm.lbwealth.SetVisible(false);
   c.MainForm.Imgwealth.SetVisible(false);

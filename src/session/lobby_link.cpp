@@ -6,6 +6,7 @@
 #include "props/props.h"
 #include "session/client.h"
 #include "session/connection.h"
+#include "session/control_bar.h"
 #include "session/dispatch.h"
 #include "session/program.h"
 #include "session/seat_common.h"
@@ -47,7 +48,7 @@ void LeaveNow(Client& c) {
     session::LeaveTable(c);
   }
   session::DropConnection(c);
-  ui::HideTableWindows(c);
+  session::HideTableWindows(c);
 }
 
 // Runs one step of a sequence whose steps may each fail on their own.
@@ -93,7 +94,7 @@ void BackToLobby(Client& c) {
   if (!LobbyExists(c))
     platform::EndProgram(c.host, "the lobby window \"" + c.app.LobbyTitle + "\" is gone");
   c.MainForm.SetState(platform::WindowState::Minimized);
-  ui::HideTableWindows(c);
+  session::HideTableWindows(c);
   RestoreLobby(c);
 }
 
@@ -139,7 +140,7 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
       // lobby with the button as the failure left it.
       session::EnableBarAfterResume(c);
       c.ui.ButtonState[2] = 0;
-      c.MainForm.AnNiu(2).SetPicture(view::ButtonPicture(c, 4));
+      c.MainForm.AnNiu(2).SetPicture(ui::ButtonPicture(c.table, 4));
       c.MainForm.Time_Img.SetVisible(false);
       c.MainForm.Number.SetVisible(false);
       c.net.DirectLink = true;
@@ -170,14 +171,14 @@ void Form_KeyDown(Client& c, platform::Form& received, int keyCode) {
   }
   if (keyCode != kKeyF1) return;
   Try(c, "boss mode", [&] { c.table.BossMode = true; });
-  Try(c, "hide windows", [&] { ui::HideTableWindows(c); });
+  Try(c, "hide windows", [&] { session::HideTableWindows(c); });
   Try(c, "minimise", [&] { received.SetState(platform::WindowState::Minimized); });
   Try(c, "minimise lobby", [&] { MinimizeLobby(c); });
 }
 
 void TableBossKey(Client& c, bool tellPlugin) {
   Try(c, "boss mode", [&] { c.table.BossMode = true; });
-  Try(c, "hide windows", [&] { ui::HideTableWindows(c); });
+  Try(c, "hide windows", [&] { session::HideTableWindows(c); });
   c.table.DefaultCountdown = 0;
   if (tellPlugin && props::Active(c)) Try(c, "SetKeyDown", [&] { props::SetKeyDown(c, kKeyF1); });
   Try(c, "minimise", [&] { c.MainForm.SetState(platform::WindowState::Minimized); });

@@ -46,7 +46,7 @@ void OnLoginResult(Client& c, const wire::LoginResult& m) {
     c.disp.AdPage = text::DecodeSingleByte(m.AdPage, m.AdPage.size());
     if (!c.disp.AdPage.empty()) {
       c.disp.AdPage2 = c.disp.AdPage + ".gamead";
-      ui::ShowAdvertisement(c, 1, c.disp.AdPage);
+      ui::ShowAdvertisement(c.uiCtx, 1, c.disp.AdPage, c.disp.AdFailed);
     }
     return;
   }

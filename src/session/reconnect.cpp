@@ -8,6 +8,7 @@
 #include "props/props.h"
 #include "session/client.h"
 #include "session/connection.h"
+#include "session/control_bar.h"
 #include "session/program.h"
 #include "session/seat_common.h"
 #include "ui/messages.h"
@@ -70,7 +71,7 @@ void StartReconnect(Client& c) {
   LoadReconnect(c);
   c.net.ReconnectTries = tried;
   c.net.RejoinPending = true;
-  ui::ShowLinkState(c);
+  session::ShowLinkState(c);
 }
 
 void StartConnectRetries(Client& c) {
@@ -100,7 +101,7 @@ void UnloadReconnect(Client& c) {
   c.frmReconnect.SetVisible(false);
   const bool was = c.frmReconnect.Loaded;
   c.frmReconnect.Loaded = false;
-  if (was) ui::ShowLinkState(c);
+  if (was) session::ShowLinkState(c);
 }
 
 void TimerReconnect_Timer(Client& c) {
@@ -135,7 +136,7 @@ void TimerCount_Timer(Client& c) {
   // attempts keep their rhythm whatever the proxy does.
   if (n.ReconnectTries < kReconnectAttempts) {
     n.ReconnectTries += 1;
-    ui::ShowLinkState(c);
+    session::ShowLinkState(c);
     if (n.FirstConnect) {
       // Start-up's own connection: the same attempts, its own texts.
       c.host.Log("connect", "attempt " + std::to_string(n.ReconnectTries) + " of " +
@@ -232,7 +233,7 @@ void OnReconnectResult(Client& c, const wire::ReconnectResult& m) {
     if (props::Active(c)) props::RecState(c, 3, true);
     c.host.Log("reconnect", "accepted; " + std::to_string(n.SendRing.Waiting() / wire::kFrameSize) +
                                 " queued frames to send");
-    ui::ShowLinkState(c);
+    session::ShowLinkState(c);
     return;
   }
   if (props::Active(c)) props::Shutdown(c);

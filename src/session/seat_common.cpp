@@ -124,7 +124,7 @@ void GiveUpTable(Client& c) {
 }
 
 void ShowStartButtonNormal(Client& c) {
-  c.MainForm.AnNiu(2).SetPicture(ui::AnNiuPicture(c, 2, false));
+  c.MainForm.AnNiu(2).SetPicture(ui::AnNiuPicture(c.uiCtx, 2, false));
 }
 
 bool OthersReady(Client& c) {

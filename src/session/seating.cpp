@@ -30,8 +30,8 @@ bool SingleSeatBit(int s) {
 }
 
 void StopSeatChangeAndAdvert(Client& c) {
-  ui::StopSeatChange(c);
-  ui::HideAdvertisement(c, 2);
+  ui::StopSeatChange(c.uiCtx);
+  ui::HideAdvertisement(c.uiCtx, 2);
 }
 
 void RestoreTable(Client& c) {

@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "session/client.h"
 #include "session/connection.h"
+#include "session/control_bar.h"
 #include "session/program.h"
 #include "text/gbk.h"
 #include "text/number.h"
@@ -52,10 +53,10 @@ void SizeWindow(Client& c) {
   }
   form.SetGeometry(win);
   form.Pic1.Move(pic.left, pic.top, pic.width, pic.height);
-  if (framed) ui::PaintBorder(c);
+  if (framed) ui::PaintBorder(c.MainForm);
   if (screen.height < kDesignHeight || screen.width < kDesignWidth) {
     c.table.ScaleX = c.table.ScaleY = kSmallScale;
-    ui::PaintSmallTable(c);
+    ui::PaintSmallTable(c.MainForm);
     form.Pic1.ZOrder(1);
     form.Host.Move(6, 192);
     form.Zhuang.Move(45, 192);
@@ -78,7 +79,7 @@ void ResetDefaults(Client& c) {
   c.net.TaskOn.fill(false);
   c.app.SeatChangeText = {"正在随机换座中..", "正在随机换座中...", "正在随机换座中....",
                           "正在随机换座中....."};
-  ui::HideAdvertisement(c, 2);
+  ui::HideAdvertisement(c.uiCtx, 2);
 }
 
 void ReadCommandLine(Client& c, const app::CommandLine& cl) {
@@ -140,10 +141,14 @@ void LoadSteps(Client& c, const std::string& commandLine) {
   SizeWindow(c);
   ui::BuildSoundList(c.soundPlayer);
   if (c.ui.SoundOn) ui::StartMusic(c.soundPlayer);
-  ui::StopSeatChange(c);
+  ui::StopSeatChange(c.uiCtx);
   view::BuildPictureTables(c);
-  ui::LayoutControls(c);
-  ui::LayoutLinkState(c);
+  // The table starts afresh: no hand in progress, the next hand restarts the clocks.
+  c.disp.RestartPending = true;
+  c.score.HandInProgress = false;
+  ui::LayoutControls(c.uiCtx);
+  ui::LayoutLinkState(c.uiCtx);
+  ShowLinkState(c);
 
   const app::CommandLine cl = app::SplitCommandLine(commandLine);
   if (cl.fields.empty() && !cl.watchMode) {
@@ -167,7 +172,9 @@ void LoadSteps(Client& c, const std::string& commandLine) {
   } else {
     c.app.LobbyTitle = "VorelLodge";
   }
-  ui::LayoutTable(c);
+  ui::LayoutTable(c.uiCtx);
+  for (int i = 0; i < c.MainForm.Operation.Count(); ++i)
+    view::SetOperationLook(c, i, view::OpLook::Disabled);
   // The laid-out table shows no wealth multiple and no finished game.
   c.props.WealthValue.fill(0);
   c.score.GameEnded = false;

@@ -81,8 +81,8 @@ void StatusContinue(Client& c, const wire::TableStatus& m) {
     if (!c.table.WatchMode) {
       d.ShortReady = m.ShortReady == 1;
       if (m.Value[2] == 1) {
-        ui::StartSeatChange(c);
-        ui::ShowAdvertisement(c, 2, d.AdPage2);
+        ui::StartSeatChange(c.uiCtx);
+        ui::ShowAdvertisement(c.uiCtx, 2, d.AdPage2, c.disp.AdFailed);
       }
     }
   }
@@ -151,8 +151,8 @@ void StatusHandSetUp(Client& c, const wire::TableStatus& m) {
   const std::uint32_t ticket = m.Ticket;
   if (ticket >= 0x80000000U) throw std::overflow_error("reconnect ticket does not fit 31 bits");
   c.net.ReconnectTicket = ticket;
-  ui::StopSeatChange(c);
-  ui::HideAdvertisement(c, 2);
+  ui::StopSeatChange(c.uiCtx);
+  ui::HideAdvertisement(c.uiCtx, 2);
   d.RestartPending = true;
   if (c.table.TimeoutCount > 0) c.table.TimeoutCount = 0;
 }
@@ -160,8 +160,8 @@ void StatusHandSetUp(Client& c, const wire::TableStatus& m) {
 void StatusLacksGold(Client& c, const wire::TableStatus& m) {
   DispatchState& d = c.disp;
   c.net.InHand = false;
-  ui::StopSeatChange(c);
-  ui::HideAdvertisement(c, 2);
+  ui::StopSeatChange(c.uiCtx);
+  ui::HideAdvertisement(c.uiCtx, 2);
 
   const int lacking = kAllSeats - m.Seat;
   std::string list;
@@ -324,7 +324,7 @@ void OnHandResume(Client& c, const wire::HandResume& m) {
   FullReset(c);
   for (int i = 0; i <= 2; ++i) {
     form.AnNiu(i).SetEnabled(false);
-    form.AnNiu(i).SetPicture(ui::AnNiuPicture(c, i, false));
+    form.AnNiu(i).SetPicture(ui::AnNiuPicture(c.uiCtx, i, false));
   }
   form.Zhuang.SetCaption(kDirection.at(Ix(table::BitIndex(m.Seat))));
   form.Zhuang.SetVisible(true);
@@ -343,7 +343,7 @@ void EnableBarAfterResume(Client& c) {
     auto& button = c.MainForm.AnNiu(i);
     if (button.Enabled()) continue;
     button.SetEnabled(true);
-    button.SetPicture(ui::AnNiuPicture(c, i, false));
+    button.SetPicture(ui::AnNiuPicture(c.uiCtx, i, false));
   }
 }
 

@@ -11,6 +11,7 @@
 #include "score/score.h"
 #include "session/client.h"
 #include "session/connection.h"
+#include "session/control_bar.h"
 #include "session/dispatch.h"
 #include "session/program.h"
 #include "session/prop_actions.h"
@@ -278,7 +279,7 @@ void Tick(Client& c) {
     n.TaskTick[net::kTaskBubble] = 0;
   }
   PropTask(c);
-  ui::ShowLinkState(c);
+  session::ShowLinkState(c);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "platform/messages.h"
 #include "play/ting_form.h"
 #include "props/props.h"
+#include "session/control_bar.h"
 #include "session/program.h"
 
 #include "session/client.h"
@@ -23,7 +24,7 @@ void UnloadOtherForms(Client& c) {
   app::UnloadLeaveDialog(c);
   session::UnloadReconnect(c);
   play::UnloadTingForm(c);
-  ui::HideTableWindows(c);
+  session::HideTableWindows(c);
 }
 
 // The plug-in hears that the program ends.

@@ -1,6 +1,7 @@
 #pragma once
 // What the main form's code may touch. Client owns one of each; references only.
 #include <array>
+#include <string>
 
 #include "table/table_state.h"
 
@@ -38,6 +39,8 @@ struct Ctx {
   RuleT& rule;
   platform::Timer& TimerShuffle;
   SoundPlayer& sound;
+  // The seat change's captions, the dots growing.
+  const std::array<std::string, 4>& SeatChangeText;
 };
 
 }  // namespace ui

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "assets/picture_ids.h"
-#include "chat/chat.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
@@ -13,7 +12,11 @@
 #include "session/program.h"
 
 #include "session/client.h"
+#include "ui/main_form.h"
+#include "ui/scale.h"
+#include "ui/sound_forms.h"
 #include "ui/ui.h"
+#include "ui/ui_state.h"
 #include "view/view.h"
 
 namespace ui {
@@ -21,8 +24,6 @@ namespace ui {
 namespace {
 
 namespace pic = assets::pic;
-using view::Sx;
-using view::Sy;
 
 constexpr int kTwips = 15;
 constexpr int kPointerArrow = 0;
@@ -42,16 +43,15 @@ const std::array<const char*, 9> kTips{"发送信息，快捷键为回车键",
                                        "点击这里了解游戏规则",
                                        "退出游戏"};
 
-platform::ControlArray& TitleArray(Client& c, int which) {
-  return which == 0 ? c.MainForm.ImgClose : c.MainForm.ImgMin;
+platform::ControlArray& TitleArray(MainFormT& f, int which) {
+  return which == 0 ? f.ImgClose : f.ImgMin;
 }
 
 }  // namespace
 
 // ---- Frame ----
 
-void PaintBorder(Client& c) {
-  auto& f = c.MainForm;
+void PaintBorder(MainFormT& f) {
   const double W = f.Geometry().width * kTwips;
   const double H = f.Geometry().height * kTwips;
   // Target rectangles in twips, in the order of the skin cuts.
@@ -93,70 +93,57 @@ void PaintBorder(Client& c) {
   min.ZOrder(0);
 }
 
-void PaintSmallTable(Client& c) {
-  c.MainForm.Pic1.SetPicture(pic::kTableFeltSmall);
+void PaintSmallTable(MainFormT& f) {
+  f.Pic1.SetPicture(pic::kTableFeltSmall);
 }
 
-void TitleButton_MouseDown(Client& c, int which) {
-  auto& a = TitleArray(c, which);
+void TitleButton_MouseDown(MainFormT& f, int which) {
+  auto& a = TitleArray(f, which);
   a(0).SetPicture(a(3).Picture());
 }
 
-void TitleButton_MouseUp(Client& c, int which) {
-  auto& a = TitleArray(c, which);
+void TitleButton_MouseUp(MainFormT& f, int which) {
+  auto& a = TitleArray(f, which);
   a(0).SetPicture(a(2).Picture());
 }
 
-void TitleButton_MouseMove(Client& c, int which) {
+void TitleButton_MouseMove(Ctx& c, int which) {
   if (!c.ui.ChromeNormal) return;
-  auto& a = TitleArray(c, which);
+  auto& a = TitleArray(c.MainForm, which);
   a(0).SetPicture(a(2).Picture());
   c.ui.ChromeNormal = false;
 }
 
-void TitleButton_Click(Client& c, int which) {
-  if (which == 0) {
-    ToggleExitDialog(c);
-  } else {
-    c.MainForm.SetState(platform::WindowState::Minimized);
-    MinimiseTable(c);
-  }
-}
-
-void RestoreChrome(Client& c) {
+void RestoreChrome(Ctx& c) {
   if (c.ui.ChromeNormal) return;
   c.ui.ChromeNormal = true;
   c.MainForm.ImgClose(0).SetPicture(c.MainForm.ImgClose(1).Picture());
   c.MainForm.ImgMin(0).SetPicture(c.MainForm.ImgMin(1).Picture());
 }
 
-void LbMove_MouseMove(Client& c) {
+void LbMove_MouseMove(Ctx& c) {
   RestoreChrome(c);
   c.MainForm.LbMove.SetMousePointer(kPointerArrow);
 }
 
-bool LbMove_MouseDown(Client& c, int button) {
-  if (button != 1) return false;
-  chat::HideTalk(c);
-  chat::HidePhrases(c);
-  c.MainForm.LbMove.SetMousePointer(kPointerSizeAll);
-  return true;
-}
-
-void AfterDrag(Client& c) {
-  // The page follows the window, a twip lower than where it opened.
-  if (c.rule.Visible()) CentreRules(c, 1);
-  app::CentreDialogs(c);
-  // The other open windows keep their places over the table as well.
-  if (c.VosSet.Visible()) PlaceSettings(c);
-  if (c.Score.Visible()) score::CentreOverTable(c, false, true);
-  if (c.Hero.Visible()) score::CentreOverTable(c, false, false);
-  score::HidePlayerCard(c);
+void LbMove_StartDrag(MainFormT& f) {
+  f.LbMove.SetMousePointer(kPointerSizeAll);
 }
 
 // ---- Control bar ----
 
-int AnNiuPicture(Client& c, int i, bool lit) {
+int ButtonPicture(const table::TableState& t, int i) {
+  if (t.ScaleX >= 1.0F || i < 2) return 101 + i;
+  return 381 + (i - 2);
+}
+
+int DisabledButtonPicture(const table::TableState& t, int entry) {
+  const int k = entry / 2;  // 0 send, 1 history, 2 start, 3 continue
+  if (t.ScaleX >= 1.0F || k == 0) return pic::kBarDisabled + k;
+  return pic::kSmallBarDisabled + k - 1;
+}
+
+int AnNiuPicture(const Ctx& c, int i, bool lit) {
   int entry = 0;
   if (i < 2) {
     entry = 2 * i;
@@ -166,11 +153,11 @@ int AnNiuPicture(Client& c, int i, bool lit) {
     entry = 2 * i + 2;
   }
   // Switched off, the first three keep their disabled look under the pointer too.
-  if (i <= 2 && !c.MainForm.AnNiu(i).Enabled()) return view::DisabledButtonPicture(c, entry);
-  return view::ButtonPicture(c, entry + (lit ? 1 : 0));
+  if (i <= 2 && !c.MainForm.AnNiu(i).Enabled()) return DisabledButtonPicture(c.table, entry);
+  return ButtonPicture(c.table, entry + (lit ? 1 : 0));
 }
 
-void LightButton(Client& c, int i) {
+void LightButton(Ctx& c, int i) {
   auto& lit = c.ui.ButtonLit.at(static_cast<std::size_t>(i));
   if (lit == 0) {
     lit = -1;
@@ -179,7 +166,7 @@ void LightButton(Client& c, int i) {
   c.MainForm.AnNiu(i).SetToolTipText(kTips.at(static_cast<std::size_t>(i)));
 }
 
-void RestoreButtons(Client& c) {
+void RestoreButtons(Ctx& c) {
   for (int i = 0; i < 9; ++i) {
     auto& lit = c.ui.ButtonLit.at(static_cast<std::size_t>(i));
     if (lit == 0) continue;
@@ -188,45 +175,8 @@ void RestoreButtons(Client& c) {
   }
 }
 
-void AnNiu_MouseMove(Client& c, int i) {
+void AnNiu_MouseMove(Ctx& c, int i) {
   LightButton(c, i);
-}
-
-void AnNiu_Click(Client& c, int i) {
-  // Settings, score, all hands and rules open windows of their own: the bank gives way (the exit
-  // dialog's toggle tells it itself).
-  if (i == 3 || (i >= 5 && i <= 7)) props::SetBankState(c, 2);
-  switch (i) {
-    case 0:
-      chat::SendChatLine(c);
-      break;
-    case 1:
-      chat::ToggleHistory(c);
-      break;
-    case 2:
-      Continue(c);
-      break;
-    case 3:
-      ToggleSettings(c);
-      break;
-    case 4:
-      MinimiseTable(c);
-      break;
-    case 5:
-      ToggleScore(c);
-      break;
-    case 6:
-      ToggleHero(c);
-      break;
-    case 7:
-      ToggleRules(c);
-      break;
-    case 8:
-      ToggleExitDialog(c);
-      break;
-    default:
-      break;
-  }
 }
 
 void Continue(Client& c) {
@@ -269,10 +219,10 @@ void SendReady(Client& c) {
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value = {0, 0, 0, 1};
   net::SendFrame(c, m);
-  StartSeatChangeIfPending(c);
+  StartSeatChangeIfPending(c.uiCtx);
 }
 
-void PlaceSettings(Client& c) {
+void PlaceSettings(Ctx& c) {
   // Its lower right corner near the table's.
   auto& d = c.VosSet;
   const platform::Rect table = c.MainForm.OnScreen(c.MainForm.Pic1.Bounds());
@@ -282,7 +232,7 @@ void PlaceSettings(Client& c) {
   d.SetGeometry(g);
 }
 
-void ToggleSettings(Client& c) {
+void ToggleSettings(Ctx& c) {
   auto& d = c.VosSet;
   if (d.Visible()) {
     d.SetVisible(false);
@@ -294,83 +244,44 @@ void ToggleSettings(Client& c) {
   }
 }
 
-void HideTableWindows(Client& c) {
-  c.Information.SetVisible(false);
-  chat::HideTalk(c);
-  chat::HidePhrases(c);
-  HideSoundForms(c);
-  app::UnloadExitDialog(c);
-  c.Hero.SetVisible(false);
-  c.Score.SetVisible(false);
-}
-
-void MinimiseTable(Client& c) {
-  c.MainForm.SetState(platform::WindowState::Minimized);
-  HideTableWindows(c);
-}
-
-void ToggleScore(Client& c) {
-  if (c.Score.Visible()) {
-    c.Score.SetVisible(false);
-  } else {
-    // During a hand the last finished one is shown.
-    score::LoadMatchRecord(c, c.table.HandNumber - (c.score.HandInProgress ? 1 : 0));
-    score::CentreOverTable(c, true, true);
-  }
-}
-
-void ToggleHero(Client& c) {
-  if (c.Hero.Visible()) {
-    c.Hero.SetVisible(false);
-  } else {
-    score::ShowHistory(c);
-  }
-}
-
-void ToggleRules(Client& c) {
-  if (!c.ui.RuleLoaded) LoadRules(c);
+void ToggleRules(Ctx& c) {
   c.rule.SetVisible(!c.rule.Visible());
   CentreRules(c);
 }
 
-void ToggleExitDialog(Client& c) {
-  if (props::Active(c)) props::SetBankState(c, 2);
-  app::ToggleExitDialog(c);
-}
-
 // ---- Layout ----
 
-void LayoutSeatLabels(Client& c) {
+void LayoutSeatLabels(Ctx& c) {
   auto& f = c.MainForm;
   constexpr std::array<std::array<int, 2>, 4> kAt{{{181, 700}, {165, 15}, {509, 15}, {852, 15}}};
   for (int p = 0; p < 4; ++p) {
     const auto& a = kAt.at(static_cast<std::size_t>(p));
-    f.Nid(p).Move(Sx(c, a[0]), Sy(c, a[1]));
-    f.Cash(p).Move(Sx(c, a[0]), Sy(c, a[1] + (p == 0 ? 24 : 25)));
-    f.Level(p).Move(Sx(c, a[0]), Sy(c, a[1] + (p == 0 ? 44 : 49)));
+    f.Nid(p).Move(Sx(c.table, a[0]), Sy(c.table, a[1]));
+    f.Cash(p).Move(Sx(c.table, a[0]), Sy(c.table, a[1] + (p == 0 ? 24 : 25)));
+    f.Level(p).Move(Sx(c.table, a[0]), Sy(c.table, a[1] + (p == 0 ? 44 : 49)));
   }
-  f.Location.Move(Sx(c, 760), Sy(c, 668));
-  f.imgword1.Move(Sx(c, 640), Sy(c, 659), Sx(c, 57), Sy(c, 13));
-  f.imgword2.Move(Sx(c, 640), Sy(c, 675), Sx(c, 57), Sy(c, 13));
-  f.imgLocation.Move(Sx(c, 632), Sy(c, 654), Sx(c, 394), Sy(c, 39));
+  f.Location.Move(Sx(c.table, 760), Sy(c.table, 668));
+  f.imgword1.Move(Sx(c.table, 640), Sy(c.table, 659), Sx(c.table, 57), Sy(c.table, 13));
+  f.imgword2.Move(Sx(c.table, 640), Sy(c.table, 675), Sx(c.table, 57), Sy(c.table, 13));
+  f.imgLocation.Move(Sx(c.table, 632), Sy(c.table, 654), Sx(c.table, 394), Sy(c.table, 39));
 }
 
-void LayoutControls(Client& c) {
+void LayoutControls(Ctx& c) {
   auto& f = c.MainForm;
   const bool small = c.table.ScaleX < 1.0F;
-  c.disp.RestartPending = true;
   // Wild-tile box; the tile picture keeps its own size and offsets, so the box never gets shorter
   // than the tile it frames.
-  f.Vorel.Move(Sx(c, 932), Sy(c, 92), Sx(c, 80), std::max(Sy(c, 125), 59 + 56 + 4));
+  f.Vorel.Move(Sx(c.table, 932), Sy(c.table, 92), Sx(c.table, 80),
+               std::max(Sy(c.table, 125), 59 + 56 + 4));
   f.VR_Image.Move(f.Vorel.Left() + 20, f.Vorel.Top() + 59, 36, 56);
   f.VR_Image.ZOrder(0);
   f.VR_Image.SetVisible(false);
   // Avatars.
-  f.Tou(0).Move(Sx(c, 9), Sy(c, 665), Sx(c, 87), Sy(c, 88));
+  f.Tou(0).Move(Sx(c.table, 9), Sy(c.table, 665), Sx(c.table, 87), Sy(c.table, 88));
   constexpr std::array<int, 3> kTouLeft{7, 350, 693};
   for (int p = 1; p <= 3; ++p) {
-    f.Tou(p).Move(Sx(c, kTouLeft.at(static_cast<std::size_t>(p - 1))), Sy(c, 15), Sx(c, 70),
-                  Sy(c, 62));
+    f.Tou(p).Move(Sx(c.table, kTouLeft.at(static_cast<std::size_t>(p - 1))), Sy(c.table, 15),
+                  Sx(c.table, 70), Sy(c.table, 62));
     f.Tou(p).SetVisible(true);
   }
   // Control bar.
@@ -378,19 +289,21 @@ void LayoutControls(Client& c) {
     auto& b = f.AnNiu(i);
     c.ui.ButtonState.at(static_cast<std::size_t>(i)) = 0;
     c.ui.ButtonLit.at(static_cast<std::size_t>(i)) = 0;
-    b.SetWidth(Sx(c, i == 0 ? 50 : 60));
-    b.SetHeight(Sy(c, 30));
+    b.SetWidth(Sx(c.table, i == 0 ? 50 : 60));
+    b.SetHeight(Sy(c.table, 30));
     b.SetPicture(AnNiuPicture(c, i, false));
     b.SetMousePointer(99);
     b.SetVisible(true);
     b.ZOrder(0);
   }
   c.ui.ButtonState[2] = -1;
-  f.AnNiu(0).Move(Sx(c, 573), Sy(c, 730));
-  f.AnNiu(1).Move(Sx(c, 648), Sy(c, 699));
-  for (int i = 2; i <= 4; ++i) f.AnNiu(i).Move(f.AnNiu(i - 1).Left() + Sx(c, 70), f.AnNiu(1).Top());
-  f.AnNiu(5).Move(f.AnNiu(1).Left(), f.AnNiu(1).Top() + Sy(c, 32));
-  for (int i = 6; i <= 8; ++i) f.AnNiu(i).Move(f.AnNiu(i - 1).Left() + Sx(c, 70), f.AnNiu(5).Top());
+  f.AnNiu(0).Move(Sx(c.table, 573), Sy(c.table, 730));
+  f.AnNiu(1).Move(Sx(c.table, 648), Sy(c.table, 699));
+  for (int i = 2; i <= 4; ++i)
+    f.AnNiu(i).Move(f.AnNiu(i - 1).Left() + Sx(c.table, 70), f.AnNiu(1).Top());
+  f.AnNiu(5).Move(f.AnNiu(1).Left(), f.AnNiu(1).Top() + Sy(c.table, 32));
+  for (int i = 6; i <= 8; ++i)
+    f.AnNiu(i).Move(f.AnNiu(i - 1).Left() + Sx(c.table, 70), f.AnNiu(5).Top());
   // Seat labels.
   for (int p = 1; p <= 3; ++p) {
     f.Nid(p).SetVisible(true);
@@ -402,54 +315,54 @@ void LayoutControls(Client& c) {
     }
   }
   if (small) f.Level(0).SetFontSize(8);
-  c.score.HandInProgress = false;
   LayoutSeatLabels(c);
   // Ready marks.
   constexpr std::array<std::array<int, 2>, 4> kOk{{{460, 630}, {60, 280}, {460, 88}, {900, 280}}};
   for (int p = 0; p < 4; ++p) {
     const auto& a = kOk.at(static_cast<std::size_t>(p));
-    f.OK(p).Move(Sx(c, a[0]), Sy(c, a[1]), Sx(c, 48), Sy(c, 26));
+    f.OK(p).Move(Sx(c.table, a[0]), Sy(c.table, a[1]), Sx(c.table, 48), Sy(c.table, 26));
     if (p > 0) f.OK(p).SetVisible(false);
   }
   // Bank.
   if (small) {
-    f.Bank.SetWidth(Sx(c, f.Bank.Width()));
-    f.Bank.SetHeight(Sy(c, f.Bank.Height()));
+    f.Bank.SetWidth(Sx(c.table, f.Bank.Width()));
+    f.Bank.SetHeight(Sy(c.table, f.Bank.Height()));
   }
-  f.Bank.Move(Sx(c, 699), Sy(c, 658));
+  f.Bank.Move(Sx(c.table, 699), Sy(c.table, 658));
   f.Bank.SetVisible(true);
   f.Bank.ZOrder(0);
   // Speech bubbles.
-  for (auto* s : f.Speak) s->Move(s->Left(), s->Top(), Sx(c, 116), Sy(c, 74));
-  f.Speak(0).Move(Sx(c, 200), Sy(c, 470));
-  f.Speak(1).Move(Sx(c, 136), Sy(c, 360));
+  for (auto* s : f.Speak) s->Move(s->Left(), s->Top(), Sx(c.table, 116), Sy(c.table, 74));
+  f.Speak(0).Move(Sx(c.table, 200), Sy(c.table, 470));
+  f.Speak(1).Move(Sx(c.table, 136), Sy(c.table, 360));
   f.Speak(2).Move(
-      f.Tou(2).Left() + f.Tou(2).Width() - Sy(c, 20),
-      static_cast<int>(std::lround(f.Tou(2).Top() + 0.8 * f.Tou(2).Height())) + Sy(c, 65));
-  f.Speak(3).Move(Sx(c, 760), Sy(c, 360));
+      f.Tou(2).Left() + f.Tou(2).Width() - Sy(c.table, 20),
+      static_cast<int>(std::lround(f.Tou(2).Top() + 0.8 * f.Tou(2).Height())) + Sy(c.table, 65));
+  f.Speak(3).Move(Sx(c.table, 760), Sy(c.table, 360));
 }
 
-void LayoutTable(Client& c) {
+void LayoutTable(Ctx& c) {
   auto& f = c.MainForm;
   const bool small = c.table.ScaleX < 1.0F;
   f.ZhiNan.SetVisible(false);
-  f.ZhiNan.Move(Sx(c, 457), Sy(c, 329), Sx(c, 110), Sy(c, 110));
+  f.ZhiNan.Move(Sx(c.table, 457), Sy(c.table, 329), Sx(c.table, 110), Sy(c.table, 110));
   // Clock.
-  f.Time_Img.Move(f.Vorel.Left() - Sx(c, 10), f.Vorel.Top() + f.Vorel.Height() + Sy(c, 20),
-                  Sx(c, 81), Sy(c, 38));
-  f.Number.Move(f.Time_Img.Left() + Sx(c, 48), f.Time_Img.Top() + Sy(c, 5), Sx(c, 24), Sy(c, 24));
+  f.Time_Img.Move(f.Vorel.Left() - Sx(c.table, 10),
+                  f.Vorel.Top() + f.Vorel.Height() + Sy(c.table, 20), Sx(c.table, 81),
+                  Sy(c.table, 38));
+  f.Number.Move(f.Time_Img.Left() + Sx(c.table, 48), f.Time_Img.Top() + Sy(c.table, 5),
+                Sx(c.table, 24), Sy(c.table, 24));
   if (small) {
     f.Time_Img.SetLeft(f.Vorel.Left());
     f.Number.SetFontSize(12);
-    f.Number.SetLeft(f.Time_Img.Left() + Sx(c, 48) + 2);
+    f.Number.SetLeft(f.Time_Img.Left() + Sx(c.table, 48) + 2);
   }
   // Action buttons side by side.
-  f.Operation(0).Move(Sx(c, 358), Sy(c, 461));
+  f.Operation(0).Move(Sx(c.table, 358), Sy(c.table, 461));
   for (int i = 0; i < 6; ++i) {
     auto& op = f.Operation(i);
-    op.SetWidth(Sx(c, 50));
-    op.SetHeight(Sy(c, 71));
-    op.SetPicture(view::OperationPicture(i, view::OpLook::Disabled));
+    op.SetWidth(Sx(c.table, 50));
+    op.SetHeight(Sy(c.table, 71));
     if (i > 0) op.Move(f.Operation(i - 1).Left() + f.Operation(0).Width(), f.Operation(0).Top());
     op.SetMousePointer(99);
     op.SetEnabled(false);
@@ -459,40 +372,40 @@ void LayoutTable(Client& c) {
   for (int i = 1; i < 136; ++i) f.MJ_Image(i).ZOrder(0);
   f.MJ_Image(0).ZOrder(0);
   for (int i = 0; i < 16; ++i) f.SZ_Image(i).SetPicture(pic::kDiceBase + i);
-  for (auto* d : f.Sai_Image) d->Move(d->Left(), d->Top(), Sx(c, 48), Sy(c, 48));
+  for (auto* d : f.Sai_Image) d->Move(d->Left(), d->Top(), Sx(c.table, 48), Sy(c.table, 48));
   // System message lines.
   if (!small) {
-    f.Sysmsg(0).Move(Sx(c, 312), 696, Sx(c, 281), 13);
+    f.Sysmsg(0).Move(Sx(c.table, 312), 696, Sx(c.table, 281), 13);
   } else {
     const int h = static_cast<int>(std::lround((26 * c.table.ScaleY + 4) / 2));
-    f.Sysmsg(0).Move(Sx(c, 312), Sy(c, 696) - 2, Sx(c, 281), h);
+    f.Sysmsg(0).Move(Sx(c.table, 312), Sy(c.table, 696) - 2, Sx(c.table, 281), h);
   }
   f.Sysmsg(1).Move(f.Sysmsg(0).Left(), f.Sysmsg(0).Top() + f.Sysmsg(0).Height(),
                    f.Sysmsg(0).Width(), f.Sysmsg(0).Height());
   for (auto* s : f.Sysmsg) s->SetVisible(true);
-  f.Lbchat.Move(Sx(c, 594), Sy(c, 694), Sx(c, 25), Sy(c, 33));
+  f.Lbchat.Move(Sx(c.table, 594), Sy(c.table, 694), Sx(c.table, 25), Sy(c.table, 33));
   // Chat box.
   f.Chat.SetFontSize(10);
-  f.Chat.Move(Sx(c, 312), Sy(c, 732), Sx(c, 250), Sy(c, 33));
+  f.Chat.Move(Sx(c.table, 312), Sy(c.table, 732), Sx(c.table, 250), Sy(c.table, 33));
   f.Chat.SetVisible(true);
   // Advertisement.
-  f.Bird.Move(Sx(c, 936), Sy(c, 680), Sx(c, 82), Sy(c, 80));
+  f.Bird.Move(Sx(c.table, 936), Sy(c.table, 680), Sx(c.table, 82), Sy(c.table, 80));
   f.Bird.ZOrder(0);
   f.Bird.SetVisible(true);
   // Multiplier displays.
   const int shift = small ? 8 : 0;
-  f.imgBeishu.Move(Sx(c, 4), Sy(c, 585));
-  f.lblDifen.Move(Sx(c, 56) + shift, Sy(c, 586));
-  f.Imgwealth.Move(Sx(c, 4), Sy(c, 617));
-  f.lbwealth.Move(Sx(c, 56) + shift, Sy(c, 617));
+  f.imgBeishu.Move(Sx(c.table, 4), Sy(c.table, 585));
+  f.lblDifen.Move(Sx(c.table, 56) + shift, Sy(c.table, 586));
+  f.Imgwealth.Move(Sx(c.table, 4), Sy(c.table, 617));
+  f.lbwealth.Move(Sx(c.table, 56) + shift, Sy(c.table, 617));
   f.lblDifen.SetFontSize(18);
   f.lbwealth.SetFontSize(18);
-  f.imgsezi(0).Move(Sx(c, 18), small ? Sy(c, 553) : Sy(c, 559));
-  f.imgsezi(1).Move(Sx(c, 48) + (small ? 3 : 0), small ? Sy(c, 553) : Sy(c, 559));
+  f.imgsezi(0).Move(Sx(c.table, 18), small ? Sy(c.table, 553) : Sy(c.table, 559));
+  f.imgsezi(1).Move(Sx(c.table, 48) + (small ? 3 : 0), small ? Sy(c.table, 553) : Sy(c.table, 559));
   constexpr std::array<int, 3> kFontTop{280, 312, 344};
   for (int i = 0; i < 3; ++i)
-    f.lbfont(i).Move(Sx(c, 424) - (small ? 10 : 0),
-                     Sy(c, kFontTop.at(static_cast<std::size_t>(i))));
+    f.lbfont(i).Move(Sx(c.table, 424) - (small ? 10 : 0),
+                     Sy(c.table, kFontTop.at(static_cast<std::size_t>(i))));
   for (platform::Control* m : {&f.imgBeishu, &f.lblDifen, &f.Imgwealth, &f.lbwealth, &f.imgsezi(0),
                                &f.imgsezi(1), &f.lbfont(0), &f.lbfont(1), &f.lbfont(2)}) {
     m->ZOrder(0);
@@ -502,13 +415,13 @@ void LayoutTable(Client& c) {
 
 // The table embeds no web view: the first page becomes a link on the logo pane that opens in the
 // player's own browser. The second page, shown only while seats are being changed, is dropped.
-void ShowAdvertisement(Client& c, int which, const std::string& page) {
+void ShowAdvertisement(Ctx& c, int which, const std::string& page, bool& failed) {
   c.host.Log("advert", std::to_string(which) + " " + page);
-  if (which != 1 || c.disp.AdFailed) return;
+  if (which != 1 || failed) return;
   // The server names the page; only web addresses may reach the browser.
   if (page.rfind("http://", 0) != 0 && page.rfind("https://", 0) != 0) {
     c.host.Log("error", "advertisement page is not a web address: " + page);
-    c.disp.AdFailed = true;
+    failed = true;
     return;
   }
   c.ui.AdLink = page;
@@ -516,14 +429,14 @@ void ShowAdvertisement(Client& c, int which, const std::string& page) {
   c.MainForm.Bird.SetMousePointer(99);
 }
 
-void HideAdvertisement(Client& c, int which) {
+void HideAdvertisement(Ctx& c, int which) {
   if (which != 1) return;
   c.ui.AdLink.clear();
   c.MainForm.Bird.SetToolTipText("");
   c.MainForm.Bird.SetMousePointer(0);
 }
 
-void Bird_Click(Client& c) {
+void Bird_Click(Ctx& c) {
   if (!c.ui.AdLink.empty()) c.host.OpenUrl(c.ui.AdLink);
 }
 

@@ -1,12 +1,14 @@
 // The connection indicator: a dot and a few words beside the control bar, so the player always
 // knows whether the table is connected, reconnecting (and how far) or lost.
+#include <cstdint>
 #include <string>
 
 #include "assets/picture_ids.h"
-#include "session/client.h"
-#include "session/reconnect.h"
+#include "platform/form_events.h"
+#include "ui/main_form.h"
+#include "ui/scale.h"
 #include "ui/ui.h"
-#include "view/view.h"
+#include "ui/ui_state.h"
 
 namespace ui {
 
@@ -14,46 +16,34 @@ namespace {
 
 namespace pic = assets::pic;
 
-enum class Link { Connecting, Up, Retrying, Down };
-
 constexpr std::uint32_t kQuietText = 0xD8E4DC;
 
 }  // namespace
 
-void LayoutLinkState(Client& c) {
+void LayoutLinkState(Ctx& c) {
   auto& f = c.MainForm;
   // The upper right corner of the location strip, above the location's own line and left of
   // the advertisement pane: no control lies there.
-  const int left = view::Sx(c, 905);
-  const int top = view::Sy(c, 656);
+  const int left = Sx(c.table, 905);
+  const int top = Sy(c.table, 656);
   f.LinkDot.Move(left, top + 2, 10, 10);
-  f.LinkText.Move(left + 14, top, view::Sx(c, 105), 13);
+  f.LinkText.Move(left + 14, top, Sx(c.table, 105), 13);
   f.LinkText.SetFontSize(8);
   f.LinkText.SetForeColor(kQuietText);
   f.LinkDot.SetToolTipText("网络连接状态");
   f.LinkText.SetToolTipText("网络连接状态");
-  c.net.LinkShown = -1;
-  ShowLinkState(c);
+  c.ui.LinkShown = -1;
 }
 
-void ShowLinkState(Client& c) {
-  const net::NetState& n = c.net;
-  const bool retrying = c.frmReconnect.Loaded;
-  const bool connected = c.host.Winsock1().State() == platform::kSockConnected;
-  Link link = Link::Down;
-  if (retrying) {
-    link = Link::Retrying;
-  } else if (connected && n.Online) {
-    link = Link::Up;
-  } else if (n.TaskOn[net::kTaskLogin] || (connected && n.LoginPending) || c.TimerProxy.Enabled()) {
-    link = Link::Connecting;
-  }
+void ShowLinkState(Ctx& c, const LinkFacts& facts) {
+  const Link link = facts.link;
+  const bool retrying = link == Link::Retrying;
   // One number for what is shown: the kind, the attempt and the round trip.
   const std::int64_t key = static_cast<std::int64_t>(link) * 1'000'000 +
-                           (retrying ? n.ReconnectTries : 0) * 10'000 +
-                           (link == Link::Up && n.RoundTripMs >= 0 ? n.RoundTripMs + 1 : 0);
-  if (key == n.LinkShown) return;
-  c.net.LinkShown = key;
+                           (retrying ? facts.tries : 0) * 10'000 +
+                           (link == Link::Up && facts.roundTripMs >= 0 ? facts.roundTripMs + 1 : 0);
+  if (key == c.ui.LinkShown) return;
+  c.ui.LinkShown = key;
   auto& f = c.MainForm;
   std::string text;
   int dot = pic::kLinkDown;
@@ -61,7 +51,7 @@ void ShowLinkState(Client& c) {
     case Link::Up:
       dot = pic::kLinkUp;
       text = "已连接";
-      if (n.RoundTripMs >= 0) text += "  " + std::to_string(n.RoundTripMs) + " ms";
+      if (facts.roundTripMs >= 0) text += "  " + std::to_string(facts.roundTripMs) + " ms";
       break;
     case Link::Connecting:
       dot = pic::kLinkRetry;
@@ -70,10 +60,10 @@ void ShowLinkState(Client& c) {
     case Link::Retrying:
       dot = pic::kLinkRetry;
       // Short enough for the strip's corner: the attempt out of all of them.
-      text = n.FirstConnect ? "连接中" : "重连中";
-      text += n.ReconnectTries > 0 ? " " + std::to_string(n.ReconnectTries) + "/" +
-                                         std::to_string(session::kReconnectAttempts)
-                                   : "...";
+      text = facts.firstConnect ? "连接中" : "重连中";
+      text += facts.tries > 0
+                  ? " " + std::to_string(facts.tries) + "/" + std::to_string(facts.attempts)
+                  : "...";
       break;
     case Link::Down:
       text = "未连接";
@@ -81,23 +71,10 @@ void ShowLinkState(Client& c) {
   }
   f.LinkDot.SetPicture(dot);
   f.LinkText.SetCaption(text);
-  const bool clickable = link == Link::Retrying;
+  const bool clickable = retrying;
   f.LinkText.SetMousePointer(clickable ? platform::kPointerHand : platform::kPointerDefault);
   f.LinkDot.SetMousePointer(clickable ? platform::kPointerHand : platform::kPointerDefault);
   f.LinkText.SetToolTipText(clickable ? "点击可立即重连或取消" : "网络连接状态");
-}
-
-void LinkState_Click(Client& c) {
-  auto& r = c.frmReconnect;
-  if (!r.Loaded || r.Visible()) return;
-  const platform::Rect m = c.MainForm.OnScreen();
-  platform::Rect g = r.Geometry();
-  g.left = m.left + (m.width - g.width) / 2;
-  g.top = m.top + (m.height - g.height) / 2;
-  r.SetGeometry(g);
-  r.SetTopmost(true);
-  // The player asked for it: it stays until answered, also when nobody else would answer.
-  r.SetVisible(true);
 }
 
 }  // namespace ui

@@ -65,16 +65,42 @@ MainFormT::MainFormT()
       LbMove(AddLabel("LbMove", {19, 0, 900, 20})),
       ImgClose(AddArray(ControlKind::Image, "ImgClose", 4, {0, 2, 28, 17})),
       ImgMin(AddArray(ControlKind::Image, "ImgMin", 4, {0, 2, 28, 17})) {
+  SetUpTable();
+  SetUpTileAndActionPictures();
+  SetUpSeatMarks();
+  SetUpClockAndWildTile();
+  SetUpBankAndAdvertisement();
+  SetUpMessageLists();
+  SetUpSeatLabels();
+  SetUpDice();
+  SetUpMultipliers();
+  SetUpChatStrip();
+  SetUpProps();
+  SetUpSeatChange();
+  SetUpFrame();
+}
+
+void MainFormT::SetUpTable() {
   SetCaption("Qintara");
   SetBackColor(0x0B5D3B);
   Pic1.SetPicture(pic::kTableFelt);
   // A right click on the table passes an offer (its mouse-up) and clears the table of windows.
   Pic1.SetRightClicks(true);
+}
+
+void MainFormT::SetUpTileAndActionPictures() {
   for (auto* c : MJ_Image) c->SetVisible(false);
   for (auto* c : Operation) c->SetVisible(false);
   // Each button names its key: the buttons can be pressed from the keyboard.
-  const char* opTips[6] = {"吃 (C)", "碰 (P)", "杠 (G)", "听 (T)", "胡 (H)", "过 (空格)"};
-  for (int i = 0; i < Operation.Count(); ++i) Operation(i).SetToolTipText(opTips[i]);
+  const std::array<const char*, 6> opTips{"吃 (C)", "碰 (P)", "杠 (G)",
+                                          "听 (T)", "胡 (H)", "过 (空格)"};
+  for (int i = 0; i < Operation.Count(); ++i)
+    Operation(i).SetToolTipText(opTips.at(static_cast<std::size_t>(i)));
+  for (auto* c : Chi) c->SetVisible(false);
+  for (auto* c : Gang) c->SetVisible(false);
+}
+
+void MainFormT::SetUpSeatMarks() {
   for (auto* c : Speak) c->SetVisible(false);
   for (auto* c : OK) {
     c->SetVisible(false);
@@ -84,6 +110,9 @@ MainFormT::MainFormT()
     c->SetVisible(false);
     c->SetPicture(pic::kTingMark);
   }
+}
+
+void MainFormT::SetUpClockAndWildTile() {
   Time_Img.SetVisible(false);
   Time_Img.SetPicture(pic::kClock);
   Number.SetVisible(false);
@@ -93,16 +122,26 @@ MainFormT::MainFormT()
   Number.SetForeColor(0x00FF00);
   VR_Image.SetVisible(false);
   ZhiNan.SetVisible(false);
+  Vorel.SetPicture(pic::kWildBox);
+}
+
+void MainFormT::SetUpBankAndAdvertisement() {
   Bird.SetVisible(false);
   Bird.SetPicture(pic::kAdvert);
   Bank.SetPicture(pic::kBank);
   Bank.SetToolTipText("银行");
+}
+
+void MainFormT::SetUpMessageLists() {
   Sysmsg(0).Move(312, 696, 281, 13);
   Sysmsg(1).Move(312, 709, 281, 13);
   for (auto* s : Sysmsg) {
     s->SetForeColor(0xFFF2A8);
     s->SetFontSize(10);
   }
+}
+
+void MainFormT::SetUpSeatLabels() {
   Location.SetForeColor(0xFFFFFF);
   Location.SetFontSize(12);
   Host.SetCaption("庄家：");
@@ -115,12 +154,15 @@ MainFormT::MainFormT()
   }
   for (auto* c : Cash) c->SetForeColor(0xFFD75E);
   for (auto* c : Level) c->SetForeColor(0xBFE6C9);
+}
+
+void MainFormT::SetUpDice() {
   for (auto* c : SZ_Image) c->SetVisible(false);
   for (auto* c : Sai_Image) c->SetVisible(false);
-  Vorel.SetPicture(pic::kWildBox);
-  for (auto* c : Chi) c->SetVisible(false);
-  for (auto* c : Gang) c->SetVisible(false);
   for (auto* c : imgsezi) c->SetVisible(false);
+}
+
+void MainFormT::SetUpMultipliers() {
   imgBeishu.SetPicture(pic::kDiceMultiplier);
   imgBeishu.SetVisible(false);
   Imgwealth.SetPicture(pic::kWealthMultiplier);
@@ -137,12 +179,18 @@ MainFormT::MainFormT()
     c->SetFontSize(12);
     c->SetVisible(false);
   }
+}
+
+void MainFormT::SetUpChatStrip() {
   imgLocation.SetPicture(pic::kLocationStrip);
   imgword1.SetPicture(pic::kPhrases);
   imgword2.SetPicture(pic::kEmotes);
   Lbchat.SetCaption("聊\n天");
   Lbchat.SetForeColor(0xFFD75E);
   Lbchat.SetAlignment(platform::Align::Center);
+}
+
+void MainFormT::SetUpProps() {
   for (auto* c : ImgProp) {
     c->SetVisible(false);
     c->SetEnabled(false);
@@ -153,6 +201,9 @@ MainFormT::MainFormT()
   LbProp.SetForeColor(0xFFE680);
   LbProp.SetAlignment(platform::Align::Center);
   for (auto* c : ImgPrize) c->SetVisible(false);
+}
+
+void MainFormT::SetUpSeatChange() {
   ImgShuffle.SetPicture(pic::kShuffle);
   ImgShuffle.SetVisible(false);
   LblShuffle.SetVisible(false);
@@ -160,7 +211,10 @@ MainFormT::MainFormT()
   LblShuffle.SetFontBold(true);
   LblShuffle.SetForeColor(0xFFE680);
   LblShuffle.SetAlignment(platform::Align::Left);
-  // The frame shows only once PaintBorder lays it out.
+}
+
+// The frame shows only once PaintBorder lays it out.
+void MainFormT::SetUpFrame() {
   Skin.SetPicture(pic::kSkin);
   Skin.SetVisible(false);
   for (int i = 0; i < SkinPiece.Count(); ++i) {

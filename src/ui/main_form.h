@@ -74,6 +74,22 @@ class MainFormT : public platform::Form {
   platform::Control& LbMove;
   platform::ControlArray ImgClose;  // 0 the button, 1..3 normal, lit and pressed holders
   platform::ControlArray ImgMin;
+
+ private:
+  // The controls' looks at creation, one kind of control each.
+  void SetUpTable();
+  void SetUpTileAndActionPictures();
+  void SetUpSeatMarks();
+  void SetUpClockAndWildTile();
+  void SetUpBankAndAdvertisement();
+  void SetUpMessageLists();
+  void SetUpSeatLabels();
+  void SetUpDice();
+  void SetUpMultipliers();
+  void SetUpChatStrip();
+  void SetUpProps();
+  void SetUpSeatChange();
+  void SetUpFrame();
 };
 
 }  // namespace ui

@@ -5,14 +5,14 @@
 #include <string_view>
 #include <vector>
 
-#include "app/client_files.h"
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
-#include "props/props.h"
-#include "session/client.h"
+#include "platform/host.h"
 #include "table/table_state.h"
 #include "text/gbk.h"
+#include "ui/main_form.h"
 #include "ui/sound.h"
+#include "ui/ui_state.h"
 
 namespace ui {
 
@@ -65,12 +65,12 @@ void SetLook(platform::Control& t, int look) {
   t.SetPicture(TogglePicture(t.Index(), look));
 }
 
-bool DialectVoices(const Client& c) {
+bool DialectVoices(const Ctx& c) {
   return c.table.Player[0].VoiceA != assets::kPlainVoices;
 }
 
 // What switch i stands for now; the hint switch only shows its own look.
-bool SwitchState(const Client& c, int i) {
+bool SwitchState(const Ctx& c, int i) {
   switch (i) {
     case 0:
       return c.ui.MusicOn;
@@ -85,24 +85,19 @@ bool SwitchState(const Client& c, int i) {
   }
 }
 
-void SetMusic(Client& c, bool on) {
+void SetMusic(Ctx& c, bool on) {
   c.ui.MusicOn = on;
   if (on) {
-    PlaySound(c.soundPlayer, SoundFile(c.ui, assets::kSoundLoop), true);
-    SetSoundVolume(c.soundPlayer, kFullVolume);
+    PlaySound(c.sound, SoundFile(c.ui, assets::kSoundLoop), true);
+    SetSoundVolume(c.sound, kFullVolume);
   } else {
-    StopSound(c.soundPlayer);
+    StopSound(c.sound);
   }
-}
-
-void SetSound(Client& c, bool on) {
-  c.ui.SoundOn = on;
-  if (props::Active(c)) props::RecState(c, 1, on);
 }
 
 // The dialect set in its own folder, or the plain set; male players take the given voice codes
 // (the ones saved at seating when maleCode is null).
-void SetVoiceSet(Client& c, bool dialect, const char* maleCode) {
+void SetVoiceSet(Ctx& c, bool dialect, const char* maleCode) {
   c.ui.VoiceDir = VoiceFolder(c.ui, dialect);
   for (int p = 0; p < 4; ++p) {
     auto& pl = c.table.Player.at(Ix(p));
@@ -164,18 +159,18 @@ RuleT::RuleT()
   close.SetTag("0");
 }
 
-void HideSoundForms(Client& c) {
+void HideSoundForms(Ctx& c) {
   c.VosSet.SetVisible(false);
   c.rule.SetVisible(false);
 }
 
 // ---- VosSet ----
 
-void ShowSwitches(Client& c) {
+void ShowSwitches(Ctx& c) {
   for (int i = 0; i < kToggles; ++i) SetLook(c.VosSet.Command2(i), SwitchState(c, i) ? 2 : 0);
 }
 
-void VosSet_Load(Client& c) {
+void VosSet_Load(Ctx& c) {
   auto& f = c.VosSet;
   auto& keep = f.Command1(0);
   auto& undo = f.Command1(1);
@@ -192,13 +187,13 @@ void VosSet_Load(Client& c) {
   c.ui.VosSetLoaded = true;
 }
 
-void Command2_MouseMove(Client& c, int i) {
+void Command2_MouseMove(Ctx& c, int i) {
   auto& t = c.VosSet.Command2(i);
   const int look = Look(t);
   if (look == 0 || look == 2) SetLook(t, look + 1);
 }
 
-void VosSet_MouseMove(Client& c) {
+void VosSet_MouseMove(Ctx& c) {
   for (int i = 0; i < kToggles; ++i) {
     auto& t = c.VosSet.Command2(i);
     const int look = Look(t);
@@ -206,7 +201,7 @@ void VosSet_MouseMove(Client& c) {
   }
 }
 
-void Command2_Click(Client& c, int i) {
+bool Command2_Click(Ctx& c, int i) {
   auto& changed = c.ui.Changed.at(Ix(i));
   changed = !changed;
   auto& t = c.VosSet.Command2(i);
@@ -220,24 +215,28 @@ void Command2_Click(Client& c, int i) {
       c.ui.VoiceOn = !c.ui.VoiceOn;
       break;
     case 2:
-      SetSound(c, !c.ui.SoundOn);
-      break;
+      c.ui.SoundOn = !c.ui.SoundOn;
+      return true;
     case kVoiceToggle:
       SetVoiceSet(c, !DialectVoices(c), nullptr);
       break;
     default:
       break;
   }
+  return false;
 }
 
-void Command1_Click(Client& c, int i) {
+bool Command1_Click(Ctx& c, int i) {
   c.VosSet.SetVisible(false);
+  bool soundSwitched = false;
   if (i == 1) {
     const auto& changed = c.ui.Changed;
     if (changed[0]) SetMusic(c, !c.ui.MusicOn);
     if (changed[1]) c.ui.VoiceOn = !c.ui.VoiceOn;
-    // The plug-in hears of the undone sound switch as it heard of the change.
-    if (changed[2]) SetSound(c, !c.ui.SoundOn);
+    if (changed[2]) {
+      c.ui.SoundOn = !c.ui.SoundOn;
+      soundSwitched = true;
+    }
     if (changed[kVoiceToggle]) {
       const bool dialect = !DialectVoices(c);
       SetVoiceSet(c, dialect, dialect ? nullptr : kPlainMaleVoice);
@@ -250,30 +249,12 @@ void Command1_Click(Client& c, int i) {
     ShowSwitches(c);
   }
   c.ui.Changed.fill(false);
-}
-
-void VosSetEvents::OnMouseMove(platform::Control* control, int /*button*/, int /*shift*/, int /*x*/,
-                               int /*y*/) {
-  if (control != nullptr && control->Name() == "Command2") {
-    Command2_MouseMove(c_, control->Index());
-  } else if (control == nullptr || control->Name() != "Command1") {
-    VosSet_MouseMove(c_);
-  }
-}
-
-void VosSetEvents::OnClick(platform::Control* control) {
-  if (control == nullptr) return;
-  if (control->Name() == "Command2") Command2_Click(c_, control->Index());
-  if (control->Name() == "Command1") Command1_Click(c_, control->Index());
-}
-
-void VosSetEvents::OnClose() {
-  Command1_Click(c_, 0);
+  return soundSwitched;
 }
 
 // ---- rule ----
 
-void CentreRules(Client& c, int dy) {
+void CentreRules(Ctx& c, int dy) {
   const auto main = c.MainForm.OnScreen();
   auto g = c.rule.Geometry();
   g.top = main.top + (main.height - g.height) / 2 + dy;
@@ -281,15 +262,13 @@ void CentreRules(Client& c, int dy) {
   c.rule.SetGeometry(g);
 }
 
-void LoadRules(Client& c) {
+void LoadRules(Ctx& c, const std::string& path) {
   c.ui.RuleLoaded = true;
   c.rule.SetState(platform::WindowState::Normal);
   CentreRules(c);
   c.rule.close.SetTag("0");
   // The rules text is the whole file, as it stands; nothing in it is parsed.
-  auto& disk = c.host.Disk();
-  const std::string path = app::ReadOnlyFilePath(disk, app::kRulesFile);
-  const auto bytes = disk.ReadFile(path, kMaxRulesBytes);
+  const auto bytes = c.host.Disk().ReadFile(path, kMaxRulesBytes);
   if (!bytes) {
     c.host.Log("rules", "no rules text in " + path + ": the page stays empty");
     return;
@@ -333,72 +312,72 @@ std::vector<std::string> RuleRows(std::string_view text, int columns) {
   return rows;
 }
 
-void ScrollRules(Client& c, int rows) {
-  platform::ScrollList(c.rule.LblInfo, rows);
+void ScrollRules(RuleT& rule, int rows) {
+  platform::ScrollList(rule.LblInfo, rows);
 }
 
-void LblInfo_Click(Client& c) {
-  c.rule.SetVisible(false);
+void LblInfo_Click(RuleT& rule) {
+  rule.SetVisible(false);
 }
 
 void UnloadRules(RuleT& rule) {
   rule.SetVisible(false);
 }
 
-void close_Click(Client& c) {
-  c.rule.SetVisible(false);
-  c.rule.close.SetPicture(pic::kRuleClose);
-  c.rule.close.SetTag("0");
+void close_Click(RuleT& rule) {
+  rule.SetVisible(false);
+  rule.close.SetPicture(pic::kRuleClose);
+  rule.close.SetTag("0");
 }
 
-void close_MouseMove(Client& c) {
-  if (c.rule.close.Tag() == "1") return;
-  c.rule.close.SetPicture(pic::kRuleCloseLit);
-  c.rule.close.SetTag("1");
+void close_MouseMove(RuleT& rule) {
+  if (rule.close.Tag() == "1") return;
+  rule.close.SetPicture(pic::kRuleCloseLit);
+  rule.close.SetTag("1");
 }
 
 void RuleEvents::OnMouseMove(platform::Control* control, int /*button*/, int /*shift*/, int /*x*/,
                              int /*y*/) {
-  if (control != nullptr && control->Name() == "close") close_MouseMove(c_);
+  if (control != nullptr && control->Name() == "close") close_MouseMove(rule_);
 }
 
 void RuleEvents::OnClick(platform::Control* control) {
   if (control != nullptr && control->Name() == "close") {
-    close_Click(c_);
+    close_Click(rule_);
   } else {
-    LblInfo_Click(c_);
+    LblInfo_Click(rule_);
   }
 }
 
 void RuleEvents::OnMouseWheel(platform::Control* /*control*/, int rows) {
   // Anywhere over the page: the text is all there is to scroll.
-  ScrollRules(c_, rows);
+  ScrollRules(rule_, rows);
 }
 
 void RuleEvents::OnKeyDown(platform::Control* /*control*/, int keyCode, int /*shift*/) {
-  auto& info = c_.rule.LblInfo;
+  auto& info = rule_.LblInfo;
   const int page = std::max(1, info.VisibleRows() - 1);
   switch (keyCode) {
     case platform::kKeyUp:
-      ScrollRules(c_, 1);
+      ScrollRules(rule_, 1);
       break;
     case platform::kKeyDown:
-      ScrollRules(c_, -1);
+      ScrollRules(rule_, -1);
       break;
     case platform::kKeyPageUp:
-      ScrollRules(c_, page);
+      ScrollRules(rule_, page);
       break;
     case platform::kKeyPageDown:
-      ScrollRules(c_, -page);
+      ScrollRules(rule_, -page);
       break;
     case platform::kKeyHome:
       info.SetTopIndex(0);
       break;
     case platform::kKeyEnd:
-      ScrollRules(c_, -static_cast<int>(info.Items().size()));
+      ScrollRules(rule_, -static_cast<int>(info.Items().size()));
       break;
     case platform::kKeyEscape:
-      close_Click(c_);
+      close_Click(rule_);
       break;
     default:
       break;
@@ -406,7 +385,7 @@ void RuleEvents::OnKeyDown(platform::Control* /*control*/, int keyCode, int /*sh
 }
 
 void RuleEvents::OnClose() {
-  close_Click(c_);
+  close_Click(rule_);
 }
 
 }  // namespace ui

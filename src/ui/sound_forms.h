@@ -8,8 +8,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
-
-class Client;
+#include "ui/context.h"
 
 namespace ui {
 
@@ -36,50 +35,41 @@ class RuleT final : public platform::Form {
 };
 
 // Hides the dialog and the rules page (the table is minimised or clicked, the boss key).
-void HideSoundForms(Client& c);
+void HideSoundForms(Ctx& c);
 
 // ---- VosSet ----
 // Form load: buttons placed and pictured, every switch shown as it stands, no change recorded.
-void VosSet_Load(Client& c);
+void VosSet_Load(Ctx& c);
 // Shows every switch as it stands now, without highlight.
-void ShowSwitches(Client& c);
-void Command2_MouseMove(Client& c, int i);
+void ShowSwitches(Ctx& c);
+void Command2_MouseMove(Ctx& c, int i);
 // The pointer is over the dialog's background: switches lose their highlight.
-void VosSet_MouseMove(Client& c);
-void Command2_Click(Client& c, int i);
-void Command1_Click(Client& c, int i);
+void VosSet_MouseMove(Ctx& c);
+// Both return true when the sound switch changed (the plug-in is to hear of it).
+bool Command2_Click(Ctx& c, int i);
+// 0 closes keeping the changes, 1 undoes them.
+bool Command1_Click(Ctx& c, int i);
 
 // ---- rule ----
-// Loads the page on first use: centred over the table, the rules text read from the rules file.
-void LoadRules(Client& c);
+// Loads the page on first use: centred over the table, the rules text read from the file at
+// path.
+void LoadRules(Ctx& c, const std::string& path);
 // Centres the page over the main window, lower by dy pixels.
-void CentreRules(Client& c, int dy = 0);
+void CentreRules(Ctx& c, int dy = 0);
 // The rows of the page: lines of text cut to columns (a double-byte character takes two).
 std::vector<std::string> RuleRows(std::string_view text, int columns);
 // Scrolls the page by rows (> 0 back towards the first).
-void ScrollRules(Client& c, int rows);
-void LblInfo_Click(Client& c);
-void close_Click(Client& c);
+void ScrollRules(RuleT& rule, int rows);
+void LblInfo_Click(RuleT& rule);
+void close_Click(RuleT& rule);
 // The page goes when the player leaves the table.
 void UnloadRules(RuleT& rule);
-void close_MouseMove(Client& c);
+void close_MouseMove(RuleT& rule);
 
-// Input of the two forms.
-class VosSetEvents final : public platform::DialogEvents {
- public:
-  explicit VosSetEvents(Client& c) : c_(c) {}
-  void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
-  void OnClick(platform::Control* control) override;
-  // Closing the window is the close button that keeps the changes.
-  void OnClose() override;
-
- private:
-  Client& c_;
-};
-
+// Input of the rules page (the settings dialog's is the session's: it tells the plug-in).
 class RuleEvents final : public platform::DialogEvents {
  public:
-  explicit RuleEvents(Client& c) : c_(c) {}
+  explicit RuleEvents(RuleT& rule) : rule_(rule) {}
   void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
   void OnClick(platform::Control* control) override;
   void OnMouseWheel(platform::Control* control, int rows) override;
@@ -88,7 +78,7 @@ class RuleEvents final : public platform::DialogEvents {
   void OnClose() override;
 
  private:
-  Client& c_;
+  RuleT& rule_;
 };
 
 }  // namespace ui

@@ -1,70 +1,78 @@
 #pragma once
-// Window chrome, control layout, sound start-up and the advertisement panes.
+// The main form: its frame and title buttons, the layout of its controls, the control bar's
+// pictures, the seat change, the advertisement pane and the connection indicator.
 #include <string>
 
+#include "ui/context.h"
 #include "ui/sound.h"
 
 class Client;
 
 namespace ui {
 
-void PaintBorder(Client& c);
-void PaintSmallTable(Client& c);
-void LayoutControls(Client& c);
-void LayoutTable(Client& c);
+void PaintBorder(MainFormT& f);
+void PaintSmallTable(MainFormT& f);
+// Every control at the table's scale; the control bar armed afresh, only "start" used.
+void LayoutControls(Ctx& c);
+void LayoutTable(Ctx& c);
 // The seat-change animation with its caption timer; the seat change is pending until the
 // next hand is set up.
-void StartSeatChange(Client& c);
+void StartSeatChange(Ctx& c);
 // After the ready message: the seat-change animation, when a seat change is pending.
-void StartSeatChangeIfPending(Client& c);
+void StartSeatChangeIfPending(Ctx& c);
 // The seat-change animation ends (its caption timer stops) and is no longer pending.
-void StopSeatChange(Client& c);
+void StopSeatChange(Ctx& c);
 // Shows the next seat-change caption, every 300 ms while the animation runs.
-void TimerShuffle_Timer(Client& c);
-// Advertisement browser 1 or 2.
-void ShowAdvertisement(Client& c, int which, const std::string& page);
-void HideAdvertisement(Client& c, int which);
-void Bird_Click(Client& c);
+void TimerShuffle_Timer(Ctx& c);
+// Advertisement pane 1 or 2. failed: a page was refused before (then nothing is shown); set
+// when this one is.
+void ShowAdvertisement(Ctx& c, int which, const std::string& page, bool& failed);
+void HideAdvertisement(Ctx& c, int which);
+void Bird_Click(Ctx& c);
 
-// The connection indicator: placed once, then kept in step with the connection.
-void LayoutLinkState(Client& c);
-void ShowLinkState(Client& c);
-// A click on the indicator while reconnecting opens the reconnect window.
-void LinkState_Click(Client& c);
+// ---- The connection indicator ----
+enum class Link { Connecting, Up, Retrying, Down };
+// What the indicator shows: the kind, the attempt out of all of them while retrying, the round
+// trip when up (negative while unknown), and whether the table was ever connected.
+struct LinkFacts {
+  Link link = Link::Down;
+  int tries = 0;
+  int attempts = 0;
+  int roundTripMs = -1;
+  bool firstConnect = false;
+};
+// Placed once; what it showed is forgotten, so the next ShowLinkState draws it.
+void LayoutLinkState(Ctx& c);
+// Draws the indicator when what it shows changed.
+void ShowLinkState(Ctx& c, const LinkFacts& facts);
 
 // ---- Frame, control bar and layout ----
-void LayoutSeatLabels(Client& c);
+void LayoutSeatLabels(Ctx& c);
+// Resource id of control-bar picture i (ButtonGif) at the current scale.
+int ButtonPicture(const table::TableState& t, int i);
+// The switched-off look of the bar button whose normal picture is ButtonGif entry 0, 2, 4 or 6.
+int DisabledButtonPicture(const table::TableState& t, int entry);
 // Highlights control-bar button i and sets its tooltip.
-void LightButton(Client& c, int i);
-void RestoreButtons(Client& c);
+void LightButton(Ctx& c, int i);
+void RestoreButtons(Ctx& c);
 // Picture of control-bar button i, normal or highlighted.
-int AnNiuPicture(Client& c, int i, bool lit);
-void AnNiu_Click(Client& c, int i);
-void AnNiu_MouseMove(Client& c, int i);
-void ToggleSettings(Client& c);
-void MinimiseTable(Client& c);
-// Every window of the table but the leave dialog: each is a window of its own, so minimising the
-// table or going back to the lobby leaves them on the screen unless they are hidden too.
-void HideTableWindows(Client& c);
-void ToggleScore(Client& c);
-void ToggleHero(Client& c);
-void ToggleRules(Client& c);
-void ToggleExitDialog(Client& c);
+int AnNiuPicture(const Ctx& c, int i, bool lit);
+void AnNiu_MouseMove(Ctx& c, int i);
+void ToggleSettings(Ctx& c);
+// Shows or hides the rules page (loaded first with LoadRules).
+void ToggleRules(Ctx& c);
 void Continue(Client& c);
 // The ready message (command 16, value 4 = 1), then a pending seat change.
 void SendReady(Client& c);
 // Title buttons: which is 0 for ImgClose, 1 for ImgMin.
-void TitleButton_MouseDown(Client& c, int which);
-void TitleButton_MouseUp(Client& c, int which);
-void TitleButton_MouseMove(Client& c, int which);
-void TitleButton_Click(Client& c, int which);
-void RestoreChrome(Client& c);
-void LbMove_MouseMove(Client& c);
-// True when the window should now be dragged by the system (left button only).
-bool LbMove_MouseDown(Client& c, int button);
-// After the system drag: keeps the rules window and the exit dialog centred.
-void AfterDrag(Client& c);
+void TitleButton_MouseDown(MainFormT& f, int which);
+void TitleButton_MouseUp(MainFormT& f, int which);
+void TitleButton_MouseMove(Ctx& c, int which);
+void RestoreChrome(Ctx& c);
+void LbMove_MouseMove(Ctx& c);
+// The drag strip under the pointer while the system drags the window.
+void LbMove_StartDrag(MainFormT& f);
 // Puts the settings dialog with its lower right corner near the table's.
-void PlaceSettings(Client& c);
+void PlaceSettings(Ctx& c);
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 // Control bar and sound switches.
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace ui {
@@ -34,6 +35,8 @@ struct UiState {
   // has not been set up yet.
   int ShufflePos = 0;
   bool SeatChangePending = false;
+  // What the connection indicator shows, as one number; -1 before it is first drawn.
+  std::int64_t LinkShown = -1;
 };
 
 }  // namespace ui

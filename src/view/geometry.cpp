@@ -10,6 +10,7 @@
 #include "session/client.h"
 #include "session/program.h"
 #include "table/tiles.h"
+#include "ui/scale.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -17,17 +18,12 @@ namespace view {
 
 namespace {
 
+using ui::Round16;
+
 // Sound effects of the table (indexes of the sound file list).
 using assets::kSoundDice;
 using assets::kSoundTake;
 using assets::kSoundWall;
-
-int Round16(double v) {
-  const double r = std::nearbyint(v);  // the default rounding mode: ties to even
-  if (r < std::numeric_limits<std::int16_t>::min() || r > std::numeric_limits<std::int16_t>::max())
-    throw std::out_of_range("table coordinate outside 16 bits");
-  return static_cast<int>(r);
-}
 
 std::size_t P(int pos) {
   if (pos < 0 || pos > 3) throw std::out_of_range("screen position " + std::to_string(pos));
@@ -75,10 +71,10 @@ const Design& DesignOf(TileSizes context) {
 }  // namespace
 
 int Sx(const Client& c, double v) {
-  return Round16(static_cast<double>(c.table.ScaleX) * v);
+  return ui::Sx(c.table, v);
 }
 int Sy(const Client& c, double v) {
-  return Round16(static_cast<double>(c.table.ScaleY) * v);
+  return ui::Sy(c.table, v);
 }
 
 void LoadTileSizes(Client& c, TileSizes context, int pos) {

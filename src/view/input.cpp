@@ -9,6 +9,7 @@
 #include "net/net.h"
 #include "platform/form_events.h"
 #include "session/client.h"
+#include "session/control_bar.h"
 #include "session/program.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
@@ -226,7 +227,7 @@ void Pic1_MouseMove(Client& c, int /*button*/, int /*shift*/, int x, int y) {
       break;
     }
   }
-  ui::RestoreButtons(c);
+  ui::RestoreButtons(c.uiCtx);
 }
 
 void Pic1_MouseUp(Client& c, int button, int /*shift*/, int /*x*/, int /*y*/) {
@@ -241,7 +242,7 @@ void Pic1_MouseUp(Client& c, int button, int /*shift*/, int /*x*/, int /*y*/) {
 
 void Pic1_Click(Client& c) {
   // A click on the table clears it of every window floating over it.
-  ui::HideTableWindows(c);
+  session::HideTableWindows(c);
 }
 
 bool Pic1_KeyDown(Client& c, int keyCode) {
@@ -253,7 +254,7 @@ bool Pic1_KeyDown(Client& c, int keyCode) {
       return true;
     case platform::kKeyEscape:
       // Esc leaves a half-typed Alt+C alone.
-      ui::ToggleExitDialog(c);
+      session::ToggleExitDialog(c);
       return true;
     case platform::kKeyAlt:
       keys[0] = true;

@@ -17,17 +17,6 @@ void SetTilePicture(Client& c, int ctl, int pic) {
   img.SetVisible(true);
 }
 
-int ButtonPicture(Client& c, int i) {
-  if (c.table.ScaleX >= 1.0F || i < 2) return 101 + i;
-  return 381 + (i - 2);
-}
-
-int DisabledButtonPicture(Client& c, int entry) {
-  const int k = entry / 2;  // 0 send, 1 history, 2 start, 3 continue
-  if (c.table.ScaleX >= 1.0F || k == 0) return assets::pic::kBarDisabled + k;
-  return assets::pic::kSmallBarDisabled + k - 1;
-}
-
 void BuildPictureTables(Client& /*c*/) {}
 
 }  // namespace view

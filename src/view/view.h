@@ -19,10 +19,6 @@ constexpr int kTilePictures = 180;
 int TilePic(int code, int set);
 // Shows tile picture pic on MJ_Image(ctl); out-of-range numbers change nothing.
 void SetTilePicture(Client& c, int ctl, int pic);
-// Resource id of control-bar picture i (ButtonGif) at the current scale.
-int ButtonPicture(Client& c, int i);
-// The switched-off look of the bar button whose normal picture is ButtonGif entry 0, 2, 4 or 6.
-int DisabledButtonPicture(Client& c, int entry);
 void BuildPictureTables(Client& c);
 
 // ---- Scale ----

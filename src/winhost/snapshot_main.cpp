@@ -18,6 +18,7 @@
 
 #include "app/dialogs.h"
 #include "net/net.h"
+#include "session/control_bar.h"
 #include "table_states.h"
 #include "ui/ui.h"
 #include "winhost/painter.h"
@@ -97,16 +98,16 @@ int Snapshot(const std::vector<std::wstring>& args) {
   const platform::Form& form = c.MainForm;
   const platform::Form* over = nullptr;
   if (dialog == "settings") {
-    ui::ToggleSettings(c);
+    ui::ToggleSettings(c.uiCtx);
     over = &c.VosSet;
   } else if (dialog == "exit") {
-    table->host.Run([&] { ui::ToggleExitDialog(c); });
+    table->host.Run([&] { session::ToggleExitDialog(c); });
     over = &c.frmExit;
   } else if (dialog == "leave") {
     table->host.Run([&] { app::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
     over = &c.frmOtherExit;
   }
-  table->host.Run([&] { ui::ShowLinkState(c); });
+  table->host.Run([&] { session::ShowLinkState(c); });
   const auto& g = form.Geometry();
   std::vector<Layer> layers{{&form, 0, 0}};
   for (const platform::Form* sheet :

@@ -9,6 +9,7 @@
 #include "chat/chat.h"
 #include "net/net.h"
 #include "seating_fixture.h"
+#include "session/control_bar.h"
 #include "session/form_events.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
@@ -229,8 +230,8 @@ TEST_F(ChatTest, ALineFromAnotherSeatBlinksTheChatButton) {
     chat::BlinkStep(c);
     pictures.push_back(c.MainForm.AnNiu(1).Picture());
   }
-  const int normal = view::ButtonPicture(c, 2);
-  const int lit = view::ButtonPicture(c, 3);
+  const int normal = ui::ButtonPicture(c.table, 2);
+  const int lit = ui::ButtonPicture(c.table, 3);
   EXPECT_EQ(pictures, (std::vector<int>{normal, lit, normal, lit, normal, lit, normal, lit, lit}));
   EXPECT_EQ(c.chat.ChatBlink, 0);
 }
@@ -271,13 +272,13 @@ TEST_F(ChatTest, EnterSendsTheLineWithTheOwnName) {
 TEST_F(ChatTest, NothingIsSentForAnEmptyBlankOrBarePrefixLine) {
   for (const std::string& t : {std::string(""), std::string("   ")}) {
     Type(t);
-    ui::AnNiu_Click(c, 0);
+    session::AnNiu_Click(c, 0);
   }
   chat::SetWhisper(c, 2);
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   chat::SetWhisper(c, 2);
   Type(Box().Text() + "  ");
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   EXPECT_TRUE(SentChat().empty());
 }
 
@@ -302,9 +303,9 @@ TEST_F(ChatTest, TheRateGateHoldsEnterButNotTheSendButton) {
   EXPECT_EQ(SentChat().size(), 2U);
   // The send button ignores the gate.
   Type("四");
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   Type("五");
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   const auto sent = SentChat();
   ASSERT_EQ(sent.size(), 4U);
   EXPECT_EQ(LineOf(sent[3]), "爱丽丝说道: 五");
@@ -323,7 +324,7 @@ TEST_F(ChatTest, ALongLineIsCutToAHundredCharactersNameIncluded) {
   Type(Repeat("字", 150));
   EXPECT_EQ(Box().MaxLength(), 93);
   EXPECT_EQ(text::CharCount(Box().Text()), 93U);
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   auto sent = SentChat();
   ASSERT_EQ(sent.size(), 1U);
   EXPECT_EQ(text::CharCount(LineOf(sent[0])), 100U);
@@ -331,7 +332,7 @@ TEST_F(ChatTest, ALongLineIsCutToAHundredCharactersNameIncluded) {
   c.table.Player[0].NickName = "";
   Type(Repeat("字", 150));
   EXPECT_EQ(Box().MaxLength(), 96);
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   sent = SentChat();
   ASSERT_EQ(sent.size(), 2U);
   EXPECT_EQ(LineOf(sent[1]), "说道: " + Repeat("字", 96));
@@ -349,7 +350,7 @@ TEST_F(ChatTest, ALongLineIsCutToAHundredCharactersNameIncluded) {
 TEST_F(ChatTest, TextGbkCannotCarryStaysInTheBoxWithAMessage) {
   for (const std::string& bad : {std::string("😀"), std::string("€")}) {
     Type("好 " + bad + " 牌");
-    ui::AnNiu_Click(c, 0);
+    session::AnNiu_Click(c, 0);
     EXPECT_EQ(Box().Text(), "好 " + bad + " 牌");
     EXPECT_NE(LastShown().find(bad), std::string::npos);
     EXPECT_NE(LastShown().find("无法发送"), std::string::npos);
@@ -358,7 +359,7 @@ TEST_F(ChatTest, TextGbkCannotCarryStaysInTheBoxWithAMessage) {
   EXPECT_TRUE(SentChat().empty());
   // Pasted line breaks travel as blanks.
   Type("一\n二");
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   const auto sent = SentChat();
   ASSERT_EQ(sent.size(), 1U);
   EXPECT_EQ(LineOf(sent[0]), "爱丽丝说道: 一 二");
@@ -378,7 +379,7 @@ TEST_F(ChatTest, AnAvatarClickWhispersToThatPlayer) {
   events.OnClick(&c.MainForm.Tou(3));
   EXPECT_EQ(Box().Text(), "你对Dave说: 好牌");
   EXPECT_EQ(c.chat.ChatSavedText, "好牌");
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   const auto sent = SentChat();
   ASSERT_EQ(sent.size(), 1U);
   EXPECT_EQ(LineOf(sent[0]), "爱丽丝对Dave说: 好牌");
@@ -386,7 +387,7 @@ TEST_F(ChatTest, AnAvatarClickWhispersToThatPlayer) {
   // The whisper ends with the line.
   EXPECT_TRUE(c.chat.WhisperPrefix.empty());
   Type("大家");
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   EXPECT_EQ(ValueOf(SentChat().back(), 1), 0);
 }
 
@@ -412,7 +413,7 @@ TEST_F(ChatTest, BackspaceInsideThePrefixErasesTheWholePrefix) {
   EXPECT_EQ(Box().SelStart(), 2);
   EXPECT_TRUE(c.chat.WhisperPrefix.empty());
   EXPECT_EQ(c.chat.WhisperTarget, 0);
-  ui::AnNiu_Click(c, 0);
+  session::AnNiu_Click(c, 0);
   EXPECT_EQ(LineOf(SentChat().back()), "爱丽丝说道: 等等");
 
   // Beyond the prefix Backspace is an ordinary key.
@@ -455,14 +456,14 @@ TEST_F(ChatTest, AHistoryNobodyClearsKeepsItsNewestRowsUpToItsBound) {
 }
 
 TEST_F(ChatTest, TheHistoryWindowOpensOverTheChatCornerAndCloses) {
-  ui::AnNiu_Click(c, 1);
+  session::AnNiu_Click(c, 1);
   ASSERT_TRUE(c.Talk.Visible());
   EXPECT_TRUE(c.Talk.Topmost());
   const auto& main = c.MainForm.Geometry();
   const auto& pic = c.MainForm.Pic1.Bounds();
   EXPECT_EQ(c.Talk.Geometry().left, main.left + pic.left + std::lround(0.3 * pic.width));
   EXPECT_EQ(c.Talk.Geometry().top, main.top + pic.top + std::lround(0.66 * pic.height + 8));
-  ui::AnNiu_Click(c, 1);
+  session::AnNiu_Click(c, 1);
   EXPECT_FALSE(c.Talk.Visible());
   events.OnClick(&c.MainForm.Lbchat);
   EXPECT_TRUE(c.Talk.Visible());

@@ -6,6 +6,7 @@
 #include "net/net.h"
 #include "platform/form_events.h"
 #include "seating_fixture.h"
+#include "session/control_bar.h"
 #include "session/program.h"
 #include "ui/ui.h"
 
@@ -22,7 +23,7 @@ class Dialogs : public SeatingTest {
   }
   void Esc() {
     host.Run([&] { c.MainForm.SetFocus(nullptr); });
-    host.Run([&] { ui::ToggleExitDialog(c); });
+    host.Run([&] { session::ToggleExitDialog(c); });
   }
   std::vector<wire::Frame> SentAfter(std::size_t bytes) const {
     return SplitFrames(std::span(host.socket.sent).subspan(bytes));
@@ -82,7 +83,7 @@ TEST_F(Dialogs, TheExitButtonsLightUnderThePointerAndCancelOnlyCloses) {
 TEST_F(Dialogs, LeavingSendsOneLeaveFrameThenDropsClearsAndGoesBackToTheLobby) {
   c.net.InHand = true;
   c.net.SendRing.WritePos = c.net.SendRing.ReadPos;  // nothing else waiting to go out
-  host.Run([&] { ui::ToggleRules(c); });
+  host.Run([&] { session::ToggleRules(c); });
   Esc();
   ASSERT_TRUE(host.Shown("rule"));
   const int own = c.table.Hand[0].SeatBit;

@@ -11,6 +11,7 @@
 #include "assets/picture_ids.h"
 #include "chat/chat.h"
 #include "platform/form_input.h"
+#include "session/control_bar.h"
 #include "session/form_events.h"
 #include "support/client_fixture.h"
 #include "ui/ui.h"
@@ -193,7 +194,8 @@ TEST_F(FormEvents, TheBarButtonsOfAResumedHandShowTheirDisabledPictures) {
   MoveTo(At(f.AnNiu(2)));
   EXPECT_EQ(f.AnNiu(1).Picture(), 1141) << "going dark over the table keeps it disabled";
   EXPECT_EQ(f.AnNiu(2).Picture(), off[2]) << "a disabled button does not light";
-  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c, 5, false)) << "the others are untouched";
+  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c.uiCtx, 5, false))
+      << "the others are untouched";
   // A line from another seat makes the chat button blink.
   c.chat.ChatBlink = 8;
   for (int i = 0; i < 3; ++i) {
@@ -230,13 +232,13 @@ TEST_F(FormEvents, TheControlBarLightsUnderThePointerAndGoesDarkOverTheTable) {
   const int normal1 = f.AnNiu(1).Picture();
   MoveTo(At(f.AnNiu(1)));
   MoveTo(At(f.AnNiu(5)));
-  EXPECT_EQ(f.AnNiu(1).Picture(), ui::AnNiuPicture(c, 1, true));
-  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c, 5, true));
+  EXPECT_EQ(f.AnNiu(1).Picture(), ui::AnNiuPicture(c.uiCtx, 1, true));
+  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c.uiCtx, 5, true));
   EXPECT_EQ(f.AnNiu(1).ToolTipText(), "点击打开聊天窗口");
   EXPECT_EQ(f.AnNiu(5).ToolTipText(), "可以查看当前牌局详细结果");
   MoveTo(Table(500, 200));
   EXPECT_EQ(f.AnNiu(1).Picture(), normal1);
-  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c, 5, false));
+  EXPECT_EQ(f.AnNiu(5).Picture(), ui::AnNiuPicture(c.uiCtx, 5, false));
   EXPECT_EQ(c.ui.ButtonLit[1], 0);
 
   // Only a click over the button acts.
@@ -287,7 +289,7 @@ TEST_F(FormEvents, TheTitleStripDragsWithTheLeftButtonOnly) {
   EXPECT_EQ(input.Press(p.x, p.y, kLeftButton, 0), PressResult::DragWindow);
   EXPECT_EQ(f.LbMove.MousePointer(), platform::kPointerSizeAll);
   EXPECT_FALSE(input.Pressed()) << "the window system owns the mouse during the drag";
-  host.Run([&] { ui::ToggleExitDialog(c); });
+  host.Run([&] { session::ToggleExitDialog(c); });
   f.SetGeometry({100, 50, f.Geometry().width, f.Geometry().height});
   events.OnMoved();
   const auto g = c.frmExit.Geometry();

@@ -13,6 +13,7 @@
 #include "score/score.h"
 #include "score/sheet_events.h"
 #include "seating_fixture.h"
+#include "session/control_bar.h"
 #include "ui/ui.h"
 
 namespace qtest {
@@ -444,7 +445,7 @@ TEST_F(HandEndTest, CountdownTurnsRedAndSendsReadyOnceAtZero) {
   const auto before = std::count(sentBefore.begin(), sentBefore.end(), 16);
   Advance(6'000);
   EXPECT_FALSE(c.MainForm.Number.Visible());
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   Advance(500);
   const auto cmds = SentCommands();
   EXPECT_EQ(std::count(cmds.begin(), cmds.end(), 16), before + 1);
@@ -464,7 +465,7 @@ TEST_F(HandEndTest, NoCountdownWhileWatchingOrOnceTheGameHasEnded) {
 TEST_F(HandEndTest, ContinueHidesTheWindowsAndSendsReady) {
   Win();
   c.Hero.SetVisible(true);
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   Advance(200);
   EXPECT_FALSE(c.Score.Visible());
   EXPECT_FALSE(c.Hero.Visible());
@@ -505,7 +506,7 @@ TEST_F(HandEndTest, AResultGroupCutShortIsDroppedWhenTheNextHandStarts) {
 // follows is the new hand's alone.
 TEST_F(HandEndTest, AnEarlierHandOpenedWhileResultsArriveDoesNotMixIntoTheSheet) {
   Draw();
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   StartHand();
   Feed({Result(4, 60), Result(2, 20, 0), Result(1, 20, 0), Result(8, 20, 0)});
   ASSERT_FALSE(c.Score.Visible());
@@ -543,7 +544,7 @@ TEST_F(HandEndTest, ContinueAfterTheGameIsOverGoesBackToTheLobbyAndDropsTheRecor
   Feed({FrameBuilder(16).seat(15 - 2).v(3, 3)});
   ASSERT_TRUE(c.disp.GameOver);
   host.lobby.windows.insert(c.app.LobbyTitle);
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   EXPECT_FALSE(host.Ended());
   EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
   EXPECT_FALSE(host.files.FileExists(RecordPath()));
@@ -571,17 +572,17 @@ TEST_F(HandEndTest, LeavingTheTableClearsEveryPositionOfTheResultWindows) {
 
 TEST_F(HandEndTest, TheHistoryGrowsARowPerHandAndShowsAnEarlierHand) {
   Win();
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   StartHand();
   Draw();
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   StartHand();
   Win();
   EXPECT_EQ(c.Hero.Num.Items(), (Lines{"           1", "           2", "           3"}));
   for (int h = 1; h <= 3; ++h) EXPECT_EQ(Record(h, "name( 1 )"), "Carol");
 
   score::SheetEvents events(c, c.Hero);
-  ui::AnNiu_Click(c, 6);
+  session::AnNiu_Click(c, 6);
   ASSERT_TRUE(c.Hero.Visible());
   const int row = 1;
   const int y = row * c.Hero.Grade(2).RowHeight() + 3;

@@ -8,6 +8,7 @@
 
 #include "hand_fixture.h"
 #include "score/score.h"
+#include "session/control_bar.h"
 #include "session/form_events.h"
 #include "ui/ui.h"
 
@@ -66,10 +67,10 @@ TEST_F(Layout, AnotherSeatsClockCoversNeitherItsReadyMarkNorItsPlayerNorAnyTile)
 // table's lower right corner.
 TEST_F(Layout, OpenWindowsFollowTheWindowWhenItIsMovedOrResized) {
   host.Run([&] {
-    ui::ToggleExitDialog(c);
+    session::ToggleExitDialog(c);
     app::ShowLeaveDialog(c, "本桌已关闭");
-    ui::ToggleRules(c);
-    ui::ToggleSettings(c);
+    session::ToggleRules(c);
+    ui::ToggleSettings(c.uiCtx);
     score::CentreOverTable(c, true, true);
   });
   ASSERT_TRUE(c.frmExit.Visible() && c.frmOtherExit.Visible() && c.rule.Visible() &&

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "hand_fixture.h"
+#include "session/control_bar.h"
 #include "ui/ui.h"
 
 namespace qtest {
@@ -30,7 +31,7 @@ class LeaveInAWait : public HandTest, public ::testing::WithParamInterface<Case>
   void Open(const Case& k) {
     const std::string form = k.form;
     if (form == "frmExit") {
-      host.Run([&] { ui::ToggleExitDialog(c); });
+      host.Run([&] { session::ToggleExitDialog(c); });
     } else if (form == "frmOtherExit") {
       host.Run([&] { app::ShowLeaveDialog(c, "本桌已关闭"); });
     } else {
@@ -39,7 +40,7 @@ class LeaveInAWait : public HandTest, public ::testing::WithParamInterface<Case>
       host.socket.PeerClose();
       for (int i = 0; i < 42 && !c.frmReconnect.Loaded; ++i) Advance(50);
       ASSERT_TRUE(c.frmReconnect.Loaded);
-      host.Run([&] { ui::LinkState_Click(c); });
+      host.Run([&] { session::LinkState_Click(c); });
     }
     ASSERT_TRUE(host.Shown(k.form));
   }

@@ -5,6 +5,7 @@
 #include "net/net.h"
 #include "session/program.h"
 #include "support/client_fixture.h"
+#include "ui/ui.h"
 #include "view/view.h"
 
 namespace qtest {
@@ -148,7 +149,7 @@ TEST_F(LobbyLink, ConnectMessageLogsInAgainWithALoginFrame) {
   EXPECT_TRUE(c.net.DirectLink);
   EXPECT_EQ(c.net.LoginFrame[wire::kOffCmd], 18);
   EXPECT_EQ(c.ui.ButtonState[2], 0);
-  EXPECT_EQ(c.MainForm.AnNiu(2).Picture(), view::ButtonPicture(c, 4));
+  EXPECT_EQ(c.MainForm.AnNiu(2).Picture(), ui::ButtonPicture(c.table, 4));
   EXPECT_FALSE(c.MainForm.Time_Img.Visible());
   EXPECT_FALSE(c.MainForm.Number.Visible());
 

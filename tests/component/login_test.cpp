@@ -53,14 +53,14 @@ TEST_F(LoginResult, TheAdvertisementBecomesALinkOnTheLogoPane) {
   Advance(150);
   EXPECT_EQ(c.MainForm.Bird.MousePointer(), 99);
   EXPECT_EQ(c.MainForm.Bird.ToolTipText(), "点击查看：https://ads.example/p");
-  ui::Bird_Click(c);
+  ui::Bird_Click(c.uiCtx);
   EXPECT_EQ(host.openedUrls, std::vector<std::string>{"https://ads.example/p"});
 }
 
 TEST_F(LoginResult, AnAdvertisementThatIsNoWebAddressIsNeverOpened) {
   Push(FrameBuilder(18).v(3, 1).text(16, "file:///etc/passwd"));
   Advance(150);
-  ui::Bird_Click(c);
+  ui::Bird_Click(c.uiCtx);
   EXPECT_TRUE(host.openedUrls.empty());
   EXPECT_TRUE(c.disp.AdFailed);
   EXPECT_EQ(c.MainForm.Bird.MousePointer(), 0);

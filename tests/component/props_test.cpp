@@ -9,6 +9,7 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "seating_fixture.h"
+#include "session/control_bar.h"
 #include "session/program.h"
 #include "session/seat_common.h"
 #include "support/fake_plugin.h"
@@ -282,7 +283,7 @@ TEST_F(PropsTest, FramesAndEventsReachThePlugIn) {
 
   props::Bank_Click(c);
   EXPECT_TRUE(rec->Called("setbankstate 0"));
-  ui::AnNiu_Click(c, 7);
+  session::AnNiu_Click(c, 7);
   EXPECT_TRUE(rec->Called("setbankstate 2"));
   props::FixBuffPos(c);
   EXPECT_TRUE(rec->Called("FixBuffPos"));

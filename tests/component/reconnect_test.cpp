@@ -9,6 +9,7 @@
 
 #include "net/net.h"
 #include "seating_fixture.h"
+#include "session/control_bar.h"
 #include "text/gbk.h"
 #include "ui/ui.h"
 
@@ -191,7 +192,7 @@ TEST_F(Reconnect, ThePlayerCanGiveUpFromTheIndicator) {
   Lose();
   AdvanceTo(4100);
   EXPECT_EQ(c.MainForm.LinkText.Caption(), "重连中 1/21");
-  host.Run([&] { ui::LinkState_Click(c); });
+  host.Run([&] { session::LinkState_Click(c); });
   ASSERT_TRUE(host.Shown("frmReconnect"));
   host.Click("frmReconnect", "pbCancel");
   EXPECT_FALSE(host.Shown("frmReconnect"));
@@ -208,7 +209,7 @@ TEST_F(Reconnect, ThePlayerCanGiveUpFromTheIndicator) {
 
 TEST_F(Reconnect, ReconnectNowSkipsTheCountdown) {
   Lose();
-  host.Run([&] { ui::LinkState_Click(c); });
+  host.Run([&] { session::LinkState_Click(c); });
   host.Click("frmReconnect", "pbReconnect");
   EXPECT_FALSE(host.Shown("frmReconnect"));
   EXPECT_FALSE(c.TimerReconnect.Enabled());

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "seating_fixture.h"
+#include "session/control_bar.h"
 #include "session/seat_common.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
@@ -227,7 +228,7 @@ TEST_F(SeatingTest, TheReadyCountdownCountsDownAndSendsTheReadyMessageOnce) {
   EXPECT_FALSE(c.MainForm.Time_Img.Visible());
   EXPECT_FALSE(c.net.TaskOn[net::kTaskReadyClock]);
   EXPECT_EQ(readyMessages(), 1);
-  ui::AnNiu_Click(c, 2);  // a late press sends nothing more
+  session::AnNiu_Click(c, 2);  // a late press sends nothing more
   Advance(200);
   EXPECT_EQ(readyMessages(), 1);
 }

@@ -7,6 +7,7 @@
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
 #include "seating_fixture.h"
+#include "session/control_bar.h"
 #include "session/program.h"
 #include "text/gbk.h"
 #include "ui/sound.h"
@@ -25,7 +26,7 @@ class VosSetTest : public SeatingTest {
   void SetUp() override {
     SeatingTest::SetUp();
     SeatTable();  // alice and carol female, bob (opposite) and dave (right) male
-    ui::ToggleSettings(c);
+    ui::ToggleSettings(c.uiCtx);
   }
   platform::Control& Switch(int i) { return c.VosSet.Command2(i); }
   void Click(int i) { events.OnClick(&Switch(i)); }
@@ -39,7 +40,7 @@ class VosSetTest : public SeatingTest {
     for (const auto& p : c.table.Player) s += " " + p.VoiceA + p.VoiceB;
     return s;
   }
-  ui::VosSetEvents& events = c.VosSetEvents;
+  session::VosSetEvents& events = c.VosSetEvents;
 };
 
 TEST_F(VosSetTest, OpensNearTheTablesCornerWithEverySwitchOnAndClosesOnTheSecondPress) {
@@ -55,7 +56,7 @@ TEST_F(VosSetTest, OpensNearTheTablesCornerWithEverySwitchOnAndClosesOnTheSecond
   EXPECT_EQ(Switch(kHint).ToolTipText(), "设置将在下次入座生效");
   EXPECT_EQ(c.VosSet.Command1(0).Bounds(), (platform::Rect{28, 264, 65, 30}));
   EXPECT_EQ(c.VosSet.Command1(1).Bounds(), (platform::Rect{119, 264, 65, 30}));
-  ui::ToggleSettings(c);
+  ui::ToggleSettings(c.uiCtx);
   EXPECT_FALSE(d.Visible());
 }
 
@@ -90,7 +91,7 @@ TEST_F(VosSetTest, TheLoopSwitchStopsAndRestartsTheLoopAndUndoingRestartsIt) {
   ASSERT_EQ(host.sound.played.size(), before + 1);
   EXPECT_TRUE(host.sound.playing);
   EXPECT_TRUE(host.sound.Current()->looping);
-  ui::ToggleSettings(c);
+  ui::ToggleSettings(c.uiCtx);
   EXPECT_EQ(Switch(kLoop).Tag(), "2");
 }
 
@@ -106,7 +107,7 @@ TEST_F(VosSetTest, TheSoundSwitchSilencesEffectsAndVoicesButNotTheLoop) {
   EXPECT_EQ(LastPath(), ui::SoundFile(c.ui, assets::kSoundLoop));
   Close(0);  // keeping: sound stays off
   EXPECT_FALSE(c.ui.SoundOn);
-  ui::ToggleSettings(c);
+  ui::ToggleSettings(c.uiCtx);
   Close(1);  // nothing changed since it opened: nothing to undo
   EXPECT_FALSE(c.ui.SoundOn);
 }
@@ -132,17 +133,17 @@ TEST_F(VosSetTest, TheVoiceSwitchChangesSetAndFolderAndUndoingRestoresThem) {
   EXPECT_EQ(Voices(), dialect);
 
   // Once and undone: set and folder as before.
-  ui::ToggleSettings(c);
+  ui::ToggleSettings(c.uiCtx);
   Click(kVoices);
   Close(1);
   EXPECT_EQ(Voices(), dialect);
   EXPECT_EQ(Switch(kVoices).Tag(), "2");
 
   // From the plain set, undoing goes back to it with the plain male voice.
-  ui::ToggleSettings(c);
+  ui::ToggleSettings(c.uiCtx);
   Click(kVoices);
   Close(0);
-  ui::ToggleSettings(c);
+  ui::ToggleSettings(c.uiCtx);
   Click(kVoices);
   EXPECT_EQ(c.table.Player[0].VoiceA, "27");
   Close(1);
@@ -163,17 +164,17 @@ TEST_F(VosSetTest, TheDialogsOwnSwitchAndTheHintOnlyChangeThemselves) {
   EXPECT_EQ(host.sound.played.size(), before);
   Close(1);
   EXPECT_TRUE(c.ui.VoiceOn);
-  ui::ToggleSettings(c);
+  ui::ToggleSettings(c.uiCtx);
   EXPECT_EQ(Switch(1).Tag(), "2");
   EXPECT_EQ(Switch(kHint).Tag(), "2");
 }
 
 TEST_F(VosSetTest, ASoundDeviceThatFailedShowsTheSoundSwitchOff) {
-  ui::ToggleSettings(c);  // closed
+  ui::ToggleSettings(c.uiCtx);  // closed
   host.sound.missing.insert(ui::SoundFile(c.ui, assets::kSoundDice));
   ui::PlayEffect(c.soundPlayer, assets::kSoundDice);
   ASSERT_FALSE(c.ui.SoundOn);
-  ui::ToggleSettings(c);
+  ui::ToggleSettings(c.uiCtx);
   EXPECT_EQ(Switch(kSound).Tag(), "0");
   Click(kSound);  // on again: the next effect is tried
   ui::PlayEffect(c.soundPlayer, assets::kSoundTake);
@@ -185,7 +186,7 @@ TEST_F(VosSetTest, TheTableTheBossKeyAndMinimisingHideTheDialog) {
   const std::vector<std::pair<const char*, Hide>> cases{
       {"table click", [](Client& cl) { view::Pic1_Click(cl); }},
       {"boss key", [](Client& cl) { session::Form_KeyDown(cl, platform::kKeyF1); }},
-      {"minimise", [](Client& cl) { ui::MinimiseTable(cl); }}};
+      {"minimise", [](Client& cl) { session::MinimiseTable(cl); }}};
   for (const auto& [what, hide] : cases) {
     c.VosSet.SetVisible(true);
     c.rule.SetVisible(true);
@@ -208,38 +209,38 @@ class RuleTest : public ClientTest {
 TEST_F(RuleTest, TheWholeGbkFileIsTheTextWithoutLookingForSectionsOrKeys) {
   const std::string text = "【基本规则】\r\n[Phrase1]\r\nnum=3\r\n癞子可以代替任何一张牌。\n";
   PutRules(text);
-  ui::ToggleRules(c);
+  session::ToggleRules(c);
   ASSERT_TRUE(c.rule.Visible());
   EXPECT_EQ(c.rule.LblInfo.Caption(), text);
   // Read once per run: a changed file shows at the next start.
   PutRules("新的规则");
-  ui::ToggleRules(c);
-  ui::ToggleRules(c);
+  session::ToggleRules(c);
+  session::ToggleRules(c);
   EXPECT_EQ(c.rule.LblInfo.Caption(), text);
 }
 
 TEST_F(RuleTest, WithoutTheFileThePageOpensEmpty) {
-  ui::ToggleRules(c);
+  session::ToggleRules(c);
   EXPECT_TRUE(c.rule.Visible());
   EXPECT_EQ(c.rule.LblInfo.Caption(), "");
 }
 
 TEST_F(RuleTest, TheButtonTogglesThePageCentredOverTheWindow) {
   PutRules("规则");
-  ui::AnNiu_Click(c, 7);
+  session::AnNiu_Click(c, 7);
   EXPECT_TRUE(c.rule.Visible());
   const auto& m = c.MainForm.Geometry();
   const auto& g = c.rule.Geometry();
   EXPECT_EQ(g.left, m.left + (m.width - g.width) / 2);
   EXPECT_EQ(g.top, m.top + (m.height - g.height) / 2);
-  ui::AnNiu_Click(c, 7);
+  session::AnNiu_Click(c, 7);
   EXPECT_FALSE(c.rule.Visible());
-  ui::AnNiu_Click(c, 7);
+  session::AnNiu_Click(c, 7);
   EXPECT_TRUE(c.rule.Visible());
 
   // The window was dragged: the page follows it, a little lower.
   c.MainForm.SetGeometry({200, 100, m.width, m.height});
-  ui::AfterDrag(c);
+  session::AfterDrag(c);
   EXPECT_EQ(c.rule.Geometry().left, 200 + (m.width - g.width) / 2);
   EXPECT_EQ(c.rule.Geometry().top, 100 + (m.height - g.height) / 2 + 1);
 }
@@ -247,7 +248,7 @@ TEST_F(RuleTest, TheButtonTogglesThePageCentredOverTheWindow) {
 TEST_F(RuleTest, TheCloseButtonStaysLitUntilClickedAndAClickOnTheTextCloses) {
   PutRules("规则");
   auto& ev = c.ruleEvents;
-  ui::ToggleRules(c);
+  session::ToggleRules(c);
   auto& close = c.rule.close;
   EXPECT_EQ(close.Picture(), pic::kRuleClose);
   ev.OnMouseMove(&close, 0, 0, 3, 3);
@@ -262,7 +263,7 @@ TEST_F(RuleTest, TheCloseButtonStaysLitUntilClickedAndAClickOnTheTextCloses) {
   EXPECT_EQ(close.Tag(), "0");
 
   for (platform::Control* target : {&c.rule.LblInfo, static_cast<platform::Control*>(nullptr)}) {
-    ui::ToggleRules(c);
+    session::ToggleRules(c);
     ASSERT_TRUE(c.rule.Visible());
     ev.OnClick(target);
     EXPECT_FALSE(c.rule.Visible());
@@ -277,7 +278,7 @@ TEST_F(RuleTest, ALongRulesFileIsReadWholeAndThePageScrolls) {
     text += "第" + std::to_string(i) + "条：癞子可以代替任何一张牌。\r\n";
   ASSERT_GT(text::ToGbk(text)->size(), 64U * 1024U);
   PutRules(text);
-  ui::ToggleRules(c);
+  session::ToggleRules(c);
   ASSERT_TRUE(host.Shown("rule"));
   auto& info = c.rule.LblInfo;
   EXPECT_EQ(info.Caption(), text);

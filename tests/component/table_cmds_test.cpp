@@ -157,14 +157,14 @@ TEST_F(TableCmdsTest, TheSeatChangeCaptionRunsUntilTheNextHandIsSetUp) {
     EXPECT_EQ(f.LblShuffle.Caption(), captions[k]) << step;
   }
   // The player continues: the animation keeps running, it is not started again.
-  ui::StartSeatChangeIfPending(c);
+  ui::StartSeatChangeIfPending(c.uiCtx);
   EXPECT_TRUE(f.ImgShuffle.Visible());
 
   Feed({FrameBuilder(16).v(3, 2).seat(8)});
   EXPECT_FALSE(f.ImgShuffle.Visible());
   EXPECT_FALSE(f.LblShuffle.Visible());
   EXPECT_FALSE(c.TimerShuffle.Enabled());
-  ui::StartSeatChangeIfPending(c);
+  ui::StartSeatChangeIfPending(c.uiCtx);
   EXPECT_FALSE(f.ImgShuffle.Visible()) << "no seat change is pending any more";
 }
 
@@ -270,7 +270,7 @@ TEST_F(TableCmdsTest, BarButtonsComeBackWhenTheResumedHandEnds) {
     for (int i = 0; i <= 2; ++i) ASSERT_FALSE(c.MainForm.AnNiu(i).Enabled());
     Feed({FrameBuilder(endingCmd).seat(2).v(0, 1).v(1, 1).v(2, 1).v(3, 1)});
     for (int i = 0; i <= 2; ++i) EXPECT_TRUE(c.MainForm.AnNiu(i).Enabled()) << i;
-    EXPECT_EQ(c.MainForm.AnNiu(0).Picture(), ui::AnNiuPicture(c, 0, false));
+    EXPECT_EQ(c.MainForm.AnNiu(0).Picture(), ui::AnNiuPicture(c.uiCtx, 0, false));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "assets/picture_ids.h"
+#include "session/control_bar.h"
 #include "support/client_fixture.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -287,9 +288,9 @@ TEST_F(TableView, OperationAndControlBarPicturesByState) {
   EXPECT_EQ(c.MainForm.Operation(5).Left(), 358 + 5 * 50);
   // The start button shows "start" until the first hand, "continue" afterwards.
   EXPECT_EQ(c.MainForm.AnNiu(2).Picture(), 105);
-  EXPECT_EQ(ui::AnNiuPicture(c, 2, true), 106);
+  EXPECT_EQ(ui::AnNiuPicture(c.uiCtx, 2, true), 106);
   c.ui.StartPending = false;
-  EXPECT_EQ(ui::AnNiuPicture(c, 2, false), 107);
+  EXPECT_EQ(ui::AnNiuPicture(c.uiCtx, 2, false), 107);
   EXPECT_EQ(c.MainForm.AnNiu(8).Picture(), 101 + 18);
   EXPECT_EQ(c.MainForm.AnNiu(5).Left(), 648);
   EXPECT_EQ(c.MainForm.AnNiu(5).Top(), 731);
@@ -311,7 +312,7 @@ TEST_F(TableView, StartButtonActsOnlyWhileArmed) {
   c.score.TableResetDone = false;
   Tile(12).SetVisible(true);
   // Not armed yet (before seating): the click changes nothing.
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   EXPECT_TRUE(c.ui.StartPending);
   EXPECT_EQ(start.Picture(), 105);
   EXPECT_TRUE(Tile(12).Visible());
@@ -319,7 +320,7 @@ TEST_F(TableView, StartButtonActsOnlyWhileArmed) {
   // Armed: the player is ready, the table is cleared, "start" becomes "continue".
   c.ui.ButtonState[2] = 0;
   c.MainForm.Time_Img.SetVisible(true);
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   EXPECT_FALSE(c.ui.StartPending);
   EXPECT_EQ(start.Picture(), 107);
   EXPECT_EQ(c.ui.ButtonState[2], -1);
@@ -330,18 +331,18 @@ TEST_F(TableView, StartButtonActsOnlyWhileArmed) {
   // A second press in the same pause is ignored.
   c.score.TableResetDone = false;
   Tile(12).SetVisible(true);
-  ui::AnNiu_Click(c, 2);
+  session::AnNiu_Click(c, 2);
   EXPECT_TRUE(Tile(12).Visible());
 }
 
 TEST_F(TableView, HoverHighlightsOnceAndTheTableRestoresAll) {
   StartAt(1280, 1024);
-  ui::AnNiu_MouseMove(c, 3);
-  ui::AnNiu_MouseMove(c, 3);
-  ui::AnNiu_MouseMove(c, 7);
+  ui::AnNiu_MouseMove(c.uiCtx, 3);
+  ui::AnNiu_MouseMove(c.uiCtx, 3);
+  ui::AnNiu_MouseMove(c.uiCtx, 7);
   EXPECT_EQ(c.MainForm.AnNiu(3).Picture(), 110);
   EXPECT_EQ(c.MainForm.AnNiu(7).ToolTipText(), "点击这里了解游戏规则");
-  ui::RestoreButtons(c);
+  ui::RestoreButtons(c.uiCtx);
   EXPECT_EQ(c.MainForm.AnNiu(3).Picture(), 109);
   EXPECT_EQ(c.MainForm.AnNiu(7).Picture(), 117);
   EXPECT_EQ(c.ui.ButtonLit[3], 0);
@@ -354,17 +355,17 @@ TEST_F(TableView, TitleButtonsShareOneHighlight) {
   EXPECT_TRUE(close.Visible());
   EXPECT_EQ(close.Left(), 1007);  // (15600 - 420 - 70) / 15
   EXPECT_EQ(min.Left(), 1007 - 28 - 2);
-  ui::TitleButton_MouseMove(c, 0);
-  ui::TitleButton_MouseMove(c, 1);
+  ui::TitleButton_MouseMove(c.uiCtx, 0);
+  ui::TitleButton_MouseMove(c.uiCtx, 1);
   EXPECT_EQ(close.Picture(), assets::pic::kCloseLit);
   EXPECT_EQ(min.Picture(), assets::pic::kMinNormal);
-  ui::LbMove_MouseMove(c);
+  ui::LbMove_MouseMove(c.uiCtx);
   EXPECT_EQ(close.Picture(), assets::pic::kCloseNormal);
-  ui::TitleButton_MouseDown(c, 1);
+  ui::TitleButton_MouseDown(c.MainForm, 1);
   EXPECT_EQ(min.Picture(), assets::pic::kMinPressed);
-  EXPECT_FALSE(ui::LbMove_MouseDown(c, 2));
-  EXPECT_TRUE(ui::LbMove_MouseDown(c, 1));
-  ui::TitleButton_Click(c, 1);
+  EXPECT_FALSE(session::LbMove_MouseDown(c, 2));
+  EXPECT_TRUE(session::LbMove_MouseDown(c, 1));
+  session::TitleButton_Click(c, 1);
   EXPECT_EQ(c.MainForm.State(), platform::WindowState::Minimized);
 }
 

@@ -181,7 +181,7 @@ TEST_F(MainWindow, TheStartButtonBeforeTheFirstHandSendsTheReadyMessage) {
   Settle();
   ASSERT_EQ(c.disp.SeatedOthers, 3);
   auto& start = c.MainForm.AnNiu(2);
-  EXPECT_EQ(start.Picture(), view::ButtonPicture(c, 4)) << "开始";
+  EXPECT_EQ(start.Picture(), ui::ButtonPicture(c.table, 4)) << "开始";
   const auto readies = [this] {
     std::vector<wire::Frame> out;
     for (const auto& f : Sent()) {
@@ -202,7 +202,7 @@ TEST_F(MainWindow, TheStartButtonBeforeTheFirstHandSendsTheReadyMessage) {
   EXPECT_EQ(ready[8] | ready[9] | ready[10] | ready[11] | ready[12] | ready[13] | ready[14], 0);
   EXPECT_EQ(ready[15], 1);
   EXPECT_TRUE(c.MainForm.OK(0).Visible());
-  EXPECT_EQ(start.Picture(), view::ButtonPicture(c, 6)) << "继续";
+  EXPECT_EQ(start.Picture(), ui::ButtonPicture(c.table, 6)) << "继续";
 
   Click(On(start));
   Advance(200);

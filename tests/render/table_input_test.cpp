@@ -26,6 +26,7 @@
 #include "host/form_windows.h"
 #include "host/picture_store.h"
 #include "score/score.h"
+#include "session/control_bar.h"
 #include "session/form_events.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
@@ -279,10 +280,10 @@ class TableWindows : public HandTest {
       case State::WindowsOpen:
         chat::ShowPhraseList(c, 1);  // it closes the history: first
         chat::ShowTalk(c);
-        ui::ToggleScore(c);
-        ui::ToggleHero(c);
-        ui::ToggleSettings(c);
-        ui::ToggleRules(c);
+        session::ToggleScore(c);
+        session::ToggleHero(c);
+        ui::ToggleSettings(c.uiCtx);
+        session::ToggleRules(c);
         app::ToggleExitDialog(c);
         score::ShowPlayerCard(c, 1);
         break;

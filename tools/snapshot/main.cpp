@@ -22,6 +22,7 @@
 #include "net/net.h"
 #include "play/ting_form.h"
 #include "session/connection.h"
+#include "session/control_bar.h"
 #include "table_states.h"
 #include "ui/ui.h"
 
@@ -93,19 +94,19 @@ int main(int argc, char** argv) {
     }
     const platform::Form* over = nullptr;
     if (dialog == "settings") {
-      ui::ToggleSettings(c);
+      ui::ToggleSettings(c.uiCtx);
       over = &c.VosSet;
     } else if (dialog == "rules") {
       std::ifstream in(rules.toStdString(), std::ios::binary);
       table->host.files.files[table->host.files.programFolder + "/rule.ini"] =
           std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-      ui::ToggleRules(c);
+      session::ToggleRules(c);
       over = &c.rule;
     } else if (dialog == "ting") {
       play::ShowTingForm(c);
       over = &c.frmTing;
     } else if (dialog == "exit") {
-      table->host.Run([&] { ui::ToggleExitDialog(c); });
+      table->host.Run([&] { session::ToggleExitDialog(c); });
       over = &c.frmExit;
     } else if (dialog == "leave") {
       table->host.Run([&] { app::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
     } else if (dialog == "reconnect") {
       table->host.Run([&] {
         session::StartReconnect(c);
-        ui::LinkState_Click(c);
+        session::LinkState_Click(c);
       });
       over = &c.frmReconnect;
     } else if (dialog == "chat" || dialog == "phrases" || dialog == "voices") {
@@ -130,7 +131,7 @@ int main(int argc, char** argv) {
         over = &c.huifu;
       }
     }
-    table->host.Run([&] { ui::ShowLinkState(c); });
+    table->host.Run([&] { session::ShowLinkState(c); });
     host::PictureStore pictures;
     QImage img(form.Geometry().width, form.Geometry().height, QImage::Format_RGB32);
     QPainter p(&img);
