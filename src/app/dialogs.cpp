@@ -8,6 +8,7 @@
 #include "session/connection.h"
 #include "session/program.h"
 #include "session/seat_common.h"
+#include "session/table_reset.h"
 #include "ui/sound_forms.h"
 #include "ui/ui.h"
 #include "view/view.h"

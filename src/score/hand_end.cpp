@@ -3,17 +3,13 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
-#include "app/replay.h"
 #include "assets/picture_ids.h"
 #include "net/net.h"
-#include "play/play.h"
-#include "props/props.h"
 #include "score/score.h"
-
 #include "session/client.h"
-#include "session/prop_actions.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
@@ -24,7 +20,6 @@ namespace score {
 
 namespace {
 
-constexpr int kContinueSeconds = 15;
 constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kRed = 0xFF0000;  // colours are 0xRRGGBB
 constexpr int kRedBelow = 6;
@@ -40,14 +35,6 @@ int PosOfFrameSeat(Client& c, int seat) {
     throw std::out_of_range("no seat bit in the seat byte: " + std::to_string(seat));
   }
   return table::SeatPosOf(c.table.Hand[0].SeatBit, seat);
-}
-
-void ClearHeldFrames(Client& c) {
-  net::NetState& n = c.net;
-  n.HoldReadyA = n.HoldReadyB = true;
-  n.HeldFrameA.fill(0);
-  n.HeldFrameB.fill(0);
-  n.HoldQuit = true;
 }
 
 // The wealth multiplier shown on the table, or 0 while it is off.
@@ -73,9 +60,7 @@ std::string RightAlign(std::string_view text, std::size_t width) {
   return out;
 }
 
-void OnHandResult(Client& c, const wire::HandResult& m) {
-  ClearHeldFrames(c);
-  play::StopTurnClock(c);
+ResultGroup TakeSeatResult(Client& c, const wire::HandResult& m) {
   const int p = PosOfFrameSeat(c, m.Seat);
   c.score.HandInProgress = false;
   c.Score.State(p).Clear();
@@ -94,41 +79,30 @@ void OnHandResult(Client& c, const wire::HandResult& m) {
   if (WealthOn(c)) c.score.CapFlag.at(Ix(p)) = m.Cap;
 
   c.score.SeatResultCount += 1;
-  if (c.score.SeatResultCount < 4) return;
+  if (c.score.SeatResultCount < 4) return ResultGroup::Incomplete;
   c.score.SeatResultCount = 0;
   const bool draw = std::all_of(c.table.Hand.begin(), c.table.Hand.end(),
                                 [](const table::HandRec& h) { return h.HandResult == 0; });
-  if (!draw) return;
-
-  SetSheetPlayers(c);
-  if (!props::Active(c)) {
-    ShowDrawSheet(c);
-  } else {
-    // The sheet waits for the plug-in's prop step.
-    props::ResultComplete(c, /*draw=*/true);
-  }
-  c.net.HoldQuit = false;
+  return draw ? ResultGroup::Draw : ResultGroup::Won;
 }
 
-namespace {
-
-// The draw sheet; with props, each column also gets the plug-in's lines as they stand, and the
-// prize of its chest becomes the hand's score.
-void FillDrawSheet(Client& c, bool withProps) {
+void StartDrawSheet(Client& c) {
   ClearSheet(c);
   // Nobody won: the last winner's name must not stay red.
   MarkScoreWinner(c, -1);
   AddHistoryRow(c.Hero.Num, RightAlign(std::to_string(c.table.HandNumber), 12));
-  std::array<double, 4> prizes{};
+  for (int q = 0; q < 4; ++q) c.Score.State(q).AddItem(kDrawLine);
+}
+
+void FinishDrawSheet(Client& c, const std::optional<std::array<double, 4>>& prizes) {
   for (int q = 0; q < 4; ++q) {
-    c.Score.State(q).AddItem(kDrawLine);
-    if (!withProps) {
+    if (!prizes) {
       c.Score.State(q + 4).AddItem(kDrawFinal);
       AddHistoryRow(c.Hero.Grade(q), RightAlign("0", 9) + "金币");
       continue;
     }
-    const double score = props::TakePropLines(c, q, c.Score.State(q), /*withColour=*/false);
-    prizes.at(Ix(q)) = score;
+    // The prize of the seat's chest becomes the hand's score.
+    const double score = prizes->at(Ix(q));
     auto& running = c.score.RunningScore.at(Ix(q));
     running += score;
     auto& player = c.table.Player.at(Ix(q));
@@ -138,41 +112,16 @@ void FillDrawSheet(Client& c, bool withProps) {
     c.Hero.sumScore(q).SetCaption(Num(running) + "金币");
     ui::ShowCash(c.MainForm, c.host, q, Num(player.Gold) + "金币");
   }
-  LogSheet(c, {}, prizes);
+  LogSheet(c, {}, prizes.value_or(std::array<double, 4>{}));
   CentreOverTable(c, !c.table.BossMode && !c.score.ClosingHandEnd, true);
-  SaveMatchRecord(c, c.table.HandNumber);
-  ArmContinue(c);
-  app::SaveHandReplay(c);
 }
-
-}  // namespace
 
 void ClearSheet(Client& c) {
   for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
   for (int p = 0; p < 4; ++p) c.Score.State(p).SetForeColor(0x000000);
 }
 
-void ArmContinue(Client& c) {
-  c.net.InHand = false;
-  c.score.TableResetDone = false;
-  if (c.score.ClosingHandEnd) return;
-  ui::SysmsgClear(c.MainForm, 0);
-  ui::SysmsgAdd(c.MainForm, c.host, 0, "请点击【继续】按钮继续游戏！");
-  c.ui.ButtonState[2] = 0;
-  ui::SysmsgClear(c.MainForm, 1);
-  ui::SysmsgAdd(c.MainForm, c.host, 1, "游戏将在15秒内开始");
-  if (!c.table.WatchMode && !c.score.GameEnded) StartContinueCountdown(c, kContinueSeconds);
-}
-
-void ShowDrawSheet(Client& c) {
-  FillDrawSheet(c, false);
-}
-
-void ShowDrawSheetWithProps(Client& c) {
-  FillDrawSheet(c, true);
-}
-
-void OnWinDetail(Client& c, const wire::WinDetail& m) {
+bool TakeWinDetail(Client& c, const wire::WinDetail& m) {
   const int p = PosOfFrameSeat(c, m.Seat);
   WinRow& row = c.score.WinDetail.at(Ix(p));
   // Rows 0 and 1 are the second and fourth message values (bytes 10-11 and 14-15).
@@ -197,14 +146,9 @@ void OnWinDetail(Client& c, const wire::WinDetail& m) {
   const auto last = winText.find_last_not_of(' ');
   c.score.WinText = first == std::string::npos ? "" : winText.substr(first, last - first + 1);
 
-  if (c.score.WinDetailCount < 4) return;
+  if (c.score.WinDetailCount < 4) return false;
   c.score.WinDetailCount = 0;
-  if (!props::Active(c)) {
-    ShowScoreSheet(c);
-  } else {
-    // The sheet waits for the plug-in's prop step.
-    props::ResultComplete(c, /*draw=*/false);
-  }
+  return true;
 }
 
 void StartContinueCountdown(Client& c, int seconds) {
@@ -220,26 +164,13 @@ void StartContinueCountdown(Client& c, int seconds) {
   c.net.TaskOn[net::kTaskReadyClock] = true;
 }
 
-void ReadyClockSecond(Client& c) {
+bool CountReadySecond(Client& c) {
   auto& t = c.table;
   auto& f = c.MainForm;
   if (t.Countdown > 0) --t.Countdown;
   f.Number.SetCaption(std::to_string(t.Countdown));
   f.Number.SetForeColor(t.Countdown < kRedBelow ? kRed : kGreen);
-  if (t.Countdown > 0) return;
-  // As the continue button: the next hand is not dealt under the sheet.
-  c.Hero.SetVisible(false);
-  c.Score.SetVisible(false);
-  StopContinueCountdown(c);
-  // The button counts as used whether or not the table still had to be cleared: the ready
-  // message goes out once, and a later press must not send it again.
-  UseContinueButton(c);
-  if (!c.score.TableResetDone) {
-    view::FullReset(c);
-    props::ForgetWaitingResult(c.props);
-    c.score.TableResetDone = true;
-  }
-  ui::SendReady(c);
+  return t.Countdown <= 0;
 }
 
 void StopContinueCountdown(Client& c) {
@@ -253,24 +184,24 @@ void UseContinueButton(Client& c) {
   c.ui.ButtonState[2] = -1;
 }
 
-void CloseHandEnd(Client& c) {
+void DropCutShortGroup(Client& c) {
   auto& s = c.score;
-  if (s.SeatResultCount != 0 || s.WinDetailCount != 0) {
-    // A group cut short (frames lost with a dropped connection) must not be completed by the
-    // new hand's frames.
-    c.host.Log("hand", "the next hand is dealt: an incomplete result group is dropped");
-    s.SeatResultCount = 0;
-    s.WinDetailCount = 0;
-  }
-  s.ClosingHandEnd = true;
-  session::CarryOut(c, props::FinishResultNow(c));
-  s.ClosingHandEnd = false;
+  if (s.SeatResultCount == 0 && s.WinDetailCount == 0) return;
+  // A group cut short (frames lost with a dropped connection) must not be completed by the new
+  // hand's frames.
+  c.host.Log("hand", "the next hand is dealt: an incomplete result group is dropped");
+  s.SeatResultCount = 0;
+  s.WinDetailCount = 0;
+}
+
+void ForgetResultGroup(ScoreState& s) {
+  s.SeatResultCount = 0;
+  s.WinDetailCount = 0;
+}
+
+void HideResultWindows(Client& c) {
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);
-  // The server has not waited for the countdown: there is nothing left to be ready for.
-  if (c.net.TaskOn[net::kTaskReadyClock]) StopContinueCountdown(c);
-  // The button armed for the last hand's end counts as used: its tiles answer the mouse again.
-  if (c.ui.ButtonState[2] == 0) UseContinueButton(c);
 }
 
 }  // namespace score

@@ -3,6 +3,7 @@
 // sheet, the continue countdown, the match records and the result windows' input.
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,30 +16,45 @@ class Control;
 
 namespace score {
 
-void OnHandResult(Client& c, const wire::HandResult& m);
-void OnWinDetail(Client& c, const wire::WinDetail& m);
+struct ScoreState;
+
+// What a seat result completes.
+enum class ResultGroup { Incomplete, Won, Draw };
+// A seat's result (command 17): its amount and cap; the fourth tells whether the hand was won
+// or drawn.
+ResultGroup TakeSeatResult(Client& c, const wire::HandResult& m);
+// A seat's win detail (command 18); true once all four have arrived.
+bool TakeWinDetail(Client& c, const wire::WinDetail& m);
+// A next hand's start drops a result group cut short (frames lost with a dropped connection).
+void DropCutShortGroup(Client& c);
+// The table's reset forgets a result group half received.
+void ForgetResultGroup(ScoreState& s);
 
 // The ready countdown in the Number label, green, red below 6; the ready clock's task counts it.
 void StartContinueCountdown(Client& c, int seconds);
-// The ready clock's second: count down, and at 0 continue to the next hand.
-void ReadyClockSecond(Client& c);
+// The ready clock's second: one second less; true when the countdown has run out.
+bool CountReadySecond(Client& c);
 // The countdown stops and its clock goes (the clock's picture and label are the turn clock's too).
 void StopContinueCountdown(Client& c);
 // The continue button counts as used: a later press sends nothing and the own tiles rise again.
 void UseContinueButton(Client& c);
+// The score and history windows are put away.
+void HideResultWindows(Client& c);
 
 // Empties the eight lists of the score window and puts its columns back to black: a sheet is
 // written from nothing, whatever the window showed (an earlier hand, say).
 void ClearSheet(Client& c);
-// The closing steps of either sheet: the table is due for a reset, continue is armed and the
-// countdown runs; while the next hand's start closes the hand's end, only the reset is due.
-void ArmContinue(Client& c);
-// A won hand: the running figures, the Score and Hero windows, the table's gold labels.
-void ShowScoreSheet(Client& c);
-// A drawn hand: every column reads "黄庄".
-void ShowDrawSheet(Client& c);
-// The draw sheet with the prop plug-in's lines and prizes.
-void ShowDrawSheetWithProps(Client& c);
+// A won hand's sheet up to each column's final score; the prop lines come next, in the colour
+// they choose. wealthAtStart is the wealth multiplier as the hand started ("" while off).
+void WriteScoreSheet(Client& c, const std::string& wealthAtStart);
+// The rest of it with the prizes of the chests: the running figures, the Score and Hero windows,
+// the table's gold labels.
+void FinishScoreSheet(Client& c, const std::array<double, 4>& prizes);
+// A drawn hand: every column reads "黄庄"; the prop lines come next.
+void StartDrawSheet(Client& c);
+// The final lines of a drawn hand; with the prop plug-in's prizes each becomes the hand's score
+// of its position.
+void FinishDrawSheet(Client& c, const std::optional<std::array<double, 4>>& prizes);
 // The fan list of the score sheet, between its header and the separator.
 void WriteFanList(Client& c);
 
@@ -83,11 +99,6 @@ void SetRecordPlayer(Client& c, int pos, const std::string& nickName, int face);
 // Shown centred over the main window, in front.
 void ShowRecordWindow(Client& c);
 void ShowScoreWindow(Client& c);
-// The next hand is dealt: what is left of the last hand's end (a result waiting for the prop
-// step, a result group cut short, the sheet, the history, the continue countdown) is finished
-// and put away, so nothing of it lands inside the new hand.
-void CloseHandEnd(Client& c);
-
 // Leaving the table: what the score and record windows show of position pos.
 void ClearSeatEntries(Client& c, int pos);
 

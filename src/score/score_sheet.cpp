@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/replay.h"
 #include "assets/picture_ids.h"
-#include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
 #include "table/tiles.h"
@@ -69,9 +67,9 @@ Multiplier Shown(const platform::Control& label) {
 
 // The wealth multiplier as the hand started: the table's caption may already show the next
 // hand's by the time the sheet is written.
-Multiplier WealthAtStart(Client& c) {
+Multiplier WealthAtStart(const std::string& text) {
   Multiplier m;
-  m.text = c.props.WealthMultipleText;
+  m.text = text;
   m.on = !m.text.empty();
   m.value = text::LeadingNumber(m.text);
   return m;
@@ -118,13 +116,10 @@ void WriteFollowDealer(Client& c) {
   }
 }
 
-}  // namespace
-
-void ShowScoreSheet(Client& c) {
+// Each position's hand score from its win detail, added to its session score; its level title
+// goes to its record and its label.
+void TakeHandScores(Client& c) {
   auto& s = c.score;
-  auto& hero = c.Hero;
-  auto& sheet = c.Score;
-  ClearSheet(c);
   for (int p = 0; p < 4; ++p) {
     s.HandScore.at(Ix(p)) = HandScoreOf(c, p);
     s.RunningScore.at(Ix(p)) += s.HandScore.at(Ix(p));
@@ -132,49 +127,58 @@ void ShowScoreSheet(Client& c) {
     c.table.Player.at(Ix(p)).Group = title;
     c.MainForm.Level(p).SetCaption(title);
   }
-  AddHistoryRow(hero.Num, RightAlign(std::to_string(c.table.HandNumber), 12));
-  if (c.table.WinnerPos < 0) {
-    for (int p = 0; p < 4; ++p) {
-      if (c.table.Hand.at(Ix(p)).HandResult > 0) c.table.WinnerPos = p;
-    }
-    // No hu was seen (a hand taken up again after a reconnection): the results name the winner.
-    MarkScoreWinner(c, c.table.WinnerPos);
-  }
-  for (int p = 0; p < 4; ++p) {
-    sheet.State(p).AddItem("房间底金:  " + std::to_string(BaseGold(c, p)));
-    sheet.State(p).AddItem(" ");
-    sheet.State(p).AddItem("初始金币:" + Num(c.table.GoldAtStart.at(Ix(p))));
-    sheet.State(p).AddItem(" ");
-  }
-  WriteFanList(c);
-  AddAll(c, "====================");
-  WriteGangLines(c);
-  WriteFollowDealer(c);
+}
 
+// No hu was seen (a hand taken up again after a reconnection): the results name the winner.
+void FindWinnerFromResults(Client& c) {
+  if (c.table.WinnerPos >= 0) return;
+  for (int p = 0; p < 4; ++p) {
+    if (c.table.Hand.at(Ix(p)).HandResult > 0) c.table.WinnerPos = p;
+  }
+  MarkScoreWinner(c, c.table.WinnerPos);
+}
+
+void WriteHeaders(Client& c) {
+  for (int p = 0; p < 4; ++p) {
+    auto& col = c.Score.State(p);
+    col.AddItem("房间底金:  " + std::to_string(BaseGold(c, p)));
+    col.AddItem(" ");
+    col.AddItem("初始金币:" + Num(c.table.GoldAtStart.at(Ix(p))));
+    col.AddItem(" ");
+  }
+}
+
+// The player's record counts the hand: won or lost, and its score.
+void CountHand(table::PlayerRec& player, double score, std::int32_t result) {
+  player.Gold = std::max(0.0, player.Gold + score);
+  if (score > 0 || (score == 0 && result > 0)) {
+    player.Stat[2] += 1;
+  } else {
+    player.Stat[3] += 1;
+  }
+  player.Num1 += score;
+  if (player.Num1 < 0) player.Num1 = 1;
+}
+
+// What the result was multiplied by: both shown multipliers, or the one that is on.
+double Divisor(const Multiplier& dice, const Multiplier& wealth) {
+  if (wealth.on && dice.on && wealth.value != 0 && dice.value != 0) {
+    return wealth.value * dice.value;
+  }
+  if (wealth.on && wealth.value != 0) return wealth.value;
+  if (dice.on && dice.value != 0) return dice.value;
+  return 0;
+}
+
+// The subtotal, the multipliers, the total and the marks of each position's column.
+void WriteTotals(Client& c, const std::string& wealthAtStart) {
   const Multiplier dice = Shown(c.MainForm.lblDifen);
-  const Multiplier wealth = WealthAtStart(c);
+  const Multiplier wealth = WealthAtStart(wealthAtStart);
+  const double divisor = Divisor(dice, wealth);
   for (int p = 0; p < 4; ++p) {
-    auto& player = c.table.Player.at(Ix(p));
-    const double score = s.HandScore.at(Ix(p));
     const std::int32_t result = c.table.Hand.at(Ix(p)).HandResult;
-    player.Gold = std::max(0.0, player.Gold + score);
-    if (score > 0 || (score == 0 && result > 0)) {
-      player.Stat[2] += 1;
-    } else {
-      player.Stat[3] += 1;
-    }
-    player.Num1 += score;
-    if (player.Num1 < 0) player.Num1 = 1;
-
-    double divisor = 0;
-    if (wealth.on && dice.on && wealth.value != 0 && dice.value != 0) {
-      divisor = wealth.value * dice.value;
-    } else if (wealth.on && wealth.value != 0) {
-      divisor = wealth.value;
-    } else if (dice.on && dice.value != 0) {
-      divisor = dice.value;
-    }
-    auto& col = sheet.State(p);
+    CountHand(c.table.Player.at(Ix(p)), c.score.HandScore.at(Ix(p)), result);
+    auto& col = c.Score.State(p);
     if (divisor != 0) col.AddItem("小计:" + Num(RoundHalfEven(result / divisor)) + "金币");
     if (dice.on) col.AddItem("骰子加倍 ×" + dice.text);
     if (wealth.on) col.AddItem("财富加倍 ×" + wealth.text);
@@ -184,47 +188,76 @@ void ShowScoreSheet(Client& c) {
       col.AddItem("包胡");
       col.AddItem(" ");
     }
-    if (s.CapFlag.at(Ix(p)) != 0 && wealth.on) {
+    if (c.score.CapFlag.at(Ix(p)) != 0 && wealth.on) {
       col.AddItem("封顶");
       col.AddItem(" ");
     }
   }
-  for (int p = 0; p < 4; ++p) sheet.State(p).AddItem(s.HandScore.at(Ix(p)) > 0 ? s.WinText : " ");
+}
+
+// The win text in the winners' columns and every position's final score before prizes.
+void WriteFinalScores(Client& c) {
+  const auto& s = c.score;
   for (int p = 0; p < 4; ++p) {
-    sheet.State(p).AddItem("最终分:" + Num(s.HandScore.at(Ix(p))) + Currency(c, p));
+    c.Score.State(p).AddItem(s.HandScore.at(Ix(p)) > 0 ? s.WinText : " ");
   }
-  const std::array<double, 4> finals = s.HandScore;
-  std::array<double, 4> prizes{};
   for (int p = 0; p < 4; ++p) {
-    sheet.State(p).SetForeColor(0x000000);
-    // The prop plug-in's lines for this seat, and what its chest added to the hand.
-    const double prize = props::TakePropLines(c, p, sheet.State(p), /*withColour=*/true);
-    prizes.at(Ix(p)) = prize;
-    if (prize != 0) {
-      s.HandScore.at(Ix(p)) += prize;
-      s.RunningScore.at(Ix(p)) += prize;
-      auto& player = c.table.Player.at(Ix(p));
-      player.Gold = std::max(0.0, player.Gold + prize);
-    }
+    c.Score.State(p).AddItem("最终分:" + Num(s.HandScore.at(Ix(p))) + Currency(c, p));
   }
+  // The prop lines that follow choose their own colour.
+  for (int p = 0; p < 4; ++p) c.Score.State(p).SetForeColor(0x000000);
+}
+
+// What a chest added to the hand counts in its position's scores and gold.
+void AddPrizes(Client& c, const std::array<double, 4>& prizes) {
+  auto& s = c.score;
+  for (int p = 0; p < 4; ++p) {
+    const double prize = prizes.at(Ix(p));
+    if (prize == 0) continue;
+    s.HandScore.at(Ix(p)) += prize;
+    s.RunningScore.at(Ix(p)) += prize;
+    auto& player = c.table.Player.at(Ix(p));
+    player.Gold = std::max(0.0, player.Gold + prize);
+  }
+}
+
+// The table's gold labels, the final lines and the history's rows and totals.
+void WriteFinalLines(Client& c) {
+  auto& hero = c.Hero;
   for (int p = 0; p < 4; ++p) {
     const std::string money = Currency(c, p);
-    const double score = s.HandScore.at(Ix(p));
+    const double score = c.score.HandScore.at(Ix(p));
     ui::ShowCash(c.MainForm, c.host, p, Num(c.table.Player.at(Ix(p)).Gold) + money);
-    sheet.State(p + 4).AddItem("最终分：" + Num(score) + money);
+    c.Score.State(p + 4).AddItem("最终分：" + Num(score) + money);
     AddHistoryRow(hero.Grade(p), RightAlign(Num(score), 9) + money);
-    hero.sumScore(p).SetCaption(Num(s.RunningScore.at(Ix(p))) + money);
+    hero.sumScore(p).SetCaption(Num(c.score.RunningScore.at(Ix(p))) + money);
   }
+}
 
+}  // namespace
+
+void WriteScoreSheet(Client& c, const std::string& wealthAtStart) {
+  ClearSheet(c);
+  TakeHandScores(c);
+  AddHistoryRow(c.Hero.Num, RightAlign(std::to_string(c.table.HandNumber), 12));
+  FindWinnerFromResults(c);
+  WriteHeaders(c);
+  WriteFanList(c);
+  AddAll(c, "====================");
+  WriteGangLines(c);
+  WriteFollowDealer(c);
+  WriteTotals(c, wealthAtStart);
+  WriteFinalScores(c);
+}
+
+void FinishScoreSheet(Client& c, const std::array<double, 4>& prizes) {
+  const std::array<double, 4> finals = c.score.HandScore;
+  AddPrizes(c, prizes);
+  WriteFinalLines(c);
   LogSheet(c, finals, prizes);
   SetSheetPlayers(c);
-  CentreOverTable(c, c.MainForm.State() != platform::WindowState::Minimized && !s.ClosingHandEnd,
-                  true);
-  ArmContinue(c);
-  c.net.HoldQuit = false;
-
-  SaveMatchRecord(c, c.table.HandNumber);
-  app::SaveHandReplay(c);
+  CentreOverTable(
+      c, c.MainForm.State() != platform::WindowState::Minimized && !c.score.ClosingHandEnd, true);
 }
 
 }  // namespace score

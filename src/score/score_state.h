@@ -15,7 +15,6 @@ struct ScoreState {
   // The session score of each position: every hand score since the program started.
   std::array<double, 4> RunningScore{};
   std::array<double, 4> HandScore{};
-  bool TableResetDone = false;
   bool GameEnded = false;
   // Set while the next hand's start finishes the last hand's end: its sheet is written, not shown.
   bool ClosingHandEnd = false;

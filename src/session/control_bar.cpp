@@ -7,6 +7,7 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/continue.h"
 #include "session/reconnect.h"
 #include "ui/ui.h"
 
@@ -24,7 +25,7 @@ void AnNiu_Click(Client& c, int i) {
       chat::ToggleHistory(c);
       break;
     case 2:
-      ui::Continue(c);
+      session::Continue(c);
       break;
     case 3:
       ui::ToggleSettings(c.uiCtx);

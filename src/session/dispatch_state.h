@@ -19,6 +19,8 @@ struct DispatchState {
   bool GameOver = false;
   bool RestartPending = false;
   bool PropRefresh = false;
+  // The table has been cleared since it last changed (session/table_reset.cpp writes it).
+  bool TableResetDone = false;
 
   // Voice styles already handed out in the current seating sequence.
   std::array<bool, 6> MaleVoiceUsed{};

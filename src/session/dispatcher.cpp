@@ -8,6 +8,7 @@
 #include "session/client.h"
 #include "session/connection.h"
 #include "session/dispatch.h"
+#include "session/hand_end.h"
 #include "session/program.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
@@ -79,7 +80,7 @@ void RunHandler(Client& c, wire::NetMsg& header) {
       break;
     case Cmd::HandResult:
       EnableBarAfterResume(c);
-      score::OnHandResult(c, wire::DecodeHandResult(f));
+      OnHandResult(c, wire::DecodeHandResult(f));
       break;
     case Cmd::WildTile:
       play::OnWildTile(c, wire::DecodeWildTile(f));
@@ -91,7 +92,7 @@ void RunHandler(Client& c, wire::NetMsg& header) {
       OnTableStatus(c, wire::DecodeTableStatus(f));
       break;
     case Cmd::WinDetail:
-      score::OnWinDetail(c, wire::DecodeWinDetail(f));
+      OnWinDetail(c, wire::DecodeWinDetail(f));
       break;
     case Cmd::LoginResult:
       OnLoginResult(c, wire::DecodeLoginResult(f));

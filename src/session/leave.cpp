@@ -5,6 +5,7 @@
 #include "session/client.h"
 #include "session/connection.h"
 #include "session/control_bar.h"
+#include "session/table_reset.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -74,7 +75,7 @@ void DropConnection(Client& c) {
   c.disp.SeatedOthers = 0;
   n.InHand = false;
   c.table.TimeoutCount = 0;
-  c.score.TableResetDone = false;
+  MarkTableResetDue(c.disp);
   c.table.HandNumber = 0;
   c.ui.StartPending = true;
   if (props::Active(c)) props::Shutdown(c);

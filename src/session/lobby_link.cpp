@@ -10,6 +10,7 @@
 #include "session/dispatch.h"
 #include "session/program.h"
 #include "session/seat_common.h"
+#include "session/table_reset.h"
 #include "ui/ui.h"
 #include "view/view.h"
 

@@ -4,6 +4,7 @@
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
+#include "session/hand_end.h"
 #include "session/program.h"
 
 namespace session {
@@ -30,9 +31,9 @@ struct Carrier {
   void operator()(const props::ShowCard& a) const { score::ShowPlayerCard(c, a.pos); }
   void operator()(const props::ShowSheet& a) const {
     if (a.draw) {
-      score::ShowDrawSheetWithProps(c);
+      ShowDrawSheet(c, /*withProps=*/true);
     } else {
-      score::ShowScoreSheet(c);
+      ShowScoreSheet(c);
     }
     props::SheetShown(c, a.holdLabel);
   }

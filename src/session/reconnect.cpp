@@ -11,6 +11,7 @@
 #include "session/control_bar.h"
 #include "session/program.h"
 #include "session/seat_common.h"
+#include "session/table_reset.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"

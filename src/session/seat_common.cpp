@@ -3,16 +3,14 @@
 #include <cmath>
 #include <cstdio>
 
-#include "net/net.h"
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
-#include "session/connection.h"
+#include "session/table_reset.h"
 #include "table/table_state.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
-#include "view/view.h"
 #include "wire/messages.h"
 
 namespace session {
@@ -100,49 +98,9 @@ std::string ClockText(Client& c) {
          std::to_string(s % 60);
 }
 
-void ResetTableDisplay(Client& c) {
-  view::ResetTableDisplay(c);
-  props::ForgetWaitingResult(c.props);
-}
-
-void FullReset(Client& c) {
-  view::ClearHandState(c);
-  ResetTableDisplay(c);
-  view::ResetHands(c);
-  c.score.TableResetDone = true;
-}
-
-void LeaveReset(Client& c) {
-  view::ResetHands(c);
-  ResetTableDisplay(c);
-}
-
-void GiveUpTable(Client& c) {
-  c.score.TableResetDone = false;
-  session::DropConnection(c);
-  LeaveReset(c);
-}
-
-void ShowStartButtonNormal(Client& c) {
-  c.MainForm.AnNiu(2).SetPicture(ui::AnNiuPicture(c.uiCtx, 2, false));
-}
-
-bool OthersReady(Client& c) {
-  return c.MainForm.OK(1).Visible() && c.MainForm.OK(2).Visible() && c.MainForm.OK(3).Visible();
-}
-
-void ResetWhenOthersReady(Client& c) {
-  if (c.disp.PlayedHand != 1 || !OthersReady(c)) return;
-  // A result still waiting for the prop step is shown from the hand's table: the others being
-  // ready must not clear it first (the continue step clears it afterwards).
-  if (c.props.ResultPending || c.props.ChestGameOn) return;
-  ShowStartButtonNormal(c);
-  FullReset(c);
-}
-
 void ClearPosition(Client& c, int t, bool withMessage) {
   auto& form = c.MainForm;
-  c.score.TableResetDone = false;
+  MarkTableResetDue(c.disp);
   c.disp.SeatedOthers -= 1;
   form.OK(t).SetVisible(false);
   form.Tou(t).SetPicture(0);

@@ -28,20 +28,6 @@ std::string GoldText(double gold);
 // The current time as hour:minute:second, without leading zeros.
 std::string ClockText(Client& c);
 
-// The table display goes back to its empty look, and a result waiting for the prop step goes
-// with it.
-void ResetTableDisplay(Client& c);
-// ClearHandState, ResetTableDisplay, ResetHands: the table is ready for the next hand.
-void FullReset(Client& c);
-// The table given up: ResetHands, then ResetTableDisplay.
-void LeaveReset(Client& c);
-// The connection is dropped and the table cleared; the next table starts with a reset due.
-void GiveUpTable(Client& c);
-void ShowStartButtonNormal(Client& c);
-bool OthersReady(Client& c);
-// After a hand has been played, three ready marks mean the next hand can be laid out.
-void ResetWhenOthersReady(Client& c);
-
 // Empties position t (1..3) after its player left; withMessage tells the table who left.
 void ClearPosition(Client& c, int t, bool withMessage);
 

@@ -8,6 +8,7 @@
 #include "session/dispatch.h"
 #include "session/program.h"
 #include "session/seat_common.h"
+#include "session/table_reset.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
@@ -264,8 +265,7 @@ void OnPlayerInfo(Client& c, const wire::PlayerInfo& m) {
   ResetWhenOthersReady(c);
   ShowPlayer(c, p);
 
-  if (d.SeatedOthers == 3 && !c.score.TableResetDone) {
-    FullReset(c);
+  if (d.SeatedOthers == 3 && ResetTableIfDue(c)) {
     ui::SysmsgClear(c.MainForm, 0);
     ui::SysmsgAdd(c.MainForm, c.host, 0, "游戏将在15秒内开始");
     // The table is full before the first hand: the start button may now say the player is
@@ -314,7 +314,7 @@ void OnPlayerLeft(Client& c, const wire::PlayerLeft& m) {
     d.RestartPending = false;
     c.ui.ButtonState[2] = 0;
     c.net.InHand = false;
-    c.score.TableResetDone = false;
+    MarkTableResetDue(d);
     if (!c.table.WatchMode) {
       const int seconds = c.table.BossMode ? 1 : (m.ShortReady == 1 ? 10 : 15);
       score::StartContinueCountdown(c, seconds);

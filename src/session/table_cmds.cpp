@@ -9,8 +9,10 @@
 #include "session/client.h"
 #include "session/connection.h"
 #include "session/dispatch.h"
+#include "session/hand_end.h"
 #include "session/program.h"
 #include "session/seat_common.h"
+#include "session/table_reset.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
@@ -108,7 +110,7 @@ void StatusPlayersLeft(Client& c, const wire::TableStatus& m) {
     session::Form_Unload(c, "the game is over and the own seat has gone");
   }
 
-  c.score.TableResetDone = false;
+  MarkTableResetDue(c.disp);
   std::string list;
   for (int bit = 1; bit <= 8; bit *= 2) {
     if ((leavers & bit) == 0) continue;
@@ -206,7 +208,7 @@ void StatusLacksGold(Client& c, const wire::TableStatus& m) {
   }
   c.net.TaskOn[net::kTaskReadyClock] = false;
   c.net.InHand = false;
-  c.score.TableResetDone = false;
+  MarkTableResetDue(c.disp);
   if (c.table.WatchMode) EndWatching(c);
 }
 
@@ -218,7 +220,7 @@ void OnHandStart(Client& c, const wire::HandStart& m) {
   auto& form = c.MainForm;
 
   // The last hand's end is finished before anything of this one is shown.
-  score::CloseHandEnd(c);
+  CloseHandEnd(c);
   EnableBarAfterResume(c);
   ReleaseHeld(c, n.HeldFrameA, n.HoldReadyA);
   ReleaseHeld(c, n.HeldFrameB, n.HoldReadyB);
@@ -236,8 +238,10 @@ void OnHandStart(Client& c, const wire::HandStart& m) {
   const bool tilesLeft = std::any_of(c.table.Hand.begin(), c.table.Hand.end(), [](const auto& h) {
     return h.HiddenCount > 0 || h.HiddenFirst != table::HandRec{}.HiddenFirst;
   });
-  if (c.table.WatchMode || !c.score.TableResetDone || tilesLeft) {
-    FullReset(c);
+  if (c.table.WatchMode || tilesLeft) {
+    ResetTable(c);
+  } else {
+    ResetTableIfDue(c);
   }
 
   n.TaskOn[net::kTaskBlink] = true;
@@ -321,7 +325,7 @@ void OnPlayerReady(Client& c, const wire::PlayerReady& m) {
 void OnHandResume(Client& c, const wire::HandResume& m) {
   auto& form = c.MainForm;
   for (int i = 0; i <= 2; ++i) c.ui.ButtonState.at(Ix(i)) = -1;
-  FullReset(c);
+  ResetTable(c);
   for (int i = 0; i <= 2; ++i) {
     form.AnNiu(i).SetEnabled(false);
     form.AnNiu(i).SetPicture(ui::AnNiuPicture(c.uiCtx, i, false));

@@ -11,11 +11,13 @@
 #include "score/score.h"
 #include "session/client.h"
 #include "session/connection.h"
+#include "session/continue.h"
 #include "session/control_bar.h"
 #include "session/dispatch.h"
 #include "session/program.h"
 #include "session/prop_actions.h"
 #include "session/seat_common.h"
+#include "session/table_reset.h"
 #include "ui/messages.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -271,7 +273,7 @@ void Tick(Client& c) {
     play::TurnClockSecond(c);
   }
   if (n.Online && n.TaskOn[net::kTaskReadyClock] && SecondElapsed(c, n.ReadySecond)) {
-    score::ReadyClockSecond(c);
+    session::ReadyClockSecond(c);
   }
   if (n.TaskOn[net::kTaskWatch] && n.TaskTick[net::kTaskWatch] >= 40) WatchTask(c);
   if (c.table.BubbleOn && n.TaskTick[net::kTaskBubble] >= 40) {

@@ -4,20 +4,14 @@
 #include <string>
 
 #include "assets/picture_ids.h"
-#include "net/net.h"
+#include "platform/host.h"
 #include "platform/messages.h"
-#include "props/props.h"
-#include "score/score.h"
-#include "session/connection.h"
-#include "session/program.h"
 
-#include "session/client.h"
 #include "ui/main_form.h"
 #include "ui/scale.h"
 #include "ui/sound_forms.h"
 #include "ui/ui.h"
 #include "ui/ui_state.h"
-#include "view/view.h"
 
 namespace ui {
 
@@ -177,49 +171,6 @@ void RestoreButtons(Ctx& c) {
 
 void AnNiu_MouseMove(Ctx& c, int i) {
   LightButton(c, i);
-}
-
-void Continue(Client& c) {
-  c.Hero.SetVisible(false);
-  c.Score.SetVisible(false);
-  if (c.disp.GameOver) {
-    // The game is over for this table: the button takes the player back to the lobby.
-    c.score.TableResetDone = false;
-    session::DropConnection(c);
-    view::FullReset(c);
-    props::ForgetWaitingResult(c.props);
-    if (session::LobbyExists(c)) {
-      c.MainForm.SetState(platform::WindowState::Minimized);
-      session::RestoreLobby(c);
-    } else {
-      platform::EndProgram(c.host, "the game is over and the lobby window is gone");
-    }
-    return;
-  }
-  // A button not armed for this hand (before seating, or already pressed) does nothing: it must
-  // neither clear the table nor turn "start" into "continue".
-  if (c.ui.ButtonState[2] != 0) return;
-  c.ui.StartPending = false;
-  auto& f = c.MainForm;
-  f.OK(0).SetVisible(true);
-  f.OK(0).ZOrder(0);
-  score::StopContinueCountdown(c);
-  score::UseContinueButton(c);
-  if (!c.score.TableResetDone) {
-    view::FullReset(c);
-    props::ForgetWaitingResult(c.props);
-    c.score.TableResetDone = true;
-  }
-  SendReady(c);
-}
-
-void SendReady(Client& c) {
-  wire::NetMsg m;
-  m.Cmd = wire::Num(wire::Cmd::TableStatus);
-  m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
-  m.Value = {0, 0, 0, 1};
-  net::SendFrame(c, m);
-  StartSeatChangeIfPending(c.uiCtx);
 }
 
 void PlaceSettings(Ctx& c) {

@@ -6,8 +6,6 @@
 #include "ui/context.h"
 #include "ui/sound.h"
 
-class Client;
-
 namespace ui {
 
 void PaintBorder(MainFormT& f);
@@ -61,9 +59,6 @@ void AnNiu_MouseMove(Ctx& c, int i);
 void ToggleSettings(Ctx& c);
 // Shows or hides the rules page (loaded first with LoadRules).
 void ToggleRules(Ctx& c);
-void Continue(Client& c);
-// The ready message (command 16, value 4 = 1), then a pending seat change.
-void SendReady(Client& c);
 // Title buttons: which is 0 for ImgClose, 1 for ImgMin.
 void TitleButton_MouseDown(MainFormT& f, int which);
 void TitleButton_MouseUp(MainFormT& f, int which);

@@ -1,6 +1,4 @@
 #include "assets/picture_ids.h"
-#include "chat/chat.h"
-#include "play/decision.h"
 #include "session/client.h"
 #include "view/view.h"
 
@@ -35,7 +33,6 @@ void ClearHandState(Client& c) {
   t.TingCandidates.fill(0);
   t.TingChoice = 0;
   t.TingDeclared = false;
-  c.net.SeatNames.fill({});
   f.VR_Image.SetVisible(false);
   if (!t.WatchMode) f.Zhuang.SetCaption("");
 }
@@ -47,8 +44,6 @@ void ResetTableDisplay(Client& c) {
     ctl->SetVisible(false);
   for (auto* op : f.Operation) op->SetVisible(false);
   for (auto* s : f.Speak) s->SetVisible(false);
-  play::HideChoices(c);
-  chat::HideTalk(c);
   LayoutWall(c);
   StoreAnchors(c);
   f.lblDifen.SetCaption("1");
@@ -76,33 +71,14 @@ void ResetHands(Client& c) {
     h.HiddenCount = 0;
     h.WildCount = h.RedAside = h.WildAside = 0;
     h.MeldEnd = p == 0 ? 3 : 4;
-    c.net.SeatNames[p].clear();
   }
   c.table.WildTile = -1;
   c.table.DrawFromHead = true;
   c.table.CanDiscard = false;
-  // A seating sequence in progress keeps its count, or its voices would never be handed out.
-  if (!c.disp.Reseating) c.disp.SeatNameCount = 0;
-  for (auto& row : c.play.RevealList) row.fill(0);
-  c.play.RowCount.fill(0);
   c.display.RightDiscCtl.fill(0);
   c.display.RightDiscCount = 0;
   for (auto& k : c.display.AsideCtl) k.fill(0);
   c.table.WinnerPos = -1;
-  c.score.SeatResultCount = 0;
-  c.score.WinDetailCount = 0;
-  c.net.InHand = false;
-}
-
-void FullReset(Client& c) {
-  ClearHandState(c);
-  ResetTableDisplay(c);
-  ResetHands(c);
-}
-
-void LeaveReset(Client& c) {
-  ResetHands(c);
-  ResetTableDisplay(c);
 }
 
 }  // namespace view

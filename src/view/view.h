@@ -122,11 +122,10 @@ void PassDecision(Client& c);
 // The claim display of command 7 for a watcher.
 void ShowClaim(Client& c, int kind, int seatBit, const std::array<int, 3>& codes);
 
+// The view's part of the table's reset (session/table_reset.cpp runs the whole sequence): the
+// hand's tiles, claims and ting marks; the table's empty look; the hands' records and rows.
 void ClearHandState(Client& c);
 void ResetTableDisplay(Client& c);
 void ResetHands(Client& c);
-// The sequences the callers use.
-void FullReset(Client& c);
-void LeaveReset(Client& c);
 
 }  // namespace view

@@ -10,6 +10,7 @@
 #include "play/keyboard.h"
 #include "play/play.h"
 #include "session/form_events.h"
+#include "session/table_reset.h"
 #include "ui/sound.h"
 #include "view/input.h"
 #include "view/view.h"
@@ -133,7 +134,7 @@ TEST_F(AutoPlay, AnOvertakenChoiceSendsNothing) {
     ASSERT_EQ(c.play.ChiShown, 3) << k.name;
     const platform::Rect chi = c.MainForm.WindowBounds(c.MainForm.Chi(0));
     if (k.reset) {
-      view::FullReset(c);
+      session::ResetTable(c);
     } else {
       Push(qtest::FrameBuilder(6).seat(8).byte(100, 10));
       Advance(300);
@@ -373,7 +374,7 @@ TEST_F(Ting, ClockRunsOutWhileChoosing) {
       {"no window: open at once", false, -1, 2},
   };
   for (const auto& k : cases) {
-    view::FullReset(c);
+    session::ResetTable(c);
     OfferTing(k.dialog);
     // Shuffle the row so that the re-sort shows.
     std::swap(c.table.Hand[0].Slot[4], c.table.Hand[0].Slot[8]);

@@ -6,6 +6,7 @@
 #include "assets/picture_ids.h"
 #include "hand_fixture.h"
 #include "play/play.h"
+#include "session/table_reset.h"
 #include "view/input.h"
 #include "view/view.h"
 
@@ -21,7 +22,7 @@ class ClaimTest : public HandTest {
     NewHand();
   }
   void NewHand() {
-    view::FullReset(c);
+    session::ResetTable(c);
     StartHand(kOwn, {3, 4, 2, 5});
     std::vector<int> own = OwnThirteen();
     own.push_back(0x45);

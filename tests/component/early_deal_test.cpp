@@ -107,7 +107,7 @@ class EarlyDeal : public HandTest {
     EXPECT_FALSE(c.net.TaskOn[net::kTaskReadyClock]);
     EXPECT_EQ(ReadySent(), readyBefore);
     EXPECT_TRUE(c.net.InHand);
-    EXPECT_TRUE(c.score.TableResetDone);
+    EXPECT_TRUE(c.disp.TableResetDone);
     EXPECT_EQ(H(0).HiddenCount, 14) << DumpTable(c);
     EXPECT_FALSE(host.Ended()) << host.EndReason();
   }

@@ -10,6 +10,7 @@
 
 #include "hand_fixture.h"
 #include "play/play.h"
+#include "session/table_reset.h"
 #include "view/input.h"
 #include "view/view.h"
 
@@ -88,7 +89,7 @@ TEST_F(HandReplay, RecordedHandsStayInStepToTheReveal) {
   ASSERT_FALSE(files.empty());
   for (const auto& path : files) {
     SCOPED_TRACE(path.filename().string());
-    view::FullReset(c);
+    session::ResetTable(c);
     const auto frames = LoadTranscript(path);
     Replay(frames, false);
     const auto revealed = Revealed(frames);

@@ -12,6 +12,7 @@
 #include "session/control_bar.h"
 #include "session/program.h"
 #include "session/seat_common.h"
+#include "session/table_reset.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
 
@@ -397,7 +398,7 @@ TEST_F(PropsTest, OthersReadyDuringThePropStepKeepTheResultsForTheSheet) {
   ASSERT_TRUE(c.props.ChestGameOn);
   session::ResetWhenOthersReady(c);
   EXPECT_EQ(c.table.Hand[1].HandResult, -60) << "during the chest game";
-  EXPECT_FALSE(c.score.TableResetDone);
+  EXPECT_FALSE(c.disp.TableResetDone);
 }
 
 TEST_F(PropsTest, AnnouncedScoresWaitForThePlugInThenGiveUpAfterTenSeconds) {

@@ -6,6 +6,7 @@
 #include "seating_fixture.h"
 #include "session/control_bar.h"
 #include "session/seat_common.h"
+#include "session/table_reset.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
 
@@ -155,8 +156,8 @@ TEST_F(SeatingTest, VoicesAreAssignedOncePerSequenceWithoutRepeats) {
     }
     EXPECT_EQ(c.table.Player[3].VoiceA, "");
     EXPECT_EQ(c.table.Player[3].VoiceSex, 3);
-    Advance(1370);          // another second: another seed
-    session::FullReset(c);  // as the ready countdown does before the next seating
+    Advance(1370);           // another second: another seed
+    session::ResetTable(c);  // as the ready countdown does before the next seating
   }
 }
 
@@ -173,9 +174,9 @@ TEST_F(SeatingTest, AReseatWithATableResetInTheMiddleStillAssignsVoices) {
     SCOPED_TRACE(k.name);
     SeatTable();
     ASSERT_FALSE(c.disp.Reseating);
-    session::FullReset(c);  // a hand was played and the table cleared for the next one
+    session::ResetTable(c);  // a hand was played and the table cleared for the next one
     c.disp.PlayedHand = 1;
-    c.score.TableResetDone = false;
+    c.disp.TableResetDone = false;
     c.disp.SeatedOthers = k.tableFills ? 3 : 0;
     c.disp.MaleVoiceUsed.fill(false);
     SeatNames();
@@ -184,7 +185,7 @@ TEST_F(SeatingTest, AReseatWithATableResetInTheMiddleStillAssignsVoices) {
     std::vector<wire::Frame> info;
     for (const auto& p : players) info.push_back(PlayerFrame(p));
     Feed(info);
-    EXPECT_TRUE(c.score.TableResetDone) << "the reset did happen";
+    EXPECT_TRUE(c.disp.TableResetDone) << "the reset did happen";
     EXPECT_FALSE(c.disp.Reseating) << "the sequence ended";
     EXPECT_EQ(c.disp.SeatNameCount, 5);
     EXPECT_EQ(UsedCount(c.disp.MaleVoiceUsed), 2) << "bob and dave got voices";
@@ -269,7 +270,7 @@ TEST_F(SeatingTest, NewPlayersWithoutSeatTakeTheFirstFreePositions) {
   // Three others before any hand: the table comes up and the lobby steps back.
   EXPECT_EQ(c.MainForm.State(), WindowState::Normal);
   EXPECT_TRUE(host.HasLog("lobby-out", "274 minimise"));
-  EXPECT_TRUE(c.score.TableResetDone);
+  EXPECT_TRUE(c.disp.TableResetDone);
   EXPECT_EQ(Sysmsg(0).back(), "游戏将在15秒内开始");
 }
 
@@ -300,13 +301,13 @@ TEST_F(SeatingTest, ThreeReadyOthersAfterAHandResetTheTable) {
   SeatTable();
   c.disp.PlayedHand = 1;
   c.table.HandNumber = 1;
-  c.score.TableResetDone = false;
+  c.disp.TableResetDone = false;
   c.MainForm.OK(1).SetVisible(true);
   c.MainForm.OK(2).SetVisible(true);
   auto dave = Table()[3];
   dave.ready = true;
   Feed({PlayerFrame(dave)});
-  EXPECT_TRUE(c.score.TableResetDone);
+  EXPECT_TRUE(c.disp.TableResetDone);
   EXPECT_EQ(c.MainForm.AnNiu(2).Picture(), 101 + 6);
 }
 

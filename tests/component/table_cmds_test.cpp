@@ -368,15 +368,15 @@ TEST_F(TableCmdsTest, ClosedTablePausesThenShowsTheNotice) {
 TEST_F(TableCmdsTest, ReadyMarksAndTheResetOnceAllOthersAreReady) {
   c.disp.PlayedHand = 1;
   c.table.HandNumber = 1;
-  c.score.TableResetDone = false;
+  c.disp.TableResetDone = false;
   Feed({FrameBuilder(23).v(3, 1).text(16, "carol"), FrameBuilder(23).v(3, 1).text(16, "bob")});
   EXPECT_TRUE(c.MainForm.OK(1).Visible());
   EXPECT_TRUE(c.MainForm.OK(2).Visible());
-  EXPECT_FALSE(c.score.TableResetDone);
+  EXPECT_FALSE(c.disp.TableResetDone);
   // Value 0: no mark, but the check still runs.
   c.MainForm.OK(3).SetVisible(true);
   Feed({FrameBuilder(23).v(3, 0).text(16, "dave")});
-  EXPECT_TRUE(c.score.TableResetDone);
+  EXPECT_TRUE(c.disp.TableResetDone);
   EXPECT_EQ(c.MainForm.AnNiu(2).Picture(), 107);
 }
 
@@ -391,7 +391,7 @@ TEST_F(TableCmdsTest, ResumedHandKeepsDealerDiceAndWildTile) {
   EXPECT_EQ(c.ui.ButtonState[0], -1);
   EXPECT_EQ(c.ui.ButtonState[2], -1);
   EXPECT_FALSE(c.MainForm.AnNiu(1).Enabled());
-  EXPECT_TRUE(c.score.TableResetDone);
+  EXPECT_TRUE(c.disp.TableResetDone);
   EXPECT_EQ(c.MainForm.Zhuang.Caption(), "西");
   EXPECT_TRUE(c.MainForm.Host.Visible());
   EXPECT_EQ(c.disp.ResumeDealerSeat, 2);

@@ -5,6 +5,7 @@
 
 #include "assets/picture_ids.h"
 #include "session/control_bar.h"
+#include "session/table_reset.h"
 #include "support/client_fixture.h"
 #include "ui/ui.h"
 #include "view/view.h"
@@ -21,7 +22,7 @@ class TableView : public qtest::ClientTest {
     host.screen = {w, h};
     Start();
     ASSERT_FALSE(host.Ended()) << host.EndReason();
-    view::FullReset(c);
+    session::ResetTable(c);
   }
   platform::Control& Tile(int i) { return c.MainForm.MJ_Image(i); }
   Place At(int i) { return {Tile(i).Left(), Tile(i).Top()}; }
@@ -110,7 +111,7 @@ TEST_F(TableView, ConcealedRowsStepPerPosition) {
   EXPECT_EQ(view::ConcealedPicture(0, 0x43), 144 + 9 * 2 + 2);
   EXPECT_EQ(view::ConcealedPicture(2, 0), 79);
   // The snapshot steps sideways by 5 unscaled.
-  view::FullReset(c);
+  session::ResetTable(c);
   EXPECT_EQ(view::ConcealedPlace(c, 1, 2, true).left, 163 - 10);
 }
 
@@ -309,14 +310,14 @@ TEST_F(TableView, SmallControlBarUsesItsOwnPictures) {
 TEST_F(TableView, StartButtonActsOnlyWhileArmed) {
   StartAt(1280, 1024);
   auto& start = c.MainForm.AnNiu(2);
-  c.score.TableResetDone = false;
+  c.disp.TableResetDone = false;
   Tile(12).SetVisible(true);
   // Not armed yet (before seating): the click changes nothing.
   session::AnNiu_Click(c, 2);
   EXPECT_TRUE(c.ui.StartPending);
   EXPECT_EQ(start.Picture(), 105);
   EXPECT_TRUE(Tile(12).Visible());
-  EXPECT_FALSE(c.score.TableResetDone);
+  EXPECT_FALSE(c.disp.TableResetDone);
   // Armed: the player is ready, the table is cleared, "start" becomes "continue".
   c.ui.ButtonState[2] = 0;
   c.MainForm.Time_Img.SetVisible(true);
@@ -327,9 +328,9 @@ TEST_F(TableView, StartButtonActsOnlyWhileArmed) {
   EXPECT_TRUE(c.MainForm.OK(0).Visible());
   EXPECT_FALSE(c.MainForm.Time_Img.Visible());
   EXPECT_FALSE(Tile(12).Visible());
-  EXPECT_TRUE(c.score.TableResetDone);
+  EXPECT_TRUE(c.disp.TableResetDone);
   // A second press in the same pause is ignored.
-  c.score.TableResetDone = false;
+  c.disp.TableResetDone = false;
   Tile(12).SetVisible(true);
   session::AnNiu_Click(c, 2);
   EXPECT_TRUE(Tile(12).Visible());
@@ -406,7 +407,7 @@ TEST_F(TableView, ResetsLeaveEmptyPositionsAndKeepRecordsWhenAsked) {
   view::ResetTableDisplay(c);
   EXPECT_FALSE(Tile(12).Visible());
   EXPECT_EQ(c.table.Hand[2].Slot[5].Ctl, 12);  // a lobby table message keeps the records
-  view::FullReset(c);
+  session::ResetTable(c);
   EXPECT_EQ(c.table.Hand[0].MeldEnd, 3);
   EXPECT_EQ(c.table.Hand[2].MeldEnd, 4);
   EXPECT_EQ(c.table.Hand[2].HiddenFirst, 4);

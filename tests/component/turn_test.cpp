@@ -4,6 +4,7 @@
 #include "assets/picture_ids.h"
 #include "hand_fixture.h"
 #include "play/play.h"
+#include "session/table_reset.h"
 #include "view/input.h"
 #include "view/view.h"
 
@@ -29,7 +30,7 @@ TEST_F(TurnTest, TheDealFillsEveryRowAndShowsTheOwnTilesSortedAfterABackSecond) 
   EXPECT_EQ(Img(82).Picture(), view::kTileGifBase + view::TilePic(0x41, 4));
   EXPECT_EQ(Img(82).Left(), c.table.Hand[0].RowLeft + 4 * 48);
   EXPECT_EQ(Img(85).Picture(), view::kTileGifBase + view::TilePic(0x24, 4));
-  view::FullReset(c);
+  session::ResetTable(c);
   DealAsDealer();
   EXPECT_EQ(Line("p0"), "p0 melds[] hand14[7d 8d 9d 1c 2c 3c 5c 9c 4b 4b 4b 1h 1h 5h] rows[]");
   for (int p = 1; p <= 3; ++p) EXPECT_EQ(H(p).HiddenCount, 13) << p;

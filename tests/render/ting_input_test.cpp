@@ -16,6 +16,7 @@
 #include "host/form_windows.h"
 #include "host/picture_store.h"
 #include "session/form_events.h"
+#include "session/table_reset.h"
 #include "view/view.h"
 
 namespace qtest {
@@ -292,7 +293,7 @@ TEST_F(TingWindows, TheClockRunsOutBeforeTingIsPressed) {
 // first): the window closes and no candidate is left standing up to be clicked in vain.
 TEST_F(TingWindows, TheServersTileEndsTheChoice) {
   for (const bool answered : {false, true}) {
-    view::FullReset(c);
+    session::ResetTable(c);
     StartHand(kOwn, {3, 4, 2, 5});
     std::vector<int> own = OwnThirteen();
     own.push_back(kDrawn);

@@ -1,4 +1,5 @@
 #include "table_states.h"
+#include "session/table_reset.h"
 
 #include <array>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 
 #include "assets/picture_ids.h"
 #include "score/score.h"
+#include "session/hand_end.h"
 #include "session/program.h"
 #include "table/table_state.h"
 #include "table/tiles.h"
@@ -199,7 +201,7 @@ void WinHand(Client& c, int hand) {
   c.table.WinnerPos = -1;
   c.score.WinText = "恭喜发财";
   for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
-  score::ShowScoreSheet(c);
+  session::ShowScoreSheet(c);
 }
 
 void DrawHand(Client& c, int hand) {
@@ -207,7 +209,7 @@ void DrawHand(Client& c, int hand) {
   for (auto& h : c.table.Hand) h.HandResult = 0;
   for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
   score::SetSheetPlayers(c);
-  score::ShowDrawSheet(c);
+  session::ShowDrawSheet(c, false);
 }
 
 void Sheets(Client& c, const std::string& state) {
@@ -252,7 +254,7 @@ std::unique_ptr<Table> BuildTable(const std::string& state, bool small) {
     session::Form_Load(c, "alice$key$127.0.0.1$7000$一号桌 · 欢乐场$0$$0$$$0$$$1$0$");
     c.TimerBong.SetEnabled(false);
     Seat(c);
-    view::FullReset(c);
+    session::ResetTable(c);
     if (state == "empty" || replay) return;
     view::BuildWall(c);
     if (state == "wall") return;
