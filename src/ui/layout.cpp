@@ -217,17 +217,21 @@ void LayoutSeatLabels(Ctx& c) {
   f.imgLocation.Move(Sx(c.table, 632), Sy(c.table, 654), Sx(c.table, 394), Sy(c.table, 39));
 }
 
-void LayoutControls(Ctx& c) {
+namespace {
+
+// The wild-tile box; the tile picture keeps its own size and offsets, so the box never gets
+// shorter than the tile it frames.
+void LayoutWildTileBox(Ctx& c) {
   auto& f = c.MainForm;
-  const bool small = c.table.ScaleX < 1.0F;
-  // Wild-tile box; the tile picture keeps its own size and offsets, so the box never gets shorter
-  // than the tile it frames.
   f.Vorel.Move(Sx(c.table, 932), Sy(c.table, 92), Sx(c.table, 80),
                std::max(Sy(c.table, 125), 59 + 56 + 4));
   f.VR_Image.Move(f.Vorel.Left() + 20, f.Vorel.Top() + 59, 36, 56);
   f.VR_Image.ZOrder(0);
   f.VR_Image.SetVisible(false);
-  // Avatars.
+}
+
+void LayoutAvatars(Ctx& c) {
+  auto& f = c.MainForm;
   f.Tou(0).Move(Sx(c.table, 9), Sy(c.table, 665), Sx(c.table, 87), Sy(c.table, 88));
   constexpr std::array<int, 3> kTouLeft{7, 350, 693};
   for (int p = 1; p <= 3; ++p) {
@@ -235,7 +239,11 @@ void LayoutControls(Ctx& c) {
                   Sx(c.table, 70), Sy(c.table, 62));
     f.Tou(p).SetVisible(true);
   }
-  // Control bar.
+}
+
+// The control bar: every button armed but "start", which is armed once the player is seated.
+void LayoutControlBar(Ctx& c) {
+  auto& f = c.MainForm;
   for (int i = 0; i < 9; ++i) {
     auto& b = f.AnNiu(i);
     c.ui.ButtonState.at(static_cast<std::size_t>(i)) = 0;
@@ -255,7 +263,11 @@ void LayoutControls(Ctx& c) {
   f.AnNiu(5).Move(f.AnNiu(1).Left(), f.AnNiu(1).Top() + Sy(c.table, 32));
   for (int i = 6; i <= 8; ++i)
     f.AnNiu(i).Move(f.AnNiu(i - 1).Left() + Sx(c.table, 70), f.AnNiu(5).Top());
-  // Seat labels.
+}
+
+void LayoutSeatLabelFonts(Ctx& c) {
+  auto& f = c.MainForm;
+  const bool small = c.table.ScaleX < 1.0F;
   for (int p = 1; p <= 3; ++p) {
     f.Nid(p).SetVisible(true);
     f.Cash(p).SetVisible(true);
@@ -267,14 +279,21 @@ void LayoutControls(Ctx& c) {
   }
   if (small) f.Level(0).SetFontSize(8);
   LayoutSeatLabels(c);
-  // Ready marks.
+}
+
+void LayoutReadyMarks(Ctx& c) {
+  auto& f = c.MainForm;
   constexpr std::array<std::array<int, 2>, 4> kOk{{{460, 630}, {60, 280}, {460, 88}, {900, 280}}};
   for (int p = 0; p < 4; ++p) {
     const auto& a = kOk.at(static_cast<std::size_t>(p));
     f.OK(p).Move(Sx(c.table, a[0]), Sy(c.table, a[1]), Sx(c.table, 48), Sy(c.table, 26));
     if (p > 0) f.OK(p).SetVisible(false);
   }
-  // Bank.
+}
+
+void LayoutBank(Ctx& c) {
+  auto& f = c.MainForm;
+  const bool small = c.table.ScaleX < 1.0F;
   if (small) {
     f.Bank.SetWidth(Sx(c.table, f.Bank.Width()));
     f.Bank.SetHeight(Sy(c.table, f.Bank.Height()));
@@ -282,7 +301,10 @@ void LayoutControls(Ctx& c) {
   f.Bank.Move(Sx(c.table, 699), Sy(c.table, 658));
   f.Bank.SetVisible(true);
   f.Bank.ZOrder(0);
-  // Speech bubbles.
+}
+
+void LayoutSpeechBubbles(Ctx& c) {
+  auto& f = c.MainForm;
   for (auto* s : f.Speak) s->Move(s->Left(), s->Top(), Sx(c.table, 116), Sy(c.table, 74));
   f.Speak(0).Move(Sx(c.table, 200), Sy(c.table, 470));
   f.Speak(1).Move(Sx(c.table, 136), Sy(c.table, 360));
@@ -290,6 +312,18 @@ void LayoutControls(Ctx& c) {
       f.Tou(2).Left() + f.Tou(2).Width() - Sy(c.table, 20),
       static_cast<int>(std::lround(f.Tou(2).Top() + 0.8 * f.Tou(2).Height())) + Sy(c.table, 65));
   f.Speak(3).Move(Sx(c.table, 760), Sy(c.table, 360));
+}
+
+}  // namespace
+
+void LayoutControls(Ctx& c) {
+  LayoutWildTileBox(c);
+  LayoutAvatars(c);
+  LayoutControlBar(c);
+  LayoutSeatLabelFonts(c);
+  LayoutReadyMarks(c);
+  LayoutBank(c);
+  LayoutSpeechBubbles(c);
 }
 
 void LayoutTable(Ctx& c) {
