@@ -56,7 +56,7 @@ void BM_SendFrameThroughRing(benchmark::State& state) {
   Table t;
   const wire::NetMsg m{.Cmd = 2, .Seat = 1, .Value = {0, 0, 0, 0x4043}};
   for (auto _ : state) {
-    net::SendFrame(t.c, m);
+    net::SendFrame(t.c.netCtx, m);
     session::TimerBong_Timer(t.c);
     if (t.host.socket.sent.size() > (1 << 20)) t.host.socket.sent.clear();
   }

@@ -212,7 +212,7 @@ bool SendLine(Client& c, const std::string& boxText, const std::string& message,
   c.MainForm.Chat.SetText("");
   UpdateChatLimit(c);
   c.net.ChatOut = text::FirstChars(line, kLineChars);
-  net::SendFrame(c, m);
+  net::SendFrame(c.netCtx, m);
   return true;
 }
 

@@ -1,13 +1,15 @@
+#include "net/context.h"
 #include "net/frame_log.h"
 #include "net/net.h"
-#include "session/client.h"
+#include "net/net_state.h"
+#include "platform/host.h"
 #include "text/gbk.h"
 
 namespace net {
 
 namespace {
 
-void AppendToSendRing(Client& c, const wire::Frame& frame) {
+void AppendToSendRing(Ctx& c, const wire::Frame& frame) {
   Ring& ring = c.net.SendRing;
   // A full ring would look empty and overwrite frames still waiting: refuse the newcomer.
   if (ring.Waiting() + wire::kFrameSize >= kRingSize) {
@@ -31,7 +33,7 @@ constexpr std::size_t kChatBytes = 200;
 
 }  // namespace
 
-void SendFrame(Client& c, const wire::NetMsg& msg) {
+void SendFrame(Ctx& c, const wire::NetMsg& msg, std::uint8_t ting) {
   wire::Frame f = wire::EncodeHeader(msg);
   const int cmd = f[wire::kOffCmd];
   if (cmd == wire::Num(wire::Cmd::Chat)) {
@@ -42,30 +44,27 @@ void SendFrame(Client& c, const wire::NetMsg& msg) {
     std::copy(bytes.begin(), bytes.end(), f.begin() + wire::kOffPayload);
     c.net.ChatOut.clear();
   }
-  if (cmd == wire::Num(wire::Cmd::Discard) && c.table.TingChoice > 0) {
-    f[wire::kOffPayload] = static_cast<std::uint8_t>(c.table.TingChoice);
-    c.table.TingChoice = 0;
-  } else if (cmd == wire::Num(wire::Cmd::ClaimResult)) {
-    f[wire::kOffPayload] = static_cast<std::uint8_t>(c.table.TingChoice);
+  if (cmd == wire::Num(wire::Cmd::Discard) || cmd == wire::Num(wire::Cmd::ClaimResult)) {
+    f[wire::kOffPayload] = ting;
   }
   f[wire::kOffKey] = c.net.SessionKey[0];
   f[wire::kOffKey + 1] = c.net.SessionKey[1];
   AppendToSendRing(c, f);
 }
 
-void QueueRawFrame(Client& c, wire::Frame& frame) {
+void QueueRawFrame(Ctx& c, wire::Frame& frame) {
   frame[wire::kOffKey] = c.net.SessionKey[0];
   frame[wire::kOffKey + 1] = c.net.SessionKey[1];
   AppendToSendRing(c, frame);
 }
 
-void ResetRings(Client& c) {
-  c.net.SendRing.WritePos = c.net.SendRing.ReadPos = 0;
-  c.net.RecvRing.WritePos = c.net.RecvRing.ReadPos = 0;
-  c.net.HeldHead = c.net.HeldCount = 0;
+void ResetRings(NetState& n) {
+  n.SendRing.WritePos = n.SendRing.ReadPos = 0;
+  n.RecvRing.WritePos = n.RecvRing.ReadPos = 0;
+  n.HeldHead = n.HeldCount = 0;
 }
 
-void DecodeFrame(Client& c) {
+void DecodeFrame(Ctx& c) {
   Ring& ring = c.net.RecvRing;
   // Read positions only ever move by whole frames, so a frame never wraps.
   auto at = ring.Bytes.begin() + ring.ReadPos;
@@ -74,7 +73,7 @@ void DecodeFrame(Client& c) {
   DecodeRecvFrame(c, true);
 }
 
-void DecodeRecvFrame(Client& c, bool log) {
+void DecodeRecvFrame(Ctx& c, bool log) {
   c.net.LastMsg = wire::DecodeHeader(c.net.RecvFrame);
   if (log) net::LogFrame(c.host, "recv", c.net.RecvFrame);
 }

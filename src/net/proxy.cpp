@@ -3,13 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "net/context.h"
 #include "net/net.h"
-#include "platform/messages.h"
-#include "session/client.h"
-#include "session/connection.h"
-#include "session/program.h"
+#include "net/net_state.h"
+#include "platform/host.h"
+#include "platform/timer.h"
 #include "text/gbk.h"
-#include "ui/messages.h"
 
 namespace net {
 
@@ -72,7 +71,7 @@ void AppendIpv4(text::Bytes& out, std::string_view host) {
   }
 }
 
-void SendProxyRequest(Client& c) {
+void SendProxyRequest(Ctx& c) {
   NetState& n = c.net;
   text::Bytes req;
   switch (n.ProxyState) {
@@ -84,8 +83,8 @@ void SendProxyRequest(Client& c) {
       req.push_back(1);
       text::Bytes user;
       text::Bytes pass;
-      AppendSingleBytes(user, c.app.ProxyUser);
-      AppendSingleBytes(pass, c.app.ProxyPass);
+      AppendSingleBytes(user, c.ProxyUser);
+      AppendSingleBytes(pass, c.ProxyPass);
       req.push_back(static_cast<std::uint8_t>(user.size()));
       req.insert(req.end(), user.begin(), user.end());
       req.push_back(static_cast<std::uint8_t>(pass.size()));
@@ -95,9 +94,9 @@ void SendProxyRequest(Client& c) {
     }
     case kConnectRequest:
       req = {5, 1, 0, 1};
-      AppendIpv4(req, c.app.ServerHost);
-      req.push_back(static_cast<std::uint8_t>((c.app.ServerPort >> 8) & 0xFF));
-      req.push_back(static_cast<std::uint8_t>(c.app.ServerPort & 0xFF));
+      AppendIpv4(req, c.ServerHost);
+      req.push_back(static_cast<std::uint8_t>((c.ServerPort >> 8) & 0xFF));
+      req.push_back(static_cast<std::uint8_t>(c.ServerPort & 0xFF));
       n.ProxyState = kAwaitConnect;
       break;
     default:
@@ -124,22 +123,15 @@ const char* FailureText(int state) {
   }
 }
 
-// The proxy said no, went away or kept silent: say so and close. Nothing retries by itself;
-// a reconnection's next attempt or the lobby's next connect message starts over.
-void ProxyFailed(Client& c, const std::string& why) {
+// The proxy said no, went away or kept silent: close and say what to tell. Nothing retries by
+// itself; a reconnection's next attempt or the lobby's next connect message starts over.
+ProxyOutcome ProxyFailed(Ctx& c, const std::string& why) {
   NetState& n = c.net;
   c.TimerProxy.SetEnabled(false);
-  const std::string text = FailureText(n.ProxyState);
+  std::string text = FailureText(n.ProxyState);
   c.host.Log("proxy", why + " in state " + std::to_string(n.ProxyState));
   c.host.Winsock1().Close();
-  if (c.frmReconnect.Loaded && !n.FirstConnect) {
-    // A box at every attempt of a reconnection would pile up; its progress is in the lines.
-    ui::SysmsgAdd(c.MainForm, c.host, 1, text);
-  } else if (n.LobbyConnect) {
-    session::LobbyConnectFailed(c, text);
-  } else {
-    platform::ShowMessage(c.host, text, "");
-  }
+  return {.kind = ProxyOutcome::kFailed, .text = std::move(text), .rest = {}};
 }
 
 // Length of the connect result once its address type is known; 0 while unknown.
@@ -158,21 +150,16 @@ int ConnectReplyLength(const NetState& n) {
   }
 }
 
-void TunnelOpen(Client& c) {
-  NetState& n = c.net;
+ProxyOutcome TunnelOpen(Ctx& c, text::Bytes rest) {
   c.TimerProxy.SetEnabled(false);
-  n.DirectLink = true;
-  session::PostToLobby(c, 771);
-  ui::SysmsgClear(c.MainForm, 0);
-  ui::SysmsgAdd(c.MainForm, c.host, 0, "连接代理服务器成功！");
-  session::SendDirect(c, n.LoginFrame);
-  c.TimerBong.SetEnabled(true);
+  c.net.DirectLink = true;
+  return {.kind = ProxyOutcome::kOpen, .text = {}, .rest = std::move(rest)};
 }
 
-void ProxyReply(Client& c) {
+ProxyOutcome ProxyReply(Ctx& c) {
   NetState& n = c.net;
   // Both bytes are present before anything is judged.
-  if (Buffered(n) < 2) return;
+  if (Buffered(n) < 2) return {};
   const std::uint8_t b0 = At(n, 0);
   const std::uint8_t b1 = At(n, 1);
   switch (n.ProxyState) {
@@ -181,7 +168,7 @@ void ProxyReply(Client& c) {
         n.ProxyState = b1 == 2 ? kCredentials : kConnectRequest;
         SendProxyRequest(c);
       } else {
-        ProxyFailed(c, "method refused");
+        return ProxyFailed(c, "method refused");
       }
       break;
     case kAwaitVerdict:
@@ -189,34 +176,32 @@ void ProxyReply(Client& c) {
         n.ProxyState = kConnectRequest;
         SendProxyRequest(c);
       } else {
-        ProxyFailed(c, "credentials refused");
+        return ProxyFailed(c, "credentials refused");
       }
       break;
     case kAwaitConnect: {
       if (b0 != 5 || b1 != 0) {
-        ProxyFailed(c, "connect refused with code " + std::to_string(b1));
-        break;
+        return ProxyFailed(c, "connect refused with code " + std::to_string(b1));
       }
       // The whole reply first: what follows it belongs to the game server.
       const int length = ConnectReplyLength(n);
-      if (length == 0 || Buffered(n) < length) return;
+      if (length == 0 || Buffered(n) < length) return {};
       const int extra = Buffered(n) - length;
       text::Bytes rest;
       for (int i = 0; i < extra; ++i) rest.push_back(At(n, length + i));
-      TunnelOpen(c);
-      if (!rest.empty()) session::Winsock1_DataArrival(c, rest);
-      break;
+      return TunnelOpen(c, std::move(rest));
     }
     default:
       break;
   }
+  return {};
 }
 
 }  // namespace
 
-void StartProxy(Client& c, bool keepQueued) {
+ProxyOutcome StartProxy(Ctx& c, bool keepQueued) {
   NetState& n = c.net;
-  if (!keepQueued) ResetRings(c);
+  if (!keepQueued) ResetRings(n);
   // An earlier attempt still negotiating is given up: its connection closed, its handshake
   // forgotten, so nothing it was waiting for can be read as an answer of this one.
   c.TimerProxy.SetEnabled(false);
@@ -229,7 +214,7 @@ void StartProxy(Client& c, bool keepQueued) {
     // That attempt still waits for the proxy to accept, further down this call stack; it makes
     // this attempt's connection as soon as this call returns, so waits never pile up.
     n.ProxyRestart = true;
-    return;
+    return {};
   }
   n.ProxyConnectWaiting = true;
   struct WaitDone {
@@ -238,7 +223,7 @@ void StartProxy(Client& c, bool keepQueued) {
   } waitDone{n};
   do {
     n.ProxyRestart = false;
-    sock.SetRemote(c.app.ProxyHost, c.app.ProxyPort);
+    sock.SetRemote(c.ProxyHost, c.ProxyPort);
     sock.Connect();
     // Bounded: a proxy that never accepts is given up (by TimerProxy) like one that refuses.
     c.TimerProxy.SetEnabled(true);
@@ -248,40 +233,38 @@ void StartProxy(Client& c, bool keepQueued) {
              s == platform::kSockClosed || !c.TimerProxy.Enabled();
     });
   } while (n.ProxyRestart);
-  if (!c.TimerProxy.Enabled()) return;  // given up already
-  if (sock.State() != platform::kSockConnected) {
-    ProxyFailed(c, "no connection to the proxy");
-    return;
-  }
+  if (!c.TimerProxy.Enabled()) return {};  // given up already
+  if (sock.State() != platform::kSockConnected) return ProxyFailed(c, "no connection to the proxy");
   n.LoginPending = true;
   ResetProxyBuffer(n);
   n.ProxyState = kGreeting;
   SendProxyRequest(c);
   n.TaskOn[kTaskWatch] = true;
   n.TaskTick[kTaskWatch] = 0;
+  return {};
 }
 
-void ProxyDataArrival(Client& c, std::span<const std::uint8_t> bytes) {
+ProxyOutcome ProxyDataArrival(Ctx& c, std::span<const std::uint8_t> bytes) {
   NetState& n = c.net;
   for (std::uint8_t b : bytes) {
     n.ProxyBuffer.at(static_cast<std::size_t>(n.ProxyWritePos)) = b;
     n.ProxyWritePos = (n.ProxyWritePos + 1) % kProxyBufferSize;
     if (n.ProxyWritePos == n.ProxyReadPos) {
       c.host.Log("error", "proxy reply buffer overflow");
-      session::RestoreLobby(c);
-      platform::EndProgram(c.host, "proxy reply buffer overflow");
+      return {.kind = ProxyOutcome::kOverflow, .text = {}, .rest = {}};
     }
   }
-  ProxyReply(c);
+  return ProxyReply(c);
 }
 
-void ProxyClosed(Client& c) {
+ProxyOutcome ProxyClosed(Ctx& c) {
   if (!c.net.DirectLink && c.TimerProxy.Enabled())
-    ProxyFailed(c, "the proxy closed the connection");
+    return ProxyFailed(c, "the proxy closed the connection");
+  return {};
 }
 
-void TimerProxy_Timer(Client& c) {
-  ProxyFailed(c, "no answer from the proxy");
+ProxyOutcome TimerProxy_Timer(Ctx& c) {
+  return ProxyFailed(c, "no answer from the proxy");
 }
 
 }  // namespace net

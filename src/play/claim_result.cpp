@@ -235,7 +235,7 @@ void OwnClaim(Client& c, int kind, const std::array<int, 3>& tiles) {
   if (fourth.ctl >= 0) view::PlaceOnMiddle(c, 0, meld[1].ctl, fourth.ctl, fourth.code);
   h.MeldEnd = me + 3;
   StoreOwnConcealed(c, hand, h.HiddenFirst + 3);
-  table::HandSort(c, 0);
+  view::ShowSortedHand(c, table::HandSort(c.table, 0));
 }
 
 void OwnSingle(Client& c, int code) {
@@ -256,7 +256,7 @@ void OwnSingle(Client& c, int code) {
   PlaceSingle(c, 0, tile.ctl, tile.code, 1, h.MeldEnd - 2);
   LogGang(c, 0, 2, code);
   view::LoadTileSizes(c, view::TileSizes::Concealed, 0);
-  table::HandSort(c, 0);
+  view::ShowSortedHand(c, table::HandSort(c.table, 0));
 }
 
 }  // namespace

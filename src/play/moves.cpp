@@ -10,6 +10,7 @@
 #include "play/play.h"
 #include "session/client.h"
 #include "table/hand_sort.h"
+#include "table/ting_choice.h"
 #include "ui/sound.h"
 #include "view/view.h"
 
@@ -34,7 +35,7 @@ void SendMove(Client& c, int kind, int v1, int v2, int v3) {
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value = {static_cast<std::int16_t>(kind), static_cast<std::int16_t>(v1),
              static_cast<std::int16_t>(v2), static_cast<std::int16_t>(v3)};
-  net::SendFrame(c, m);
+  net::SendFrame(c.netCtx, m, table::TakeTingChoice(c.table, wire::Cmd::ClaimResult));
 }
 
 // Three own slots from a onto the next meld, each with the meld's state.
@@ -258,14 +259,14 @@ void SendDiscardFrame(Client& c, int code) {
   m.Cmd = wire::Num(wire::Cmd::Discard);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value[3] = static_cast<std::int16_t>(table::WireTile(code, table::kDiscardTileFlag));
-  net::SendFrame(c, m);
+  net::SendFrame(c.netCtx, m, table::TakeTingChoice(c.table, wire::Cmd::Discard));
 }
 
 // ---- Searches that act ----
 
 void FindChiPairs(Client& c, int d) {
   auto& t = c.table;
-  table::HandSort(c, 0);
+  view::ShowSortedHand(c, table::HandSort(c.table, 0));
   t.Hand[0].WildCount = LeadingWilds(t);
   const auto found = ChiCandidates(t, d);
   for (std::size_t n = 0; n < found.size(); ++n) {
@@ -348,7 +349,7 @@ void Operation_Click(Client& c, int b) {
         t.DecisionState = 1;
         t.CanDiscard = false;
         for (int i : {0, 1, 3, 4, 5}) f.Operation(i).SetVisible(false);
-        if ((t.GangOptions & 32) != 0) table::HandSort(c, 0);
+        if ((t.GangOptions & 32) != 0) view::ShowSortedHand(c, table::HandSort(c.table, 0));
         FindGangSlots(c);
         break;
       case table::kOpTing:

@@ -63,9 +63,9 @@ void TingTimeout(Client& c) {
   if (OwnTurn(t)) {
     // All but the tile drawn last, which keeps its place apart.
     if (t.HandOpen) {
-      table::SortHand(c, 0, h.HiddenCount - 1);
+      view::ShowSortedHand(c, table::SortHand(c.table, 0, h.HiddenCount - 1));
     } else {
-      table::SortHandWildFirst(c, 0, h.HiddenCount - 1);
+      view::ShowSortedHand(c, table::SortHandWildFirst(c.table, 0, h.HiddenCount - 1));
     }
   }
   t.TingSelecting = false;

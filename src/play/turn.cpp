@@ -156,7 +156,7 @@ void TakeTiles(Client& c, int seatBit, int count, const std::array<int, 4>& tile
   if (p == 0 && t.WildTile == -1 && (h.HiddenCount == 14 || (h.HiddenCount == 13 && !h.IsDealer))) {
     PictureConcealed(c, 0, 7, 0);
     c.host.WaitProcessingEvents(watch ? 800 : 1000);
-    if (!watch) table::SortHandWildFirst(c, 0, h.HiddenCount);
+    if (!watch) view::ShowSortedHand(c, table::SortHandWildFirst(c.table, 0, h.HiddenCount));
     t.DrawFromHead = true;
   }
 }
@@ -248,7 +248,7 @@ void ShowTingMark(Client& c, int pos, int cmd, const wire::TingMark& ting) {
       PictureConcealed(c, pos, -1, pos);
       f.imgTing(pos).SetVisible(true);
       ShowBubble(c, pos, kBubbleOpenTing);
-      table::HandSort(c, pos);
+      view::ShowSortedHand(c, table::HandSort(c.table, pos));
     } else {
       own();
     }
@@ -262,7 +262,7 @@ void ShowTingMark(Client& c, int pos, int cmd, const wire::TingMark& ting) {
   } else if (cmd == 7 && mark == kTingOpen && t.TingShown.at(Ix(pos)) == 1) {
     if (pos != 0) {
       TakeShownHand(c, pos, ting.ShownHand);
-      table::HandSort(c, pos);
+      view::ShowSortedHand(c, table::HandSort(c.table, pos));
     } else {
       own();
     }
@@ -314,7 +314,8 @@ void OnWildTile(Client& c, const wire::WildTile& m) {
   vr.SetPicture(view::kTileGifBase + view::TilePic(t.WildTile, 4));
   vr.SetVisible(true);
   vr.ZOrder(0);
-  if (!t.WatchMode) table::SortHandWildFirst(c, 0, t.Hand[0].HiddenCount);
+  if (!t.WatchMode)
+    view::ShowSortedHand(c, table::SortHandWildFirst(c.table, 0, t.Hand[0].HiddenCount));
 }
 
 // ---- The reveal ----

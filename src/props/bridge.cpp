@@ -65,7 +65,7 @@ void TakeItem(Client& c, platform::PropSendItem& item, Actions& out) {
       }
       wire::Frame f{};
       std::copy(item.Frame.begin(), item.Frame.end(), f.begin());
-      net::QueueRawFrame(c, f);
+      net::QueueRawFrame(c.netCtx, f);
       break;
     }
     case 3: {

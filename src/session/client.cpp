@@ -17,7 +17,7 @@ Client::Client(platform::Host& h) : host(h) {
   TimerKeepAlive.SetHandler([this] { session::TimerKeepAlive_Timer(*this); });
   TimerReconnect.SetHandler([this] { session::TimerReconnect_Timer(*this); });
   TimerCount.SetHandler([this] { session::TimerCount_Timer(*this); });
-  TimerProxy.SetHandler([this] { net::TimerProxy_Timer(*this); });
+  TimerProxy.SetHandler([this] { session::TimerProxy_Timer(*this); });
   TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
   TimerShuffle.SetHandler([this] { ui::TimerShuffle_Timer(uiCtx); });
   TimerProp.SetHandler([this] { session::TimerProp_Timer(*this); });

@@ -8,6 +8,7 @@
 #include "app/dialogs.h"
 #include "chat/chat_forms.h"
 #include "chat/chat_state.h"
+#include "net/context.h"
 #include "net/net_state.h"
 #include "platform/host.h"
 #include "play/play_state.h"
@@ -59,6 +60,10 @@ class Client final : public platform::SocketEvents,
   platform::Timer TimerProp{"TimerProp", 50};
   // Bounds each step of the proxy handshake: a proxy that never answers is given up.
   platform::Timer TimerProxy{"TimerProxy", 10000};
+
+  // What each subsystem below the session may touch, built once over the members above.
+  net::Ctx netCtx{net,           host,          TimerProxy,     app.ProxyHost, app.ProxyPort,
+                  app.ProxyUser, app.ProxyPass, app.ServerHost, app.ServerPort};
 
   // Secondary windows, each a form with its event procedures, registered with the host for the
   // client's lifetime: the host shows a window for each while its form is Visible.

@@ -25,6 +25,15 @@ void RunOutsideTick(Client& c, std::function<void()> step);
 // Writes a frame straight to the socket, past the send ring.
 void SendDirect(Client& c, const wire::Frame& frame);
 
+// The proxy handshake (net/proxy.cpp) and what its steps end in. keepQueued keeps the frames
+// waiting in the rings (a reconnection).
+void StartProxy(Client& c, bool keepQueued);
+// Received bytes while DirectLink is off.
+void ProxyDataArrival(Client& c, std::span<const std::uint8_t> bytes);
+// The socket closed while DirectLink is off.
+void ProxyClosed(Client& c);
+void TimerProxy_Timer(Client& c);
+
 // Leaving and reconnecting.
 void LeaveTable(Client& c);
 void DropConnection(Client& c);

@@ -148,7 +148,7 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
       c.net.LoginPending = true;
       c.net.LobbyConnect = true;
       if (c.app.ProxyKind == 0) {
-        net::ResetRings(c);
+        net::ResetRings(c.net);
         auto& sock = c.host.Winsock1();
         if (sock.State() != platform::kSockClosed) sock.Close();
         c.net.LoginFrame[wire::kOffCmd] = 18;  // a login again, even after a reconnection
@@ -156,7 +156,7 @@ void LobbyMessage(Client& c, std::uint32_t msg) {
       } else if (c.app.ProxyKind == 5) {
         c.net.TaskOn[net::kTaskLogin] = false;
         c.net.LoginFrame[wire::kOffCmd] = 18;
-        net::StartProxy(c, /*keepQueued=*/false);
+        session::StartProxy(c, /*keepQueued=*/false);
       }
       return;
     }

@@ -195,7 +195,7 @@ void Reconnect(Client& c) {
     n.LoginAnnounced = false;
   } else if (c.app.ProxyKind == 5) {
     n.TaskOn[net::kTaskLogin] = false;
-    net::StartProxy(c, /*keepQueued=*/true);
+    session::StartProxy(c, /*keepQueued=*/true);
   }
 }
 

@@ -120,7 +120,7 @@ void Connect(Client& c) {
     session::OpenDirect(c);
   } else if (c.app.ProxyKind == 5) {
     c.net.TaskOn[net::kTaskLogin] = false;
-    net::StartProxy(c, /*keepQueued=*/false);
+    session::StartProxy(c, /*keepQueued=*/false);
   } else {
     // Nothing could ever connect: say so and hand the player back, rather than wait for ever.
     const std::string kind = std::to_string(c.app.ProxyKind);
@@ -132,7 +132,7 @@ void Connect(Client& c) {
 }
 
 void LoadSteps(Client& c, const std::string& commandLine) {
-  net::ResetRings(c);
+  net::ResetRings(c.net);
   if (c.host.AnotherInstanceRunning()) {
     platform::ShowMessage(c.host, "Qintara游戏已经运行！", "警告");
     RestoreLobbyAndEnd(c, "another copy is already running");

@@ -33,7 +33,7 @@ using table::Ix;
 void ReleaseHeld(Client& c, wire::Frame& held, bool holding) {
   if (held[wire::kOffCmd] == 0 || holding) return;
   held[wire::kOffSeat] = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
-  net::QueueRawFrame(c, held);
+  net::QueueRawFrame(c.netCtx, held);
   held[wire::kOffCmd] = 0;
 }
 

@@ -131,7 +131,7 @@ void HoldBack(Client& c, int cmd) {
       static_cast<std::size_t>((n.HeldHead + n.HeldCount) % net::NetState::kHeldFrames);
   if (cmd == wire::Num(wire::Cmd::PlayerLeft)) {
     // Decoded (and logged) now, as it arrived; dispatched once the results have been shown.
-    net::DecodeFrame(c);
+    net::DecodeFrame(c.netCtx);
     n.HeldFrames.at(slot) = n.RecvFrame;
     n.HeldLogged.at(slot) = true;
     c.host.Log("hold", "departure of seat " + std::to_string(n.LastMsg.Seat) +
@@ -156,7 +156,7 @@ void ReleaseHeldFrame(Client& c) {
   --n.HeldCount;
   n.RecvFrame = n.HeldFrames.at(slot);
   const bool logged = n.HeldLogged.at(slot);
-  net::DecodeRecvFrame(c, !logged);
+  net::DecodeRecvFrame(c.netCtx, !logged);
   DispatchRecvFrame(c);
 }
 
@@ -175,7 +175,7 @@ bool ReceiveStep(Client& c) {
   const bool hold = n.HoldQuit && (cmd == wire::Num(wire::Cmd::PlayerLeft) ||
                                    (n.HeldCount > 0 && !EndsTheHold(cmd)));
   if (!hold) {
-    net::DecodeFrame(c);
+    net::DecodeFrame(c.netCtx);
     DispatchRecvFrame(c);
     return true;
   }
@@ -299,7 +299,7 @@ void OpenDirect(Client& c) {
 void Winsock1_DataArrival(Client& c, std::span<const std::uint8_t> bytes) {
   net::NetState& n = c.net;
   if (!n.DirectLink) {
-    net::ProxyDataArrival(c, bytes);
+    session::ProxyDataArrival(c, bytes);
     return;
   }
   net::Ring& ring = n.RecvRing;
@@ -320,7 +320,7 @@ void Winsock1_DataArrival(Client& c, std::span<const std::uint8_t> bytes) {
 
 void Winsock1_Close(Client& c) {
   c.host.Winsock1().Close();
-  if (!c.net.DirectLink) net::ProxyClosed(c);
+  if (!c.net.DirectLink) session::ProxyClosed(c);
 }
 
 namespace {
@@ -381,7 +381,7 @@ void TimerKeepAlive_Timer(Client& c) {
   wire::NetMsg m;
   m.Cmd = wire::Num(wire::Cmd::KeepAlive);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
-  net::SendFrame(c, m);
+  net::SendFrame(c.netCtx, m);
 }
 
 void SendDirect(Client& c, const wire::Frame& frame) {

@@ -1,10 +1,11 @@
 #include "table/hand_sort.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
-#include "session/client.h"
-#include "view/view.h"
+#include "table/table_state.h"
+#include "table/tiles.h"
 
 namespace table {
 
@@ -21,14 +22,16 @@ std::vector<int> ConcealedCodes(const HandRec& h, int count) {
   return codes;
 }
 
-void Redraw(Client& c, int pos, const std::vector<int>& before, int set) {
-  HandRec& h = c.table.Hand.at(static_cast<std::size_t>(pos));
-  const bool onlyChanged = pos == 0 && c.table.WildTile > 0;
+SortedHand Redraw(const TableState& t, int pos, const std::vector<int>& before, int set) {
+  const HandRec& h = t.Hand.at(static_cast<std::size_t>(pos));
+  const bool onlyChanged = pos == 0 && t.WildTile > 0;
+  SortedHand out{.Tiles = {}, .Set = set};
   for (std::size_t k = 0; k < before.size(); ++k) {
     const SlotRec& s = h.Slot[static_cast<std::size_t>(h.HiddenFirst) + k];
     if (onlyChanged && s.Code == before[k]) continue;
-    view::SetTilePicture(c, s.Ctl, view::TilePic(s.Code, set));
+    out.Tiles.push_back({.Ctl = s.Ctl, .Code = s.Code});
   }
+  return out;
 }
 
 void Store(HandRec& h, const std::vector<int>& codes) {
@@ -39,37 +42,33 @@ void Store(HandRec& h, const std::vector<int>& codes) {
 
 }  // namespace
 
-void SortHand(Client& c, int pos, int count) {
-  HandRec& h = c.table.Hand.at(static_cast<std::size_t>(pos));
+SortedHand SortHand(TableState& t, int pos, int count) {
+  HandRec& h = t.Hand.at(static_cast<std::size_t>(pos));
   const std::vector<int> before = ConcealedCodes(h, count);
   std::vector<int> codes = before;
   SortTiles(codes);
   Store(h, codes);
-  Redraw(c, pos, before, pos == 0 ? 4 : pos);
+  return Redraw(t, pos, before, pos == 0 ? 4 : pos);
 }
 
-void SortHandWildFirst(Client& c, int pos, int count) {
-  HandRec& h = c.table.Hand.at(static_cast<std::size_t>(pos));
+SortedHand SortHandWildFirst(TableState& t, int pos, int count) {
+  HandRec& h = t.Hand.at(static_cast<std::size_t>(pos));
   const std::vector<int> before = ConcealedCodes(h, count);
   std::vector<int> codes = before;
-  const int wild = c.table.WildTile;
+  const int wild = t.WildTile;
   h.WildCount = static_cast<int>(std::count(codes.begin(), codes.end(), wild));
   SortTiles(codes);
   // Wild tiles lie together after the sort; rotate them to the front.
   auto first = std::find(codes.begin(), codes.end(), wild);
   if (first != codes.end()) std::rotate(codes.begin(), first, first + h.WildCount);
   Store(h, codes);
-  const int set = pos == 0 ? (c.table.TingShown[0] == 0 ? 4 : 0) : pos;
-  Redraw(c, pos, before, set);
+  const int set = pos == 0 ? (t.TingShown[0] == 0 ? 4 : 0) : pos;
+  return Redraw(t, pos, before, set);
 }
 
-void HandSort(Client& c, int pos) {
-  const int count = c.table.Hand.at(static_cast<std::size_t>(pos)).HiddenCount;
-  if (c.table.HandOpen) {
-    SortHand(c, pos, count);
-  } else {
-    SortHandWildFirst(c, pos, count);
-  }
+SortedHand HandSort(TableState& t, int pos) {
+  const int count = t.Hand.at(static_cast<std::size_t>(pos)).HiddenCount;
+  return t.HandOpen ? SortHand(t, pos, count) : SortHandWildFirst(t, pos, count);
 }
 
 }  // namespace table

@@ -13,6 +13,7 @@
 #include "session/program.h"
 #include "table/hand_sort.h"
 #include "table/tiles.h"
+#include "table/ting_choice.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -31,7 +32,7 @@ void Send(Client& c, wire::Cmd cmd, int v0, int v3) {
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value[0] = static_cast<std::int16_t>(v0);
   m.Value[3] = static_cast<std::int16_t>(v3);
-  net::SendFrame(c, m);
+  net::SendFrame(c.netCtx, m, table::TakeTingChoice(c.table, cmd));
 }
 
 void StopClock(Client& c) {
@@ -136,9 +137,9 @@ void DiscardOwnTile(Client& c, int ctl, bool send) {
     c.MainForm.MJ_Image(h.Slot.at(Ix(k)).Ctl).Move(h.RowLeft + k * t.TileW[0], h.RowTop);
   }
   if (t.HandOpen) {
-    table::SortHand(c, 0, h.HiddenCount - 1);
+    view::ShowSortedHand(c, table::SortHand(c.table, 0, h.HiddenCount - 1));
   } else {
-    table::SortHandWildFirst(c, 0, h.HiddenCount - 1);
+    view::ShowSortedHand(c, table::SortHandWildFirst(c.table, 0, h.HiddenCount - 1));
   }
   --h.HiddenCount;
 }

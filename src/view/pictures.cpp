@@ -1,5 +1,6 @@
 #include "assets/picture_ids.h"
 #include "session/client.h"
+#include "table/hand_sort.h"
 #include "table/tiles.h"
 #include "view/view.h"
 
@@ -15,6 +16,10 @@ void SetTilePicture(Client& c, int ctl, int pic) {
   img.SetVisible(false);
   img.SetPicture(kTileGifBase + pic);
   img.SetVisible(true);
+}
+
+void ShowSortedHand(Client& c, const table::SortedHand& sorted) {
+  for (const auto& tile : sorted.Tiles) SetTilePicture(c, tile.Ctl, TilePic(tile.Code, sorted.Set));
 }
 
 void BuildPictureTables(Client& /*c*/) {}

@@ -293,7 +293,7 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
   // A player back at the table sees the own tiles at once, not only after the next move.
   if (!t.WatchMode) {
     const auto& own = t.Hand[0];
-    table::HandSort(c, 0);
+    view::ShowSortedHand(c, table::HandSort(c.table, 0));
     for (int k = own.HiddenFirst; k < own.HiddenFirst + own.HiddenCount; ++k) {
       const auto& slot = own.Slot.at(Ix(k));
       SetTilePicture(c, slot.Ctl, TilePic(slot.Code, 4));

@@ -9,6 +9,9 @@ class Client;
 namespace platform {
 class Control;
 }
+namespace table {
+struct SortedHand;
+}
 
 namespace view {
 
@@ -19,6 +22,8 @@ constexpr int kTilePictures = 180;
 int TilePic(int code, int set);
 // Shows tile picture pic on MJ_Image(ctl); out-of-range numbers change nothing.
 void SetTilePicture(Client& c, int ctl, int pic);
+// Pictures again the concealed tiles a sort changed (table::HandSort and its kin).
+void ShowSortedHand(Client& c, const table::SortedHand& sorted);
 void BuildPictureTables(Client& c);
 
 // ---- Scale ----

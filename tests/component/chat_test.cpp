@@ -339,7 +339,7 @@ TEST_F(ChatTest, ALongLineIsCutToAHundredCharactersNameIncluded) {
   c.net.ChatOut = Repeat("字", 150);
   wire::NetMsg m;
   m.Cmd = 19;
-  net::SendFrame(c, m);
+  net::SendFrame(c.netCtx, m);
   sent = SentChat();
   ASSERT_EQ(sent.size(), 3U);
   for (int i = 16; i < 216; ++i) EXPECT_NE(sent[2].at(static_cast<std::size_t>(i)), 0) << i;

@@ -3,6 +3,7 @@
 
 #include "net/net.h"
 #include "support/client_fixture.h"
+#include "table/ting_choice.h"
 #include "text/gbk.h"
 
 namespace qtest {
@@ -19,7 +20,8 @@ class Codec : public ClientTest {
 
 TEST_F(Codec, TingChoiceRidesOnTheDiscardOnceAndOnEveryClaim) {
   c.table.TingChoice = 2;
-  net::SendFrame(c, {.Cmd = 2, .Value = {0, 0, 0, 0x4043}});
+  net::SendFrame(c.netCtx, {.Cmd = 2, .Value = {0, 0, 0, 0x4043}},
+                 table::TakeTingChoice(c.table, wire::Cmd::Discard));
   const wire::Frame discard = LastQueued();
   EXPECT_EQ(discard[16], 2);
   EXPECT_EQ(discard[14], 0x40);
@@ -27,14 +29,15 @@ TEST_F(Codec, TingChoiceRidesOnTheDiscardOnceAndOnEveryClaim) {
   EXPECT_EQ(c.table.TingChoice, 0);
 
   c.table.TingChoice = 3;
-  net::SendFrame(c, {.Cmd = 7, .Value = {8, 0x2043, 0x2043, 0}});
+  net::SendFrame(c.netCtx, {.Cmd = 7, .Value = {8, 0x2043, 0x2043, 0}},
+                 table::TakeTingChoice(c.table, wire::Cmd::ClaimResult));
   EXPECT_EQ(LastQueued()[16], 3);
   EXPECT_EQ(c.table.TingChoice, 3);
 }
 
 TEST_F(Codec, ChatLineIsCutToAHundredCharacters) {
   c.net.ChatOut = std::string(150, 'x');
-  net::SendFrame(c, {.Cmd = 19});
+  net::SendFrame(c.netCtx, {.Cmd = 19});
   wire::Frame f = LastQueued();
   EXPECT_EQ(f[115], 'x');
   EXPECT_EQ(f[116], 0);
@@ -43,7 +46,7 @@ TEST_F(Codec, ChatLineIsCutToAHundredCharacters) {
   std::string wide;
   for (int i = 0; i < 120; ++i) wide += "中";
   c.net.ChatOut = wide;
-  net::SendFrame(c, {.Cmd = 19});
+  net::SendFrame(c.netCtx, {.Cmd = 19});
   f = LastQueued();
   EXPECT_EQ(text::DecodeDoubleByte(std::span(f).subspan(16, 200), 200), wide.substr(0, 300));
   EXPECT_EQ(f[216], 0);
@@ -52,7 +55,7 @@ TEST_F(Codec, ChatLineIsCutToAHundredCharacters) {
 
 TEST_F(Codec, EmptyChatQueuesNothing) {
   const auto before = Sent().size();
-  net::SendFrame(c, {.Cmd = 19});
+  net::SendFrame(c.netCtx, {.Cmd = 19});
   Advance(100);
   EXPECT_EQ(Sent().size(), before);
 }
@@ -86,7 +89,7 @@ TEST_F(Codec, EverySentFrameCarriesTheLastKeyButAReconnectResultNeverChangesIt) 
   Push(FrameBuilder(30).key(0xAB, 0xCD));
   Push(FrameBuilder(29).v(3, 1).key(0x01, 0x02));
   Advance(300);
-  net::SendFrame(c, {.Cmd = 16, .Value = {0, 0, 0, 1}});
+  net::SendFrame(c.netCtx, {.Cmd = 16, .Value = {0, 0, 0, 1}});
   const wire::Frame f = LastQueued();
   EXPECT_EQ(f[260], 0xAB);
   EXPECT_EQ(f[261], 0xCD);

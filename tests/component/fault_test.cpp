@@ -240,7 +240,7 @@ TEST(FaultDrops, EveryDropIsResumedAndNoQueuedFrameIsLostOrSentTwice) {
     if (host.Now() >= nextWord) {
       nextWord = host.Now() + 3500;
       c.net.ChatOut = "第" + std::to_string(++said) + "句";
-      host.Run([&] { net::SendFrame(c, wire::NetMsg{.Cmd = 19}); });
+      host.Run([&] { net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 19}); });
     }
     // A resumed hand shows the server's wild tile, at the seat the server gave.
     // (Unless that hand has ended since: the table is cleared for the next one.)

@@ -70,7 +70,7 @@ TEST_F(Proxy, AFrameQueuedDuringTheHandshakeWaitsForTheLogin) {
   Start(ProxyLine());
   EXPECT_EQ(Out(), (Bytes{5, 2, 0, 2}));
   c.net.ChatOut = "你好";
-  host.Run([&] { net::SendFrame(c, wire::NetMsg{.Cmd = 19}); });
+  host.Run([&] { net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 19}); });
   Advance(500);
   EXPECT_TRUE(Out().empty());
   Answer({5, 2});

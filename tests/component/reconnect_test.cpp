@@ -60,9 +60,9 @@ TEST_F(Reconnect, TheRequestCarriesTheKeyAndTicketAndTheTableResumesWithQueuedFr
   EXPECT_FALSE(host.Shown("frmReconnect")) << "the window itself stays hidden";
   EXPECT_EQ(c.frmReconnect.lbTime.Caption(), "1 秒后自动重连");
   // Queued while nobody can carry them.
-  net::SendFrame(c, wire::NetMsg{.Cmd = 16, .Value = {0, 0, 0, 1}});
+  net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 16, .Value = {0, 0, 0, 1}});
   c.net.ChatOut = "你好";
-  net::SendFrame(c, wire::NetMsg{.Cmd = 19});
+  net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 19});
   AdvanceTo(4300);  // the 1 s countdown, the first attempt 3 s later, the request 200 ms on
   EXPECT_EQ(Attempts(), 1);
   EXPECT_EQ(Sysmsg(0), std::vector<std::string>{"正在重新连接服务器..."});

@@ -148,7 +148,7 @@ TEST_F(Scheduler, RingsWrapWithoutLosingOrReorderingFrames) {
     EXPECT_EQ(c.net.SessionKey[1], 39);
   }
   EXPECT_FALSE(host.Ended());
-  for (int i = 0; i < 140; ++i) net::SendFrame(c, wire::NetMsg{.Cmd = 24});
+  for (int i = 0; i < 140; ++i) net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 24});
   Advance(200 * 50);
   EXPECT_EQ(c.net.SendRing.Waiting(), 0);
 }
@@ -159,14 +159,14 @@ TEST_F(Scheduler, AFullSendRingRefusesNewFramesAndKeepsTheQueuedOnesIntact) {
   const auto sentBefore = Sent().size();
   host.socket.Close();
   for (int i = 0; i < 130; ++i) {
-    net::SendFrame(c, wire::NetMsg{.Cmd = 7,
-                                   .Value = {0, 0, static_cast<std::int16_t>(i >> 8),
-                                             static_cast<std::int16_t>(i & 0xFF)}});
+    net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 7,
+                                          .Value = {0, 0, static_cast<std::int16_t>(i >> 8),
+                                                    static_cast<std::int16_t>(i & 0xFF)}});
   }
   EXPECT_EQ(host.LogDetails("error").size(), 3u);
   host.socket.Connect();
   Advance(100);
-  net::SendFrame(c, wire::NetMsg{.Cmd = 24});  // room again: the queue is draining
+  net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 24});  // room again: the queue is draining
   Advance(200 * 50);
   const auto sent = Sent();
   ASSERT_EQ(sent.size(), sentBefore + 128);
@@ -190,13 +190,13 @@ TEST_F(Scheduler, PropFrameIsHeldBackOnlyWhileTheHoldIsOn) {
   const auto sentBefore = Sent().size();
   c.net.HoldReadyA = true;
   wire::Frame prop = FrameBuilder(45).v(0, 1035);
-  net::QueueRawFrame(c, prop);
+  net::QueueRawFrame(c.netCtx, prop);
   Advance(100);
   EXPECT_EQ(Sent().size(), sentBefore);
   EXPECT_FALSE(c.net.HoldReadyA);
   EXPECT_EQ(c.net.HeldFrameA[3], 45);
   EXPECT_EQ(c.net.HeldFrameA[260], 0x12) << "the key was written in when queued";
-  net::QueueRawFrame(c, prop);
+  net::QueueRawFrame(c.netCtx, prop);
   Advance(100);
   ASSERT_EQ(Sent().size(), sentBefore + 1);
   EXPECT_EQ(Sent().back()[3], 45);
@@ -205,7 +205,7 @@ TEST_F(Scheduler, PropFrameIsHeldBackOnlyWhileTheHoldIsOn) {
   c.net.HoldReadyB = true;
   c.net.InHand = true;
   wire::Frame other = FrameBuilder(45).v(0, 3090);
-  net::QueueRawFrame(c, other);
+  net::QueueRawFrame(c.netCtx, other);
   Advance(100);
   EXPECT_EQ(Sent().size(), sentBefore + 2);
   EXPECT_TRUE(c.net.HoldReadyB);
@@ -243,14 +243,14 @@ TEST_F(Scheduler, FrameQueuedWhileDisconnectedGoesOutWithTheNextOne) {
   StartLoggedIn();
   const auto sentBefore = Sent().size();
   host.socket.Close();
-  net::SendFrame(c, wire::NetMsg{.Cmd = 7});
+  net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 7});
   Advance(200);
   EXPECT_FALSE(c.net.TaskOn[net::kTaskSend]);
   // Back on line: nothing moves until something new is queued.
   host.socket.Connect();
   Advance(200);
   EXPECT_EQ(Sent().size(), sentBefore);
-  net::SendFrame(c, wire::NetMsg{.Cmd = 2});
+  net::SendFrame(c.netCtx, wire::NetMsg{.Cmd = 2});
   Advance(200);
   ASSERT_EQ(Sent().size(), sentBefore + 2);
   EXPECT_EQ(Sent()[sentBefore][3], 7);
