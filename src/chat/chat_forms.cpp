@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "chat/chat.h"
-#include "session/client.h"
+#include "chat/chat_state.h"
+#include "chat/context.h"
+#include "platform/form_events.h"
+#include "platform/form_view.h"
 
 namespace chat {
 
@@ -70,7 +73,7 @@ platform::PressResult TalkEvents::OnMouseDown(Control* /*control*/, int /*button
 }
 
 void TalkEvents::OnClick(Control* control) {
-  if (control == &c_.Talk.Label1) HideTalk(c_);
+  if (control == &c_.Talk.Label1) HideTalk(c_.Talk);
 }
 
 void TalkEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
@@ -79,7 +82,7 @@ void TalkEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
     c_.chat.TalkAltArmed = true;
   } else if (keyCode == platform::kKeyC && c_.chat.TalkAltArmed) {
     c_.chat.TalkAltArmed = false;
-    HideTalk(c_);
+    HideTalk(c_.Talk);
   } else {
     c_.chat.TalkAltArmed = false;
   }
@@ -90,7 +93,7 @@ void TalkEvents::OnMouseWheel(Control* control, int rows) {
 }
 
 void TalkEvents::OnClose() {
-  HideTalk(c_);
+  HideTalk(c_.Talk);
 }
 
 // ---- huifu ----
@@ -115,7 +118,7 @@ void HuifuEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
   Control& list = c_.huifu.List1.Visible() ? c_.huifu.List1 : c_.huifu.List2;
   const int count = static_cast<int>(list.Items().size());
   if (keyCode == platform::kKeyEscape) {
-    HidePhrases(c_);
+    HidePhrases(c_.huifu);
   } else if ((keyCode == platform::kKeyUp || keyCode == platform::kKeyDown) && count > 0) {
     // The arrows walk the rows, the list following, so a long list is reachable too.
     const int row =
@@ -134,7 +137,7 @@ void HuifuEvents::OnMouseWheel(Control* control, int rows) {
 }
 
 void HuifuEvents::OnClose() {
-  HidePhrases(c_);
+  HidePhrases(c_.huifu);
 }
 
 }  // namespace chat

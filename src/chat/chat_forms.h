@@ -3,9 +3,9 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 
-class Client;
-
 namespace chat {
+
+struct Ctx;
 
 class TalkT : public platform::Form {
  public:
@@ -24,7 +24,7 @@ class HuifuT : public platform::Form {
 
 class TalkEvents final : public platform::DialogEvents {
  public:
-  explicit TalkEvents(Client& c) : c_(c) {}
+  explicit TalkEvents(Ctx& c) : c_(c) {}
   platform::PressResult OnMouseDown(platform::Control* control, int button, int shift, int x,
                                     int y) override;
   void OnClick(platform::Control* control) override;
@@ -33,12 +33,12 @@ class TalkEvents final : public platform::DialogEvents {
   void OnClose() override;
 
  private:
-  Client& c_;
+  Ctx& c_;
 };
 
 class HuifuEvents final : public platform::DialogEvents {
  public:
-  explicit HuifuEvents(Client& c) : c_(c) {}
+  explicit HuifuEvents(Ctx& c) : c_(c) {}
   platform::PressResult OnMouseDown(platform::Control* control, int button, int shift, int x,
                                     int y) override;
   void OnMouseMove(platform::Control* control, int button, int shift, int x, int y) override;
@@ -48,7 +48,7 @@ class HuifuEvents final : public platform::DialogEvents {
   void OnClose() override;
 
  private:
-  Client& c_;
+  Ctx& c_;
 };
 
 }  // namespace chat

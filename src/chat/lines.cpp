@@ -4,13 +4,20 @@
 #include <string_view>
 
 #include "chat/chat.h"
+#include "chat/chat_forms.h"
+#include "chat/chat_state.h"
+#include "chat/context.h"
+#include "net/context.h"
 #include "net/net.h"
-#include "session/client.h"
+#include "net/net_state.h"
+#include "platform/host.h"
+#include "platform/timer.h"
+#include "table/table_state.h"
 #include "text/gbk.h"
+#include "ui/main_form.h"
 #include "ui/messages.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
-#include "view/view.h"
 
 namespace chat {
 
@@ -52,7 +59,7 @@ int CharLen(const std::string& s) {
   return static_cast<int>(text::CharCount(s));
 }
 
-void ClearWhisper(Client& c) {
+void ClearWhisper(Ctx& c) {
   c.chat.WhisperPrefix.clear();
   c.chat.WhisperTarget = 0;
   c.chat.ChatSavedText.clear();
@@ -61,7 +68,7 @@ void ClearWhisper(Client& c) {
 
 // The box takes no more than fits a line once the sender's name is put before it: a whisper's
 // "你" gives way to the name, a public line adds "说道: ".
-void UpdateChatLimit(Client& c) {
+void UpdateChatLimit(Ctx& c) {
   auto& box = c.MainForm.Chat;
   const int own = CharLen(c.table.Player[0].NickName);
   const int limit = c.chat.WhisperPrefix.empty()
@@ -76,7 +83,7 @@ void UpdateChatLimit(Client& c) {
 
 // The ticker: two one-line lists, the newer line below. Every line goes through the message
 // lists' own procedure, which logs it.
-void PutTicker(Client& c, const std::string& line) {
+void PutTicker(Ctx& c, const std::string& line) {
   const auto set = [&c](int list, const std::string& text) {
     ui::SysmsgClear(c.MainForm, list);
     ui::SysmsgAdd(c.MainForm, c.host, list, text);
@@ -98,21 +105,20 @@ void ScrollToEnd(platform::Control& list) {
 
 // The sender's voice clip: a letter and a number name it. Anything but a letter would make a
 // file name the clip folder does not hold (or leave it), so it is not played.
-void PlayChatClip(Client& c, int pos, int letter, int number) {
+void PlayChatClip(Ctx& c, int pos, int letter, int number) {
   const bool isLetter = (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
   if (!isLetter) {
     c.host.Log("chat", "voice clip code " + std::to_string(letter) + " ignored");
     return;
   }
-  ui::PlayVoice(c.soundPlayer, pos,
-                std::string(1, static_cast<char>(letter)) + std::to_string(number));
+  ui::PlayVoice(c.sound, pos, std::string(1, static_cast<char>(letter)) + std::to_string(number));
 }
 
 }  // namespace
 
 // ---- Showing ----
 
-void ShowMessageLine(Client& c, const std::string& text, int width) {
+void ShowMessageLine(Ctx& c, const std::string& text, int width) {
   const std::string visible = text.substr(0, text.find('\0'));
   if (visible.empty()) return;
   auto& list = c.Talk.Text1;
@@ -138,7 +144,7 @@ void ShowMessageLine(Client& c, const std::string& text, int width) {
   PutTicker(c, text::FirstChars(visible, kTickerChars));
 }
 
-void ShowChatLine(Client& c, const std::string& line, int pos, int v0, int v2, int v3) {
+void ShowChatLine(Ctx& c, const std::string& line, int pos, int v0, int v2, int v3) {
   if (v0 == 1 && pos != 0) PlayChatClip(c, pos, v2, v3);
   std::string text = line.substr(0, line.find('\0'));
   const auto& own = c.table.Player[0];
@@ -152,11 +158,11 @@ void ShowChatLine(Client& c, const std::string& line, int pos, int v0, int v2, i
   if (pos != 0) c.chat.ChatBlink = kBlinkSteps;
 }
 
-void ClearChatList(Client& c) {
-  c.Talk.Text1.Clear();
+void ClearChatList(TalkT& talk) {
+  talk.Text1.Clear();
 }
 
-void BlinkStep(Client& c) {
+void BlinkStep(Ctx& c) {
   if (c.chat.ChatBlink <= 0) return;
   const int was = c.chat.ChatBlink--;
   // Switched off (a resumed hand), the button keeps its disabled look.
@@ -166,7 +172,7 @@ void BlinkStep(Client& c) {
 
 // ---- Sending ----
 
-void SendChatLine(Client& c) {
+void SendChatLine(Ctx& c) {
   auto& box = c.MainForm.Chat;
   const std::string typed = box.Text();
   box.SetText("");
@@ -182,7 +188,7 @@ void SendChatLine(Client& c) {
   }
 }
 
-bool SendLine(Client& c, const std::string& boxText, const std::string& message, int v0, int v2,
+bool SendLine(Ctx& c, const std::string& boxText, const std::string& message, int v0, int v2,
               int v3) {
   wire::NetMsg m;
   m.Cmd = wire::Num(wire::Cmd::Chat);
@@ -211,12 +217,12 @@ bool SendLine(Client& c, const std::string& boxText, const std::string& message,
   ClearWhisper(c);
   c.MainForm.Chat.SetText("");
   UpdateChatLimit(c);
-  c.net.ChatOut = text::FirstChars(line, kLineChars);
-  net::SendFrame(c.netCtx, m);
+  c.net.net.ChatOut = text::FirstChars(line, kLineChars);
+  net::SendFrame(c.net, m);
   return true;
 }
 
-void Chat_KeyPress(Client& c, int keyAscii) {
+void Chat_KeyPress(Ctx& c, int keyAscii) {
   if (keyAscii != 13 || c.table.WatchMode) return;
   auto& box = c.MainForm.Chat;
   if (!c.chat.ChatGate) {
@@ -234,14 +240,14 @@ void Chat_KeyPress(Client& c, int keyAscii) {
   SendChatLine(c);
 }
 
-void TimerChat_Timer(Client& c) {
+void TimerChat_Timer(Ctx& c) {
   c.TimerChat.SetEnabled(false);
   c.chat.ChatGate = true;
 }
 
 // ---- The chat box ----
 
-void Chat_KeyTouched(Client& c, int keyCode) {
+void Chat_KeyTouched(Ctx& c, int keyCode) {
   if (static_cast<int>(c.Talk.Text1.Items().size()) > kHistoryKeep) c.Talk.Text1.Clear();
   const std::string& prefix = c.chat.WhisperPrefix;
   if (keyCode != kKeyBackspace || prefix.empty()) return;
@@ -254,7 +260,7 @@ void Chat_KeyTouched(Client& c, int keyCode) {
   }
 }
 
-void Chat_Change(Client& c) {
+void Chat_Change(Ctx& c) {
   auto& box = c.MainForm.Chat;
   if (c.chat.PrefixErasePending) {
     const std::string rest = c.chat.TextAfterPrefix;
@@ -266,8 +272,8 @@ void Chat_Change(Client& c) {
   UpdateChatLimit(c);
 }
 
-void SetWhisper(Client& c, int pos) {
-  if (pos < 1 || pos > 3 || !c.net.Online) return;
+void SetWhisper(Ctx& c, int pos) {
+  if (pos < 1 || pos > 3 || !c.net.net.Online) return;
   const auto p = static_cast<std::size_t>(pos);
   const std::string& name = c.table.Player[p].NickName;
   const int seat = c.table.Hand[p].SeatBit;
@@ -286,7 +292,7 @@ void SetWhisper(Client& c, int pos) {
   c.MainForm.SetFocus(&box);
 }
 
-void Tou_Click(Client& c, int pos) {
+void Tou_Click(Ctx& c, int pos) {
   SetWhisper(c, pos);
 }
 

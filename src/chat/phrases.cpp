@@ -6,8 +6,15 @@
 #include "app/client_files.h"
 #include "app/ini_file.h"
 #include "chat/chat.h"
-#include "session/client.h"
+#include "chat/chat_forms.h"
+#include "chat/chat_state.h"
+#include "chat/context.h"
+#include "net/context.h"
+#include "net/net_state.h"
+#include "platform/host.h"
+#include "table/table_state.h"
 #include "text/number.h"
+#include "ui/main_form.h"
 #include "ui/sound.h"
 
 namespace chat {
@@ -29,7 +36,7 @@ void FillList(const app::classIniFile& ini, platform::Control& list, const std::
 
 // Where a window over the chat corner goes: a fixed share of the table down and across, in
 // the screen's pixels. Below scale 1 the shares are of the whole window.
-void PlaceOverChat(Client& c, platform::Form& f, double drop) {
+void PlaceOverChat(Ctx& c, platform::Form& f, double drop) {
   const auto& main = c.MainForm.Geometry();
   const auto& pic = c.MainForm.Pic1.Bounds();
   const bool full = c.table.ScaleY >= 1.0F;
@@ -40,17 +47,16 @@ void PlaceOverChat(Client& c, platform::Form& f, double drop) {
       {static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)), g.width, g.height});
 }
 
-void PlayOwnClip(Client& c, int number) {
+void PlayOwnClip(Ctx& c, int number) {
   // The player hears the own clip at once, whatever the sound switch says.
-  ui::StopSound(c.soundPlayer);
-  ui::PlaySound(c.soundPlayer, ui::VoicePath(c.soundPlayer, 0, "a" + std::to_string(number)),
-                false);
-  ui::SetSoundVolume(c.soundPlayer, ui::kFullVolume);
+  ui::StopSound(c.sound);
+  ui::PlaySound(c.sound, ui::VoicePath(c.sound, 0, "a" + std::to_string(number)), false);
+  ui::SetSoundVolume(c.sound, ui::kFullVolume);
 }
 
 }  // namespace
 
-void LoadPhrases(Client& c) {
+void LoadPhrases(Ctx& c) {
   auto& f = c.huifu;
   f.List1.Clear();
   f.List2.Clear();
@@ -76,8 +82,8 @@ void LoadPhrases(Client& c) {
   c.chat.PhrasesLoaded = true;
 }
 
-void SendPhrase(Client& c, int list, int row) {
-  if (!c.net.Online) return;
+void SendPhrase(Ctx& c, int list, int row) {
+  if (!c.net.net.Online) return;
   const bool voice = list == 2;
   const auto& items = (voice ? c.huifu.List2 : c.huifu.List1).Items();
   if (row < 0 || row >= static_cast<int>(items.size())) return;
@@ -89,12 +95,12 @@ void SendPhrase(Client& c, int list, int row) {
                 row + 1))
     return;
   if (voice) PlayOwnClip(c, row + 1);
-  HidePhrases(c);
+  HidePhrases(c.huifu);
   c.MainForm.SetFocus(&c.MainForm.Chat);
 }
 
-void ShowPhraseList(Client& c, int list) {
-  HideTalk(c);
+void ShowPhraseList(Ctx& c, int list) {
+  HideTalk(c.Talk);
   auto& f = c.huifu;
   if (!c.chat.PhrasesLoaded) LoadPhrases(c);
   platform::Control& want = list == 2 ? f.List2 : f.List1;
@@ -107,22 +113,22 @@ void ShowPhraseList(Client& c, int list) {
     PlaceOverChat(c, f, 0.07 * f.Geometry().height);
     f.SetVisible(true);
   } else if (want.Visible()) {
-    HidePhrases(c);
+    HidePhrases(f);
   } else {
     want.SetVisible(true);
     other.SetVisible(false);
   }
 }
 
-void ToggleHistory(Client& c) {
+void ToggleHistory(Ctx& c) {
   if (c.Talk.Visible()) {
-    HideTalk(c);
+    HideTalk(c.Talk);
     return;
   }
   ShowTalk(c);
 }
 
-void ShowTalk(Client& c) {
+void ShowTalk(Ctx& c) {
   auto& t = c.Talk;
   c.chat.TalkAltArmed = false;
   t.SetTopmost(true);
@@ -130,12 +136,12 @@ void ShowTalk(Client& c) {
   t.SetVisible(true);
 }
 
-void HideTalk(Client& c) {
-  c.Talk.SetVisible(false);
+void HideTalk(TalkT& talk) {
+  talk.SetVisible(false);
 }
 
-void HidePhrases(Client& c) {
-  c.huifu.SetVisible(false);
+void HidePhrases(HuifuT& huifu) {
+  huifu.SetVisible(false);
 }
 
 }  // namespace chat

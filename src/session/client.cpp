@@ -18,7 +18,7 @@ Client::Client(platform::Host& h) : host(h) {
   TimerReconnect.SetHandler([this] { session::TimerReconnect_Timer(*this); });
   TimerCount.SetHandler([this] { session::TimerCount_Timer(*this); });
   TimerProxy.SetHandler([this] { session::TimerProxy_Timer(*this); });
-  TimerChat.SetHandler([this] { chat::TimerChat_Timer(*this); });
+  TimerChat.SetHandler([this] { chat::TimerChat_Timer(chatCtx); });
   TimerShuffle.SetHandler([this] { ui::TimerShuffle_Timer(uiCtx); });
   TimerProp.SetHandler([this] { session::TimerProp_Timer(*this); });
   host.Winsock1().SetEvents(this);

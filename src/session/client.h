@@ -8,6 +8,7 @@
 #include "app/dialogs.h"
 #include "chat/chat_forms.h"
 #include "chat/chat_state.h"
+#include "chat/context.h"
 #include "net/context.h"
 #include "net/net_state.h"
 #include "platform/host.h"
@@ -90,9 +91,7 @@ class Client final : public platform::SocketEvents,
 
   // The chat history and the phrase window.
   chat::TalkT Talk;
-  chat::TalkEvents talkEvents{*this};
   chat::HuifuT huifu;
-  chat::HuifuEvents huifuEvents{*this};
 
   // The ting choice, above the table while the player decides.
   play::TingFormT frmTing;
@@ -102,6 +101,9 @@ class Client final : public platform::SocketEvents,
   ui::SoundPlayer soundPlayer{ui, host, table.Player};
   ui::Ctx uiCtx{ui,   host,         table,       MainForm,          VosSet,
                 rule, TimerShuffle, soundPlayer, app.SeatChangeText};
+  chat::Ctx chatCtx{chat, Talk, huifu, TimerChat, MainForm, table, netCtx, soundPlayer, host};
+  chat::TalkEvents talkEvents{chatCtx};
+  chat::HuifuEvents huifuEvents{chatCtx};
 
   // Socket events of Winsock1.
   void OnDataArrival(std::span<const std::uint8_t> bytes) override;

@@ -84,7 +84,7 @@ void SendReady(Client& c) {
   m.Cmd = wire::Num(wire::Cmd::TableStatus);
   m.Seat = static_cast<std::uint8_t>(c.table.Hand[0].SeatBit);
   m.Value = {0, 0, 0, 1};
-  net::SendFrame(c, m);
+  net::SendFrame(c.netCtx, m);
   ui::StartSeatChangeIfPending(c.uiCtx);
 }
 

@@ -19,10 +19,10 @@ void AnNiu_Click(Client& c, int i) {
   if (i == 3 || (i >= 5 && i <= 7)) props::SetBankState(c, 2);
   switch (i) {
     case 0:
-      chat::SendChatLine(c);
+      chat::SendChatLine(c.chatCtx);
       break;
     case 1:
-      chat::ToggleHistory(c);
+      chat::ToggleHistory(c.chatCtx);
       break;
     case 2:
       session::Continue(c);
@@ -61,8 +61,8 @@ void TitleButton_Click(Client& c, int which) {
 
 bool LbMove_MouseDown(Client& c, int button) {
   if (button != 1) return false;
-  chat::HideTalk(c);
-  chat::HidePhrases(c);
+  chat::HideTalk(c.Talk);
+  chat::HidePhrases(c.huifu);
   ui::LbMove_StartDrag(c.MainForm);
   return true;
 }
@@ -80,8 +80,8 @@ void AfterDrag(Client& c) {
 
 void HideTableWindows(Client& c) {
   c.Information.SetVisible(false);
-  chat::HideTalk(c);
-  chat::HidePhrases(c);
+  chat::HideTalk(c.Talk);
+  chat::HidePhrases(c.huifu);
   ui::HideSoundForms(c.uiCtx);
   app::UnloadExitDialog(c);
   c.Hero.SetVisible(false);

@@ -48,7 +48,7 @@ void ChatOrPlugin(Client& c, const wire::Chat& m, wire::NetMsg& header) {
   const std::string line = text::DecodeDoubleByte(m.Line, m.Line.size(), true);
   const int pos = table::SeatPosOf(c.table.Hand[0].SeatBit, m.Seat);
   header.Seat = static_cast<std::uint8_t>(pos);
-  chat::ShowChatLine(c, line, pos, m.Value[0], m.Value[2], m.Value[3]);
+  chat::ShowChatLine(c.chatCtx, line, pos, m.Value[0], m.Value[2], m.Value[3]);
 }
 
 // Each handler gets its command's message, decoded once here from the frame being dispatched.

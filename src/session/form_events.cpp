@@ -115,13 +115,13 @@ void MainFormEvents::OnClick(Control* control) {
   } else if (Is(control, "LinkDot") || Is(control, "LinkText")) {
     LinkState_Click(c_);
   } else if (Is(control, "Tou")) {
-    chat::Tou_Click(c_, control->Index());
+    chat::Tou_Click(c_.chatCtx, control->Index());
   } else if (Is(control, "imgword1")) {
-    chat::ShowPhraseList(c_, 1);
+    chat::ShowPhraseList(c_.chatCtx, 1);
   } else if (Is(control, "imgword2")) {
-    chat::ShowPhraseList(c_, 2);
+    chat::ShowPhraseList(c_.chatCtx, 2);
   } else if (Is(control, "Lbchat")) {
-    chat::ToggleHistory(c_);
+    chat::ToggleHistory(c_.chatCtx);
   } else if (Is(control, "Bank")) {
     props::Bank_Click(c_);
   } else if (Is(control, "ImgProp")) {
@@ -138,12 +138,12 @@ void MainFormEvents::OnKeyDown(Control* control, int keyCode, int shift) {
     if (c_.frmTing.Visible()) c_.frmTingEvents.OnKeyDown(nullptr, keyCode, shift);
     return;
   }
-  if (Is(control, "Chat")) chat::Chat_KeyTouched(c_, keyCode);
+  if (Is(control, "Chat")) chat::Chat_KeyTouched(c_.chatCtx, keyCode);
   if (control == nullptr && view::Pic1_KeyDown(c_, keyCode)) return;
   if (play::KeyPlay(c_, control, keyCode, shift)) return;
   if (Is(control, "Chat")) {
     if (keyCode == platform::kKeyReturn) {
-      chat::Chat_KeyPress(c_, keyCode);
+      chat::Chat_KeyPress(c_.chatCtx, keyCode);
     } else {
       session::Chat_KeyDown(c_, keyCode);
     }
@@ -160,7 +160,7 @@ void MainFormEvents::OnFocus(Control& control, bool focused) {
 }
 
 void MainFormEvents::OnChange(Control& control) {
-  if (control.Name() == "Chat") chat::Chat_Change(c_);
+  if (control.Name() == "Chat") chat::Chat_Change(c_.chatCtx);
 }
 
 void MainFormEvents::OnResize() {

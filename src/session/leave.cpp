@@ -71,7 +71,7 @@ void DropConnection(Client& c) {
     c.table.Player.at(static_cast<std::size_t>(p)) = {};
     score::ClearSeatEntries(c, p);
   }
-  chat::ClearChatList(c);
+  chat::ClearChatList(c.Talk);
   c.disp.SeatedOthers = 0;
   n.InHand = false;
   c.table.TimeoutCount = 0;

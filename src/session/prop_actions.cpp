@@ -25,8 +25,10 @@ void ServePluginItems(Client& c) {
 
 struct Carrier {
   Client& c;
-  void operator()(const props::ShowLine& a) const { chat::ShowMessageLine(c, a.text, a.width); }
-  void operator()(const props::Whisper& a) const { chat::SetWhisper(c, a.pos); }
+  void operator()(const props::ShowLine& a) const {
+    chat::ShowMessageLine(c.chatCtx, a.text, a.width);
+  }
+  void operator()(const props::Whisper& a) const { chat::SetWhisper(c.chatCtx, a.pos); }
   void operator()(const props::PressKey& a) const { Form_KeyDown(c, a.keyCode); }
   void operator()(const props::ShowCard& a) const { score::ShowPlayerCard(c, a.pos); }
   void operator()(const props::ShowSheet& a) const {

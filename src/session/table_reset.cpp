@@ -30,7 +30,7 @@ void ForgetHand(Client& c) {
 void ResetTableDisplay(Client& c) {
   view::ResetTableDisplay(c);
   play::HideChoices(c);
-  chat::HideTalk(c);
+  chat::HideTalk(c.Talk);
   props::ForgetWaitingResult(c.props);
 }
 

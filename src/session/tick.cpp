@@ -266,7 +266,7 @@ void Tick(Client& c) {
   if (n.TaskOn[net::kTaskLogin] && n.TaskTick[net::kTaskLogin] >= 4) LoginTask(c);
   if (n.TaskOn[net::kTaskBlink] && n.TaskTick[net::kTaskBlink] >= 8) {
     play::BlinkStep(c);
-    chat::BlinkStep(c);
+    chat::BlinkStep(c.chatCtx);
     n.TaskTick[net::kTaskBlink] = 0;
   }
   if (n.Online && n.TaskOn[net::kTaskTurnClock] && SecondElapsed(c, n.TurnSecond)) {

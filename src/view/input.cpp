@@ -269,7 +269,7 @@ bool Pic1_KeyDown(Client& c, int keyCode) {
   }
   if (!keys[0] || !keys[1]) return keyCode == platform::kKeyAlt;
   keys = {};
-  chat::ShowTalk(c);
+  chat::ShowTalk(c.chatCtx);
   return true;
 }
 

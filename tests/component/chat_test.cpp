@@ -142,12 +142,12 @@ TEST_F(ChatTest, HistoryWrapsByColumnsEachRowStartingWithASpace) {
   };
   for (const auto& k : cases) {
     c.Talk.Text1.Clear();
-    chat::ShowMessageLine(c, k.text, k.width);
+    chat::ShowMessageLine(c.chatCtx, k.text, k.width);
     EXPECT_EQ(History(), k.rows) << k.text;
   }
   // The newest row is in view.
   c.Talk.Text1.Clear();
-  for (int i = 0; i < 30; ++i) chat::ShowMessageLine(c, "line " + std::to_string(i), 46);
+  for (int i = 0; i < 30; ++i) chat::ShowMessageLine(c.chatCtx, "line " + std::to_string(i), 46);
   EXPECT_EQ(
       platform::FirstShownRow(c.Talk.Text1, c.Talk.Text1.RowHeight()) + c.Talk.Text1.VisibleRows(),
       30);
@@ -155,14 +155,14 @@ TEST_F(ChatTest, HistoryWrapsByColumnsEachRowStartingWithASpace) {
 
 TEST_F(ChatTest, TickerKeepsTheLastTwoLinesCutTo45Characters) {
   for (int i = 0; i < 2; ++i) c.MainForm.Sysmsg(i).Clear();
-  chat::ShowMessageLine(c, "one", 46);
+  chat::ShowMessageLine(c.chatCtx, "one", 46);
   EXPECT_EQ(Sysmsg(0), std::vector<std::string>{"one"});
   EXPECT_TRUE(Sysmsg(1).empty());
-  chat::ShowMessageLine(c, "two", 46);
+  chat::ShowMessageLine(c.chatCtx, "two", 46);
   EXPECT_EQ(Sysmsg(0), std::vector<std::string>{"one"});
   EXPECT_EQ(Sysmsg(1), std::vector<std::string>{"two"});
   const std::string longLine = Repeat("长", 60);
-  chat::ShowMessageLine(c, longLine, 46);
+  chat::ShowMessageLine(c.chatCtx, longLine, 46);
   EXPECT_EQ(Sysmsg(0), std::vector<std::string>{"two"});
   EXPECT_EQ(Sysmsg(1), std::vector<std::string>{Repeat("长", 45)});
   // The history keeps the whole line.
@@ -227,7 +227,7 @@ TEST_F(ChatTest, ALineFromAnotherSeatBlinksTheChatButton) {
   EXPECT_EQ(c.chat.ChatBlink, 8);
   std::vector<int> pictures;
   for (int i = 0; i < 9; ++i) {
-    chat::BlinkStep(c);
+    chat::BlinkStep(c.chatCtx);
     pictures.push_back(c.MainForm.AnNiu(1).Picture());
   }
   const int normal = ui::ButtonPicture(c.table, 2);
@@ -274,9 +274,9 @@ TEST_F(ChatTest, NothingIsSentForAnEmptyBlankOrBarePrefixLine) {
     Type(t);
     session::AnNiu_Click(c, 0);
   }
-  chat::SetWhisper(c, 2);
+  chat::SetWhisper(c.chatCtx, 2);
   session::AnNiu_Click(c, 0);
-  chat::SetWhisper(c, 2);
+  chat::SetWhisper(c.chatCtx, 2);
   Type(Box().Text() + "  ");
   session::AnNiu_Click(c, 0);
   EXPECT_TRUE(SentChat().empty());
@@ -403,7 +403,7 @@ TEST_F(ChatTest, AvatarsThatCannotBeWhisperedTo) {
 }
 
 TEST_F(ChatTest, BackspaceInsideThePrefixErasesTheWholePrefix) {
-  chat::SetWhisper(c, 2);
+  chat::SetWhisper(c.chatCtx, 2);
   Type("你对Bob说: 等等");
   // The caret just behind the prefix: Backspace eats its last blank.
   Box().ReportSelStart(8);
@@ -417,7 +417,7 @@ TEST_F(ChatTest, BackspaceInsideThePrefixErasesTheWholePrefix) {
   EXPECT_EQ(LineOf(SentChat().back()), "爱丽丝说道: 等等");
 
   // Beyond the prefix Backspace is an ordinary key.
-  chat::SetWhisper(c, 2);
+  chat::SetWhisper(c.chatCtx, 2);
   Type("你对Bob说: 等等");
   Key(kBackspace);
   Type("你对Bob说: 等");
@@ -428,10 +428,10 @@ TEST_F(ChatTest, BackspaceInsideThePrefixErasesTheWholePrefix) {
 // ---- The history ----
 
 TEST_F(ChatTest, AKeyInTheBoxClearsAHistoryOfMoreThanAHundredRows) {
-  for (int i = 0; i < 100; ++i) chat::ShowMessageLine(c, "x", 46);
+  for (int i = 0; i < 100; ++i) chat::ShowMessageLine(c.chatCtx, "x", 46);
   Key('A');
   EXPECT_EQ(History().size(), 100U);
-  chat::ShowMessageLine(c, "y", 46);
+  chat::ShowMessageLine(c.chatCtx, "y", 46);
   Key('A');
   EXPECT_TRUE(History().empty());
 }
@@ -441,11 +441,11 @@ TEST_F(ChatTest, AKeyInTheBoxClearsAHistoryOfMoreThanAHundredRows) {
 TEST_F(ChatTest, AHistoryNobodyClearsKeepsItsNewestRowsUpToItsBound) {
   auto& list = c.Talk.Text1;
   for (std::size_t i = 0; i < chat::kHistoryMax; ++i) {
-    chat::ShowMessageLine(c, "r" + std::to_string(i), 46);
+    chat::ShowMessageLine(c.chatCtx, "r" + std::to_string(i), 46);
   }
   ASSERT_EQ(History().size(), chat::kHistoryMax);
   list.SetListIndex(static_cast<int>(chat::kHistoryMax) - 1);
-  chat::ShowMessageLine(c, Repeat("中", 50), 46);  // three rows
+  chat::ShowMessageLine(c.chatCtx, Repeat("中", 50), 46);  // three rows
   Receive(kBobBit, "bob's line");
   ASSERT_EQ(History().size(), chat::kHistoryMax);
   EXPECT_EQ(History().front(), " r4");
@@ -478,18 +478,18 @@ TEST_F(ChatTest, TheHistoryWindowOpensOverTheChatCornerAndCloses) {
   const std::vector<Case> cases{
       {{18, 67}, false}, {{18, 88, 67}, true}, {{67}, true}, {{18, 18, 67}, false}};
   for (const auto& k : cases) {
-    chat::ToggleHistory(c);
+    chat::ToggleHistory(c.chatCtx);
     ASSERT_TRUE(c.Talk.Visible());
     for (int key : k.keys) c.talkEvents.OnKeyDown(&c.Talk.Text1, key, 0);
     EXPECT_EQ(c.Talk.Visible(), k.open);
-    chat::HideTalk(c);
+    chat::HideTalk(c.Talk);
   }
 }
 
 // ---- Phrases ----
 
 TEST_F(ChatTest, PhraseWindowSwitchesListsAndHidesTheHistory) {
-  chat::ToggleHistory(c);
+  chat::ToggleHistory(c.chatCtx);
   events.OnClick(&c.MainForm.imgword1);
   EXPECT_FALSE(c.Talk.Visible());
   ASSERT_TRUE(c.huifu.Visible());
@@ -514,7 +514,7 @@ TEST_F(ChatTest, PhrasesGoOutWithTheirCodesAndAVoicePhraseIsHeardAtOnce) {
   c.huifu.List2.AddItem("再见了");
   c.chat.PhrasesLoaded = true;
   c.ui.SoundOn = false;  // the own clip plays whatever the switch says
-  chat::ShowPhraseList(c, 2);
+  chat::ShowPhraseList(c.chatCtx, 2);
   c.huifuEvents.OnMouseDown(&c.huifu.List2, 1, 0, 5, c.huifu.List2.RowHeight() + 2);
   c.huifuEvents.OnDblClick(&c.huifu.List2);
   EXPECT_FALSE(c.huifu.Visible());
@@ -523,16 +523,16 @@ TEST_F(ChatTest, PhrasesGoOutWithTheirCodesAndAVoicePhraseIsHeardAtOnce) {
   EXPECT_EQ(host.sound.played.back().path, ui::VoicePath(c.soundPlayer, 0, "a2"));
   EXPECT_EQ(host.sound.played.back().attenuation, 0);
   // A text phrase while whispering goes as the whisper, and the prefix goes.
-  chat::SetWhisper(c, 3);
-  chat::SendPhrase(c, 1, 0);
+  chat::SetWhisper(c.chatCtx, 3);
+  chat::SendPhrase(c.chatCtx, 1, 0);
   EXPECT_EQ(Box().Text(), "");
   EXPECT_TRUE(c.chat.WhisperPrefix.empty());
   // Rows that do not exist, and sending while offline, do nothing.
-  chat::SendPhrase(c, 1, 1);
-  chat::SendPhrase(c, 2, -1);
+  chat::SendPhrase(c.chatCtx, 1, 1);
+  chat::SendPhrase(c.chatCtx, 2, -1);
   Advance(200);  // what was queued goes out while online
   c.net.Online = false;
-  chat::SendPhrase(c, 1, 0);
+  chat::SendPhrase(c.chatCtx, 1, 0);
   const auto sent = SentChat();
   ASSERT_EQ(sent.size(), 2U);
   EXPECT_EQ(LineOf(sent[0]), "爱丽丝说道: 再见了");
@@ -564,23 +564,23 @@ TEST_F(ChatTest, ThePhraseFileFillsBothListsAndAHostileOneCannotFloodThem) {
     const auto gbk = text::ToGbk(k.ini);
     ASSERT_TRUE(gbk.has_value());
     host.files.files["/opt/qintara/chat.ini"] = *gbk;
-    chat::LoadPhrases(c);
+    chat::LoadPhrases(c.chatCtx);
     EXPECT_EQ(c.huifu.List1.Items(), k.text) << k.ini;
     EXPECT_EQ(c.huifu.List2.Items().size(), k.voiceRows) << k.ini;
   }
   // The window shows a dozen rows; the arrows walk on and the list follows.
   EXPECT_EQ(c.huifu.Geometry().height, 12 * c.huifu.List1.RowHeight() + 8);
-  chat::ShowPhraseList(c, 1);
+  chat::ShowPhraseList(c.chatCtx, 1);
   for (int i = 0; i < 13; ++i) c.huifuEvents.OnKeyDown(nullptr, 40, 0);
   EXPECT_EQ(c.huifu.List1.ListIndex(), 12);
   EXPECT_EQ(c.huifu.List1.TopIndex(), 1);
-  chat::HidePhrases(c);
+  chat::HidePhrases(c.huifu);
   // An empty row sends nothing.
-  chat::SendPhrase(c, 1, 0);
+  chat::SendPhrase(c.chatCtx, 1, 0);
   EXPECT_TRUE(SentChat().empty());
   // Without the file the lists are empty again.
   host.files.files.clear();
-  chat::LoadPhrases(c);
+  chat::LoadPhrases(c.chatCtx);
   EXPECT_TRUE(c.huifu.List1.Items().empty());
   EXPECT_TRUE(c.huifu.List2.Items().empty());
 }

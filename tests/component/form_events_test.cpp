@@ -199,7 +199,7 @@ TEST_F(FormEvents, TheBarButtonsOfAResumedHandShowTheirDisabledPictures) {
   // A line from another seat makes the chat button blink.
   c.chat.ChatBlink = 8;
   for (int i = 0; i < 3; ++i) {
-    chat::BlinkStep(c);
+    chat::BlinkStep(c.chatCtx);
     EXPECT_EQ(f.AnNiu(1).Picture(), 1141);
   }
   // The next hand turns them on again.

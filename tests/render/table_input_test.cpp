@@ -278,8 +278,8 @@ class TableWindows : public HandTest {
         app::ShowLeaveDialog(c, "其他玩家已经离开");
         break;
       case State::WindowsOpen:
-        chat::ShowPhraseList(c, 1);  // it closes the history: first
-        chat::ShowTalk(c);
+        chat::ShowPhraseList(c.chatCtx, 1);  // it closes the history: first
+        chat::ShowTalk(c.chatCtx);
         session::ToggleScore(c);
         session::ToggleHero(c);
         ui::ToggleSettings(c.uiCtx);

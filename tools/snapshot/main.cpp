@@ -41,11 +41,11 @@ void ShowSomeChat(Client& c) {
   const std::string own = c.table.Player[0].NickName;
   const std::string left = c.table.Player[1].NickName;
   const std::string across = c.table.Player[2].NickName;
-  chat::ShowChatLine(c, left + "说道: 大家好，很高兴见到各位！", 1, 0, 0, 0);
-  chat::ShowChatLine(c, own + "说道: 今天手气真不错，这把一定要和牌", 0, 0, 0, 0);
-  chat::ShowChatLine(c, across + "对" + own + "说: 快点吧，我等到花儿都谢了", 2, 1, 'a', 1);
-  chat::ShowChatLine(c, left + "说道: 他妈的又是一张东风 fuck", 1, 0, 0, 0);
-  chat::SetWhisper(c, 2);
+  chat::ShowChatLine(c.chatCtx, left + "说道: 大家好，很高兴见到各位！", 1, 0, 0, 0);
+  chat::ShowChatLine(c.chatCtx, own + "说道: 今天手气真不错，这把一定要和牌", 0, 0, 0, 0);
+  chat::ShowChatLine(c.chatCtx, across + "对" + own + "说: 快点吧，我等到花儿都谢了", 2, 1, 'a', 1);
+  chat::ShowChatLine(c.chatCtx, left + "说道: 他妈的又是一张东风 fuck", 1, 0, 0, 0);
+  chat::SetWhisper(c.chatCtx, 2);
   c.MainForm.Chat.SetText(c.MainForm.Chat.Text() + "别着急，慢慢来");
 }
 
@@ -120,13 +120,13 @@ int main(int argc, char** argv) {
     } else if (dialog == "chat" || dialog == "phrases" || dialog == "voices") {
       ShowSomeChat(c);
       if (dialog == "chat") {
-        chat::ToggleHistory(c);
+        chat::ToggleHistory(c.chatCtx);
         over = &c.Talk;
       } else {
         std::ifstream in(phrases.toStdString(), std::ios::binary);
         table->host.files.files[table->host.files.programFolder + "/chat.ini"] =
             std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-        chat::ShowPhraseList(c, dialog == "voices" ? 2 : 1);
+        chat::ShowPhraseList(c.chatCtx, dialog == "voices" ? 2 : 1);
         c.huifu.List1.SetListIndex(c.huifu.List1.Items().empty() ? -1 : 1);
         over = &c.huifu;
       }
