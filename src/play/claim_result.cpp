@@ -36,12 +36,12 @@ bool IsWild(const Client& c, int code) {
 
 // Meld sizes of a claim: a seated player's own melds stand a little taller.
 void LoadClaimSizes(Client& c, ClaimView view) {
-  view::LoadTileSizes(c, view::TileSizes::Melds);
-  if (view == ClaimView::Seated) c.table.TileH[0] = view::Sy(c, 60);
+  view::LoadTileSizes(c.table, view::TileSizes::Melds);
+  if (view == ClaimView::Seated) c.table.TileH[0] = view::Sy(c.table, 60);
 }
 
 void PlaceMeld(Client& c, int pos, int slot, int ctl, int code) {
-  view::PlaceMeldTile(c, pos, slot, ctl, code, view::Offsets::Scaled);
+  view::PlaceMeldTile(c.viewCtx, pos, slot, ctl, code, view::Offsets::Scaled);
   c.MainForm.MJ_Image(ctl).ZOrder(0);
 }
 
@@ -67,9 +67,9 @@ void PlaceSingle(Client& c, int pos, int ctl, int code, int meldFirst, int scrat
   auto& h = c.table.Hand.at(Ix(pos));
   const int peng = FindPeng(h, meldFirst, code);
   if (peng >= 0) {
-    view::PlaceOnMiddle(c, pos, SlotAt(h, peng + 1).Ctl, ctl, code);
+    view::PlaceOnMiddle(c.viewCtx, pos, SlotAt(h, peng + 1).Ctl, ctl, code);
   } else if (code == table::kRedDragon || IsWild(c, code)) {
-    view::SetAside(c, pos, ctl, code, code == table::kRedDragon, view::Offsets::Scaled);
+    view::SetAside(c.viewCtx, pos, ctl, code, code == table::kRedDragon, view::Offsets::Scaled);
   } else {
     PlaceMeld(c, pos, scratchSlot, ctl, code);
   }
@@ -128,7 +128,7 @@ void Restack(Client& c, int pos) {
     if (pos == 1) {
       im.ZOrder(0);
     } else {
-      view::ToBack(c, im);
+      view::ToBack(c.MainForm, im);
     }
   }
   for (const auto& pile : c.display.AsideCtl) {
@@ -174,13 +174,13 @@ void StoreOwnConcealed(Client& c, const std::vector<Tile>& hand, int first) {
   auto& h = c.table.Hand[0];
   h.HiddenFirst = first;
   h.HiddenCount = static_cast<int>(hand.size());
-  view::LoadTileSizes(c, view::TileSizes::Concealed, 0);
+  view::LoadTileSizes(c.table, view::TileSizes::Concealed, 0);
   for (std::size_t i = 0; i < hand.size(); ++i) {
     const int k = first + static_cast<int>(i);
     SlotAt(h, k) = {hand[i].state, hand[i].code, hand[i].ctl};
-    view::PlaceConcealed(c, 0, k);
+    view::PlaceConcealed(c.viewCtx, 0, k);
     if (c.table.TingShown[0] == 1)
-      view::SetTilePicture(c, hand[i].ctl, view::TilePic(hand[i].code, 0));
+      view::SetTilePicture(c.MainForm, hand[i].ctl, view::TilePic(hand[i].code, 0));
   }
 }
 
@@ -230,12 +230,12 @@ void OwnClaim(Client& c, int kind, const std::array<int, 3>& tiles) {
     const Tile& m = meld.at(Ix(i));
     SlotAt(h, me - 2 + i) = {m.state, m.code, m.ctl};
     PlaceMeld(c, 0, me - 2 + i, m.ctl, m.code);
-    if (kind == kClaimConcealedGang) view::SetTilePicture(c, m.ctl, 8);
+    if (kind == kClaimConcealedGang) view::SetTilePicture(c.MainForm, m.ctl, 8);
   }
-  if (fourth.ctl >= 0) view::PlaceOnMiddle(c, 0, meld[1].ctl, fourth.ctl, fourth.code);
+  if (fourth.ctl >= 0) view::PlaceOnMiddle(c.viewCtx, 0, meld[1].ctl, fourth.ctl, fourth.code);
   h.MeldEnd = me + 3;
   StoreOwnConcealed(c, hand, h.HiddenFirst + 3);
-  view::ShowSortedHand(c, table::HandSort(c.table, 0));
+  view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 0));
 }
 
 void OwnSingle(Client& c, int code) {
@@ -255,8 +255,8 @@ void OwnSingle(Client& c, int code) {
   LoadClaimSizes(c, ClaimView::Seated);
   PlaceSingle(c, 0, tile.ctl, tile.code, 1, h.MeldEnd - 2);
   LogGang(c, 0, 2, code);
-  view::LoadTileSizes(c, view::TileSizes::Concealed, 0);
-  view::ShowSortedHand(c, table::HandSort(c.table, 0));
+  view::LoadTileSizes(c.table, view::TileSizes::Concealed, 0);
+  view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 0));
 }
 
 }  // namespace
@@ -295,13 +295,13 @@ void LayOutHiddenHandClaim(Client& c, int pos, int kind, const std::array<int, 3
       for (int k = me - 2; k <= me; ++k) PlaceMeld(c, pos, k, SlotAt(h, k).Ctl, SlotAt(h, k).Code);
       h.MeldEnd = me + 3;
       if (pos == 0) {
-        view::LoadTileSizes(c, view::TileSizes::Concealed, 0);
+        view::LoadTileSizes(c.table, view::TileSizes::Concealed, 0);
         for (int k = h.HiddenFirst; k < h.HiddenFirst + h.HiddenCount; ++k) {
-          view::PlaceConcealed(c, 0, k);
-          view::SetTilePicture(c, SlotAt(h, k).Ctl, 7);
+          view::PlaceConcealed(c.viewCtx, 0, k);
+          view::SetTilePicture(c.MainForm, SlotAt(h, k).Ctl, 7);
         }
       } else {
-        view::CloseRowAfterClaim(c, pos);
+        view::CloseRowAfterClaim(c.viewCtx, pos);
       }
       break;
     }
@@ -337,11 +337,11 @@ void LayOutHiddenHandClaim(Client& c, int pos, int kind, const std::array<int, 3
       for (int k = me - 2; k <= me; ++k) {
         const int ctl = SlotAt(h, k).Ctl;
         PlaceMeld(c, pos, k, ctl, tiles[2]);
-        if (hidden) view::SetTilePicture(c, ctl, 36 * pos + 8);
+        if (hidden) view::SetTilePicture(c.MainForm, ctl, 36 * pos + 8);
       }
       const int fourth = t.LastDiscardCtl;
-      view::PlaceOnMiddle(c, pos, SlotAt(h, me - 1).Ctl, fourth, tiles[2]);
-      if (hidden && pos != 0) view::SetTilePicture(c, fourth, 36 * pos + 8);
+      view::PlaceOnMiddle(c.viewCtx, pos, SlotAt(h, me - 1).Ctl, fourth, tiles[2]);
+      if (hidden && pos != 0) view::SetTilePicture(c.MainForm, fourth, 36 * pos + 8);
       h.MeldEnd = me + 3;
       LogGang(c, pos, hidden ? 3 : 1, tiles[2]);
       break;

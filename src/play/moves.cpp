@@ -68,7 +68,7 @@ std::string TileText(int code) {
 void ShowChoiceTile(Client& c, platform::Control& img, int slot, int left, int top,
                     const std::string& tip) {
   img.SetPicture(assets::pic::kTileBase + view::TilePic(OwnSlot(c, slot).Code, 4));
-  img.Move(left, top, view::Sx(c, 0.8 * 48), view::Sy(c, 0.8 * 78));
+  img.Move(left, top, view::Sx(c.table, 0.8 * 48), view::Sy(c.table, 0.8 * 78));
   img.SetToolTipText(tip);
   img.SetEnabled(true);
   img.SetVisible(true);
@@ -77,13 +77,13 @@ void ShowChoiceTile(Client& c, platform::Control& img, int slot, int left, int t
 
 // Choice pictures stand in a row just above the Operation buttons.
 int ChoiceTop(Client& c) {
-  return c.MainForm.Operation(0).Top() - view::Sy(c, 0.8 * 78) - view::Sy(c, 10);
+  return c.MainForm.Operation(0).Top() - view::Sy(c.table, 0.8 * 78) - view::Sy(c.table, 10);
 }
 
 void ShowChiChoice(Client& c, int candidates) {
   auto& f = c.MainForm;
-  const int w = view::Sx(c, 0.8 * 48);
-  const int gap = view::Sx(c, 14);
+  const int w = view::Sx(c.table, 0.8 * 48);
+  const int gap = view::Sx(c.table, 14);
   const int top = ChoiceTop(c);
   for (int n = 0; n < candidates; ++n) {
     const int a = c.table.ChiPick.at(static_cast<std::size_t>(2 * n));
@@ -99,8 +99,8 @@ void ShowChiChoice(Client& c, int candidates) {
 
 void ShowGangChoice(Client& c, int candidates) {
   auto& f = c.MainForm;
-  const int w = view::Sx(c, 0.8 * 48);
-  const int gap = view::Sx(c, 10);
+  const int w = view::Sx(c.table, 0.8 * 48);
+  const int gap = view::Sx(c.table, 10);
   const int top = ChoiceTop(c);
   for (int k = 0; k < candidates; ++k) {
     const int slot = c.table.GangPick.at(static_cast<std::size_t>(k));
@@ -156,7 +156,7 @@ void HideChoices(Client& c) {
 
 void DisableButtons(Client& c, bool hide) {
   for (int i = 0; i < c.MainForm.Operation.Count(); ++i) {
-    view::SetOperationLook(c, i, OpLook::Disabled);
+    view::SetOperationLook(c.MainForm, i, OpLook::Disabled);
     c.MainForm.Operation(i).SetEnabled(false);
     if (hide) c.MainForm.Operation(i).SetVisible(false);
   }
@@ -266,7 +266,7 @@ void SendDiscardFrame(Client& c, int code) {
 
 void FindChiPairs(Client& c, int d) {
   auto& t = c.table;
-  view::ShowSortedHand(c, table::HandSort(c.table, 0));
+  view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 0));
   t.Hand[0].WildCount = LeadingWilds(t);
   const auto found = ChiCandidates(t, d);
   for (std::size_t n = 0; n < found.size(); ++n) {
@@ -315,13 +315,13 @@ void Operation_Click(Client& c, int b) {
     auto& f = c.MainForm;
     t.DecisionState = 2;
     t.OptionState.fill(0);
-    view::SetOperationLook(c, b, OpLook::Disabled);
+    view::SetOperationLook(c.MainForm, b, OpLook::Disabled);
     f.Operation(b).SetEnabled(false);
     // A chi or gang choice keeps the clock running until a tile is picked, so a player who
     // walks away from it is still played for.
     if (b == table::kOpPeng || b == table::kOpHu) StopClock(c);
-    t.TileW[0] = view::Sx(c, 48);
-    t.TileH[0] = view::Sy(c, 78);
+    t.TileW[0] = view::Sx(c.table, 48);
+    t.TileH[0] = view::Sy(c.table, 78);
     t.TimeoutCount = 0;
     auto hideAll = [&] {
       for (auto* op : f.Operation) op->SetVisible(false);
@@ -349,7 +349,8 @@ void Operation_Click(Client& c, int b) {
         t.DecisionState = 1;
         t.CanDiscard = false;
         for (int i : {0, 1, 3, 4, 5}) f.Operation(i).SetVisible(false);
-        if ((t.GangOptions & 32) != 0) view::ShowSortedHand(c, table::HandSort(c.table, 0));
+        if ((t.GangOptions & 32) != 0)
+          view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 0));
         FindGangSlots(c);
         break;
       case table::kOpTing:

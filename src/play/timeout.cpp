@@ -35,7 +35,7 @@ void DiscardLastTile(Client& c) {
   SendDiscardFrame(c, s.Code);
   t.LastDiscardCtl = ctl;
   t.LastDiscardPos = 0;
-  view::ShowCurrentDiscard(c, 0, ctl, s.Code);
+  view::ShowCurrentDiscard(c.viewCtx, 0, ctl, s.Code);
   --h.HiddenCount;
 }
 
@@ -58,14 +58,14 @@ void TingTimeout(Client& c) {
   }
   auto& h = t.Hand[0];
   for (int i = h.HiddenFirst; i < h.HiddenFirst + h.HiddenCount; ++i) {
-    view::SetRaised(c, h.Slot.at(static_cast<std::size_t>(i)).Ctl, false);
+    view::SetRaised(c.viewCtx, h.Slot.at(static_cast<std::size_t>(i)).Ctl, false);
   }
   if (OwnTurn(t)) {
     // All but the tile drawn last, which keeps its place apart.
     if (t.HandOpen) {
-      view::ShowSortedHand(c, table::SortHand(c.table, 0, h.HiddenCount - 1));
+      view::ShowSortedHand(c.MainForm, table::SortHand(c.table, 0, h.HiddenCount - 1));
     } else {
-      view::ShowSortedHand(c, table::SortHandWildFirst(c.table, 0, h.HiddenCount - 1));
+      view::ShowSortedHand(c.MainForm, table::SortHandWildFirst(c.table, 0, h.HiddenCount - 1));
     }
   }
   t.TingSelecting = false;

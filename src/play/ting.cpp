@@ -75,7 +75,7 @@ void EndTingChoice(Client& c, int mark) {
   if (t.TingSelecting) {
     const auto& h = t.Hand[0];
     for (int i = h.HiddenFirst; i < h.HiddenFirst + h.HiddenCount; ++i)
-      view::SetRaised(c, h.Slot.at(static_cast<std::size_t>(i)).Ctl, false);
+      view::SetRaised(c.viewCtx, h.Slot.at(static_cast<std::size_t>(i)).Ctl, false);
     t.TingSelecting = false;
   }
   if (mark == 2 || mark == 3) t.TingDeclared = true;
@@ -95,7 +95,7 @@ void StartTing(Client& c) {
     if (code == 0) continue;
     for (int i = h.HiddenFirst; i < h.HiddenFirst + h.HiddenCount; ++i) {
       const auto& s = h.Slot.at(static_cast<std::size_t>(i));
-      if (s.Code == code) view::SetRaised(c, s.Ctl, true);
+      if (s.Code == code) view::SetRaised(c.viewCtx, s.Ctl, true);
     }
   }
 }

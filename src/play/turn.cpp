@@ -55,10 +55,11 @@ void TurnUpIndicator(Client& c, int ctl, int side) {
   };
   constexpr std::array<Look, 4> kLooks{{{36, 50, 22}, {48, 35, 20}, {30, 36, 16}, {48, 35, 20}}};
   const Look& l = kLooks.at(Ix(side));
-  const view::Place at = view::WallPlace(c, ctl);
+  const view::Place at = view::WallPlace(c.table, ctl);
   auto& img = c.MainForm.MJ_Image(ctl);
-  img.Move(at.left, at.top - view::Sy(c, l.raise), view::Sx(c, l.w), view::Sy(c, l.h));
-  view::SetTilePicture(c, ctl, view::TilePic(c.table.IndicatorTile, side));
+  img.Move(at.left, at.top - view::Sy(c.table, l.raise), view::Sx(c.table, l.w),
+           view::Sy(c.table, l.h));
+  view::SetTilePicture(c.MainForm, ctl, view::TilePic(c.table.IndicatorTile, side));
   img.SetVisible(true);
   img.ZOrder(0);
 }
@@ -90,7 +91,7 @@ void PictureConcealed(Client& c, int pos, int pic0, int set) {
   auto& h = HandAt(c, pos);
   for (int k = 0; k < h.HiddenCount; ++k) {
     const auto& s = h.Slot.at(Ix(h.HiddenFirst + k));
-    view::SetTilePicture(c, s.Ctl, pic0 >= 0 ? pic0 : view::TilePic(s.Code, set));
+    view::SetTilePicture(c.MainForm, s.Ctl, pic0 >= 0 ? pic0 : view::TilePic(s.Code, set));
   }
 }
 
@@ -117,7 +118,7 @@ void TakeTiles(Client& c, int seatBit, int count, const std::array<int, 4>& tile
   }
 
   auto& h = HandAt(c, p);
-  view::LoadTileSizes(c, view::TileSizes::Concealed);
+  view::LoadTileSizes(c.table, view::TileSizes::Concealed);
   for (int i = 0; i < count; ++i) {
     const int k = h.HiddenFirst + h.HiddenCount;
     auto& s = h.Slot.at(Ix(k));
@@ -134,17 +135,17 @@ void TakeTiles(Client& c, int seatBit, int count, const std::array<int, 4>& tile
     s.Code = count == 1 ? tiles[3] : tiles.at(Ix(i));
     s.Ctl = img;
     ++h.HiddenCount;
-    view::PlaceConcealed(c, p, k);
-    if (watch && p == 0) view::SetTilePicture(c, img, 7);
+    view::PlaceConcealed(c.viewCtx, p, k);
+    if (watch && p == 0) view::SetTilePicture(c.MainForm, img, 7);
     auto& im = c.MainForm.MJ_Image(img);
     im.SetVisible(true);
     // Side rows overlap: the nearer tile covers the farther one.
     if (p == 3) {
-      view::ToBack(c, im);
+      view::ToBack(c.MainForm, im);
     } else {
       im.ZOrder(0);
     }
-    if (count == 1 && t.WildTile > 0) view::StandApart(c, p, img);
+    if (count == 1 && t.WildTile > 0) view::StandApart(c.viewCtx, p, img);
   }
   if (count == 1) {
     t.DrawFromHead = true;
@@ -156,7 +157,8 @@ void TakeTiles(Client& c, int seatBit, int count, const std::array<int, 4>& tile
   if (p == 0 && t.WildTile == -1 && (h.HiddenCount == 14 || (h.HiddenCount == 13 && !h.IsDealer))) {
     PictureConcealed(c, 0, 7, 0);
     c.host.WaitProcessingEvents(watch ? 800 : 1000);
-    if (!watch) view::ShowSortedHand(c, table::SortHandWildFirst(c.table, 0, h.HiddenCount));
+    if (!watch)
+      view::ShowSortedHand(c.MainForm, table::SortHandWildFirst(c.table, 0, h.HiddenCount));
     t.DrawFromHead = true;
   }
 }
@@ -168,11 +170,11 @@ void MoveLastDiscardToRow(Client& c) {
     return;
   StopBlink(c);
   const int p = t.LastDiscardPos;
-  view::LoadTileSizes(c, view::TileSizes::WallAndDiscards, p);
-  view::PlaceDiscard(c, p, ctl);
+  view::LoadTileSizes(c.table, view::TileSizes::WallAndDiscards, p);
+  view::PlaceDiscard(c.viewCtx, p, ctl);
   RecordRowTile(c, p, ctl, t.LastDiscard);
   c.MainForm.MJ_Image(ctl).SetVisible(true);
-  view::LoadTileSizes(c, view::TileSizes::Concealed, p);
+  view::LoadTileSizes(c.table, view::TileSizes::Concealed, p);
   c.play.LastDiscardInRow = true;
 }
 
@@ -207,7 +209,7 @@ void OnDiscard(Client& c, int seatBit, int tile, const wire::TingMark& ting) {
     auto& s = h.Slot.at(Ix(h.HiddenFirst + h.HiddenCount - 1));
     s.Code = tile;
     t.LastDiscardCtl = s.Ctl;
-    view::ShowCurrentDiscard(c, p, s.Ctl, tile);
+    view::ShowCurrentDiscard(c.viewCtx, p, s.Ctl, tile);
     --h.HiddenCount;
   } else if ((h.HiddenCount - 2) % 3 == 0) {
     // The server discarded for the player (the clock ran out at its end): take the tile out
@@ -248,7 +250,7 @@ void ShowTingMark(Client& c, int pos, int cmd, const wire::TingMark& ting) {
       PictureConcealed(c, pos, -1, pos);
       f.imgTing(pos).SetVisible(true);
       ShowBubble(c, pos, kBubbleOpenTing);
-      view::ShowSortedHand(c, table::HandSort(c.table, pos));
+      view::ShowSortedHand(c.MainForm, table::HandSort(c.table, pos));
     } else {
       own();
     }
@@ -262,7 +264,7 @@ void ShowTingMark(Client& c, int pos, int cmd, const wire::TingMark& ting) {
   } else if (cmd == 7 && mark == kTingOpen && t.TingShown.at(Ix(pos)) == 1) {
     if (pos != 0) {
       TakeShownHand(c, pos, ting.ShownHand);
-      view::ShowSortedHand(c, table::HandSort(c.table, pos));
+      view::ShowSortedHand(c.MainForm, table::HandSort(c.table, pos));
     } else {
       own();
     }
@@ -308,14 +310,14 @@ void OnWildTile(Client& c, const wire::WildTile& m) {
                      table::kTileCount;
   }
   if (t.IndicatorCtl == t.WallTail) t.WallTail = (t.WallTail + 1) % table::kTileCount;
-  view::RollDice(c, 2, {t.Dice[0], t.Dice[1], 0, 0});
+  view::RollDice(c.viewCtx, 2, {t.Dice[0], t.Dice[1], 0, 0});
   PlaceIndicator(c);
   auto& vr = c.MainForm.VR_Image;
   vr.SetPicture(view::kTileGifBase + view::TilePic(t.WildTile, 4));
   vr.SetVisible(true);
   vr.ZOrder(0);
   if (!t.WatchMode)
-    view::ShowSortedHand(c, table::SortHandWildFirst(c.table, 0, t.Hand[0].HiddenCount));
+    view::ShowSortedHand(c.MainForm, table::SortHandWildFirst(c.table, 0, t.Hand[0].HiddenCount));
 }
 
 // ---- The reveal ----
@@ -336,15 +338,16 @@ void OnReveal(Client& c, const wire::Reveal& m) {
     }
     if (t.Hand[1].HiddenCount == 0 && t.Hand[2].HiddenCount == 0 && t.Hand[3].HiddenCount == 0) {
       // Every revealed hand lies face up along its row, like a meld.
-      view::LoadTileSizes(c, view::TileSizes::Melds);
+      view::LoadTileSizes(c.table, view::TileSizes::Melds);
       for (int q = 1; q <= 3; ++q) {
         auto& hq = HandAt(c, q);
         for (int k = 0; k < 14 && pl.RevealList.at(Ix(k)).at(Ix(q)) != 0; ++k) {
           const auto& s = hq.Slot.at(Ix(hq.HiddenFirst + k));
-          view::PlaceMeldTile(c, q, hq.HiddenFirst + k, s.Ctl, s.Code, view::Offsets::Scaled);
+          view::PlaceMeldTile(c.viewCtx, q, hq.HiddenFirst + k, s.Ctl, s.Code,
+                              view::Offsets::Scaled);
           auto& im = c.MainForm.MJ_Image(s.Ctl);
           if (q == 3) {
-            view::ToBack(c, im);
+            view::ToBack(c.MainForm, im);
           } else {
             im.ZOrder(0);
           }

@@ -49,12 +49,13 @@ void ShowWealthCaption(Client& c, std::int32_t value, WealthRow row) {
     case WealthRow::PlayerInfo: {
       const bool info = row == WealthRow::PlayerInfo;
       lb.SetFontSize(big ? 13 : 18);
-      const int x = big ? view::Sx(c, 52) + (full ? 0 : 10) : view::Sx(c, 56) + (full ? 0 : 8);
+      const int x =
+          big ? view::Sx(c.table, 52) + (full ? 0 : 10) : view::Sx(c.table, 56) + (full ? 0 : 8);
       int y = 0;
       if (full) {
-        y = big ? view::Sy(c, 622) : view::Sy(c, info ? 618 : 616);
+        y = big ? view::Sy(c.table, 622) : view::Sy(c.table, info ? 618 : 616);
       } else {
-        y = big ? view::Sy(c, info ? 623 : 619) : view::Sy(c, 620);
+        y = big ? view::Sy(c.table, info ? 623 : 619) : view::Sy(c.table, 620);
       }
       lb.Move(x, y);
       break;

@@ -26,6 +26,7 @@
 #include "ui/main_form.h"
 #include "ui/sound_forms.h"
 #include "ui/ui_state.h"
+#include "view/context.h"
 #include "view/view_state.h"
 
 class Client final : public platform::SocketEvents,
@@ -104,6 +105,7 @@ class Client final : public platform::SocketEvents,
   chat::Ctx chatCtx{chat, Talk, huifu, TimerChat, MainForm, table, netCtx, soundPlayer, host};
   chat::TalkEvents talkEvents{chatCtx};
   chat::HuifuEvents huifuEvents{chatCtx};
+  view::Ctx viewCtx{MainForm, display, table, ui, soundPlayer, host};
 
   // Socket events of Winsock1.
   void OnDataArrival(std::span<const std::uint8_t> bytes) override;

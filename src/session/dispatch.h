@@ -23,6 +23,8 @@ void OnPlayerLeft(Client& c, const wire::PlayerLeft& m);
 
 // Hand start, table status, leaving and gold.
 void OnHandStart(Client& c, const wire::HandStart& m);
+// The wall goes up for a new hand: its animation, the lobby told, the last hand's marks cleared.
+void BuildWall(Client& c);
 void OnTableStatus(Client& c, const wire::TableStatus& m);
 void OnTableClosed(Client& c, const wire::TableClosed& m);
 void OnPlayerReady(Client& c, const wire::PlayerReady& m);

@@ -1,5 +1,6 @@
 #include <stdexcept>
 
+#include "assets/sound_cues.h"
 #include "net/net.h"
 #include "platform/messages.h"
 #include "props/props.h"
@@ -12,6 +13,7 @@
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
+#include "ui/sound.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -71,7 +73,7 @@ void AssignVoices(Client& c) {
   DispatchState& d = c.disp;
   d.Reseating = false;
   d.SeatNameCount = 5;
-  view::ShowCompass(c);
+  view::ShowCompass(c.viewCtx);
   c.ui.ButtonState[5] = 0;
   c.ui.ButtonState[6] = 0;
   d.MaleVoiceUsed.fill(false);
@@ -117,7 +119,7 @@ void PlaceWatchedTable(Client& c) {
     if (SingleSeatBit(seat)) own.SeatBit = seat;
     c.table.Player[0] = rec;
   }
-  view::ShowCompass(c);  // a missing seat bit becomes seat 1 here
+  view::ShowCompass(c.viewCtx);  // a missing seat bit becomes seat 1 here
   const int w = own.SeatBit;
   const int ownIndex = table::BitIndex(w);
   for (int p = 0; p < 4; ++p) c.table.Hand.at(Ix(p)).SeatBit = table::SeatBitAt(ownIndex, p);
@@ -220,8 +222,9 @@ void OnSeatNames(Client& c) {
       h.SeatBit = table::BitOf(seat);
       h.Account = names.at(Ix(seat));
     }
-    view::DrawSeatWind(c, s);
-    view::ShowCompass(c);
+    if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, assets::kSoundTake);
+    view::DrawSeatWind(c.viewCtx, s);
+    view::ShowCompass(c.viewCtx);
     break;
   }
   if (props::Active(c)) {

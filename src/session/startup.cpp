@@ -142,7 +142,6 @@ void LoadSteps(Client& c, const std::string& commandLine) {
   ui::BuildSoundList(c.soundPlayer);
   if (c.ui.SoundOn) ui::StartMusic(c.soundPlayer);
   ui::StopSeatChange(c.uiCtx);
-  view::BuildPictureTables(c);
   // The table starts afresh: no hand in progress, the next hand restarts the clocks.
   c.disp.RestartPending = true;
   c.score.HandInProgress = false;
@@ -174,7 +173,7 @@ void LoadSteps(Client& c, const std::string& commandLine) {
   }
   ui::LayoutTable(c.uiCtx);
   for (int i = 0; i < c.MainForm.Operation.Count(); ++i)
-    view::SetOperationLook(c, i, view::OpLook::Disabled);
+    view::SetOperationLook(c.MainForm, i, view::OpLook::Disabled);
   // The laid-out table shows no wealth multiple and no finished game.
   c.props.WealthValue.fill(0);
   c.score.GameEnded = false;

@@ -2,7 +2,9 @@
 #include <array>
 #include <stdexcept>
 
+#include "assets/sound_cues.h"
 #include "net/net.h"
+#include "platform/lobby.h"
 #include "platform/messages.h"
 #include "props/props.h"
 #include "score/score.h"
@@ -16,6 +18,7 @@
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
+#include "ui/sound.h"
 #include "ui/ui.h"
 #include "view/view.h"
 
@@ -214,6 +217,26 @@ void StatusLacksGold(Client& c, const wire::TableStatus& m) {
 
 }  // namespace
 
+void BuildWall(Client& c) {
+  try {
+    if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, assets::kSoundWall);
+    view::BuildWall(c.viewCtx);
+    session::PostToLobby(c, platform::kClientHandBegun);
+    auto& t = c.table;
+    t.HiddenGangLog.fill({});
+    t.HiddenGangCount = 0;
+    t.HandOpen = false;
+    t.TingShown.fill(0);
+    t.GangCount = 0;
+    c.play.RevealCode.fill(0);
+    c.play.RevealCtl.fill(0);
+    c.play.RevealCount = 0;
+  } catch (const std::exception& e) {
+    c.host.Log("error", std::string("wall build: ") + e.what());
+    session::RestoreLobbyAndEnd(c, std::string("wall build failed: ") + e.what());
+  }
+}
+
 void OnHandStart(Client& c, const wire::HandStart& m) {
   net::NetState& n = c.net;
   DispatchState& d = c.disp;
@@ -251,7 +274,7 @@ void OnHandStart(Client& c, const wire::HandStart& m) {
   for (auto* ok : form.OK) ok->SetVisible(false);
   c.table.HandNumber += 1;
   ResetTableDisplay(c);
-  view::BuildWall(c);
+  BuildWall(c);
 
   const int dealer = PosOfSeatBit(c, m.Seat);
   if (dealer < 0) {

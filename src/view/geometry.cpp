@@ -6,13 +6,16 @@
 
 #include "assets/picture_ids.h"
 #include "assets/sound_cues.h"
-#include "platform/lobby.h"
-#include "session/client.h"
-#include "session/program.h"
+#include "platform/host.h"
 #include "table/tiles.h"
+#include "ui/main_form.h"
 #include "ui/scale.h"
+#include "ui/sound.h"
 #include "ui/ui.h"
+#include "ui/ui_state.h"
+#include "view/context.h"
 #include "view/view.h"
+#include "view/view_state.h"
 
 namespace view {
 
@@ -22,32 +25,30 @@ using ui::Round16;
 
 // Sound effects of the table (indexes of the sound file list).
 using assets::kSoundDice;
-using assets::kSoundTake;
-using assets::kSoundWall;
 
 std::size_t P(int pos) {
   if (pos < 0 || pos > 3) throw std::out_of_range("screen position " + std::to_string(pos));
   return static_cast<std::size_t>(pos);
 }
 
-platform::Control& Img(Client& c, int ctl) {
+platform::Control& Img(Ctx& c, int ctl) {
   return c.MainForm.MJ_Image(ctl);
 }
-const platform::Control& Img(const Client& c, int ctl) {
+const platform::Control& Img(const Ctx& c, int ctl) {
   return c.MainForm.MJ_Image(ctl);
 }
 
-int W(const Client& c, int pos) {
-  return c.table.TileW.at(P(pos));
+int W(const table::TableState& t, int pos) {
+  return t.TileW.at(P(pos));
 }
-int H(const Client& c, int pos) {
-  return c.table.TileH.at(P(pos));
+int H(const table::TableState& t, int pos) {
+  return t.TileH.at(P(pos));
 }
 
 // Moves, sizes and shows picture pic of tile image ctl.
-void Put(Client& c, int ctl, Place at, int pos, int pic) {
-  Img(c, ctl).Move(at.left, at.top, W(c, pos), H(c, pos));
-  SetTilePicture(c, ctl, pic);
+void Put(Ctx& c, int ctl, Place at, int pos, int pic) {
+  Img(c, ctl).Move(at.left, at.top, W(c.table, pos), H(c.table, pos));
+  SetTilePicture(c.MainForm, ctl, pic);
 }
 
 struct Design {
@@ -70,35 +71,28 @@ const Design& DesignOf(TileSizes context) {
 
 }  // namespace
 
-int Sx(const Client& c, double v) {
-  return ui::Sx(c.table, v);
-}
-int Sy(const Client& c, double v) {
-  return ui::Sy(c.table, v);
-}
-
-void LoadTileSizes(Client& c, TileSizes context, int pos) {
+void LoadTileSizes(table::TableState& t, TileSizes context, int pos) {
   const Design& d = DesignOf(context);
-  c.table.TileW.at(P(pos)) = Sx(c, d.w.at(P(pos)));
-  c.table.TileH.at(P(pos)) = Sy(c, d.h.at(P(pos)));
+  t.TileW.at(P(pos)) = Sx(t, d.w.at(P(pos)));
+  t.TileH.at(P(pos)) = Sy(t, d.h.at(P(pos)));
 }
 
-void LoadTileSizes(Client& c, TileSizes context) {
+void LoadTileSizes(table::TableState& t, TileSizes context) {
   if (context == TileSizes::OwnDiscard) {
-    LoadTileSizes(c, context, 0);
+    LoadTileSizes(t, context, 0);
     return;
   }
-  for (int p = 0; p < 4; ++p) LoadTileSizes(c, context, p);
+  for (int p = 0; p < 4; ++p) LoadTileSizes(t, context, p);
 }
 
-void ToBack(Client& c, platform::Control& ctl) {
+void ToBack(ui::MainFormT& f, platform::Control& ctl) {
   ctl.ZOrder(1);
-  c.MainForm.Pic1.ZOrder(1);
+  f.Pic1.ZOrder(1);
 }
 
 // ---- Wall ----
 
-void StoreAnchors(Client& c) {
+void StoreAnchors(table::TableState& t) {
   struct Anchor {
     int rowLeft, rowTop, discLeft, discTop;
   };
@@ -106,36 +100,36 @@ void StoreAnchors(Client& c) {
       {{19, 564, 358, 438}, {163, 192, 287, 238}, {842, 122, 635, 238}, {942, 560, 758, 438}}};
   for (int p = 0; p < 4; ++p) {
     const Anchor& a = kAnchors.at(P(p));
-    auto& h = c.table.Hand.at(P(p));
-    h.RowLeft = Sx(c, a.rowLeft);
-    h.RowTop = Sy(c, a.rowTop);
-    h.DiscLeft = h.DiscLeft0 = Sx(c, a.discLeft);
-    h.DiscTop = h.DiscTop0 = Sy(c, a.discTop);
+    auto& h = t.Hand.at(P(p));
+    h.RowLeft = Sx(t, a.rowLeft);
+    h.RowTop = Sy(t, a.rowTop);
+    h.DiscLeft = h.DiscLeft0 = Sx(t, a.discLeft);
+    h.DiscTop = h.DiscTop0 = Sy(t, a.discTop);
   }
 }
 
-void LayoutWall(Client& c) {
-  LoadTileSizes(c, TileSizes::WallAndDiscards);
+void LayoutWall(Ctx& c) {
+  LoadTileSizes(c.table, TileSizes::WallAndDiscards);
   for (int w = 0; w < 4; ++w) {
-    for (int j = 0; j < 34; ++j) Img(c, 34 * w + j).Move(0, 0, W(c, w), H(c, w));
+    for (int j = 0; j < 34; ++j) Img(c, 34 * w + j).Move(0, 0, W(c.table, w), H(c.table, w));
   }
-  const int w0 = W(c, 0), w2 = W(c, 2);
+  const int w0 = W(c.table, 0), w2 = W(c.table, 2);
   for (int k = 0; k < 17; ++k) {
     // Bottom, right to left: top layer in front, lower layer behind.
     {
       auto& top = Img(c, 2 * k);
       auto& low = Img(c, 2 * k + 1);
-      top.Move(Sx(c, 809) - k * w0, Sy(c, 476));
-      low.Move(top.Left(), top.Top() + Sy(c, 22));
+      top.Move(Sx(c.table, 809) - k * w0, Sy(c.table, 476));
+      low.Move(top.Left(), top.Top() + Sy(c.table, 22));
       top.ZOrder(0);
-      ToBack(c, low);
+      ToBack(c.MainForm, low);
     }
     // Left, upwards: stacked in placement order.
     {
       auto& top = Img(c, 34 + 2 * k);
       auto& low = Img(c, 35 + 2 * k);
-      top.Move(Sx(c, 164) + k * Sx(c, 4), Sy(c, 476) - k * Sy(c, 15));
-      low.Move(top.Left(), top.Top() + Sy(c, 20));
+      top.Move(Sx(c.table, 164) + k * Sx(c.table, 4), Sy(c.table, 476) - k * Sy(c.table, 15));
+      low.Move(top.Left(), top.Top() + Sy(c.table, 20));
       top.ZOrder(0);
       low.ZOrder(0);
     }
@@ -143,17 +137,17 @@ void LayoutWall(Client& c) {
     {
       auto& top = Img(c, 68 + 2 * k);
       auto& low = Img(c, 69 + 2 * k);
-      top.Move(Sx(c, 236) + k * w2, Sy(c, 192));
-      low.Move(top.Left(), top.Top() + Sy(c, 16));
+      top.Move(Sx(c.table, 236) + k * w2, Sy(c.table, 192));
+      low.Move(top.Left(), top.Top() + Sy(c.table, 16));
       top.ZOrder(0);
-      ToBack(c, low);
+      ToBack(c.MainForm, low);
     }
     // Right, downwards: later stacks cover earlier ones.
     {
       auto& top = Img(c, 102 + 2 * k);
       auto& low = Img(c, 103 + 2 * k);
-      top.Move(Sx(c, 748) + k * Sx(c, 4), Sy(c, 192) + k * Sy(c, 15));
-      low.Move(top.Left(), top.Top() + Sy(c, 20));
+      top.Move(Sx(c.table, 748) + k * Sx(c.table, 4), Sy(c.table, 192) + k * Sy(c.table, 15));
+      low.Move(top.Left(), top.Top() + Sy(c.table, 20));
       low.ZOrder(0);
       top.ZOrder(0);
     }
@@ -165,90 +159,74 @@ void LayoutWall(Client& c) {
     Img(c, 67 - 2 * i).ZOrder(0);
     Img(c, 66 - 2 * i).ZOrder(0);
   }
-  ToBack(c, Img(c, 69));
-  ToBack(c, Img(c, 71));
+  ToBack(c.MainForm, Img(c, 69));
+  ToBack(c.MainForm, Img(c, 71));
 }
 
-void BuildWall(Client& c) {
-  try {
-    if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, kSoundWall);
-    constexpr std::array<std::array<int, 3>, 8> kFirst{{{1, 0, 8},
-                                                        {0, 0, 8},
-                                                        {35, 1, 44},
-                                                        {34, 1, 44},
-                                                        {69, 2, 80},
-                                                        {68, 2, 80},
-                                                        {102, 3, 116},
-                                                        {103, 3, 116}}};
-    for (const auto& f : kFirst) SetTilePicture(c, f[0], f[2]);
-    for (int k = 1; k <= 16; ++k) {
-      const std::array<std::pair<int, int>, 8> copies{{{2 * k + 1, 1},
-                                                       {2 * k, 0},
-                                                       {2 * k + 35, 35},
-                                                       {2 * k + 34, 34},
-                                                       {2 * k + 69, 69},
-                                                       {2 * k + 68, 68},
-                                                       {2 * k + 102, 102},
-                                                       {2 * k + 103, 103}}};
-      for (const auto& [to, from] : copies) {
-        Img(c, to).SetPicture(Img(c, from).Picture());
-        Img(c, to).SetVisible(true);
-      }
-      c.host.WaitProcessingEvents(10);
+void BuildWall(Ctx& c) {
+  constexpr std::array<std::array<int, 3>, 8> kFirst{{{1, 0, 8},
+                                                      {0, 0, 8},
+                                                      {35, 1, 44},
+                                                      {34, 1, 44},
+                                                      {69, 2, 80},
+                                                      {68, 2, 80},
+                                                      {102, 3, 116},
+                                                      {103, 3, 116}}};
+  for (const auto& f : kFirst) SetTilePicture(c.MainForm, f[0], f[2]);
+  for (int k = 1; k <= 16; ++k) {
+    const std::array<std::pair<int, int>, 8> copies{{{2 * k + 1, 1},
+                                                     {2 * k, 0},
+                                                     {2 * k + 35, 35},
+                                                     {2 * k + 34, 34},
+                                                     {2 * k + 69, 69},
+                                                     {2 * k + 68, 68},
+                                                     {2 * k + 102, 102},
+                                                     {2 * k + 103, 103}}};
+    for (const auto& [to, from] : copies) {
+      Img(c, to).SetPicture(Img(c, from).Picture());
+      Img(c, to).SetVisible(true);
     }
-    session::PostToLobby(c, platform::kClientHandBegun);
-    auto& t = c.table;
-    t.HiddenGangLog.fill({});
-    t.HiddenGangCount = 0;
-    t.HandOpen = false;
-    t.TingShown.fill(0);
-    t.GangCount = 0;
-    c.play.RevealCode.fill(0);
-    c.play.RevealCtl.fill(0);
-    c.play.RevealCount = 0;
-  } catch (const std::exception& e) {
-    c.host.Log("error", std::string("wall build: ") + e.what());
-    session::RestoreLobbyAndEnd(c, std::string("wall build failed: ") + e.what());
+    c.host.WaitProcessingEvents(10);
   }
 }
 
-Place WallPlace(const Client& c, int ctl) {
+Place WallPlace(const table::TableState& t, int ctl) {
   if (ctl < 0 || ctl >= table::kTileCount) throw std::out_of_range("wall image");
   const int w = ctl / 34, k = (ctl % 34) / 2;
   const bool low = ctl % 2 != 0;
   switch (w) {
     case 0:
-      return {Sx(c, 809) - k * Sx(c, kWall.w[0]), Sy(c, 476) + (low ? Sy(c, 22) : 0)};
+      return {Sx(t, 809) - k * Sx(t, kWall.w[0]), Sy(t, 476) + (low ? Sy(t, 22) : 0)};
     case 1:
-      return {Sx(c, 164) + k * Sx(c, 4), Sy(c, 476) - k * Sy(c, 15) + (low ? Sy(c, 20) : 0)};
+      return {Sx(t, 164) + k * Sx(t, 4), Sy(t, 476) - k * Sy(t, 15) + (low ? Sy(t, 20) : 0)};
     case 2:
-      return {Sx(c, 236) + k * Sx(c, kWall.w[2]), Sy(c, 192) + (low ? Sy(c, 16) : 0)};
+      return {Sx(t, 236) + k * Sx(t, kWall.w[2]), Sy(t, 192) + (low ? Sy(t, 16) : 0)};
     default:
-      return {Sx(c, 748) + k * Sx(c, 4), Sy(c, 192) + k * Sy(c, 15) + (low ? Sy(c, 20) : 0)};
+      return {Sx(t, 748) + k * Sx(t, 4), Sy(t, 192) + k * Sy(t, 15) + (low ? Sy(t, 20) : 0)};
   }
 }
 
-void ShowWallTile(Client& c, int ctl) {
+void ShowWallTile(Ctx& c, int ctl) {
   const int w = ctl / 34;
-  const Place at = WallPlace(c, ctl);
-  Img(c, ctl).Move(at.left, at.top, Sx(c, kWall.w.at(P(w))), Sy(c, kWall.h.at(P(w))));
-  SetTilePicture(c, ctl, 36 * w + 8);
+  const Place at = WallPlace(c.table, ctl);
+  Img(c, ctl).Move(at.left, at.top, Sx(c.table, kWall.w.at(P(w))), Sy(c.table, kWall.h.at(P(w))));
+  SetTilePicture(c.MainForm, ctl, 36 * w + 8);
 }
 
 // ---- Concealed rows ----
 
-Place ConcealedPlace(const Client& c, int pos, int k, bool snapshot) {
-  const auto& h = c.table.Hand.at(P(pos));
-  const auto side = [&](int n) { return snapshot ? 5 * n : Sx(c, 5.0 * n); };
+Place ConcealedPlace(const table::TableState& t, int pos, int k, bool snapshot) {
+  const auto& h = t.Hand.at(P(pos));
+  const auto side = [&](int n) { return snapshot ? 5 * n : Sx(t, 5.0 * n); };
   switch (pos) {
     case 0:
-      return {h.RowLeft + k * W(c, 0), h.RowTop};
+      return {h.RowLeft + k * W(t, 0), h.RowTop};
     case 1:
-      return {h.RowLeft - side(k), h.RowTop + Round16(k * W(c, 1) / 2.0)};
+      return {h.RowLeft - side(k), h.RowTop + Round16(k * W(t, 1) / 2.0)};
     case 2:
-      return {h.RowLeft - k * W(c, 2), h.RowTop};
+      return {h.RowLeft - k * W(t, 2), h.RowTop};
     default:
-      return {h.RowLeft - side(k + 1), h.RowTop - Round16((k + 1) * W(c, 3) / 2.0)};
+      return {h.RowLeft - side(k + 1), h.RowTop - Round16((k + 1) * W(t, 3) / 2.0)};
   }
 }
 
@@ -257,63 +235,63 @@ int ConcealedPicture(int pos, int code) {
   return 36 * pos + 7;
 }
 
-void PlaceConcealed(Client& c, int pos, int k, bool snapshot) {
+void PlaceConcealed(Ctx& c, int pos, int k, bool snapshot) {
   const auto& s = c.table.Hand.at(P(pos)).Slot.at(static_cast<std::size_t>(k));
-  Put(c, s.Ctl, ConcealedPlace(c, pos, k, snapshot), pos, ConcealedPicture(pos, s.Code));
+  Put(c, s.Ctl, ConcealedPlace(c.table, pos, k, snapshot), pos, ConcealedPicture(pos, s.Code));
 }
 
-void StandApart(Client& c, int pos, int ctl) {
+void StandApart(Ctx& c, int pos, int ctl) {
   auto& img = Img(c, ctl);
   switch (P(pos)) {
     case 0:
-      img.SetLeft(img.Left() + Round16(W(c, 0) / 2.0));
+      img.SetLeft(img.Left() + Round16(W(c.table, 0) / 2.0));
       break;
     case 1:
-      img.SetTop(img.Top() + Sy(c, 10));
+      img.SetTop(img.Top() + Sy(c.table, 10));
       break;
     case 2:
-      img.SetLeft(img.Left() - Sx(c, 10));
+      img.SetLeft(img.Left() - Sx(c.table, 10));
       break;
     default:
-      img.SetTop(img.Top() - (c.table.TingShown[3] == 1 ? Sy(c, 35) : Sy(c, 10)));
+      img.SetTop(img.Top() - (c.table.TingShown[3] == 1 ? Sy(c.table, 35) : Sy(c.table, 10)));
   }
 }
 
 // ---- Discards ----
 
-void ShowCurrentDiscard(Client& c, int pos, int ctl, int code) {
-  LoadTileSizes(c, TileSizes::WallAndDiscards, pos);
+void ShowCurrentDiscard(Ctx& c, int pos, int ctl, int code) {
+  LoadTileSizes(c.table, TileSizes::WallAndDiscards, pos);
   const auto& pic1 = c.MainForm.Pic1;
-  const Place at{Round16((pic1.Width() - W(c, pos)) / 2.0),
-                 Round16((pic1.Height() - H(c, pos)) / 2.0)};
+  const Place at{Round16((pic1.Width() - W(c.table, pos)) / 2.0),
+                 Round16((pic1.Height() - H(c.table, pos)) / 2.0)};
   Put(c, ctl, at, pos, TilePic(code, pos));
   Img(c, ctl).ZOrder(0);
 }
 
-void PlaceDiscard(Client& c, int pos, int ctl) {
+void PlaceDiscard(Ctx& c, int pos, int ctl) {
   auto& h = c.table.Hand.at(P(pos));
   auto& img = Img(c, ctl);
-  const int w = W(c, pos), ht = H(c, pos);
+  const int w = W(c.table, pos), ht = H(c.table, pos);
   img.Move(h.DiscLeft, h.DiscTop, w, ht);
   c.display.LastDiscLeft = h.DiscLeft;
   c.display.LastDiscTop = h.DiscTop;
   switch (pos) {
     case 0:
-      ToBack(c, img);
+      ToBack(c.MainForm, img);
       h.DiscLeft += w;
       if ((h.DiscLeft - h.DiscLeft0) / w == 8) {
         h.DiscLeft = h.DiscLeft0;
-        h.DiscTop = h.DiscTop - ht + Sy(c, 18);
+        h.DiscTop = h.DiscTop - ht + Sy(c.table, 18);
       }
       break;
     case 1: {
       img.ZOrder(0);
-      const int step = ht - Sy(c, 17);
+      const int step = ht - Sy(c.table, 17);
       h.DiscTop += step;
       h.DiscLeft -= 5;
       if ((h.DiscTop - h.DiscTop0) / step == 8) {
         h.DiscTop = h.DiscTop0;
-        h.DiscLeft = h.DiscLeft + w + 40 - Sx(c, 5);
+        h.DiscLeft = h.DiscLeft + w + 40 - Sx(c.table, 5);
       }
       break;
     }
@@ -322,17 +300,17 @@ void PlaceDiscard(Client& c, int pos, int ctl) {
       h.DiscLeft -= w;
       if ((h.DiscLeft0 - h.DiscLeft) / w == 8) {
         h.DiscLeft = h.DiscLeft0;
-        h.DiscTop = h.DiscTop + ht - Sy(c, 14);
+        h.DiscTop = h.DiscTop + ht - Sy(c.table, 14);
       }
       break;
     default: {
-      ToBack(c, img);
-      const int step = ht - Sy(c, 17);
+      ToBack(c.MainForm, img);
+      const int step = ht - Sy(c.table, 17);
       h.DiscTop -= step;
       h.DiscLeft -= 5;
       if ((h.DiscTop0 - h.DiscTop) / step == 8) {
         h.DiscTop = h.DiscTop0;
-        h.DiscLeft = h.DiscLeft + 40 - w + Sx(c, 5);
+        h.DiscLeft = h.DiscLeft + 40 - w + Sx(c.table, 5);
       }
       // Restack so each later tile covers the one before and each row the row before. The list
       // holds three rows; a position that discards more keeps its later tiles in front.
@@ -361,76 +339,76 @@ void PlaceDiscard(Client& c, int pos, int ctl) {
 
 // ---- Melds and set-aside tiles ----
 
-Place MeldPlace(const Client& c, int pos, int step, Offsets offsets) {
+Place MeldPlace(const table::TableState& t, int pos, int step, Offsets offsets) {
   const bool sc = offsets == Offsets::Scaled;
-  const auto ox = [&](double v) { return sc ? Sx(c, v) : Round16(v); };
-  const auto oy = [&](double v) { return sc ? Sy(c, v) : Round16(v); };
-  const auto& h = c.table.Hand.at(P(pos));
+  const auto ox = [&](double v) { return sc ? Sx(t, v) : Round16(v); };
+  const auto oy = [&](double v) { return sc ? Sy(t, v) : Round16(v); };
+  const auto& h = t.Hand.at(P(pos));
   const int s = step;
   switch (pos) {
     case 0:
-      return {h.RowLeft + s * (W(c, 0) - ox(2)), h.RowTop};
+      return {h.RowLeft + s * (W(t, 0) - ox(2)), h.RowTop};
     case 1:
-      return {h.RowLeft - ox(5.0 * s), h.RowTop + s * (H(c, 1) - oy(17))};
+      return {h.RowLeft - ox(5.0 * s), h.RowTop + s * (H(t, 1) - oy(17))};
     case 2:
-      return {h.RowLeft - s * W(c, 2), h.RowTop};
+      return {h.RowLeft - s * W(t, 2), h.RowTop};
     default:
-      return {h.RowLeft - ox(5.0 * s) - ox(10), h.RowTop - s * (H(c, 3) - oy(17))};
+      return {h.RowLeft - ox(5.0 * s) - ox(10), h.RowTop - s * (H(t, 3) - oy(17))};
   }
 }
 
-void PlaceMeldTile(Client& c, int pos, int step, int ctl, int code, Offsets offsets) {
-  Put(c, ctl, MeldPlace(c, pos, step, offsets), pos, TilePic(code, pos));
+void PlaceMeldTile(Ctx& c, int pos, int step, int ctl, int code, Offsets offsets) {
+  Put(c, ctl, MeldPlace(c.table, pos, step, offsets), pos, TilePic(code, pos));
 }
 
-void PlaceOnMiddle(Client& c, int pos, int middleCtl, int ctl, int code) {
+void PlaceOnMiddle(Ctx& c, int pos, int middleCtl, int ctl, int code) {
   const auto& mid = Img(c, middleCtl);
-  Put(c, ctl, {mid.Left(), mid.Top() - Sy(c, 18)}, pos, TilePic(code, pos));
+  Put(c, ctl, {mid.Left(), mid.Top() - Sy(c.table, 18)}, pos, TilePic(code, pos));
   Img(c, ctl).ZOrder(0);
 }
 
-void CloseRowAfterClaim(Client& c, int pos) {
+void CloseRowAfterClaim(Ctx& c, int pos) {
   if (pos < 1 || pos > 3) return;
   const auto& h = c.table.Hand.at(P(pos));
   const int n = h.HiddenFirst + h.HiddenCount - 1;
   auto& img = Img(c, h.Slot.at(static_cast<std::size_t>(n)).Ctl);
   if (pos == 2) {
-    img.SetLeft(h.RowLeft - Round16((n + 1.3) * W(c, 2)));
+    img.SetLeft(h.RowLeft - Round16((n + 1.3) * W(c.table, 2)));
     return;
   }
   const auto& before = Img(c, h.Slot.at(static_cast<std::size_t>(n - 1)).Ctl);
-  const double drop = 0.65 * W(c, pos);
-  img.Move(before.Left() - Sx(c, 5), before.Top() + Round16(pos == 1 ? drop : -drop));
+  const double drop = 0.65 * W(c.table, pos);
+  img.Move(before.Left() - Sx(c.table, 5), before.Top() + Round16(pos == 1 ? drop : -drop));
 }
 
-Place AsidePlace(const Client& c, int pos, bool redDragon, Offsets offsets) {
+Place AsidePlace(const table::TableState& t, int pos, bool redDragon, Offsets offsets) {
   const bool sc = offsets == Offsets::Scaled;
-  const auto ox = [&](int v) { return sc ? Sx(c, v) : v; };
-  const auto& h = c.table.Hand.at(P(pos));
-  const int rise = (sc ? Sy(c, 18) : 18) * (redDragon ? h.RedAside : h.WildAside);
+  const auto ox = [&](int v) { return sc ? Sx(t, v) : v; };
+  const auto& h = t.Hand.at(P(pos));
+  const int rise = (sc ? Sy(t, 18) : 18) * (redDragon ? h.RedAside : h.WildAside);
   if (redDragon) {
     const int left = pos == 3 ? h.RowLeft - (sc ? ox(10) : 0) : h.RowLeft;
     return {left, h.RowTop - rise};
   }
   switch (pos) {
     case 0:
-      return {h.RowLeft + W(c, 0) - 2, h.RowTop - rise};
+      return {h.RowLeft + W(t, 0) - 2, h.RowTop - rise};
     case 1:
-      return {h.RowLeft - ox(5), h.RowTop + (H(c, 1) - 17) - rise};
+      return {h.RowLeft - ox(5), h.RowTop + (H(t, 1) - 17) - rise};
     case 2:
-      return {h.RowLeft - W(c, 2), h.RowTop - rise};
+      return {h.RowLeft - W(t, 2), h.RowTop - rise};
     default:
-      return {h.RowLeft - ox(15), h.RowTop - (H(c, 3) - 17) - rise};
+      return {h.RowLeft - ox(15), h.RowTop - (H(t, 3) - 17) - rise};
   }
 }
 
-void SetAside(Client& c, int pos, int ctl, int code, bool redDragon, Offsets offsets) {
+void SetAside(Ctx& c, int pos, int ctl, int code, bool redDragon, Offsets offsets) {
   auto& h = c.table.Hand.at(P(pos));
   int& count = redDragon ? h.RedAside : h.WildAside;
   // Four of a kind at most: a fifth would be bad input.
   const std::size_t k = static_cast<std::size_t>(count + (redDragon ? 0 : 4));
   if (count < 0 || count >= 4) throw std::out_of_range("set-aside pile is full");
-  Put(c, ctl, AsidePlace(c, pos, redDragon, offsets), pos, TilePic(code, pos));
+  Put(c, ctl, AsidePlace(c.table, pos, redDragon, offsets), pos, TilePic(code, pos));
   Img(c, ctl).ZOrder(0);
   ++count;
   c.display.AsideCtl.at(k).at(P(pos)) = ctl;
@@ -438,13 +416,13 @@ void SetAside(Client& c, int pos, int ctl, int code, bool redDragon, Offsets off
 
 // ---- Animations and small pictures ----
 
-void RollDice(Client& c, int rounds, const std::array<int, 4>& dice) {
+void RollDice(Ctx& c, int rounds, const std::array<int, 4>& dice) {
   auto& f = c.MainForm;
   const auto face = [&](int v) { return f.SZ_Image(std::max(v, 1) - 1).Picture(); };
   const auto roll = [&](int a, int b) {
-    if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, kSoundDice);
-    f.Sai_Image(0).Move(Sx(c, 400), Sy(c, 344));
-    f.Sai_Image(1).Move(Sx(c, 560), Sy(c, 344));
+    if (c.ui.SoundOn) ui::PlayEffect(c.sound, kSoundDice);
+    f.Sai_Image(0).Move(Sx(c.table, 400), Sy(c.table, 344));
+    f.Sai_Image(1).Move(Sx(c.table, 560), Sy(c.table, 344));
     f.Sai_Image(0).SetVisible(true);
     f.Sai_Image(1).SetVisible(true);
     f.Sai_Image(0).ZOrder(0);
@@ -470,41 +448,40 @@ void RollDice(Client& c, int rounds, const std::array<int, 4>& dice) {
   }
 }
 
-void DrawSeatWind(Client& c, int ownIndex) {
-  if (c.ui.SoundOn) ui::PlayEffect(c.soundPlayer, kSoundTake);
+void DrawSeatWind(Ctx& c, int ownIndex) {
   const auto& pic1 = c.MainForm.Pic1;
-  const int w = W(c, 0), h = H(c, 0);
+  const int w = W(c.table, 0), h = H(c.table, 0);
   for (int i = 0; i < 4; ++i) {
     Img(c, i).Move(Round16(pic1.Width() / 2.0 - 2 * w + i * w), Round16(pic1.Height() / 2.0 - h), w,
                    h);
-    SetTilePicture(c, i, 7);
+    SetTilePicture(c.MainForm, i, 7);
     Img(c, i).ZOrder(0);
   }
   c.host.Pause(500);
   c.host.Randomize(c.host.SecondsSinceMidnight());
   const int i = static_cast<int>(c.host.Rnd() * 4);
-  SetTilePicture(c, i, 147 - ownIndex);
+  SetTilePicture(c.MainForm, i, 147 - ownIndex);
   c.host.Pause(500);
   for (int j = 0; j < 4; ++j) Img(c, j).SetVisible(false);
 }
 
-void ShowCompass(Client& c) {
+void ShowCompass(Ctx& c) {
   auto& own = c.table.Hand[0];
   if (own.SeatBit == 0) own.SeatBit = 1;
   c.MainForm.ZhiNan.SetPicture(assets::pic::kCompassBase + table::BitIndex(own.SeatBit));
   c.MainForm.ZhiNan.SetVisible(true);
 }
 
-void SetRaised(Client& c, int ctl, bool raised) {
+void SetRaised(Ctx& c, int ctl, bool raised) {
   const int row = c.table.Hand[0].RowTop;
   Img(c, ctl).SetTop(raised ? row - 10 : row);
 }
 
-bool IsRaised(const Client& c, int ctl) {
+bool IsRaised(const Ctx& c, int ctl) {
   return Img(c, ctl).Top() == c.table.Hand[0].RowTop - 10;
 }
 
-bool IsCandidateUp(const Client& c, int ctl) {
+bool IsCandidateUp(const Ctx& c, int ctl) {
   return IsRaised(c, ctl) || Img(c, ctl).Top() == c.table.Hand[0].RowTop - 10 - kTingMarkLift;
 }
 
@@ -512,8 +489,8 @@ int OperationPicture(int button, OpLook look) {
   return assets::pic::kOpBase + 3 * button + static_cast<int>(look);
 }
 
-void SetOperationLook(Client& c, int button, OpLook look) {
-  c.MainForm.Operation(button).SetPicture(OperationPicture(button, look));
+void SetOperationLook(ui::MainFormT& f, int button, OpLook look) {
+  f.Operation(button).SetPicture(OperationPicture(button, look));
 }
 
 }  // namespace view

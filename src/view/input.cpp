@@ -47,7 +47,7 @@ void StopClock(Client& c) {
 void DisableButtons(Client& c, bool hide) {
   auto& f = c.MainForm;
   for (int b = 0; b < f.Operation.Count(); ++b) {
-    SetOperationLook(c, b, OpLook::Disabled);
+    SetOperationLook(c.MainForm, b, OpLook::Disabled);
     f.Operation(b).SetEnabled(false);
     if (hide) f.Operation(b).SetVisible(false);
   }
@@ -57,7 +57,7 @@ void LowerAllRaised(Client& c) {
   const auto& h = c.table.Hand[0];
   for (int k = h.HiddenFirst; k < h.HiddenFirst + h.HiddenCount; ++k) {
     const int ctl = h.Slot.at(Ix(k)).Ctl;
-    if (IsCandidateUp(c, ctl)) SetRaised(c, ctl, false);
+    if (IsCandidateUp(c.viewCtx, ctl)) SetRaised(c.viewCtx, ctl, false);
   }
 }
 
@@ -68,7 +68,7 @@ void RevealClick(Client& c, int i) {
   for (int k = 0; k < t.HiddenGangCount; ++k) {
     auto& e = t.HiddenGangLog.at(Ix(k));
     if (e.Ctl != i) continue;
-    SetTilePicture(c, i, TilePic(e.Code, e.Pos));
+    SetTilePicture(c.MainForm, i, TilePic(e.Code, e.Pos));
     e.Ctl = -1;
     return;
   }
@@ -77,15 +77,15 @@ void RevealClick(Client& c, int i) {
     if (pl.RevealCtl.at(Ix(k)) != i || i <= 0) continue;
     // The face lies on top of its stack: a lower-layer tile rises above the tile over it.
     const int top = i & ~1;
-    Place at = WallPlace(c, top);
+    Place at = WallPlace(c.table, top);
     auto& partner = c.MainForm.MJ_Image(top);
-    const Place topPlace = WallPlace(c, top);
+    const Place topPlace = WallPlace(c.table, top);
     if (i != top && partner.Visible() && partner.Left() == topPlace.left &&
         partner.Top() == topPlace.top)
-      at.top -= WallPlace(c, i).top - topPlace.top;
+      at.top -= WallPlace(c.table, i).top - topPlace.top;
     auto& img = c.MainForm.MJ_Image(i);
     img.Move(at.left, at.top);
-    SetTilePicture(c, i, TilePic(pl.RevealCode.at(Ix(k)), i / 34));
+    SetTilePicture(c.MainForm, i, TilePic(pl.RevealCode.at(Ix(k)), i / 34));
     img.ZOrder(0);
     if (t.IndicatorCtl >= 0 && t.IndicatorCtl < table::kTileCount)
       c.MainForm.MJ_Image(t.IndicatorCtl).ZOrder(0);
@@ -128,18 +128,18 @@ void DiscardOwnTile(Client& c, int ctl, bool send) {
   t.LastDiscardPos = 0;
   c.play.LastDiscardInRow = false;
   c.play.LastDiscardClaimed = false;
-  ShowCurrentDiscard(c, 0, ctl, code);
+  ShowCurrentDiscard(c.viewCtx, 0, ctl, code);
 
-  LoadTileSizes(c, TileSizes::Concealed, 0);
+  LoadTileSizes(c.table, TileSizes::Concealed, 0);
   const int last = h.HiddenFirst + h.HiddenCount - 1;
   for (int k = s; k < last; ++k) {
     h.Slot.at(Ix(k)) = h.Slot.at(Ix(k + 1));
     c.MainForm.MJ_Image(h.Slot.at(Ix(k)).Ctl).Move(h.RowLeft + k * t.TileW[0], h.RowTop);
   }
   if (t.HandOpen) {
-    view::ShowSortedHand(c, table::SortHand(c.table, 0, h.HiddenCount - 1));
+    view::ShowSortedHand(c.MainForm, table::SortHand(c.table, 0, h.HiddenCount - 1));
   } else {
-    view::ShowSortedHand(c, table::SortHandWildFirst(c.table, 0, h.HiddenCount - 1));
+    view::ShowSortedHand(c.MainForm, table::SortHandWildFirst(c.table, 0, h.HiddenCount - 1));
   }
   --h.HiddenCount;
 }
@@ -176,7 +176,7 @@ void MJ_Image_MouseDown(Client& c, int index, int button, int /*shift*/, int /*x
     PassDecision(c);
   }
   // The candidate the arrow keys marked counts as raised for the mouse too.
-  if (InOwnHand(c, index) && t.CanDiscard && IsCandidateUp(c, index) && t.TingSelecting) {
+  if (InOwnHand(c, index) && t.CanDiscard && IsCandidateUp(c.viewCtx, index) && t.TingSelecting) {
     t.TimeoutCount = 0;
     DiscardOwnTile(c, index, true);
     LowerAllRaised(c);
@@ -198,7 +198,7 @@ void MJ_Image_MouseMove(Client& c, int index, int /*button*/, int /*shift*/, int
       pointer(kHandCursor);
       if (img.Top() == y0) {
         LowerAllRaised(c);
-        SetRaised(c, index, true);
+        SetRaised(c.viewCtx, index, true);
       }
     } else {
       pointer(0);
@@ -206,7 +206,7 @@ void MJ_Image_MouseMove(Client& c, int index, int /*button*/, int /*shift*/, int
   } else {
     pointer(0);
   }
-  if (t.TingSelecting) pointer(IsCandidateUp(c, index) ? kHandCursor : 0);
+  if (t.TingSelecting) pointer(IsCandidateUp(c.viewCtx, index) ? kHandCursor : 0);
 }
 
 void MJ_Image_MouseUp(Client& /*c*/, int /*index*/, int /*button*/, int /*shift*/, int /*x*/,
@@ -219,12 +219,12 @@ void Pic1_MouseMove(Client& c, int /*button*/, int /*shift*/, int x, int y) {
     if (h.HiddenFirst + h.HiddenCount - 1 > 17) h.HiddenCount = 18 - h.HiddenFirst;
     for (int k = h.HiddenFirst; k < h.HiddenFirst + h.HiddenCount; ++k) {
       const int ctl = h.Slot.at(Ix(k)).Ctl;
-      if (!IsRaised(c, ctl)) continue;
+      if (!IsRaised(c.viewCtx, ctl)) continue;
       const auto& img = c.MainForm.MJ_Image(ctl);
       const bool inside = x > img.Left() && x < img.Left() + img.Width() && y > img.Top() &&
                           y < img.Top() + img.Height() + 10;
       if (inside) continue;
-      SetRaised(c, ctl, false);
+      SetRaised(c.viewCtx, ctl, false);
       break;
     }
   }

@@ -26,7 +26,7 @@ constexpr int kMaxConcealed = 14;
 
 void StartClock(Client& c) {
   auto& f = c.MainForm;
-  f.Number.Move(f.Time_Img.Left() + Sx(c, 48), f.Time_Img.Top() + Sy(c, 5));
+  f.Number.Move(f.Time_Img.Left() + Sx(c.table, 48), f.Time_Img.Top() + Sy(c.table, 5));
   f.Number.SetCaption(std::to_string(c.table.Countdown));
   f.Number.SetForeColor(kGreen);
   f.Time_Img.SetVisible(true);
@@ -47,7 +47,7 @@ void OwnPrompt(Client& c, const wire::Prompt& m) {
   t.OptionState.fill(0);
   const auto offer = [&](int b) {
     f.Operation(b).SetEnabled(true);
-    SetOperationLook(c, b, OpLook::Offered);
+    SetOperationLook(c.MainForm, b, OpLook::Offered);
     t.OptionState.at(Ix(b)) = 2;
   };
   for (int bit = 1; bit <= 128; bit <<= 1) {
@@ -68,7 +68,7 @@ void OwnPrompt(Client& c, const wire::Prompt& m) {
   if (m.TingOffered) {
     t.TingDialog = m.TingDialog;
     f.Operation(table::kOpTing).SetEnabled(true);
-    SetOperationLook(c, table::kOpTing, OpLook::Offered);
+    SetOperationLook(c.MainForm, table::kOpTing, OpLook::Offered);
     t.OptionState[table::kOpTing] = 2;
     for (int k = 0; k < 14; ++k) t.TingCandidates.at(Ix(k)) = m.TingCandidates.at(Ix(k));
   }
@@ -88,7 +88,7 @@ void OwnPrompt(Client& c, const wire::Prompt& m) {
   }
   if (t.TingDeclared && !gangOrHu) t.Countdown = 0;
   t.ClockIsOwn = true;
-  f.Time_Img.Move(f.Imgwealth.Left(), f.Imgwealth.Top() - Sy(c, 200));
+  f.Time_Img.Move(f.Imgwealth.Left(), f.Imgwealth.Top() - Sy(c.table, 200));
 }
 
 void OtherPrompt(Client& c, const wire::Prompt& m, int pos) {
@@ -98,17 +98,17 @@ void OtherPrompt(Client& c, const wire::Prompt& m, int pos) {
   t.ClockIsOwn = false;
   switch (pos) {
     case 1:
-      f.Time_Img.Move(f.Host.Left(), f.Host.Top() + f.Host.Height() + Sy(c, 20));
+      f.Time_Img.Move(f.Host.Left(), f.Host.Top() + f.Host.Height() + Sy(c.table, 20));
       break;
     case 2:
-      f.Time_Img.Move(f.Tou(2).Left() - Sx(c, 20), f.Host.Top() - Sy(c, 40));
+      f.Time_Img.Move(f.Tou(2).Left() - Sx(c.table, 20), f.Host.Top() - Sy(c.table, 40));
       break;
     case 3:
       f.Time_Img.Move(f.Vorel.Left(), f.Vorel.Top() + f.Vorel.Height());
       break;
     default:
       // The watched player's own turn: the clock stands where the player's own would.
-      f.Time_Img.Move(f.Imgwealth.Left(), f.Imgwealth.Top() - Sy(c, 200));
+      f.Time_Img.Move(f.Imgwealth.Left(), f.Imgwealth.Top() - Sy(c.table, 200));
       break;
   }
 }
@@ -168,7 +168,7 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
     }
   }
 
-  LoadTileSizes(c, TileSizes::Melds);
+  LoadTileSizes(c.table, TileSizes::Melds);
   for (auto it = exposed.begin(); it != exposed.end();) {
     const bool red = *it == table::kRedDragon;
     if (!red && *it != t.WildTile) {
@@ -176,7 +176,7 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
       continue;
     }
     const int img = NextSnapImage(c);
-    SetAside(c, p, img, *it, red, Offsets::Unscaled);
+    SetAside(c.viewCtx, p, img, *it, red, Offsets::Unscaled);
     c.MainForm.MJ_Image(img).SetVisible(true);
     it = exposed.erase(it);
   }
@@ -200,10 +200,10 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
     s.Ctl = img;
     s.Code = code;
     if (state != table::kSlotEmpty) s.State = state;
-    PlaceMeldTile(c, p, h.MeldEnd - 2, img, s.Code, Offsets::Unscaled);
+    PlaceMeldTile(c.viewCtx, p, h.MeldEnd - 2, img, s.Code, Offsets::Unscaled);
     auto& im = c.MainForm.MJ_Image(img);
     if (p == 3) {
-      ToBack(c, im);
+      ToBack(c.MainForm, im);
     } else {
       im.ZOrder(0);
     }
@@ -218,7 +218,7 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
       if (j == 1) middle = img;
     }
     const int fourth = NextSnapImage(c);
-    PlaceOnMiddle(c, p, middle, fourth, code);
+    PlaceOnMiddle(c.viewCtx, p, middle, fourth, code);
     c.MainForm.MJ_Image(fourth).SetVisible(true);
   }
 
@@ -234,7 +234,7 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
   // find them.
   for (int k = 0; k < n; ++k) placeMeldTile(exposed[Ix(k)], table::kSlotEmpty);
 
-  LoadTileSizes(c, TileSizes::Concealed);
+  LoadTileSizes(c.table, TileSizes::Concealed);
   for (int code : concealed) {
     ++h.HiddenCount;
     const int k = h.HiddenFirst + h.HiddenCount - 1;
@@ -242,11 +242,11 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
     s.Ctl = NextSnapImage(c);
     s.Code = code;
     s.State = table::kSlotDrawn;
-    PlaceConcealed(c, p, k, true);
-    SetTilePicture(c, s.Ctl, 36 * p + 7);
+    PlaceConcealed(c.viewCtx, p, k, true);
+    SetTilePicture(c.MainForm, s.Ctl, 36 * p + 7);
     auto& im = c.MainForm.MJ_Image(s.Ctl);
     if (p == 3) {
-      ToBack(c, im);
+      ToBack(c.MainForm, im);
     } else {
       im.ZOrder(0);
     }
@@ -272,7 +272,7 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
   }
   const int s = (t.WallHead + v.SnapHeadUsed) % table::kTileCount;
   const auto show = [&](int from, int to) {
-    for (int i = from; i <= to; ++i) ShowWallTile(c, i);
+    for (int i = from; i <= to; ++i) ShowWallTile(c.viewCtx, i);
   };
   if (s < t.WallTail) {
     show(s, t.WallTail);
@@ -281,7 +281,7 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
     show(0, t.WallTail);
   }
   if (v.SnapTailUsed % 2 != 0) {
-    ShowWallTile(c, (t.WallTail + 1) % table::kTileCount);
+    ShowWallTile(c.viewCtx, (t.WallTail + 1) % table::kTileCount);
   } else {
     c.MainForm.MJ_Image((t.WallTail + table::kTileCount - 1) % table::kTileCount).SetVisible(false);
   }
@@ -293,10 +293,10 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
   // A player back at the table sees the own tiles at once, not only after the next move.
   if (!t.WatchMode) {
     const auto& own = t.Hand[0];
-    view::ShowSortedHand(c, table::HandSort(c.table, 0));
+    view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 0));
     for (int k = own.HiddenFirst; k < own.HiddenFirst + own.HiddenCount; ++k) {
       const auto& slot = own.Slot.at(Ix(k));
-      SetTilePicture(c, slot.Ctl, TilePic(slot.Code, 4));
+      SetTilePicture(c.MainForm, slot.Ctl, TilePic(slot.Code, 4));
     }
   }
 }
@@ -304,16 +304,16 @@ void OnSnapshot(Client& c, const wire::Snapshot& m) {
 void RestoreDiscards(Client& c) {
   auto& t = c.table;
   auto& v = c.display;
-  LoadTileSizes(c, TileSizes::WallAndDiscards);
+  LoadTileSizes(c.table, TileSizes::WallAndDiscards);
   for (int p = 0; p < 4; ++p) {
     for (int k = 0; k < v.SnapDiscards.at(Ix(p)); ++k) {
       if (v.SnapTaken > v.SnapHeadUsed) return;
       const int img = NextSnapImage(c);
       t.LastDiscardCtl = img;
       t.LastDiscardPos = p;
-      PlaceDiscard(c, p, img);
+      PlaceDiscard(c.viewCtx, p, img);
       play::RecordRowTile(c, p, img, 0);
-      SetTilePicture(c, img, 36 * p + 8);
+      SetTilePicture(c.MainForm, img, 36 * p + 8);
       // A restored discard already lies in its row: the next draw must not place it again.
       c.play.LastDiscardInRow = true;
       c.play.LastDiscardClaimed = false;

@@ -6,7 +6,7 @@ namespace view {
 
 void ClearHandState(Client& c) {
   auto& f = c.MainForm;
-  LoadTileSizes(c, TileSizes::WallAndDiscards);
+  LoadTileSizes(c.table, TileSizes::WallAndDiscards);
   c.table.LastDiscardCtl = -1;
   c.display.BlinkCtl = -1;
   for (auto* img : f.MJ_Image) {
@@ -16,10 +16,10 @@ void ClearHandState(Client& c) {
   for (auto& h : c.table.Hand) {
     for (auto& s : h.Slot) s.Code = 0;
   }
-  f.imgTing(1).Move(c.table.ScaleX >= 1.0F ? Sx(c, 95) : Sx(c, 70), Sy(c, 300));
-  f.imgTing(2).Move(Sx(c, 460), Sy(c, 175));
-  f.imgTing(3).Move(Sx(c, 770), Sy(c, 300));
-  f.imgTing(0).Move(Sx(c, 440), Sy(c, 550));
+  f.imgTing(1).Move(c.table.ScaleX >= 1.0F ? Sx(c.table, 95) : Sx(c.table, 70), Sy(c.table, 300));
+  f.imgTing(2).Move(Sx(c.table, 460), Sy(c.table, 175));
+  f.imgTing(3).Move(Sx(c.table, 770), Sy(c.table, 300));
+  f.imgTing(0).Move(Sx(c.table, 440), Sy(c.table, 550));
   for (auto* t : f.imgTing) t->SetVisible(false);
   for (auto* op : f.Operation) {
     op->SetEnabled(false);
@@ -44,8 +44,8 @@ void ResetTableDisplay(Client& c) {
     ctl->SetVisible(false);
   for (auto* op : f.Operation) op->SetVisible(false);
   for (auto* s : f.Speak) s->SetVisible(false);
-  LayoutWall(c);
-  StoreAnchors(c);
+  LayoutWall(c.viewCtx);
+  StoreAnchors(c.table);
   f.lblDifen.SetCaption("1");
   f.lblDifen.SetVisible(false);
   for (auto* d : f.imgsezi) d->SetVisible(false);

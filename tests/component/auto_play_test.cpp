@@ -314,7 +314,7 @@ class Ting : public AutoPlay {
     Offer({table::kOpTing, table::kOpPass}, 2);
     play::Operation_Click(c, table::kOpTing);
   }
-  bool Raised(int ctl) { return view::IsRaised(c, ctl); }
+  bool Raised(int ctl) { return view::IsRaised(c.viewCtx, ctl); }
 };
 
 TEST_F(Ting, CandidatesRaisedAndWindowChoosesOpenOrClosed) {
@@ -484,12 +484,12 @@ TEST_F(AutoPlay, ArrowsRaiseOneTileAndEnterThrowsIt) {
   for (int k = 0; k < 14; ++k) c.MainForm.MJ_Image(100 + k).Move(0, y0);
   Offer({table::kOpPass});
   Key(play::kKeyLeft);  // from nothing raised: the tile drawn last
-  EXPECT_TRUE(view::IsRaised(c, 113));
+  EXPECT_TRUE(view::IsRaised(c.viewCtx, 113));
   Key(play::kKeyLeft);
-  EXPECT_FALSE(view::IsRaised(c, 113));
-  EXPECT_TRUE(view::IsRaised(c, 112));
+  EXPECT_FALSE(view::IsRaised(c.viewCtx, 113));
+  EXPECT_TRUE(view::IsRaised(c.viewCtx, 112));
   for (int i = 0; i < 20; ++i) Key(play::kKeyRight);  // stops at the end
-  EXPECT_TRUE(view::IsRaised(c, 113));
+  EXPECT_TRUE(view::IsRaised(c.viewCtx, 113));
   Key(play::kKeyLeft);
   Key(platform::kKeyReturn);
   // The tile click closes the offer with a pass, then throws the raised 红中.

@@ -34,7 +34,7 @@ class HandSortTest : public ClientTest {
 TEST_F(HandSortTest, AClosedHandPutsItsWildTilesFirst) {
   c.table.WildTile = 0x43;
   Deal(0, {0x21, 0x43, 0x15, 0x81, 0x43});
-  view::ShowSortedHand(c, table::HandSort(c.table, 0));
+  view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 0));
   EXPECT_EQ(Concealed(0), (std::vector<int>{0x43, 0x43, 0x81, 0x21, 0x15}));
   EXPECT_EQ(c.table.Hand[0].WildCount, 2);
   // The own seat shows its upright set; controls follow the slots, not the tiles.
@@ -46,14 +46,14 @@ TEST_F(HandSortTest, AnOpenHandSortsPlainly) {
   c.table.WildTile = 0x43;
   c.table.HandOpen = true;
   Deal(0, {0x21, 0x43, 0x15, 0x81, 0x43});
-  view::ShowSortedHand(c, table::HandSort(c.table, 0));
+  view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 0));
   EXPECT_EQ(Concealed(0), (std::vector<int>{0x81, 0x43, 0x43, 0x21, 0x15}));
 }
 
 TEST_F(HandSortTest, AnotherPositionUsesItsOwnPictureSet) {
   c.table.WildTile = 0x29;
   Deal(2, {0x29, 0x11, 0x89});
-  view::ShowSortedHand(c, table::HandSort(c.table, 2));
+  view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 2));
   EXPECT_EQ(Concealed(2), (std::vector<int>{0x29, 0x89, 0x11}));
   EXPECT_EQ(c.MainForm.MJ_Image(11).Picture(), view::kTileGifBase + view::TilePic(0x89, 2));
 }
@@ -62,7 +62,7 @@ TEST_F(HandSortTest, ConcealedTilesPastTheLastSlotAreARunTimeError) {
   Deal(1, {0x11});
   c.table.Hand[1].HiddenFirst = 17;
   c.table.Hand[1].HiddenCount = 2;
-  EXPECT_THROW(view::ShowSortedHand(c, table::HandSort(c.table, 1)), std::out_of_range);
+  EXPECT_THROW(view::ShowSortedHand(c.MainForm, table::HandSort(c.table, 1)), std::out_of_range);
 }
 
 }  // namespace

@@ -180,7 +180,7 @@ TEST_F(PromptTest, TheTingDiscardTakesARaisedCandidateAndDeclaresTing) {
   Run({PromptFrame(kOwn, 0)});
   c.table.TingSelecting = true;
   const int ctl = SlotCtl(0, 8);
-  view::SetRaised(c, ctl, true);
+  view::SetRaised(c.viewCtx, ctl, true);
   view::MJ_Image_MouseDown(c, ctl, platform::kLeftButton, 0, 1, 1);
   EXPECT_TRUE(c.table.TingDeclared);
   EXPECT_FALSE(c.table.TingSelecting);

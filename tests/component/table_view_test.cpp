@@ -5,6 +5,7 @@
 
 #include "assets/picture_ids.h"
 #include "session/control_bar.h"
+#include "session/dispatch.h"
 #include "session/table_reset.h"
 #include "support/client_fixture.h"
 #include "ui/ui.h"
@@ -33,8 +34,8 @@ class TableView : public qtest::ClientTest {
   }
   // Discards n tiles of pos, using images from first on.
   void Discard(int pos, int n, int first) {
-    view::LoadTileSizes(c, TileSizes::WallAndDiscards);
-    for (int i = 0; i < n; ++i) view::PlaceDiscard(c, pos, first + i);
+    view::LoadTileSizes(c.table, TileSizes::WallAndDiscards);
+    for (int i = 0; i < n; ++i) view::PlaceDiscard(c.viewCtx, pos, first + i);
   }
 };
 
@@ -61,9 +62,9 @@ TEST_F(TableView, SmallScreenScalesAnchorsAndMarks) {
 TEST_F(TableView, ScaleRoundsHalfToEven) {
   StartAt(800, 600);
   // 0.78125 * 2 = 1.5625, * 16 = 12.5 -> 12, * 48 = 37.5 -> 38.
-  EXPECT_EQ(view::Sx(c, 16), 12);
-  EXPECT_EQ(view::Sx(c, 48), 38);
-  EXPECT_THROW(view::Sx(c, 1e6), std::out_of_range);
+  EXPECT_EQ(view::Sx(c.table, 16), 12);
+  EXPECT_EQ(view::Sx(c.table, 48), 38);
+  EXPECT_THROW(view::Sx(c.table, 1e6), std::out_of_range);
 }
 
 TEST_F(TableView, WallRunsAroundTheTableWithItsStacking) {
@@ -92,7 +93,7 @@ TEST_F(TableView, WallRunsAroundTheTableWithItsStacking) {
 
 TEST_F(TableView, BuildWallShowsFaceDownWallsAndTellsTheLobby) {
   StartAt(1280, 1024);
-  host.Run([&] { view::BuildWall(c); });
+  host.Run([&] { session::BuildWall(c); });
   for (int i = 0; i < 136; ++i) {
     ASSERT_TRUE(Tile(i).Visible()) << i;
     EXPECT_EQ(Tile(i).Picture(), view::kTileGifBase + 36 * (i / 34) + 8) << i;
@@ -103,16 +104,16 @@ TEST_F(TableView, BuildWallShowsFaceDownWallsAndTellsTheLobby) {
 
 TEST_F(TableView, ConcealedRowsStepPerPosition) {
   StartAt(1280, 1024);
-  view::LoadTileSizes(c, TileSizes::Concealed);
-  EXPECT_EQ(view::ConcealedPlace(c, 0, 4), (Place{19 + 4 * 48, 564}));
-  EXPECT_EQ(view::ConcealedPlace(c, 1, 3), (Place{163 - 15, 192 + 52}));  // 3 * 35 / 2 = 52.5
-  EXPECT_EQ(view::ConcealedPlace(c, 2, 2), (Place{842 - 72, 122}));
-  EXPECT_EQ(view::ConcealedPlace(c, 3, 0), (Place{937, 560 - 18}));  // 17.5 rounds to 18
+  view::LoadTileSizes(c.table, TileSizes::Concealed);
+  EXPECT_EQ(view::ConcealedPlace(c.table, 0, 4), (Place{19 + 4 * 48, 564}));
+  EXPECT_EQ(view::ConcealedPlace(c.table, 1, 3), (Place{163 - 15, 192 + 52}));  // 3 * 35 / 2 = 52.5
+  EXPECT_EQ(view::ConcealedPlace(c.table, 2, 2), (Place{842 - 72, 122}));
+  EXPECT_EQ(view::ConcealedPlace(c.table, 3, 0), (Place{937, 560 - 18}));  // 17.5 rounds to 18
   EXPECT_EQ(view::ConcealedPicture(0, 0x43), 144 + 9 * 2 + 2);
   EXPECT_EQ(view::ConcealedPicture(2, 0), 79);
   // The snapshot steps sideways by 5 unscaled.
   session::ResetTable(c);
-  EXPECT_EQ(view::ConcealedPlace(c, 1, 2, true).left, 163 - 10);
+  EXPECT_EQ(view::ConcealedPlace(c.table, 1, 2, true).left, 163 - 10);
 }
 
 TEST_F(TableView, OwnDiscardsWrapIntoARowAboveBehindTheFirst) {
@@ -157,7 +158,7 @@ TEST_F(TableView, RightDiscardsBeyondTheListStillShowInFront) {
 
 TEST_F(TableView, CurrentDiscardSitsInTheMiddle) {
   StartAt(1280, 1024);
-  view::ShowCurrentDiscard(c, 2, 5, 0x15);
+  view::ShowCurrentDiscard(c.viewCtx, 2, 5, 0x15);
   EXPECT_EQ(At(5), (Place{(1024 - 30) / 2, (768 - 36) / 2}));
   EXPECT_EQ(Tile(5).Picture(), view::kTileGifBase + 72 + 4);
   EXPECT_EQ(c.MainForm.Stacking().back(), &Tile(5));
@@ -165,25 +166,27 @@ TEST_F(TableView, CurrentDiscardSitsInTheMiddle) {
 
 TEST_F(TableView, MeldsUnscaledInTheSnapshotScaledInClaimDisplays) {
   StartAt(800, 600);
-  view::LoadTileSizes(c, TileSizes::Melds);
+  view::LoadTileSizes(c.table, TileSizes::Melds);
   const auto& h1 = c.table.Hand[1];
   // Position 1 meld sizes at the small scale: 35 x 27.
-  EXPECT_EQ(view::MeldPlace(c, 1, 2, Offsets::Unscaled),
+  EXPECT_EQ(view::MeldPlace(c.table, 1, 2, Offsets::Unscaled),
             (Place{h1.RowLeft - 10, h1.RowTop + 2 * (27 - 17)}));
-  EXPECT_EQ(view::MeldPlace(c, 1, 2, Offsets::Scaled),
+  EXPECT_EQ(view::MeldPlace(c.table, 1, 2, Offsets::Scaled),
             (Place{h1.RowLeft - 8, h1.RowTop + 2 * (27 - 13)}));
   const auto& h0 = c.table.Hand[0];
-  EXPECT_EQ(view::MeldPlace(c, 0, 1, Offsets::Unscaled), (Place{h0.RowLeft + 35 - 2, h0.RowTop}));
+  EXPECT_EQ(view::MeldPlace(c.table, 0, 1, Offsets::Unscaled),
+            (Place{h0.RowLeft + 35 - 2, h0.RowTop}));
   const auto& h3 = c.table.Hand[3];
-  EXPECT_EQ(view::MeldPlace(c, 3, 2, Offsets::Unscaled),
+  EXPECT_EQ(view::MeldPlace(c.table, 3, 2, Offsets::Unscaled),
             (Place{h3.RowLeft - 20, h3.RowTop - 2 * (27 - 17)}));
 }
 
 TEST_F(TableView, GangFourthTileLiesOnTheMiddleTile) {
   StartAt(1280, 1024);
-  view::LoadTileSizes(c, TileSizes::Melds);
-  for (int s = 1; s <= 3; ++s) view::PlaceMeldTile(c, 0, s, 20 + s, 0x47, Offsets::Unscaled);
-  view::PlaceOnMiddle(c, 0, 22, 24, 0x47);
+  view::LoadTileSizes(c.table, TileSizes::Melds);
+  for (int s = 1; s <= 3; ++s)
+    view::PlaceMeldTile(c.viewCtx, 0, s, 20 + s, 0x47, Offsets::Unscaled);
+  view::PlaceOnMiddle(c.viewCtx, 0, 22, 24, 0x47);
   EXPECT_EQ(At(24), (Place{Tile(22).Left(), Tile(22).Top() - 18}));
   EXPECT_GT(Depth(24), Depth(22));
   EXPECT_EQ(Tile(24).Picture(), view::kTileGifBase + 9 * 2 + 6);
@@ -191,37 +194,37 @@ TEST_F(TableView, GangFourthTileLiesOnTheMiddleTile) {
 
 TEST_F(TableView, SetAsidePilesRiseAndRememberTheirTiles) {
   StartAt(1280, 1024);
-  view::LoadTileSizes(c, TileSizes::Melds);
+  view::LoadTileSizes(c.table, TileSizes::Melds);
   const auto& h = c.table.Hand[3];
-  view::SetAside(c, 3, 40, 0x15, true, Offsets::Unscaled);
-  view::SetAside(c, 3, 41, 0x15, true, Offsets::Unscaled);
+  view::SetAside(c.viewCtx, 3, 40, 0x15, true, Offsets::Unscaled);
+  view::SetAside(c.viewCtx, 3, 41, 0x15, true, Offsets::Unscaled);
   EXPECT_EQ(At(40), (Place{h.RowLeft, h.RowTop}));
   EXPECT_EQ(At(41), (Place{h.RowLeft, h.RowTop - 18}));
   EXPECT_EQ(Tile(41).Picture(), view::kTileGifBase + 112);
-  view::SetAside(c, 3, 42, 0x23, false, Offsets::Scaled);
+  view::SetAside(c.viewCtx, 3, 42, 0x23, false, Offsets::Scaled);
   EXPECT_EQ(At(42), (Place{h.RowLeft - 15, h.RowTop - (35 - 17)}));
   EXPECT_EQ(c.display.AsideCtl[1][3], 41);
   EXPECT_EQ(c.display.AsideCtl[4][3], 42);
   EXPECT_EQ(h.RedAside, 2);
   // A claim display places the red pile of the right position 10 further left.
-  EXPECT_EQ(view::AsidePlace(c, 3, true, Offsets::Scaled).left, h.RowLeft - 10);
-  view::SetAside(c, 3, 43, 0x15, true, Offsets::Unscaled);
-  view::SetAside(c, 3, 44, 0x15, true, Offsets::Unscaled);
-  EXPECT_THROW(view::SetAside(c, 3, 45, 0x15, true, Offsets::Unscaled), std::out_of_range);
+  EXPECT_EQ(view::AsidePlace(c.table, 3, true, Offsets::Scaled).left, h.RowLeft - 10);
+  view::SetAside(c.viewCtx, 3, 43, 0x15, true, Offsets::Unscaled);
+  view::SetAside(c.viewCtx, 3, 44, 0x15, true, Offsets::Unscaled);
+  EXPECT_THROW(view::SetAside(c.viewCtx, 3, 45, 0x15, true, Offsets::Unscaled), std::out_of_range);
 }
 
 TEST_F(TableView, ClosingTheRowMovesTheDisplacedTileToTheEnd) {
   StartAt(1280, 1024);
-  view::LoadTileSizes(c, TileSizes::Concealed);
+  view::LoadTileSizes(c.table, TileSizes::Concealed);
   auto& h = c.table.Hand[2];
   h.HiddenFirst = 7;
   h.HiddenCount = 11;
   for (int k = 7; k < 18; ++k) {
     h.Slot[static_cast<std::size_t>(k)].Ctl = 60 + k;
-    view::PlaceConcealed(c, 2, k);
+    view::PlaceConcealed(c.viewCtx, 2, k);
   }
-  view::LoadTileSizes(c, TileSizes::Melds);
-  view::CloseRowAfterClaim(c, 2);
+  view::LoadTileSizes(c.table, TileSizes::Melds);
+  view::CloseRowAfterClaim(c.viewCtx, 2);
   EXPECT_EQ(Tile(77).Left(), 842 - 622);  // (17 + 1.3) * 34 = 622.2
   auto& h1 = c.table.Hand[1];
   h1.HiddenFirst = 7;
@@ -229,23 +232,23 @@ TEST_F(TableView, ClosingTheRowMovesTheDisplacedTileToTheEnd) {
   h1.Slot[7].Ctl = 90;
   h1.Slot[8].Ctl = 91;
   Tile(90).Move(100, 200);
-  view::CloseRowAfterClaim(c, 1);
+  view::CloseRowAfterClaim(c.viewCtx, 1);
   EXPECT_EQ(At(91), (Place{95, 229}));  // 0.65 * 45 = 29.25
 }
 
 TEST_F(TableView, TilePicturesIgnoreOutOfRangeNumbers) {
   StartAt(1280, 1024);
-  view::SetTilePicture(c, 3, 10);
-  view::SetTilePicture(c, 3, 180);
-  view::SetTilePicture(c, 136, 10);
+  view::SetTilePicture(c.MainForm, 3, 10);
+  view::SetTilePicture(c.MainForm, 3, 180);
+  view::SetTilePicture(c.MainForm, 136, 10);
   EXPECT_EQ(Tile(3).Picture(), view::kTileGifBase + 10);
   EXPECT_EQ(view::TilePic(0x89, 3), 3 * 36 + 27 + 8);
 }
 
 TEST_F(TableView, SeatWindAndCompassForOwnSeatTwo) {
   StartAt(1280, 1024);
-  view::LoadTileSizes(c, TileSizes::WallAndDiscards);
-  host.Run([&] { view::DrawSeatWind(c, 2); });
+  view::LoadTileSizes(c.table, TileSizes::WallAndDiscards);
+  host.Run([&] { view::DrawSeatWind(c.viewCtx, 2); });
   int south = 0;
   for (int i = 0; i < 4; ++i) {
     EXPECT_FALSE(Tile(i).Visible());
@@ -254,17 +257,17 @@ TEST_F(TableView, SeatWindAndCompassForOwnSeatTwo) {
   EXPECT_EQ(south, 1);
   EXPECT_EQ(At(0), (Place{512 - 72, 384 - 50}));
   c.table.Hand[0].SeatBit = 4;
-  view::ShowCompass(c);
+  view::ShowCompass(c.viewCtx);
   EXPECT_EQ(c.MainForm.ZhiNan.Picture(), 128);
   c.table.Hand[0].SeatBit = 0;
-  view::ShowCompass(c);
+  view::ShowCompass(c.viewCtx);
   EXPECT_EQ(c.MainForm.ZhiNan.Picture(), 126);
   EXPECT_EQ(c.table.Hand[0].SeatBit, 1);
 }
 
 TEST_F(TableView, DiceEndOnTheirFacesAndHide) {
   StartAt(1280, 1024);
-  host.Run([&] { view::RollDice(c, 4, {0, 6, 3, 2}); });
+  host.Run([&] { view::RollDice(c.viewCtx, 4, {0, 6, 3, 2}); });
   EXPECT_FALSE(c.MainForm.Sai_Image(0).Visible());
   EXPECT_EQ(c.MainForm.Sai_Image(0).Picture(), 161 + 2);
   EXPECT_EQ(c.MainForm.Sai_Image(1).Picture(), 161 + 1);
@@ -274,17 +277,17 @@ TEST_F(TableView, DiceEndOnTheirFacesAndHide) {
 TEST_F(TableView, RaisedOwnTileIsTenPixelsUp) {
   StartAt(800, 600);
   Tile(7).Move(50, 441);
-  view::SetRaised(c, 7, true);
+  view::SetRaised(c.viewCtx, 7, true);
   EXPECT_EQ(Tile(7).Top(), 431);
-  EXPECT_TRUE(view::IsRaised(c, 7));
-  view::SetRaised(c, 7, false);
-  EXPECT_FALSE(view::IsRaised(c, 7));
+  EXPECT_TRUE(view::IsRaised(c.viewCtx, 7));
+  view::SetRaised(c.viewCtx, 7, false);
+  EXPECT_FALSE(view::IsRaised(c.viewCtx, 7));
 }
 
 TEST_F(TableView, OperationAndControlBarPicturesByState) {
   StartAt(1280, 1024);
   EXPECT_EQ(c.MainForm.Operation(4).Picture(), 141 + 12);
-  view::SetOperationLook(c, 4, view::OpLook::Hover);
+  view::SetOperationLook(c.MainForm, 4, view::OpLook::Hover);
   EXPECT_EQ(c.MainForm.Operation(4).Picture(), 141 + 14);
   EXPECT_EQ(c.MainForm.Operation(5).Left(), 358 + 5 * 50);
   // The start button shows "start" until the first hand, "continue" afterwards.

@@ -201,8 +201,8 @@ TEST_P(TingPath, FromTheButtonToTheTile) {
   ASSERT_TRUE(c.table.TingSelecting);
   ASSERT_TRUE(c.frmTing.Visible());
   ASSERT_TRUE(TingWindow()->isVisible());
-  EXPECT_TRUE(view::IsRaised(c, OwnImageOf(kRedDragon).Index()));
-  EXPECT_TRUE(view::IsRaised(c, OwnImageOf(kNineChar).Index()));
+  EXPECT_TRUE(view::IsRaised(c.viewCtx, OwnImageOf(kRedDragon).Index()));
+  EXPECT_TRUE(view::IsRaised(c.viewCtx, OwnImageOf(kNineChar).Index()));
   // The table waits for the window: a click on a candidate throws nothing yet.
   Click(OwnImageOf(kNineChar));
   EXPECT_TRUE(c.frmTing.Visible());
@@ -307,7 +307,7 @@ TEST_F(TingWindows, TheServersTileEndsTheChoice) {
     EXPECT_FALSE(c.frmTing.Visible()) << answered;
     EXPECT_TRUE(c.MainForm.Enabled()) << answered;
     EXPECT_FALSE(c.table.TingSelecting) << answered;
-    EXPECT_FALSE(view::IsRaised(c, OwnImageOf(kRedDragon).Index())) << answered;
+    EXPECT_FALSE(view::IsRaised(c.viewCtx, OwnImageOf(kRedDragon).Index())) << answered;
     EXPECT_EQ(H(0).HiddenCount, 13) << answered;
     Click(OwnImageOf(kNineChar));
     EXPECT_TRUE(NewFrames().empty()) << answered;

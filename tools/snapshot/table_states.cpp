@@ -58,7 +58,7 @@ void Meld(Client& c, int pos, int first, const std::vector<int>& codes, int stat
     const int ctl = Take(c);
     c.table.Hand.at(static_cast<std::size_t>(pos)).Slot.at(static_cast<std::size_t>(s)) = {
         state, codes[i], ctl};
-    view::PlaceMeldTile(c, pos, s, ctl, codes[i], Offsets::Scaled);
+    view::PlaceMeldTile(c.viewCtx, pos, s, ctl, codes[i], Offsets::Scaled);
   }
 }
 
@@ -70,37 +70,37 @@ void Concealed(Client& c, int pos, int first, std::vector<int> codes) {
   for (std::size_t i = 0; i < codes.size(); ++i) {
     const int k = first + static_cast<int>(i);
     h.Slot.at(static_cast<std::size_t>(k)) = {table::kSlotDrawn, codes[i], Take(c)};
-    view::PlaceConcealed(c, pos, k);
+    view::PlaceConcealed(c.viewCtx, pos, k);
   }
 }
 
 void Discards(Client& c, int pos, const std::vector<int>& codes) {
   for (int code : codes) {
     const int ctl = Take(c);
-    view::LoadTileSizes(c, TileSizes::WallAndDiscards, pos);
-    view::PlaceDiscard(c, pos, ctl);
-    view::SetTilePicture(c, ctl, view::TilePic(code, pos));
+    view::LoadTileSizes(c.table, TileSizes::WallAndDiscards, pos);
+    view::PlaceDiscard(c.viewCtx, pos, ctl);
+    view::SetTilePicture(c.MainForm, ctl, view::TilePic(code, pos));
   }
 }
 
 void MidHand(Client& c) {
   auto& f = c.MainForm;
   c.table.Hand[0].SeatBit = 1;
-  view::ShowCompass(c);
+  view::ShowCompass(c.viewCtx);
   c.table.WallHead = 40;
   c.table.WildTile = 0x26;
-  view::LoadTileSizes(c, TileSizes::Melds);
+  view::LoadTileSizes(c.table, TileSizes::Melds);
   Meld(c, 0, 1, {0x85, 0x85, 0x85}, table::kSlotPeng);
-  view::SetAside(c, 0, Take(c), 0x15, true, Offsets::Scaled);
-  view::SetAside(c, 0, Take(c), 0x15, true, Offsets::Scaled);
+  view::SetAside(c.viewCtx, 0, Take(c), 0x15, true, Offsets::Scaled);
+  view::SetAside(c.viewCtx, 0, Take(c), 0x15, true, Offsets::Scaled);
   Meld(c, 1, 2, {0x43, 0x44, 0x45}, table::kSlotPeng);
-  view::SetAside(c, 1, Take(c), 0x15, true, Offsets::Scaled);
-  view::SetAside(c, 1, Take(c), 0x26, false, Offsets::Scaled);
+  view::SetAside(c.viewCtx, 1, Take(c), 0x15, true, Offsets::Scaled);
+  view::SetAside(c.viewCtx, 1, Take(c), 0x26, false, Offsets::Scaled);
   Meld(c, 2, 2, {0x11, 0x11, 0x11}, table::kSlotExposedGang);
-  view::PlaceOnMiddle(c, 2, c.table.Hand[2].Slot[3].Ctl, Take(c), 0x11);
-  view::SetAside(c, 3, Take(c), 0x26, false, Offsets::Scaled);
-  view::SetAside(c, 3, Take(c), 0x26, false, Offsets::Scaled);
-  view::LoadTileSizes(c, TileSizes::Concealed);
+  view::PlaceOnMiddle(c.viewCtx, 2, c.table.Hand[2].Slot[3].Ctl, Take(c), 0x11);
+  view::SetAside(c.viewCtx, 3, Take(c), 0x26, false, Offsets::Scaled);
+  view::SetAside(c.viewCtx, 3, Take(c), 0x26, false, Offsets::Scaled);
+  view::LoadTileSizes(c.table, TileSizes::Concealed);
   Concealed(c, 0, 7, {0x41, 0x42, 0x43, 0x27, 0x28, 0x29, 0x84, 0x84, 0x86, 0x87});
   Concealed(c, 1, 7, std::vector<int>(10, 0));
   Concealed(c, 2, 7, std::vector<int>(10, 0));
@@ -109,8 +109,8 @@ void MidHand(Client& c) {
   Discards(c, 1, {0x11, 0x29, 0x81, 0x17, 0x48, 0x23, 0x88, 0x14, 0x16});
   Discards(c, 2, {0x13, 0x82, 0x47, 0x25, 0x12, 0x89, 0x24});
   Discards(c, 3, {0x14, 0x17, 0x83, 0x21, 0x46, 0x12, 0x29, 0x41, 0x86});
-  view::LoadTileSizes(c, TileSizes::Concealed);
-  view::ShowCurrentDiscard(c, 1, Take(c), 0x85);
+  view::LoadTileSizes(c.table, TileSizes::Concealed);
+  view::ShowCurrentDiscard(c.viewCtx, 1, Take(c), 0x85);
   // Wild tile, clock and the offered actions.
   f.VR_Image.SetPicture(view::kTileGifBase + view::TilePic(0x26, 0));
   f.VR_Image.SetVisible(true);
@@ -124,7 +124,7 @@ void MidHand(Client& c) {
                                  view::OpLook::Hover,    view::OpLook::Disabled,
                                  view::OpLook::Disabled, view::OpLook::Offered};
   for (int b = 0; b < 6; ++b) {
-    view::SetOperationLook(c, b, looks[b]);
+    view::SetOperationLook(c.MainForm, b, looks[b]);
     f.Operation(b).SetEnabled(looks[b] != view::OpLook::Disabled);
     f.Operation(b).SetVisible(true);
     f.Operation(b).ZOrder(0);
@@ -139,7 +139,7 @@ void Replay(Table& t, const std::string& file, int n) {
   constexpr std::array<int, 4> kSeats{4, 2, 1, 8};
   for (int p = 0; p < 4; ++p)
     c.table.Hand.at(static_cast<std::size_t>(p)).SeatBit = kSeats.at(static_cast<std::size_t>(p));
-  view::ShowCompass(c);
+  view::ShowCompass(c.viewCtx);
   f.Zhuang.SetCaption("南");
   c.net.Online = true;
   c.ui.ButtonState[2] = -1;
@@ -256,7 +256,7 @@ std::unique_ptr<Table> BuildTable(const std::string& state, bool small) {
     Seat(c);
     session::ResetTable(c);
     if (state == "empty" || replay) return;
-    view::BuildWall(c);
+    view::BuildWall(c.viewCtx);
     if (state == "wall") return;
     MidHand(c);
     if (sheet) Sheets(c, state);
