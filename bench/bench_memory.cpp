@@ -187,9 +187,9 @@ Figures Measure(int hand, Client& c, const host::PictureStore& pictures,
   f.heroRows = c.Hero.Num.Items().size();
   f.heroBytes = ItemBytes(c.Hero.Num);
   for (int q = 0; q < 4; ++q) f.heroBytes += ItemBytes(c.Hero.Grade(q));
-  f.replayFrames = c.app.ReplayHand.size() + c.app.ReplayContext.size();
-  f.replayCapacity = c.app.ReplayHand.capacity() * sizeof(app::ReplayFrame) +
-                     c.app.ReplayContext.capacity() * sizeof(wire::Frame);
+  f.replayFrames = c.app.Replay.Hand.size() + c.app.Replay.Context.size();
+  f.replayCapacity = c.app.Replay.Hand.capacity() * sizeof(app::ReplayFrame) +
+                     c.app.Replay.Context.capacity() * sizeof(wire::Frame);
   f.pictures = pictures.Measure();
   std::error_code ec;
   for (const auto& e : std::filesystem::recursive_directory_iterator(userData, ec)) {

@@ -1,5 +1,6 @@
 #pragma once
-// What start-up takes from the lobby's command line, and the lobby link's own state.
+// What start-up takes from the lobby's command line, the lobby link's own state and the hand
+// replay being recorded.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,13 +31,7 @@ struct AppState {
   bool Hooked = false;
   std::array<std::string, 4> SeatChangeText;
 
-  // The hand replay being recorded: the login result and seating frames it needs as context,
-  // and the frames of the hand since it was set up.
-  std::vector<wire::Frame> ReplayContext;
-  bool ReplaySeating = false;
-  bool ReplayRecording = false;
-  std::int64_t ReplayHandStart = 0;
-  std::vector<ReplayFrame> ReplayHand;
+  ReplayRecorder Replay;
 };
 
 }  // namespace app

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/files.h"
-#include "session/client.h"
+#include "platform/host.h"
 
 namespace app {
 
@@ -106,52 +106,49 @@ std::optional<Replay> DecodeReplay(std::string_view text, std::string* error) {
   return r;
 }
 
-std::string ReplayFolder(Client& c) {
-  return platform::JoinPath(c.host.Disk().UserDataFolder(), "replays");
+std::string ReplayFolder(platform::Files& files) {
+  return platform::JoinPath(files.UserDataFolder(), "replays");
 }
 
-void RecordFrame(Client& c, const wire::Frame& frame) {
-  AppState& a = c.app;
+void RecordFrame(ReplayRecorder& rec, std::int64_t now, const wire::Frame& frame) {
   const int cmd = Cmd(frame);
-  const std::int64_t now = c.host.TickCount();
   if (cmd == 18) {
-    a.ReplayContext.clear();
-    a.ReplaySeating = false;
+    rec.Context.clear();
+    rec.Seating = false;
   }
   if (cmd == 18 || cmd == 3 || cmd == 20) {
     // A new seating sequence replaces the last one; the login result stays.
-    if (cmd == 3 && !a.ReplaySeating) {
-      std::erase_if(a.ReplayContext, [](const wire::Frame& f) { return Cmd(f) != 18; });
+    if (cmd == 3 && !rec.Seating) {
+      std::erase_if(rec.Context, [](const wire::Frame& f) { return Cmd(f) != 18; });
     }
-    a.ReplaySeating = cmd == 3 || (cmd == 20 && a.ReplaySeating);
-    if (a.ReplayContext.size() < kMaxContextFrames) a.ReplayContext.push_back(frame);
+    rec.Seating = cmd == 3 || (cmd == 20 && rec.Seating);
+    if (rec.Context.size() < kMaxContextFrames) rec.Context.push_back(frame);
   }
-  if (!a.ReplayRecording && (HandSetUp(frame) || cmd == 4)) {
-    a.ReplayRecording = true;
-    a.ReplayHandStart = now;
-    a.ReplayHand.clear();
+  if (!rec.Recording && (HandSetUp(frame) || cmd == 4)) {
+    rec.Recording = true;
+    rec.HandStart = now;
+    rec.Hand.clear();
   }
-  if (!a.ReplayRecording) return;
-  if (a.ReplayHand.size() >= kMaxReplayFrames - kMaxContextFrames) {
-    a.ReplayRecording = false;  // not a hand any more; keep nothing
-    a.ReplayHand.clear();
+  if (!rec.Recording) return;
+  if (rec.Hand.size() >= kMaxReplayFrames - kMaxContextFrames) {
+    rec.Recording = false;  // not a hand any more; keep nothing
+    rec.Hand.clear();
     return;
   }
-  a.ReplayHand.push_back({now - a.ReplayHandStart, frame});
+  rec.Hand.push_back({now - rec.HandStart, frame});
 }
 
-void SaveHandReplay(Client& c) {
-  AppState& a = c.app;
-  if (!a.ReplayRecording) return;
-  a.ReplayRecording = false;
+void SaveHandReplay(ReplayRecorder& rec, const std::string& account, platform::Host& host) {
+  if (!rec.Recording) return;
+  rec.Recording = false;
   Replay r;
-  r.account = a.LoginName;
-  for (const auto& f : a.ReplayContext) r.frames.push_back({0, f});
-  for (const auto& f : a.ReplayHand) r.frames.push_back({kHandOffsetMs + f.ms, f.frame});
-  a.ReplayHand.clear();
+  r.account = account;
+  for (const auto& f : rec.Context) r.frames.push_back({0, f});
+  for (const auto& f : rec.Hand) r.frames.push_back({kHandOffsetMs + f.ms, f.frame});
+  rec.Hand.clear();
 
-  platform::Files& files = c.host.Disk();
-  const std::string folder = ReplayFolder(c);
+  platform::Files& files = host.Disk();
+  const std::string folder = ReplayFolder(files);
   // The next number after the highest one there: files are never overwritten.
   long next = 1;
   for (const auto& name : files.ListFolder(folder)) {
@@ -171,9 +168,9 @@ void SaveHandReplay(Client& c) {
   const std::string path = platform::JoinPath(folder, name);
   if (files.WriteFile(path,
                       std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
-    c.host.Log("replay", path);
+    host.Log("replay", path);
   } else {
-    c.host.Log("error", "cannot write the replay " + path);
+    host.Log("error", "cannot write the replay " + path);
   }
 }
 

@@ -10,7 +10,10 @@
 
 #include "wire/frame.h"
 
-class Client;
+namespace platform {
+class Files;
+class Host;
+}  // namespace platform
 
 namespace app {
 
@@ -31,11 +34,22 @@ std::string EncodeReplay(const Replay& replay);
 // Fails (with a reason) on anything that is not a replay file, without trusting any of it.
 std::optional<Replay> DecodeReplay(std::string_view text, std::string* error = nullptr);
 
-// The recorder, fed with every frame the client dispatches.
-void RecordFrame(Client& c, const wire::Frame& frame);
-// The hand's result is on screen: its replay file is written.
-void SaveHandReplay(Client& c);
+// The hand replay being recorded: the login result and seating frames it needs as context, and
+// the frames of the hand since it was set up.
+struct ReplayRecorder {
+  std::vector<wire::Frame> Context;
+  bool Seating = false;
+  bool Recording = false;
+  std::int64_t HandStart = 0;
+  std::vector<ReplayFrame> Hand;
+};
+
+// The recorder, fed with every frame the client dispatches; now is the host's tick count.
+void RecordFrame(ReplayRecorder& r, std::int64_t now, const wire::Frame& frame);
+// The hand's result is on screen: its replay file, received by account, is written into the
+// host's replay folder and the diagnostics log names it.
+void SaveHandReplay(ReplayRecorder& r, const std::string& account, platform::Host& host);
 // Where the replays go.
-std::string ReplayFolder(Client& c);
+std::string ReplayFolder(platform::Files& files);
 
 }  // namespace app

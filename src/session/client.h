@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
 #include "chat/chat_forms.h"
 #include "chat/chat_state.h"
 #include "chat/context.h"
@@ -18,6 +17,7 @@
 #include "score/score_forms.h"
 #include "score/score_state.h"
 #include "score/sheet_events.h"
+#include "session/dialogs.h"
 #include "session/dispatch_state.h"
 #include "session/form_events.h"
 #include "session/reconnect.h"
@@ -69,10 +69,10 @@ class Client final : public platform::SocketEvents,
 
   // Secondary windows, each a form with its event procedures, registered with the host for the
   // client's lifetime: the host shows a window for each while its form is Visible.
-  app::FrmExitT frmExit;
-  app::FrmExitEvents frmExitEvents{*this};
-  app::FrmOtherExitT frmOtherExit;
-  app::FrmOtherExitEvents frmOtherExitEvents{*this};
+  session::FrmExitT frmExit;
+  session::FrmExitEvents frmExitEvents{*this};
+  session::FrmOtherExitT frmOtherExit;
+  session::FrmOtherExitEvents frmOtherExitEvents{*this};
   session::FrmReconnectT frmReconnect;
   session::FrmReconnectEvents frmReconnectEvents{*this};
 

@@ -1,13 +1,13 @@
 #include "session/control_bar.h"
 
 #include "app/client_files.h"
-#include "app/dialogs.h"
 #include "chat/chat.h"
 #include "net/net.h"
 #include "props/props.h"
 #include "score/score.h"
 #include "session/client.h"
 #include "session/continue.h"
+#include "session/dialogs.h"
 #include "session/reconnect.h"
 #include "ui/ui.h"
 
@@ -70,7 +70,7 @@ bool LbMove_MouseDown(Client& c, int button) {
 void AfterDrag(Client& c) {
   // The page follows the window, a twip lower than where it opened.
   if (c.rule.Visible()) ui::CentreRules(c.uiCtx, 1);
-  app::CentreDialogs(c);
+  CentreDialogs(c);
   // The other open windows keep their places over the table as well.
   if (c.VosSet.Visible()) ui::PlaceSettings(c.uiCtx);
   if (c.Score.Visible()) score::CentreOverTable(c, false, true);
@@ -83,7 +83,7 @@ void HideTableWindows(Client& c) {
   chat::HideTalk(c.Talk);
   chat::HidePhrases(c.huifu);
   ui::HideSoundForms(c.uiCtx);
-  app::UnloadExitDialog(c);
+  UnloadExitDialog(c);
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);
 }
@@ -120,7 +120,7 @@ void ToggleRules(Client& c) {
 
 void ToggleExitDialog(Client& c) {
   if (props::Active(c)) props::SetBankState(c, 2);
-  app::ToggleExitDialog(c);
+  ShowOrHideExitDialog(c);
 }
 
 void ShowLinkState(Client& c) {

@@ -66,7 +66,7 @@ void ShowScoreSheet(Client& c) {
   ArmContinue(c);
   c.net.HoldQuit = false;
   score::SaveMatchRecord(c, c.table.HandNumber);
-  app::SaveHandReplay(c);
+  app::SaveHandReplay(c.app.Replay, c.app.LoginName, c.host);
 }
 
 void ShowDrawSheet(Client& c, bool withProps) {
@@ -78,7 +78,7 @@ void ShowDrawSheet(Client& c, bool withProps) {
   }
   score::SaveMatchRecord(c, c.table.HandNumber);
   ArmContinue(c);
-  app::SaveHandReplay(c);
+  app::SaveHandReplay(c.app.Replay, c.app.LoginName, c.host);
 }
 
 void CloseHandEnd(Client& c) {

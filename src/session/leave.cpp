@@ -80,7 +80,7 @@ void DropConnection(Client& c) {
   c.ui.StartPending = true;
   if (props::Active(c)) props::Shutdown(c);
   c.MainForm.SetState(platform::WindowState::Minimized);
-  app::UnloadLeaveDialog(c);
+  UnloadLeaveDialog(c);
   // A reconnection under way belongs to the table just given up.
   UnloadReconnect(c);
   n.RejoinPending = false;

@@ -25,7 +25,7 @@ void OnLoginResult(Client& c, const wire::LoginResult& m) {
   c.disp.PropRefresh = false;
   c.score.RunningScore.fill(0);
   c.TimerKeepAlive.SetEnabled(true);
-  app::UnloadLeaveDialog(c);
+  UnloadLeaveDialog(c);
   c.table.HandNumber = 0;
   c.ui.StartPending = true;
   n.LoginPending = false;

@@ -137,7 +137,7 @@ void StatusPlayersLeft(Client& c, const wire::TableStatus& m) {
   ui::SysmsgAdd(c.MainForm, c.host, 0, list + "退出了游戏！ " + ClockText(c));
   ui::SysmsgAdd(c.MainForm, c.host, 1, list + "请退出重新开始游戏.");
   score::ShowRecordWindow(c);
-  app::ShowLeaveDialog(c, "玩家" + list + "退出了游戏！游戏结束！");
+  ShowLeaveDialog(c, "玩家" + list + "退出了游戏！游戏结束！");
   c.host.Winsock1().Close();
   session::LeaveTable(c);
   if (c.table.WatchMode) EndWatching(c);
@@ -193,7 +193,7 @@ void StatusLacksGold(Client& c, const wire::TableStatus& m) {
 
   if (!self.empty()) {
     const bool changeRoom = (m.ShortReady & own) != 0;
-    app::ShowLeaveDialog(c, changeRoom ? "您的金币不够，请更换房间或充值后继续游戏！"
+    ShowLeaveDialog(c, changeRoom ? "您的金币不够，请更换房间或充值后继续游戏！"
                                        : "您的金币不够，请领取低保或充值后继续游戏！");
     if (props::Active(c)) props::Shutdown(c);
     c.net.TaskOn[net::kTaskLogin] = false;
@@ -254,7 +254,7 @@ void OnHandStart(Client& c, const wire::HandStart& m) {
   if (props::Active(c)) props::InitShowNext(c, true);
   for (std::size_t i = 0; i < c.table.GoldAtStart.size(); ++i)
     c.table.GoldAtStart[i] = c.table.Player[i].Gold;
-  if (c.frmExit.Visible()) app::UnloadExitDialog(c);
+  if (c.frmExit.Visible()) UnloadExitDialog(c);
   d.GameOver = false;
   // A hand dealt before the last one was cleared away (nobody pressed start in time, or the
   // client came back between hands) starts from an empty table too.
@@ -329,7 +329,7 @@ void OnTableClosed(Client& c, const wire::TableClosed& m) {
   ui::SysmsgAdd(c.MainForm, c.host, 0, notice);
   for (auto* tou : c.MainForm.Tou) tou->SetPicture(0);
   if (props::Active(c)) props::Shutdown(c);
-  app::ShowLeaveDialog(c, notice);
+  ShowLeaveDialog(c, notice);
 }
 
 void OnPlayerReady(Client& c, const wire::PlayerReady& m) {

@@ -120,7 +120,7 @@ void DispatchRecvFrame(Client& c) {
     n.RoundTripMs = static_cast<int>(c.host.TickCount() - n.KeepAliveSentAt);
     n.KeepAliveSentAt = -1;
   }
-  app::RecordFrame(c, n.RecvFrame);
+  app::RecordFrame(c.app.Replay, c.host.TickCount(), n.RecvFrame);
   session::Dispatch(c, n.LastMsg);
 }
 

@@ -1,8 +1,8 @@
-#include "app/dialogs.h"
 #include "platform/messages.h"
 #include "play/ting_form.h"
 #include "props/props.h"
 #include "session/control_bar.h"
+#include "session/dialogs.h"
 #include "session/program.h"
 
 #include "session/client.h"
@@ -21,7 +21,7 @@ void StopMusicAndSound(Client& c) {
 
 // Every other window goes with the main one.
 void UnloadOtherForms(Client& c) {
-  app::UnloadLeaveDialog(c);
+  UnloadLeaveDialog(c);
   session::UnloadReconnect(c);
   play::UnloadTingForm(c);
   session::HideTableWindows(c);

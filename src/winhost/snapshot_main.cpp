@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "net/net.h"
 #include "session/control_bar.h"
+#include "session/dialogs.h"
 #include "table_states.h"
 #include "ui/ui.h"
 #include "winhost/painter.h"
@@ -104,7 +104,7 @@ int Snapshot(const std::vector<std::wstring>& args) {
     table->host.Run([&] { session::ToggleExitDialog(c); });
     over = &c.frmExit;
   } else if (dialog == "leave") {
-    table->host.Run([&] { app::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
+    table->host.Run([&] { session::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
     over = &c.frmOtherExit;
   }
   table->host.Run([&] { session::ShowLinkState(c); });

@@ -68,7 +68,7 @@ TEST_F(Layout, AnotherSeatsClockCoversNeitherItsReadyMarkNorItsPlayerNorAnyTile)
 TEST_F(Layout, OpenWindowsFollowTheWindowWhenItIsMovedOrResized) {
   host.Run([&] {
     session::ToggleExitDialog(c);
-    app::ShowLeaveDialog(c, "本桌已关闭");
+    session::ShowLeaveDialog(c, "本桌已关闭");
     session::ToggleRules(c);
     ui::ToggleSettings(c.uiCtx);
     score::CentreOverTable(c, true, true);

@@ -33,7 +33,7 @@ class LeaveInAWait : public HandTest, public ::testing::WithParamInterface<Case>
     if (form == "frmExit") {
       host.Run([&] { session::ToggleExitDialog(c); });
     } else if (form == "frmOtherExit") {
-      host.Run([&] { app::ShowLeaveDialog(c, "本桌已关闭"); });
+      host.Run([&] { session::ShowLeaveDialog(c, "本桌已关闭"); });
     } else {
       // The connection is lost and stays lost; the player opens the window from the indicator.
       host.socket.connectMode = vhost::FakeSocket::ConnectMode::Refuse;

@@ -60,7 +60,7 @@ TEST_F(ReplayTest, ARecordedHandReplaysToTheSameTable) {
   ASSERT_TRUE(c.Score.Visible());
   const std::string live = Dump(c);
 
-  const std::string folder = app::ReplayFolder(c);
+  const std::string folder = app::ReplayFolder(c.host.Disk());
   const auto names = host.files.ListFolder(folder);
   ASSERT_EQ(names, std::vector<std::string>{"hand-000001.qreplay"});
   std::string error;

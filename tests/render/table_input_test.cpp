@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "chat/chat.h"
 #include "component/hand_fixture.h"
 #include "host/form_widget.h"
@@ -27,6 +26,7 @@
 #include "host/picture_store.h"
 #include "score/score.h"
 #include "session/control_bar.h"
+#include "session/dialogs.h"
 #include "session/form_events.h"
 #include "support/fake_plugin.h"
 #include "ui/ui.h"
@@ -272,10 +272,10 @@ class TableWindows : public HandTest {
         Run({WildFrame(0x43, 0x42), DiscardFrame(kLeft, 0x24), PromptFrame(kOwn, 8 | 1)});
         break;
       case State::ExitOpen:
-        app::ToggleExitDialog(c);
+        session::ShowOrHideExitDialog(c);
         break;
       case State::LeaveOpen:
-        app::ShowLeaveDialog(c, "其他玩家已经离开");
+        session::ShowLeaveDialog(c, "其他玩家已经离开");
         break;
       case State::WindowsOpen:
         chat::ShowPhraseList(c.chatCtx, 1);  // it closes the history: first
@@ -284,7 +284,7 @@ class TableWindows : public HandTest {
         session::ToggleHero(c);
         ui::ToggleSettings(c.uiCtx);
         session::ToggleRules(c);
-        app::ToggleExitDialog(c);
+        session::ShowOrHideExitDialog(c);
         score::ShowPlayerCard(c, 1);
         break;
       case State::Chatting:

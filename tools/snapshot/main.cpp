@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
       table->host.Run([&] { session::ToggleExitDialog(c); });
       over = &c.frmExit;
     } else if (dialog == "leave") {
-      table->host.Run([&] { app::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
+      table->host.Run([&] { session::ShowLeaveDialog(c, "玩家小美,退出了游戏！游戏结束！"); });
       over = &c.frmOtherExit;
     } else if (dialog == "reconnect") {
       table->host.Run([&] {

@@ -7,7 +7,7 @@
 
 class Client;
 
-namespace app {
+namespace session {
 
 class FrmExitT : public platform::Form {
  public:
@@ -51,12 +51,14 @@ class FrmOtherExitEvents final : public platform::DialogEvents {
   Client& c_;
 };
 
-// frmExit: opened and closed by the Esc key, the close button and the control bar's exit button.
-void ToggleExitDialog(Client& c);
+// frmExit: shown or hidden by the Esc key, the close button and the control bar's exit button
+// (session::ToggleExitDialog, which also tells the plug-in's bank).
+void ShowOrHideExitDialog(Client& c);
 void LoadExitDialog(Client& c);
 void UnloadExitDialog(Client& c);
-void pbCloseMe_Click(Client& c);
-void pbCancel_Click(Client& c);
+// Its buttons pbCloseMe (leave the table) and pbCancel (stay).
+void ExitLeave_Click(Client& c);
+void ExitCancel_Click(Client& c);
 
 // frmOtherExit.
 void ShowLeaveDialog(Client& c, const std::string& text);
@@ -67,4 +69,4 @@ void imgCancel_Click(Client& c);
 // Both dialogs centred over the main window (after it moved).
 void CentreDialogs(Client& c);
 
-}  // namespace app
+}  // namespace session

@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "session/dialogs.h"
 
 #include "assets/picture_ids.h"
 #include "net/net.h"
@@ -13,7 +13,7 @@
 #include "ui/ui.h"
 #include "view/view.h"
 
-namespace app {
+namespace session {
 
 namespace {
 
@@ -85,19 +85,19 @@ void FrmExitEvents::OnMouseMove(Control* control, int /*button*/, int /*shift*/,
 void FrmExitEvents::OnClick(Control* control) {
   if (Is(control, c_.frmExit.pbCloseMe)) {
     // Leaving clears the table: never under a handler that waits inside a tick.
-    session::RunOutsideTick(c_, [&c = c_] { pbCloseMe_Click(c); });
+    RunOutsideTick(c_, [&c = c_] { ExitLeave_Click(c); });
   } else if (Is(control, c_.frmExit.pbCancel)) {
-    pbCancel_Click(c_);
+    ExitCancel_Click(c_);
   }
 }
 
 void FrmExitEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
   // Esc opened the dialog from the table; on the dialog it closes it again.
-  if (keyCode == platform::kKeyEscape) pbCancel_Click(c_);
+  if (keyCode == platform::kKeyEscape) ExitCancel_Click(c_);
 }
 
 void FrmExitEvents::OnClose() {
-  pbCancel_Click(c_);
+  ExitCancel_Click(c_);
 }
 
 void LoadExitDialog(Client& c) {
@@ -116,7 +116,7 @@ void UnloadExitDialog(Client& c) {
   c.frmExit.SetVisible(false);
 }
 
-void ToggleExitDialog(Client& c) {
+void ShowOrHideExitDialog(Client& c) {
   if (c.frmExit.Visible()) {
     c.frmExit.SetVisible(false);
     return;
@@ -127,26 +127,26 @@ void ToggleExitDialog(Client& c) {
   platform::ShowDialog(c.host, c.frmExit, c.frmExitEvents, &c.frmExit.pbCancel);
 }
 
-void pbCancel_Click(Client& c) {
+void ExitCancel_Click(Client& c) {
   UnloadExitDialog(c);
 }
 
-void pbCloseMe_Click(Client& c) {
+void ExitLeave_Click(Client& c) {
   ui::UnloadRules(c.rule);
   if (c.props.Prop_GameDllState > 0) {
     props::UpdataMyProp(c);
     c.host.WaitProcessingEvents(250);
   }
-  session::LeaveTable(c);
+  LeaveTable(c);
   if (c.host.Winsock1().State() == platform::kSockConnected) {
     c.net.TaskOn[net::kTaskWatch] = false;
     c.net.TaskTick[net::kTaskWatch] = 0;
   }
-  session::GiveUpTable(c);
+  GiveUpTable(c);
   c.frmExit.Image3.SetVisible(false);
-  session::UnloadReconnect(c);
+  UnloadReconnect(c);
   UnloadExitDialog(c);
-  session::BackToLobby(c);
+  BackToLobby(c);
 }
 
 // ---- frmOtherExit ----
@@ -169,14 +169,14 @@ FrmOtherExitT::FrmOtherExitT()
 
 void FrmOtherExitEvents::OnClick(Control* control) {
   if (Is(control, c_.frmOtherExit.imgOK)) {
-    session::RunOutsideTick(c_, [&c = c_] { imgOK_Click(c); });
+    RunOutsideTick(c_, [&c = c_] { imgOK_Click(c); });
   } else if (Is(control, c_.frmOtherExit.imgCancel)) {
     imgCancel_Click(c_);
   }
 }
 
 void FrmOtherExitEvents::OnKeyDown(Control* /*control*/, int keyCode, int /*shift*/) {
-  session::Form_KeyDown(c_, c_.frmOtherExit, keyCode);
+  Form_KeyDown(c_, c_.frmOtherExit, keyCode);
 }
 
 void FrmOtherExitEvents::OnClose() {
@@ -204,9 +204,9 @@ void UnloadLeaveDialog(Client& c) {
 }
 
 void imgOK_Click(Client& c) {
-  session::GiveUpTable(c);
+  GiveUpTable(c);
   UnloadLeaveDialog(c);
-  session::BackToLobby(c);
+  BackToLobby(c);
 }
 
 void imgCancel_Click(Client& c) {
@@ -222,4 +222,4 @@ void CentreDialogs(Client& c) {
   if (c.frmReconnect.Visible()) CentreOver(c.MainForm, c.frmReconnect);
 }
 
-}  // namespace app
+}  // namespace session
