@@ -15,9 +15,18 @@ void OnClaimResult(Client& c, const wire::ClaimResult& m);
 void OnWildTile(Client& c, const wire::WildTile& m);
 void OnReveal(Client& c, const wire::Reveal& m);
 
+// What a second of the decision clock leaves to the session.
+struct ClockSecond {
+  // The own clock ran out: ActOnTimeUp is due.
+  bool timeUp = false;
+  // Before it, the table's boss key, pressed for a player who has left the table alone.
+  bool bossKey = false;
+};
+
 // Scheduler steps.
 void BlinkStep(Client& c);
-void TurnClockSecond(Client& c);
+// A second of the decision clock; what it leaves to the session is ClockTick's.
+ClockSecond TurnClockSecond(Client& c);
 // The hand is over: the last prompt's clock stops, so it neither acts for the player after the
 // hand nor counts down the continue countdown, which shares its number.
 void StopTurnClock(Client& c);
@@ -71,7 +80,11 @@ void Chi_Click(Client& c, int k);
 void Gang_Click(Client& c, int k);
 
 // The decision clock's second and the move made when it runs out.
-void ClockTick(Client& c);
-void AutoAct(Client& c);
+ClockSecond ClockTick(Client& c);
+// The own clock ran out: it stops, and the client ends the ting choice, or passes what was
+// offered and throws the tile drawn last when a discard is due. False when the automatic move
+// failed (the log says why).
+bool ActOnTimeUp(Client& c);
+bool AutoAct(Client& c);
 
 }  // namespace play

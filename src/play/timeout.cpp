@@ -3,15 +3,11 @@
 #include <exception>
 
 #include "assets/sound_cues.h"
-#include "platform/form_events.h"
-#include "platform/lobby.h"
-#include "platform/messages.h"
 #include "play/claims.h"
 #include "play/decision.h"
 #include "play/play.h"
 #include "play/ting_form.h"
 #include "session/client.h"
-#include "session/program.h"
 #include "table/hand_sort.h"
 #include "ui/sound.h"
 #include "ui/ui.h"
@@ -74,7 +70,7 @@ void TingTimeout(Client& c) {
 
 }  // namespace
 
-void ClockTick(Client& c) {
+ClockSecond ClockTick(Client& c) {
   auto& t = c.table;
   auto& f = c.MainForm;
   if (t.Countdown > 0) {
@@ -83,34 +79,39 @@ void ClockTick(Client& c) {
     f.Number.SetForeColor(t.Countdown < kWarnBelow ? kRed : kGreen);
     if (t.Countdown < kWarnBelow && c.ui.SoundOn)
       ui::PlayEffect(c.soundPlayer, assets::kSoundWarning);
-    return;
+    return {};
   }
   if (!t.ClockIsOwn) {
     HideChoices(c);
     StopClock(c);
-    return;
+    return {};
   }
   // Hu pressed, or a press being handled: the answer is on its way.
-  if (t.DecisionState > 1) return;
+  if (t.DecisionState > 1) return {};
   t.DecisionState = 3;
+  ClockSecond out{.timeUp = true};
   if (!t.BossMode) {
     ++t.TimeoutCount;
     if (t.TimeoutLimit > 0 && t.TimeoutCount >= t.TimeoutLimit && !t.TingDeclared) {
       // The player has left the table alone: the table's boss key, pressed for the player.
       c.host.Log("play", "timeout " + std::to_string(t.TimeoutCount) + " of " +
                              std::to_string(t.TimeoutLimit) + ": boss key");
-      session::TableBossKey(c, /*tellPlugin=*/true);
+      out.bossKey = true;
     }
   }
-  StopClock(c);
-  if (t.TingSelecting) {
-    TingTimeout(c);
-  } else {
-    AutoAct(c);
-  }
+  return out;
 }
 
-void AutoAct(Client& c) {
+bool ActOnTimeUp(Client& c) {
+  StopClock(c);
+  if (c.table.TingSelecting) {
+    TingTimeout(c);
+    return true;
+  }
+  return AutoAct(c);
+}
+
+bool AutoAct(Client& c) {
   auto& t = c.table;
   try {
     const bool gangOpen = c.play.GangShown > 0;
@@ -120,18 +121,17 @@ void AutoAct(Client& c) {
       // A gang the player chose but did not pick a tile for: the first candidate is made; the
       // replacement draw follows, so nothing is thrown.
       SendGang(c, t.GangPick[0], c.play.GangKind[0]);
-      return;
+      return true;
     }
     if (!t.ActionSent) {
       SendPass(c);
       t.ActionSent = true;
     }
     if (OwnTurn(t)) DiscardLastTile(c);
+    return true;
   } catch (const std::exception& e) {
     c.host.Log("error", std::string("automatic move: ") + e.what());
-    platform::ShowMessage(c.host, "FailFool", "");
-    session::PostToLobby(c, platform::kClientIdle);
-    platform::EndProgram(c.host, "the automatic move failed");
+    return false;
   }
 }
 

@@ -416,8 +416,8 @@ void BlinkStep(Client& c) {
   c.MainForm.MJ_Image(ctl).SetVisible(pl.DiscardBlinkLeft % 2 == 0);
 }
 
-void TurnClockSecond(Client& c) {
-  ClockTick(c);
+ClockSecond TurnClockSecond(Client& c) {
+  return ClockTick(c);
 }
 
 void HideBubble(Client& c) {

@@ -5,6 +5,7 @@
 #include "chat/chat.h"
 #include "net/frame_log.h"
 #include "net/net.h"
+#include "platform/lobby.h"
 #include "platform/messages.h"
 #include "play/play.h"
 #include "props/props.h"
@@ -256,6 +257,19 @@ void WatchTask(Client& c) {
   n.TaskTick[net::kTaskWatch] = 0;
 }
 
+// A second of the decision clock. When the own clock runs out, the boss key pressed for an
+// absent player comes before the automatic move, and a failed move gives the player back to the
+// lobby.
+void TurnClockSecond(Client& c) {
+  const play::ClockSecond s = play::TurnClockSecond(c);
+  if (!s.timeUp) return;
+  if (s.bossKey) TableBossKey(c, /*tellPlugin=*/true);
+  if (play::ActOnTimeUp(c)) return;
+  platform::ShowMessage(c.host, "FailFool", "");
+  PostToLobby(c, platform::kClientIdle);
+  platform::EndProgram(c.host, "the automatic move failed");
+}
+
 void Tick(Client& c) {
   net::NetState& n = c.net;
   for (std::size_t i = 1; i < n.TaskTick.size(); ++i) {
@@ -270,7 +284,7 @@ void Tick(Client& c) {
     n.TaskTick[net::kTaskBlink] = 0;
   }
   if (n.Online && n.TaskOn[net::kTaskTurnClock] && SecondElapsed(c, n.TurnSecond)) {
-    play::TurnClockSecond(c);
+    TurnClockSecond(c);
   }
   if (n.Online && n.TaskOn[net::kTaskReadyClock] && SecondElapsed(c, n.ReadySecond)) {
     session::ReadyClockSecond(c);
