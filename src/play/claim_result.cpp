@@ -264,7 +264,7 @@ void OwnSingle(Client& c, int code) {
 void MarkWinner(Client& c, int pos) {
   if (c.table.WinnerPos >= 0) return;
   c.table.WinnerPos = pos;
-  score::MarkScoreWinner(c, pos);
+  score::MarkScoreWinner(c.Score, pos);
 }
 
 void LayOutHiddenHandClaim(Client& c, int pos, int kind, const std::array<int, 3>& tiles,

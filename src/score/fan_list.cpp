@@ -1,8 +1,9 @@
+#include <array>
 #include <cstdint>
 #include <string>
 
+#include "score/context.h"
 #include "score/score.h"
-#include "session/client.h"
 #include "table/table_state.h"
 
 namespace score {
@@ -35,49 +36,66 @@ const char* PairsName(int v) {
   return "";
 }
 
-}  // namespace
+// The rows of the four positions' win details, and the sheet's columns they fill.
+struct Lines {
+  const std::array<WinRow, 4>& rows;
+  ScoreFormT& sheet;
+  int winner;
+  int row(int p, int r) const { return rows.at(Ix(p)).at(Ix(r)); }
+  void add(int p, const std::string& line) const { sheet.State(p).AddItem(line); }
+};
 
-void WriteFanList(Client& c) {
-  const auto& rows = c.score.WinDetail;
-  auto row = [&](int p, int r) -> int { return rows.at(Ix(p)).at(Ix(r)); };
-  auto add = [&](int p, const std::string& line) { c.Score.State(p).AddItem(line); };
-  const int winner = c.table.WinnerPos;
-  const bool hasWinner = winner >= 0 && winner < 4;
-
-  std::string fan;
-  bool sevenPairs = false;
-  bool catchFive = false;
+// The winner's fan: its names, its doubling exponent, whether the hand was concealed and
+// whether it caught the five.
+struct Fan {
+  std::string name;
   int exponent = 0;
-  for (int p = 0; p < 4; ++p) {
-    fan += SuitName(row(p, 4));
-    if ((row(p, 4) & 0x80) != 0) fan += "飘";
-    const char* pairs = PairsName(row(p, 3));
-    if (*pairs != '\0') sevenPairs = true;
-    fan += pairs;
-    if (row(p, 5) == 128) catchFive = true;
-    if (row(p, 47) > 0) exponent = row(p, 47);
-  }
-  for (int p = 0; p < 4; ++p) {
-    if (fan.empty() && row(p, 4) == 64) fan = "屁胡";
-  }
-  const bool concealed = hasWinner && row(winner, 12) == 0 && !sevenPairs;
-  if (concealed) fan = fan == "屁胡" ? "门清" : fan + "门清";
+  bool concealed = false;
+  bool catchFive = false;
+};
 
+Fan WinnerFan(const Lines& l) {
+  Fan f;
+  bool sevenPairs = false;
   for (int p = 0; p < 4; ++p) {
-    add(p, p == winner ? " " + fan + " ×" + Pow2(exponent + (concealed ? 1 : 0)) : "    ");
+    f.name += SuitName(l.row(p, 4));
+    if ((l.row(p, 4) & 0x80) != 0) f.name += "飘";
+    const char* pairs = PairsName(l.row(p, 3));
+    if (*pairs != '\0') sevenPairs = true;
+    f.name += pairs;
+    if (l.row(p, 5) == 128) f.catchFive = true;
+    if (l.row(p, 47) > 0) f.exponent = l.row(p, 47);
   }
-  for (int p = 0; p < 4; ++p) add(p, row(p, 13) == 1 ? " 庄家   ×2" : " ");
   for (int p = 0; p < 4; ++p) {
-    if (row(p, 12) < 1 || p == winner) {
-      add(p, "    ");
+    if (f.name.empty() && l.row(p, 4) == 64) f.name = "屁胡";
+  }
+  const bool hasWinner = l.winner >= 0 && l.winner < 4;
+  f.concealed = hasWinner && l.row(l.winner, 12) == 0 && !sevenPairs;
+  if (f.concealed) f.name = f.name == "屁胡" ? "门清" : f.name + "门清";
+  return f;
+}
+
+// The fan, the dealer, the open melds and the caught five.
+void WriteFanLines(const Lines& l, const Fan& f) {
+  for (int p = 0; p < 4; ++p) {
+    l.add(p,
+          p == l.winner ? " " + f.name + " ×" + Pow2(f.exponent + (f.concealed ? 1 : 0)) : "    ");
+  }
+  for (int p = 0; p < 4; ++p) l.add(p, l.row(p, 13) == 1 ? " 庄家   ×2" : " ");
+  for (int p = 0; p < 4; ++p) {
+    if (l.row(p, 12) < 1 || p == l.winner) {
+      l.add(p, "    ");
     } else {
-      add(p, " 开门   ×" + Pow2(row(p, 12)));
+      l.add(p, " 开门   ×" + Pow2(l.row(p, 12)));
     }
   }
-  if (catchFive) {
-    for (int p = 0; p < 4; ++p) add(p, p == winner ? " 捉五   ×2" : "");
+  if (f.catchFive) {
+    for (int p = 0; p < 4; ++p) l.add(p, p == l.winner ? " 捉五   ×2" : "");
   }
+}
 
+// The doublings a position's row flags; the others' columns get a filler line.
+void WriteBonusLines(const Lines& l) {
   struct Bonus {
     int row;
     const char* line;
@@ -91,51 +109,68 @@ void WriteFanList(Client& c) {
   };
   for (const Bonus& b : kBonuses) {
     for (int p = 0; p < 4; ++p) {
-      if (row(p, b.row) != 1) continue;
+      if (l.row(p, b.row) != 1) continue;
       for (int q = 0; q < 4; ++q) {
         if (q == p) {
-          add(q, b.line);
-        } else if (b.fillAll || row(q, b.row) == 0) {
-          add(q, b.filler);
+          l.add(q, b.line);
+        } else if (b.fillAll || l.row(q, b.row) == 0) {
+          l.add(q, b.filler);
         }
       }
     }
   }
+}
 
-  for (int p = 0; p < 4; ++p) add(p, row(p, 18) == 1 ? " 潇洒   ×2" : " ");
+// The free hand, the heavenly and earthly ting and hu, and the rule under them.
+void WriteHeavenLines(const Lines& l) {
+  for (int p = 0; p < 4; ++p) l.add(p, l.row(p, 18) == 1 ? " 潇洒   ×2" : " ");
   for (int p = 0; p < 4; ++p) {
-    if (row(p, 20) != 2) continue;
-    if (p != winner) {
-      add(p, " ");
+    if (l.row(p, 20) != 2) continue;
+    if (p != l.winner) {
+      l.add(p, " ");
     } else {
-      add(p, row(p, 13) == 1 ? " 天听   ×2" : " 地听   ×2");
+      l.add(p, l.row(p, 13) == 1 ? " 天听   ×2" : " 地听   ×2");
     }
   }
   for (int p = 0; p < 4; ++p) {
-    if (row(p, 21) != 2) {
-      add(p, " ");
+    if (l.row(p, 21) != 2) {
+      l.add(p, " ");
     } else {
-      add(p, row(p, 13) == 1 ? " 天胡   ×4" : " 地胡   ×4");
+      l.add(p, l.row(p, 13) == 1 ? " 天胡   ×4" : " 地胡   ×4");
     }
   }
   for (int p = 0; p < 4; ++p) {
-    add(p, "  ");
-    add(p, "   --------------- ");
+    l.add(p, "  ");
+    l.add(p, "   --------------- ");
   }
+}
+
+// Who dealt the winning tile in, or the winner drew it.
+void WriteDealInLines(const Lines& l) {
   for (int p = 0; p < 4; ++p) {
-    if (row(p, 6) == 1) {
-      add(p, " 点炮   ×2");
+    if (l.row(p, 6) == 1) {
+      l.add(p, " 点炮   ×2");
       for (int q = 0; q < 4; ++q) {
-        if (q == winner) {
-          add(q, " 吃炮    ");
-        } else if (row(q, 6) == 0) {
-          add(q, "");
+        if (q == l.winner) {
+          l.add(q, " 吃炮    ");
+        } else if (l.row(q, 6) == 0) {
+          l.add(q, "");
         }
       }
-    } else if (row(p, 6) == 2) {
-      for (int q = 0; q < 4; ++q) add(q, q == p ? " 自摸   ×2" : "    ");
+    } else if (l.row(p, 6) == 2) {
+      for (int q = 0; q < 4; ++q) l.add(q, q == p ? " 自摸   ×2" : "    ");
     }
   }
+}
+
+}  // namespace
+
+void WriteFanList(Ctx& c) {
+  const Lines l{c.score.WinDetail, c.Score, c.table.WinnerPos};
+  WriteFanLines(l, WinnerFan(l));
+  WriteBonusLines(l);
+  WriteHeavenLines(l);
+  WriteDealInLines(l);
 }
 
 }  // namespace score

@@ -7,14 +7,11 @@
 #include <stdexcept>
 
 #include "assets/picture_ids.h"
-#include "net/net.h"
+#include "score/context.h"
 #include "score/score.h"
-#include "session/client.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "ui/messages.h"
-#include "ui/ui.h"
-#include "view/view.h"
 
 namespace score {
 
@@ -30,7 +27,7 @@ using table::Ix;
 
 // The position of the seat a result frame is about; a byte without a single seat bit is a bad
 // frame.
-int PosOfFrameSeat(Client& c, int seat) {
+int PosOfFrameSeat(Ctx& c, int seat) {
   if (seat != 1 && seat != 2 && seat != 4 && seat != 8) {
     throw std::out_of_range("no seat bit in the seat byte: " + std::to_string(seat));
   }
@@ -38,7 +35,7 @@ int PosOfFrameSeat(Client& c, int seat) {
 }
 
 // The wealth multiplier shown on the table, or 0 while it is off.
-bool WealthOn(Client& c) {
+bool WealthOn(Ctx& c) {
   return c.MainForm.lbwealth.Visible();
 }
 
@@ -60,7 +57,7 @@ std::string RightAlign(std::string_view text, std::size_t width) {
   return out;
 }
 
-ResultGroup TakeSeatResult(Client& c, const wire::HandResult& m) {
+ResultGroup TakeSeatResult(Ctx& c, const wire::HandResult& m) {
   const int p = PosOfFrameSeat(c, m.Seat);
   c.score.HandInProgress = false;
   c.Score.State(p).Clear();
@@ -86,15 +83,15 @@ ResultGroup TakeSeatResult(Client& c, const wire::HandResult& m) {
   return draw ? ResultGroup::Draw : ResultGroup::Won;
 }
 
-void StartDrawSheet(Client& c) {
-  ClearSheet(c);
+void StartDrawSheet(Ctx& c) {
+  ClearSheet(c.Score);
   // Nobody won: the last winner's name must not stay red.
-  MarkScoreWinner(c, -1);
+  MarkScoreWinner(c.Score, -1);
   AddHistoryRow(c.Hero.Num, RightAlign(std::to_string(c.table.HandNumber), 12));
   for (int q = 0; q < 4; ++q) c.Score.State(q).AddItem(kDrawLine);
 }
 
-void FinishDrawSheet(Client& c, const std::optional<std::array<double, 4>>& prizes) {
+void FinishDrawSheet(Ctx& c, const std::optional<std::array<double, 4>>& prizes) {
   for (int q = 0; q < 4; ++q) {
     if (!prizes) {
       c.Score.State(q + 4).AddItem(kDrawFinal);
@@ -116,12 +113,12 @@ void FinishDrawSheet(Client& c, const std::optional<std::array<double, 4>>& priz
   CentreOverTable(c, !c.table.BossMode && !c.score.ClosingHandEnd, true);
 }
 
-void ClearSheet(Client& c) {
-  for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
-  for (int p = 0; p < 4; ++p) c.Score.State(p).SetForeColor(0x000000);
+void ClearSheet(ScoreFormT& sheet) {
+  for (int j = 0; j < 8; ++j) sheet.State(j).Clear();
+  for (int p = 0; p < 4; ++p) sheet.State(p).SetForeColor(0x000000);
 }
 
-bool TakeWinDetail(Client& c, const wire::WinDetail& m) {
+bool TakeWinDetail(Ctx& c, const wire::WinDetail& m) {
   const int p = PosOfFrameSeat(c, m.Seat);
   WinRow& row = c.score.WinDetail.at(Ix(p));
   // Rows 0 and 1 are the second and fourth message values (bytes 10-11 and 14-15).
@@ -151,7 +148,7 @@ bool TakeWinDetail(Client& c, const wire::WinDetail& m) {
   return true;
 }
 
-void StartContinueCountdown(Client& c, int seconds) {
+void StartContinueCountdown(Ctx& c, int seconds) {
   c.table.Countdown = seconds;
   auto& form = c.MainForm;
   form.Number.SetCaption(std::to_string(seconds));
@@ -164,7 +161,7 @@ void StartContinueCountdown(Client& c, int seconds) {
   c.net.TaskOn[net::kTaskReadyClock] = true;
 }
 
-bool CountReadySecond(Client& c) {
+bool CountReadySecond(Ctx& c) {
   auto& t = c.table;
   auto& f = c.MainForm;
   if (t.Countdown > 0) --t.Countdown;
@@ -173,18 +170,13 @@ bool CountReadySecond(Client& c) {
   return t.Countdown <= 0;
 }
 
-void StopContinueCountdown(Client& c) {
+void StopContinueCountdown(Ctx& c) {
   c.net.TaskOn[net::kTaskReadyClock] = false;
   c.MainForm.Number.SetVisible(false);
   c.MainForm.Time_Img.SetVisible(false);
 }
 
-void UseContinueButton(Client& c) {
-  c.MainForm.AnNiu(2).SetPicture(ui::ButtonPicture(c.table, 6));
-  c.ui.ButtonState[2] = -1;
-}
-
-void DropCutShortGroup(Client& c) {
+void DropCutShortGroup(Ctx& c) {
   auto& s = c.score;
   if (s.SeatResultCount == 0 && s.WinDetailCount == 0) return;
   // A group cut short (frames lost with a dropped connection) must not be completed by the new
@@ -199,7 +191,7 @@ void ForgetResultGroup(ScoreState& s) {
   s.WinDetailCount = 0;
 }
 
-void HideResultWindows(Client& c) {
+void HideResultWindows(Ctx& c) {
   c.Hero.SetVisible(false);
   c.Score.SetVisible(false);
 }

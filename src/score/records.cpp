@@ -9,8 +9,8 @@
 #include "app/client_files.h"
 #include "app/ini_file.h"
 #include "assets/picture_ids.h"
+#include "score/context.h"
 #include "score/score.h"
-#include "session/client.h"
 #include "table/table_state.h"
 
 namespace score {
@@ -58,11 +58,11 @@ std::optional<long long> WholeNumber(const std::string& s, long long max) {
 
 }  // namespace
 
-std::string RecordFilePath(Client& c) {
-  return app::WritableFilePath(c.host.Disk(), app::kRecordFile);
+std::string RecordFilePath(platform::Files& disk) {
+  return app::WritableFilePath(disk, app::kRecordFile);
 }
 
-void SaveMatchRecord(Client& c, int hand) {
+void SaveMatchRecord(Ctx& c, int hand) {
   std::vector<std::pair<std::string, std::string>> keys;
   for (int i = 0; i < 4; ++i) {
     const auto& card = c.table.NameCard.at(Ix(i));
@@ -81,13 +81,13 @@ void SaveMatchRecord(Client& c, int hand) {
                       std::to_string(SwapRedBlue(c.Score.State(k).ForeColor())));
   }
   app::classIniFile ini(c.host.Disk());
-  ini.INIFileName(RecordFilePath(c));
+  ini.INIFileName(RecordFilePath(c.host.Disk()));
   ini.WriteIniKeys(Section(hand), keys);
 }
 
-void LoadMatchRecord(Client& c, int hand) {
+void LoadMatchRecord(Ctx& c, int hand) {
   app::classIniFile ini(c.host.Disk());
-  ini.INIFileName(RecordFilePath(c));
+  ini.INIFileName(RecordFilePath(c.host.Disk()));
   // Names are matched without regard to case, as the file's own lookups do; the first of two
   // equal keys counts.
   std::map<std::string, std::string> values;
@@ -132,8 +132,8 @@ void LoadMatchRecord(Client& c, int hand) {
   }
 }
 
-void DeleteMatchRecords(Client& c) {
-  c.host.Disk().RemoveFile(RecordFilePath(c));
+void DeleteMatchRecords(Ctx& c) {
+  c.host.Disk().RemoveFile(RecordFilePath(c.host.Disk()));
   // The history's rows stand for those records: a row must never open another table's hand.
   c.Hero.Num.Clear();
   for (auto* g : c.Hero.Grade) g->Clear();

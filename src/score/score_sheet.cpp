@@ -4,8 +4,8 @@
 #include <string>
 
 #include "assets/picture_ids.h"
+#include "score/context.h"
 #include "score/score.h"
-#include "session/client.h"
 #include "table/tiles.h"
 #include "text/gbk.h"
 #include "text/number.h"
@@ -17,28 +17,28 @@ namespace {
 
 using table::Ix;
 
-int Row(Client& c, int p, int r) {
+int Row(Ctx& c, int p, int r) {
   return c.score.WinDetail.at(Ix(p)).at(Ix(r));
 }
 
 // Low 8 bits of row 0: the room's base gold.
-int BaseGold(Client& c, int p) {
+int BaseGold(Ctx& c, int p) {
   return Row(c, p, 0) & 0xFF;
 }
 
-const char* Currency(Client& c, int p) {
+const char* Currency(Ctx& c, int p) {
   return (Row(c, p, 1) & 0xFF) == 1 ? "金币" : "金条";
 }
 
 // Rows 22..29 as an unsigned little-endian magnitude, negative when row 30 is 2.
-double HandScoreOf(Client& c, int p) {
+double HandScoreOf(Ctx& c, int p) {
   double v = 0;
   for (int r = 29; r >= 22; --r) v = v * 256 + (Row(c, p, r) & 0xFF);
   return Row(c, p, 30) == 2 ? -v : v;
 }
 
 // Rows 31..46 read as GBK pairs, up to the first pair whose first byte is 0.
-std::string LevelTitle(Client& c, int p) {
+std::string LevelTitle(Ctx& c, int p) {
   text::Bytes bytes;
   for (int r = 31; r + 1 <= 46; r += 2) {
     const auto a = static_cast<std::uint8_t>(Row(c, p, r));
@@ -80,11 +80,11 @@ double RoundHalfEven(double v) {
   return std::nearbyint(v);
 }
 
-void AddAll(Client& c, const std::string& line) {
+void AddAll(Ctx& c, const std::string& line) {
   for (int p = 0; p < 4; ++p) c.Score.State(p).AddItem(line);
 }
 
-void WriteGangLines(Client& c) {
+void WriteGangLines(Ctx& c) {
   const auto& t = c.table;
   for (int k = 0; k < t.GangCount && k < static_cast<int>(t.GangTile.size()); ++k) {
     const int tile = t.GangTile.at(Ix(k));
@@ -104,7 +104,7 @@ void WriteGangLines(Client& c) {
   }
 }
 
-void WriteFollowDealer(Client& c) {
+void WriteFollowDealer(Ctx& c) {
   for (int p = 0; p < 4; ++p) {
     if (Row(c, p, 14) != 1) continue;
     for (int q = 0; q < 4; ++q) {
@@ -118,7 +118,7 @@ void WriteFollowDealer(Client& c) {
 
 // Each position's hand score from its win detail, added to its session score; its level title
 // goes to its record and its label.
-void TakeHandScores(Client& c) {
+void TakeHandScores(Ctx& c) {
   auto& s = c.score;
   for (int p = 0; p < 4; ++p) {
     s.HandScore.at(Ix(p)) = HandScoreOf(c, p);
@@ -130,15 +130,15 @@ void TakeHandScores(Client& c) {
 }
 
 // No hu was seen (a hand taken up again after a reconnection): the results name the winner.
-void FindWinnerFromResults(Client& c) {
+void FindWinnerFromResults(Ctx& c) {
   if (c.table.WinnerPos >= 0) return;
   for (int p = 0; p < 4; ++p) {
     if (c.table.Hand.at(Ix(p)).HandResult > 0) c.table.WinnerPos = p;
   }
-  MarkScoreWinner(c, c.table.WinnerPos);
+  MarkScoreWinner(c.Score, c.table.WinnerPos);
 }
 
-void WriteHeaders(Client& c) {
+void WriteHeaders(Ctx& c) {
   for (int p = 0; p < 4; ++p) {
     auto& col = c.Score.State(p);
     col.AddItem("房间底金:  " + std::to_string(BaseGold(c, p)));
@@ -171,7 +171,7 @@ double Divisor(const Multiplier& dice, const Multiplier& wealth) {
 }
 
 // The subtotal, the multipliers, the total and the marks of each position's column.
-void WriteTotals(Client& c, const std::string& wealthAtStart) {
+void WriteTotals(Ctx& c, const std::string& wealthAtStart) {
   const Multiplier dice = Shown(c.MainForm.lblDifen);
   const Multiplier wealth = WealthAtStart(wealthAtStart);
   const double divisor = Divisor(dice, wealth);
@@ -196,7 +196,7 @@ void WriteTotals(Client& c, const std::string& wealthAtStart) {
 }
 
 // The win text in the winners' columns and every position's final score before prizes.
-void WriteFinalScores(Client& c) {
+void WriteFinalScores(Ctx& c) {
   const auto& s = c.score;
   for (int p = 0; p < 4; ++p) {
     c.Score.State(p).AddItem(s.HandScore.at(Ix(p)) > 0 ? s.WinText : " ");
@@ -209,7 +209,7 @@ void WriteFinalScores(Client& c) {
 }
 
 // What a chest added to the hand counts in its position's scores and gold.
-void AddPrizes(Client& c, const std::array<double, 4>& prizes) {
+void AddPrizes(Ctx& c, const std::array<double, 4>& prizes) {
   auto& s = c.score;
   for (int p = 0; p < 4; ++p) {
     const double prize = prizes.at(Ix(p));
@@ -222,7 +222,7 @@ void AddPrizes(Client& c, const std::array<double, 4>& prizes) {
 }
 
 // The table's gold labels, the final lines and the history's rows and totals.
-void WriteFinalLines(Client& c) {
+void WriteFinalLines(Ctx& c) {
   auto& hero = c.Hero;
   for (int p = 0; p < 4; ++p) {
     const std::string money = Currency(c, p);
@@ -236,8 +236,8 @@ void WriteFinalLines(Client& c) {
 
 }  // namespace
 
-void WriteScoreSheet(Client& c, const std::string& wealthAtStart) {
-  ClearSheet(c);
+void WriteScoreSheet(Ctx& c, const std::string& wealthAtStart) {
+  ClearSheet(c.Score);
   TakeHandScores(c);
   AddHistoryRow(c.Hero.Num, RightAlign(std::to_string(c.table.HandNumber), 12));
   FindWinnerFromResults(c);
@@ -250,7 +250,7 @@ void WriteScoreSheet(Client& c, const std::string& wealthAtStart) {
   WriteFinalScores(c);
 }
 
-void FinishScoreSheet(Client& c, const std::array<double, 4>& prizes) {
+void FinishScoreSheet(Ctx& c, const std::array<double, 4>& prizes) {
   const std::array<double, 4> finals = c.score.HandScore;
   AddPrizes(c, prizes);
   WriteFinalLines(c);

@@ -1,8 +1,8 @@
 #include "score/sheet_events.h"
 
 #include "assets/picture_ids.h"
+#include "score/context.h"
 #include "score/score.h"
-#include "session/client.h"
 
 namespace score {
 
@@ -29,7 +29,7 @@ platform::PressResult SheetEvents::OnMouseDown(platform::Control* control, int b
                                                int y) {
   if (IsHistoryList(control)) {
     const int row = control->RowAt(y);
-    if (row >= 0) SelectHistoryRow(c_, row);
+    if (row >= 0) SelectHistoryRow(c_.Hero, row);
     return platform::PressResult::None;
   }
   if (IsClose(control) || button != platform::kLeftButton) return platform::PressResult::None;
@@ -46,7 +46,7 @@ void SheetEvents::OnClick(platform::Control* control) {
 }
 
 void CardEvents::OnClick(platform::Control* /*control*/) {
-  HidePlayerCard(c_);
+  HidePlayerCard(c_.Information);
 }
 
 void SheetEvents::OnDblClick(platform::Control* control) {

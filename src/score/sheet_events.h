@@ -3,14 +3,13 @@
 // and in the history the row selection and the double-click that shows an earlier hand.
 #include "platform/controls.h"
 #include "platform/forms.h"
-
-class Client;
+#include "score/context.h"
 
 namespace score {
 
 class SheetEvents : public platform::DialogEvents {
  public:
-  SheetEvents(Client& c, platform::Form& form) : c_(c), form_(form) {}
+  SheetEvents(Ctx& c, platform::Form& form) : c_(c), form_(form) {}
 
   platform::PressResult OnMouseDown(platform::Control* control, int button, int shift, int x,
                                     int y) override;
@@ -22,7 +21,7 @@ class SheetEvents : public platform::DialogEvents {
   void OnClose() override;
 
  protected:
-  Client& c_;
+  Ctx& c_;
   platform::Form& form_;
 };
 

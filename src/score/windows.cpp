@@ -5,7 +5,7 @@
 #include "assets/picture_ids.h"
 #include "score/score.h"
 
-#include "session/client.h"
+#include "score/context.h"
 #include "table/table_state.h"
 
 namespace score {
@@ -19,7 +19,7 @@ int FacePicture(int face) {
 }
 
 // The table picture's place on the screen.
-platform::Rect TableOnScreen(Client& c) {
+platform::Rect TableOnScreen(Ctx& c) {
   return c.MainForm.OnScreen(c.MainForm.Pic1.Bounds());
 }
 
@@ -39,10 +39,10 @@ void ResetCloseButton(platform::Form& form) {
 
 }  // namespace
 
-void CentreOverTable(Client& c, bool show, bool scoreWindow) {
+void CentreOverTable(Ctx& c, bool show, bool scoreWindow) {
   platform::Form& form = scoreWindow ? static_cast<platform::Form&>(c.Score) : c.Hero;
   // Every way the sheet is shown (a hand's end, an earlier hand, the score button) fits it.
-  if (scoreWindow) FitSheetColumns(c);
+  if (scoreWindow) FitSheetColumns(c.Score);
   CentreOver(form, TableOnScreen(c));
   if (show) {
     ResetCloseButton(form);
@@ -50,7 +50,7 @@ void CentreOverTable(Client& c, bool show, bool scoreWindow) {
   }
 }
 
-void LogSheet(Client& c, const std::array<double, 4>& finals, const std::array<double, 4>& prizes) {
+void LogSheet(Ctx& c, const std::array<double, 4>& finals, const std::array<double, 4>& prizes) {
   std::string line = "hand " + std::to_string(c.table.HandNumber) + " final";
   for (double v : finals) line += " " + Num(v);
   line += " prize";
@@ -58,14 +58,14 @@ void LogSheet(Client& c, const std::array<double, 4>& finals, const std::array<d
   c.host.Log("sheet", line);
 }
 
-void MarkScoreWinner(Client& c, int pos) {
+void MarkScoreWinner(ScoreFormT& sheet, int pos) {
   constexpr std::uint32_t kGreen = 0x00FF00;
   constexpr std::uint32_t kRed = 0xFF0000;  // colours are 0xRRGGBB
-  for (auto* id : c.Score.ID) id->SetForeColor(kGreen);
-  if (pos >= 0 && pos < 4) c.Score.ID(pos).SetForeColor(kRed);
+  for (auto* id : sheet.ID) id->SetForeColor(kGreen);
+  if (pos >= 0 && pos < 4) sheet.ID(pos).SetForeColor(kRed);
 }
 
-void SetSheetPlayers(Client& c) {
+void SetSheetPlayers(Ctx& c) {
   for (int q = 0; q < 4; ++q) {
     const auto& card = c.table.NameCard.at(Ix(q));
     c.Score.Tou(q).SetPicture(card.NickName.empty() ? 0 : FacePicture(card.Face));
@@ -73,19 +73,19 @@ void SetSheetPlayers(Client& c) {
   }
 }
 
-void FitSheetColumns(Client& c) {
+void FitSheetColumns(ScoreFormT& sheet) {
   // Rows close up (down to a still readable height) before a long column loses its last lines,
   // which hold the prop prize and the final score.
   constexpr int kRowHeight = 14;
   constexpr int kMinRowHeight = 11;
   for (int q = 0; q < 4; ++q) {
-    auto& col = c.Score.State(q);
+    auto& col = sheet.State(q);
     const int rows = std::max(1, static_cast<int>(col.Items().size()));
     col.SetRowHeight(std::clamp(col.Height() / rows, kMinRowHeight, kRowHeight));
   }
 }
 
-void ShowHistory(Client& c) {
+void ShowHistory(Ctx& c) {
   auto& hero = c.Hero;
   hero.SetState(platform::WindowState::Normal);
   // The latest hands in view.
@@ -100,8 +100,7 @@ void AddHistoryRow(platform::Control& list, std::string row) {
   if (list.Items().size() < kMaxHistoryRows) list.AddItem(std::move(row));
 }
 
-void SelectHistoryRow(Client& c, int row) {
-  auto& hero = c.Hero;
+void SelectHistoryRow(HeroFormT& hero, int row) {
   if (row < 0 || row >= static_cast<int>(hero.Num.Items().size())) return;
   hero.Num.SetListIndex(row);
   for (auto* g : hero.Grade) {
@@ -109,12 +108,12 @@ void SelectHistoryRow(Client& c, int row) {
   }
 }
 
-void ShowEarlierHand(Client& c, int hand) {
+void ShowEarlierHand(Ctx& c, int hand) {
   LoadMatchRecord(c, hand);
   CentreOverTable(c, true, true);
 }
 
-void ShowPlayerCard(Client& c, int pos) {
+void ShowPlayerCard(Ctx& c, int pos) {
   auto& card = c.Information;
   if (card.Visible() || pos < 0 || pos > 3) return;
   const auto& player = c.table.Player.at(Ix(pos));
@@ -142,21 +141,21 @@ void ShowPlayerCard(Client& c, int pos) {
   card.SetVisible(true);
 }
 
-void HidePlayerCard(Client& c) {
-  if (c.Information.Visible()) c.Information.SetVisible(false);
+void HidePlayerCard(InformationFormT& card) {
+  if (card.Visible()) card.SetVisible(false);
 }
 
-void SetScoreAvatar(Client& c, int pos, int face) {
-  c.Score.Tou(pos).SetPicture(FacePicture(face));
-  c.Score.Tou(pos).SetTag(std::to_string(face));
+void SetScoreAvatar(ScoreFormT& sheet, int pos, int face) {
+  sheet.Tou(pos).SetPicture(FacePicture(face));
+  sheet.Tou(pos).SetTag(std::to_string(face));
 }
 
-void SetRecordPlayer(Client& c, int pos, const std::string& nickName, int face) {
-  c.Hero.Tou(pos).SetPicture(FacePicture(face));
-  c.Hero.ID(pos).SetCaption(nickName);
+void SetRecordPlayer(HeroFormT& hero, int pos, const std::string& nickName, int face) {
+  hero.Tou(pos).SetPicture(FacePicture(face));
+  hero.ID(pos).SetCaption(nickName);
 }
 
-void ClearSeatEntries(Client& c, int pos) {
+void ClearSeatEntries(Ctx& c, int pos) {
   auto& sheet = c.Score;
   sheet.State(pos).Clear();
   sheet.State(pos + 4).Clear();
@@ -172,11 +171,11 @@ void ClearSeatEntries(Client& c, int pos) {
   c.score.RunningScore.at(Ix(pos)) = 0;
 }
 
-void ShowRecordWindow(Client& c) {
+void ShowRecordWindow(Ctx& c) {
   ShowHistory(c);
 }
 
-void ShowScoreWindow(Client& c) {
+void ShowScoreWindow(Ctx& c) {
   CentreOverTable(c, true, true);
 }
 

@@ -14,6 +14,7 @@
 #include "play/play_state.h"
 #include "play/ting_form.h"
 #include "props/prop_state.h"
+#include "score/context.h"
 #include "score/score_forms.h"
 #include "score/score_state.h"
 #include "score/sheet_events.h"
@@ -84,11 +85,12 @@ class Client final : public platform::SocketEvents,
 
   // The result windows: the score sheet, the history and the player card.
   score::ScoreFormT Score;
-  score::SheetEvents ScoreEvents{*this, Score};
   score::HeroFormT Hero;
-  score::SheetEvents HeroEvents{*this, Hero};
   score::InformationFormT Information;
-  score::CardEvents InformationEvents{*this, Information};
+  score::Ctx scoreCtx{score, table, Score, Hero, Information, MainForm, net, host};
+  score::SheetEvents ScoreEvents{scoreCtx, Score};
+  score::SheetEvents HeroEvents{scoreCtx, Hero};
+  score::CardEvents InformationEvents{scoreCtx, Information};
 
   // The chat history and the phrase window.
   chat::TalkT Talk;

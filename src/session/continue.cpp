@@ -20,8 +20,8 @@ constexpr int kContinueSeconds = 15;
 // or not the table still had to be cleared (the ready message goes out once, and a later press
 // must not send it again), and the server hears it.
 void ContinueToNextHand(Client& c) {
-  score::StopContinueCountdown(c);
-  score::UseContinueButton(c);
+  score::StopContinueCountdown(c.scoreCtx);
+  UseContinueButton(c);
   ResetTableIfDue(c);
   SendReady(c);
 }
@@ -52,12 +52,12 @@ void ArmContinue(Client& c) {
   ui::SysmsgClear(c.MainForm, 1);
   ui::SysmsgAdd(c.MainForm, c.host, 1, "游戏将在15秒内开始");
   if (!c.table.WatchMode && !c.score.GameEnded) {
-    score::StartContinueCountdown(c, kContinueSeconds);
+    score::StartContinueCountdown(c.scoreCtx, kContinueSeconds);
   }
 }
 
 void Continue(Client& c) {
-  score::HideResultWindows(c);
+  score::HideResultWindows(c.scoreCtx);
   if (c.disp.GameOver) {
     LeaveFinishedGame(c);
     return;
@@ -73,10 +73,15 @@ void Continue(Client& c) {
 }
 
 void ReadyClockSecond(Client& c) {
-  if (!score::CountReadySecond(c)) return;
+  if (!score::CountReadySecond(c.scoreCtx)) return;
   // As the continue button: the next hand is not dealt under the sheet.
-  score::HideResultWindows(c);
+  score::HideResultWindows(c.scoreCtx);
   ContinueToNextHand(c);
+}
+
+void UseContinueButton(Client& c) {
+  c.MainForm.AnNiu(2).SetPicture(ui::ButtonPicture(c.table, 6));
+  c.ui.ButtonState[2] = -1;
 }
 
 void SendReady(Client& c) {

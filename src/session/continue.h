@@ -14,5 +14,7 @@ void Continue(Client& c);
 void ReadyClockSecond(Client& c);
 // The ready message (command 16, value 4 = 1), then a pending seat change.
 void SendReady(Client& c);
+// The continue button counts as used: a later press sends nothing and the own tiles rise again.
+void UseContinueButton(Client& c);
 
 }  // namespace session

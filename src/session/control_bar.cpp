@@ -73,9 +73,9 @@ void AfterDrag(Client& c) {
   CentreDialogs(c);
   // The other open windows keep their places over the table as well.
   if (c.VosSet.Visible()) ui::PlaceSettings(c.uiCtx);
-  if (c.Score.Visible()) score::CentreOverTable(c, false, true);
-  if (c.Hero.Visible()) score::CentreOverTable(c, false, false);
-  score::HidePlayerCard(c);
+  if (c.Score.Visible()) score::CentreOverTable(c.scoreCtx, false, true);
+  if (c.Hero.Visible()) score::CentreOverTable(c.scoreCtx, false, false);
+  score::HidePlayerCard(c.Information);
 }
 
 void HideTableWindows(Client& c) {
@@ -98,8 +98,8 @@ void ToggleScore(Client& c) {
     c.Score.SetVisible(false);
   } else {
     // During a hand the last finished one is shown.
-    score::LoadMatchRecord(c, c.table.HandNumber - (c.score.HandInProgress ? 1 : 0));
-    score::CentreOverTable(c, true, true);
+    score::LoadMatchRecord(c.scoreCtx, c.table.HandNumber - (c.score.HandInProgress ? 1 : 0));
+    score::CentreOverTable(c.scoreCtx, true, true);
   }
 }
 
@@ -107,7 +107,7 @@ void ToggleHero(Client& c) {
   if (c.Hero.Visible()) {
     c.Hero.SetVisible(false);
   } else {
-    score::ShowHistory(c);
+    score::ShowHistory(c.scoreCtx);
   }
 }
 

@@ -71,9 +71,9 @@ void MainFormEvents::OnMouseMove(Control* control, int button, int shift, int x,
   } else if (Is(control, "Tou") || Is(control, "Nid") || Is(control, "Cash") ||
              Is(control, "Level")) {
     // A seat's name, gold and level labels stand for its avatar.
-    score::ShowPlayerCard(c_, control->Index());
+    score::ShowPlayerCard(c_.scoreCtx, control->Index());
   } else if (Is(control, "Pic1")) {
-    score::HidePlayerCard(c_);
+    score::HidePlayerCard(c_.Information);
     view::Pic1_MouseMove(c_, button, shift, x, y);
     props::RestoreBank(c_);
     // The title buttons border the table directly: leaving one for the table lets it go dark,

@@ -39,8 +39,8 @@ std::array<double, 4> TakePropLines(Client& c, bool withColour) {
 void OnHandResult(Client& c, const wire::HandResult& m) {
   ClearHeldFrames(c.net);
   play::StopTurnClock(c);
-  if (score::TakeSeatResult(c, m) != score::ResultGroup::Draw) return;
-  score::SetSheetPlayers(c);
+  if (score::TakeSeatResult(c.scoreCtx, m) != score::ResultGroup::Draw) return;
+  score::SetSheetPlayers(c.scoreCtx);
   if (!props::Active(c)) {
     ShowDrawSheet(c, false);
   } else {
@@ -51,7 +51,7 @@ void OnHandResult(Client& c, const wire::HandResult& m) {
 }
 
 void OnWinDetail(Client& c, const wire::WinDetail& m) {
-  if (!score::TakeWinDetail(c, m)) return;
+  if (!score::TakeWinDetail(c.scoreCtx, m)) return;
   if (!props::Active(c)) {
     ShowScoreSheet(c);
   } else {
@@ -61,36 +61,36 @@ void OnWinDetail(Client& c, const wire::WinDetail& m) {
 }
 
 void ShowScoreSheet(Client& c) {
-  score::WriteScoreSheet(c, c.props.WealthMultipleText);
-  score::FinishScoreSheet(c, TakePropLines(c, /*withColour=*/true));
+  score::WriteScoreSheet(c.scoreCtx, c.props.WealthMultipleText);
+  score::FinishScoreSheet(c.scoreCtx, TakePropLines(c, /*withColour=*/true));
   ArmContinue(c);
   c.net.HoldQuit = false;
-  score::SaveMatchRecord(c, c.table.HandNumber);
+  score::SaveMatchRecord(c.scoreCtx, c.table.HandNumber);
   app::SaveHandReplay(c.app.Replay, c.app.LoginName, c.host);
 }
 
 void ShowDrawSheet(Client& c, bool withProps) {
-  score::StartDrawSheet(c);
+  score::StartDrawSheet(c.scoreCtx);
   if (withProps) {
-    score::FinishDrawSheet(c, TakePropLines(c, /*withColour=*/false));
+    score::FinishDrawSheet(c.scoreCtx, TakePropLines(c, /*withColour=*/false));
   } else {
-    score::FinishDrawSheet(c, std::nullopt);
+    score::FinishDrawSheet(c.scoreCtx, std::nullopt);
   }
-  score::SaveMatchRecord(c, c.table.HandNumber);
+  score::SaveMatchRecord(c.scoreCtx, c.table.HandNumber);
   ArmContinue(c);
   app::SaveHandReplay(c.app.Replay, c.app.LoginName, c.host);
 }
 
 void CloseHandEnd(Client& c) {
-  score::DropCutShortGroup(c);
+  score::DropCutShortGroup(c.scoreCtx);
   c.score.ClosingHandEnd = true;
   CarryOut(c, props::FinishResultNow(c));
   c.score.ClosingHandEnd = false;
-  score::HideResultWindows(c);
+  score::HideResultWindows(c.scoreCtx);
   // The server has not waited for the countdown: there is nothing left to be ready for.
-  if (c.net.TaskOn[net::kTaskReadyClock]) score::StopContinueCountdown(c);
+  if (c.net.TaskOn[net::kTaskReadyClock]) score::StopContinueCountdown(c.scoreCtx);
   // The button armed for the last hand's end counts as used: its tiles answer the mouse again.
-  if (c.ui.ButtonState[2] == 0) score::UseContinueButton(c);
+  if (c.ui.ButtonState[2] == 0) UseContinueButton(c);
 }
 
 }  // namespace session

@@ -51,7 +51,7 @@ void DropConnection(Client& c) {
   ui::SysmsgClear(c.MainForm, 1);
   n.HoldQuit = false;
   n.HeldHead = n.HeldCount = 0;  // held frames belonged to the dropped connection
-  score::DeleteMatchRecords(c);
+  score::DeleteMatchRecords(c.scoreCtx);
   platform::Socket& sock = c.host.Winsock1();
   sock.Close();
   n.LoginPending = false;
@@ -69,7 +69,7 @@ void DropConnection(Client& c) {
     hand.Account.clear();
     hand.SeatBit = 0;
     c.table.Player.at(static_cast<std::size_t>(p)) = {};
-    score::ClearSeatEntries(c, p);
+    score::ClearSeatEntries(c.scoreCtx, p);
   }
   chat::ClearChatList(c.Talk);
   c.disp.SeatedOthers = 0;

@@ -30,7 +30,7 @@ struct Carrier {
   }
   void operator()(const props::Whisper& a) const { chat::SetWhisper(c.chatCtx, a.pos); }
   void operator()(const props::PressKey& a) const { Form_KeyDown(c, a.keyCode); }
-  void operator()(const props::ShowCard& a) const { score::ShowPlayerCard(c, a.pos); }
+  void operator()(const props::ShowCard& a) const { score::ShowPlayerCard(c.scoreCtx, a.pos); }
   void operator()(const props::ShowSheet& a) const {
     if (a.draw) {
       ShowDrawSheet(c, /*withProps=*/true);

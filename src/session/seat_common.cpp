@@ -74,11 +74,11 @@ void ShowPlayer(Client& c, int p) {
   const table::PlayerRec& pl = c.table.Player.at(Ix(p));
   const int f = FaceIndex(pl.Face);
   c.MainForm.Tou(p).SetPicture(FaceGif(f));
-  score::SetScoreAvatar(c, p, f);
+  score::SetScoreAvatar(c.Score, p, f);
   c.MainForm.Nid(p).SetCaption("[" + pl.Caption + "] " + pl.NickName);
   ui::ShowCash(c.MainForm, c.host, p, GoldText(pl.Gold));
   c.MainForm.Level(p).SetCaption(pl.Group);
-  score::SetRecordPlayer(c, p, pl.NickName, f);
+  score::SetRecordPlayer(c.Hero, p, pl.NickName, f);
   c.table.NameCard.at(Ix(p)) = {pl.NickName, f};
 }
 

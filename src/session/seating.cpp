@@ -320,7 +320,7 @@ void OnPlayerLeft(Client& c, const wire::PlayerLeft& m) {
     MarkTableResetDue(d);
     if (!c.table.WatchMode) {
       const int seconds = c.table.BossMode ? 1 : (m.ShortReady == 1 ? 10 : 15);
-      score::StartContinueCountdown(c, seconds);
+      score::StartContinueCountdown(c.scoreCtx, seconds);
     }
   }
   d.RestartPending = true;

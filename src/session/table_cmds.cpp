@@ -136,7 +136,7 @@ void StatusPlayersLeft(Client& c, const wire::TableStatus& m) {
   ui::SysmsgClear(c.MainForm, 1);
   ui::SysmsgAdd(c.MainForm, c.host, 0, list + "退出了游戏！ " + ClockText(c));
   ui::SysmsgAdd(c.MainForm, c.host, 1, list + "请退出重新开始游戏.");
-  score::ShowRecordWindow(c);
+  score::ShowRecordWindow(c.scoreCtx);
   ShowLeaveDialog(c, "玩家" + list + "退出了游戏！游戏结束！");
   c.host.Winsock1().Close();
   session::LeaveTable(c);
@@ -187,7 +187,7 @@ void StatusLacksGold(Client& c, const wire::TableStatus& m) {
   ui::SysmsgClear(c.MainForm, 0);
   ui::SysmsgAdd(c.MainForm, c.host, 0, list + self + "金币不够，退出游戏！");
   c.net.TaskOn[net::kTaskReadyClock] = false;
-  if (c.MainForm.State() != platform::WindowState::Minimized) score::ShowScoreWindow(c);
+  if (c.MainForm.State() != platform::WindowState::Minimized) score::ShowScoreWindow(c.scoreCtx);
   d.GameOver = true;
   c.score.GameEnded = true;
 

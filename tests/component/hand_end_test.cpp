@@ -81,7 +81,7 @@ class HandEndTest : public SeatingTest {
     for (const auto& d : details) frames.push_back(DetailFrame(d));
     Feed(frames);
   }
-  std::string RecordPath() { return score::RecordFilePath(c); }
+  std::string RecordPath() { return score::RecordFilePath(c.host.Disk()); }
   std::string Record(int hand, const std::string& key) {
     app::classIniFile ini(host.files);
     ini.INIFileName(RecordPath());
@@ -282,7 +282,7 @@ class FanListTest : public HandEndTest {
   Lines Fan(int winner) {
     c.table.WinnerPos = winner;
     for (int p = 0; p < 8; ++p) c.Score.State(p).Clear();
-    score::WriteFanList(c);
+    score::WriteFanList(c.scoreCtx);
     return Column(winner);
   }
   void Reset() { c.score.WinDetail = {}; }
@@ -416,7 +416,7 @@ TEST_F(HandEndTest, LongSheetColumnsCloseUpTheirRows) {
   for (const auto& k : cases) {
     col.Clear();
     for (int i = 0; i < k.lines; ++i) col.AddItem("line");
-    score::FitSheetColumns(c);
+    score::FitSheetColumns(c.Score);
     EXPECT_EQ(col.RowHeight(), k.rowHeight) << k.lines;
   }
 }
@@ -512,7 +512,7 @@ TEST_F(HandEndTest, AnEarlierHandOpenedWhileResultsArriveDoesNotMixIntoTheSheet)
   ASSERT_FALSE(c.Score.Visible());
 
   auto& hero = c.Hero;
-  score::ShowHistory(c);
+  score::ShowHistory(c.scoreCtx);
   platform::FormInput input(hero, c.HeroEvents);
   const platform::Rect row0 = hero.WindowBounds(hero.Grade(1));
   const int x = row0.left + 5;
@@ -581,7 +581,7 @@ TEST_F(HandEndTest, TheHistoryGrowsARowPerHandAndShowsAnEarlierHand) {
   EXPECT_EQ(c.Hero.Num.Items(), (Lines{"           1", "           2", "           3"}));
   for (int h = 1; h <= 3; ++h) EXPECT_EQ(Record(h, "name( 1 )"), "Carol");
 
-  score::SheetEvents events(c, c.Hero);
+  score::SheetEvents events(c.scoreCtx, c.Hero);
   session::AnNiu_Click(c, 6);
   ASSERT_TRUE(c.Hero.Visible());
   const int row = 1;
@@ -603,7 +603,7 @@ TEST_F(HandEndTest, TheWheelScrollsTheHistory) {
     hero.Num.AddItem(std::to_string(h));
     for (auto* g : hero.Grade) g->AddItem("0金币");
   }
-  score::ShowHistory(c);
+  score::ShowHistory(c.scoreCtx);
   const int visible = hero.Num.VisibleRows();
   ASSERT_LT(visible, 40);
   const auto first = [](const platform::Control& l) {
@@ -635,7 +635,7 @@ TEST_F(HandEndTest, RecordsRoundTripAndOldLinesAreNeverRead) {
   ini.INIFileName(RecordPath());
   ini.WriteIniKey("juNum:1", "count( 0 )( 40 )", "old line");
   for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
-  score::LoadMatchRecord(c, 1);
+  score::LoadMatchRecord(c.scoreCtx, 1);
   Lines expected = won;
   for (auto& line : expected) {
     // Blanks at either side do not come back; a line left empty shows as one space.
@@ -663,12 +663,12 @@ TEST_F(HandEndTest, AHostileRecordFileLoadsSafely) {
     host.files.Put(path, k.file);
     c.Score.State(0).Clear();
     c.Score.State(0).AddItem("keep");
-    score::LoadMatchRecord(c, 5);
+    score::LoadMatchRecord(c.scoreCtx, 5);
     EXPECT_EQ(Column(0), k.column0) << k.what;
   }
   // Binary junk in a line: shown as replacement characters, the zero byte dropped.
   host.files.Put(path, std::string("[juNum:5]\ncount( 0 )=1\ncount( 0 )( 0 )=\x81\xFF\0x\n", 44));
-  score::LoadMatchRecord(c, 5);
+  score::LoadMatchRecord(c.scoreCtx, 5);
   ASSERT_EQ(Column(0).size(), 1u);
   EXPECT_EQ(Column(0)[0].back(), 'x');
   EXPECT_EQ(Column(0)[0].find('\0'), std::string::npos);

@@ -71,7 +71,7 @@ TEST_F(Layout, OpenWindowsFollowTheWindowWhenItIsMovedOrResized) {
     session::ShowLeaveDialog(c, "本桌已关闭");
     session::ToggleRules(c);
     ui::ToggleSettings(c.uiCtx);
-    score::CentreOverTable(c, true, true);
+    score::CentreOverTable(c.scoreCtx, true, true);
   });
   ASSERT_TRUE(c.frmExit.Visible() && c.frmOtherExit.Visible() && c.rule.Visible() &&
               c.VosSet.Visible() && c.Score.Visible());

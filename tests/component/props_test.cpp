@@ -174,7 +174,7 @@ TEST_F(PropsTest, SetUserinfoRefusalSwitchesThePlugInOffForTheRun) {
 // a click on the card puts it away.
 TEST_F(PropsTest, ThePlayerCardBesideTheSheetLeavesItFreeAndClosesWithAClick) {
   Seat();
-  host.Run([&] { score::CentreOverTable(c, true, true); });
+  host.Run([&] { score::CentreOverTable(c.scoreCtx, true, true); });
   ASSERT_TRUE(host.Shown("Score"));
   Offer(Item(5, {}, {0}));
   Advance(100);

@@ -285,7 +285,7 @@ class TableWindows : public HandTest {
         ui::ToggleSettings(c.uiCtx);
         session::ToggleRules(c);
         session::ShowOrHideExitDialog(c);
-        score::ShowPlayerCard(c, 1);
+        score::ShowPlayerCard(c.scoreCtx, 1);
         break;
       case State::Chatting:
       case State::ChatTyped: {

@@ -208,7 +208,7 @@ void DrawHand(Client& c, int hand) {
   c.table.HandNumber = hand;
   for (auto& h : c.table.Hand) h.HandResult = 0;
   for (int j = 0; j < 8; ++j) c.Score.State(j).Clear();
-  score::SetSheetPlayers(c);
+  score::SetSheetPlayers(c.scoreCtx);
   session::ShowDrawSheet(c, false);
 }
 
@@ -218,7 +218,7 @@ void Sheets(Client& c, const std::string& state) {
     c.table.NameCard.at(static_cast<std::size_t>(p)) = {names[p], 5 * p + 1};
     c.table.Player.at(static_cast<std::size_t>(p)).Gold = 10000;
     c.table.GoldAtStart.at(static_cast<std::size_t>(p)) = 10000;
-    score::SetRecordPlayer(c, p, names[p], 5 * p + 1);
+    score::SetRecordPlayer(c.Hero, p, names[p], 5 * p + 1);
   }
   if (state == "drawsheet") {
     DrawHand(c, 3);
@@ -230,8 +230,8 @@ void Sheets(Client& c, const std::string& state) {
     WinHand(c, 3);
     WinHand(c, 4);
     c.Score.SetVisible(false);
-    score::ShowHistory(c);
-    score::SelectHistoryRow(c, 1);
+    score::ShowHistory(c.scoreCtx);
+    score::SelectHistoryRow(c.Hero, 1);
   }
   c.net.TaskOn.fill(false);
 }
