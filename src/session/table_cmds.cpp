@@ -194,7 +194,7 @@ void StatusLacksGold(Client& c, const wire::TableStatus& m) {
   if (!self.empty()) {
     const bool changeRoom = (m.ShortReady & own) != 0;
     ShowLeaveDialog(c, changeRoom ? "您的金币不够，请更换房间或充值后继续游戏！"
-                                       : "您的金币不够，请领取低保或充值后继续游戏！");
+                                  : "您的金币不够，请领取低保或充值后继续游戏！");
     if (props::Active(c)) props::Shutdown(c);
     c.net.TaskOn[net::kTaskLogin] = false;
     c.net.g_bCanRecon = false;
