@@ -28,16 +28,16 @@ void ForgetHand(Client& c) {
 }  // namespace
 
 void ResetTableDisplay(Client& c) {
-  view::ResetTableDisplay(c);
+  view::ResetTableDisplay(c.viewCtx);
   play::HideChoices(c);
   chat::HideTalk(c.Talk);
   props::ForgetWaitingResult(c.props);
 }
 
 void ResetTable(Client& c) {
-  view::ClearHandState(c);
+  view::ClearHandState(c.viewCtx);
   ResetTableDisplay(c);
-  view::ResetHands(c);
+  view::ResetHands(c.viewCtx);
   ForgetHand(c);
   c.disp.TableResetDone = true;
 }
@@ -53,7 +53,7 @@ bool ResetTableIfDue(Client& c) {
 }
 
 void LeaveReset(Client& c) {
-  view::ResetHands(c);
+  view::ResetHands(c.viewCtx);
   ForgetHand(c);
   ResetTableDisplay(c);
 }

@@ -1,10 +1,11 @@
 #include "assets/picture_ids.h"
-#include "session/client.h"
+#include "ui/main_form.h"
 #include "view/view.h"
+#include "view/view_state.h"
 
 namespace view {
 
-void ClearHandState(Client& c) {
+void ClearHandState(Ctx& c) {
   auto& f = c.MainForm;
   LoadTileSizes(c.table, TileSizes::WallAndDiscards);
   c.table.LastDiscardCtl = -1;
@@ -37,14 +38,14 @@ void ClearHandState(Client& c) {
   if (!t.WatchMode) f.Zhuang.SetCaption("");
 }
 
-void ResetTableDisplay(Client& c) {
+void ResetTableDisplay(Ctx& c) {
   auto& f = c.MainForm;
   for (auto* img : f.MJ_Image) img->SetVisible(false);
   for (platform::Control* ctl : {&f.Time_Img, &f.Number, &f.ZhiNan, &f.Host, &f.Zhuang})
     ctl->SetVisible(false);
   for (auto* op : f.Operation) op->SetVisible(false);
   for (auto* s : f.Speak) s->SetVisible(false);
-  LayoutWall(c.viewCtx);
+  LayoutWall(c);
   StoreAnchors(c.table);
   f.lblDifen.SetCaption("1");
   f.lblDifen.SetVisible(false);
@@ -58,7 +59,7 @@ void ResetTableDisplay(Client& c) {
   f.Bank.ZOrder(0);
 }
 
-void ResetHands(Client& c) {
+void ResetHands(Ctx& c) {
   for (std::size_t p = 0; p < c.table.Hand.size(); ++p) {
     auto& h = c.table.Hand[p];
     h.HandResult = 0;

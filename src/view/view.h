@@ -130,8 +130,8 @@ void ShowClaim(Client& c, int kind, int seatBit, const std::array<int, 3>& codes
 
 // The view's part of the table's reset (session/table_reset.cpp runs the whole sequence): the
 // hand's tiles, claims and ting marks; the table's empty look; the hands' records and rows.
-void ClearHandState(Client& c);
-void ResetTableDisplay(Client& c);
-void ResetHands(Client& c);
+void ClearHandState(Ctx& c);
+void ResetTableDisplay(Ctx& c);
+void ResetHands(Ctx& c);
 
 }  // namespace view

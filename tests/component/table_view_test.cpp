@@ -407,7 +407,7 @@ TEST_F(TableView, ResetsLeaveEmptyPositionsAndKeepRecordsWhenAsked) {
   c.table.Hand[2].Slot[5] = {1, 0x33, 12};
   c.table.Hand[2].MeldEnd = 10;
   Tile(12).SetVisible(true);
-  view::ResetTableDisplay(c);
+  view::ResetTableDisplay(c.viewCtx);
   EXPECT_FALSE(Tile(12).Visible());
   EXPECT_EQ(c.table.Hand[2].Slot[5].Ctl, 12);  // a lobby table message keeps the records
   session::ResetTable(c);
